@@ -1,0 +1,125 @@
+#include "sheet/CMyVeskDoc.h"
+
+#include "text/ShiftJis.h"
+
+namespace vesk {
+namespace {
+
+constexpr std::string_view kUntitled = "無題";
+
+}  // namespace
+
+CMyVeskDoc::CMyVeskDoc(DocumentUi& ui, ProgramImageSize& imageSize)
+    : ui_(ui), imageSize_(imageSize), title_(kUntitled) {
+    ResetSheetState();
+}
+
+void CMyVeskDoc::OnOpenSheet() {
+    const auto path = ui_.ChooseSheetFile();
+    if (path) {
+        OpenSheetFile(*path);
+    }
+}
+
+void CMyVeskDoc::OpenSheetFile(const std::filesystem::path& path) {
+    // The caller's path may live in the survey list that clearing empties.
+    const std::filesystem::path pathCopy = path;
+    WaitCursor wait(ui_);
+    ClearSheetData();
+    ResetSheetState();
+    if (LoadSheet(pathCopy)) {
+        surveyMapFlag_ = 0;
+        sheetFlag_ = 1;
+        surveyZone_ = 0;
+        sheetLoaded_ = 1;
+        sheetPath_ = pathCopy;
+    } else {
+        sheetLoaded_ = 0;
+        titleText_.clear();
+        RefreshTitle();
+    }
+}
+
+void CMyVeskDoc::ClearSheetData() {
+    pixels_.reset();
+    pixelBytes_ = 0;
+    for (SubSheetRecord& record : subSheets_) {
+        record.buildingPositions.clear();
+        record.buildingPositions.shrink_to_fit();
+    }
+    EmptySurveyList();
+}
+
+void CMyVeskDoc::ResetSheetState() {
+    surveyZone_ = 0;
+    sheetPath_.clear();
+    sheetLoaded_ = 0;
+    pixels_.reset();
+    pixelBytes_ = 0;
+    selectedSubSheet_ = -1;
+    for (SubSheetRecord& record : subSheets_) {
+        record.buildingCount = 0;
+        record.hasDem = 0;
+        record.hasOrtho = 0;
+        record.buildingPositions.clear();
+        record.selected = 0;
+        record.rect = PixelRect{};
+    }
+}
+
+void CMyVeskDoc::RefreshTitle() {
+    title_ = titleText_.empty() ? std::string(kUntitled) : ShiftJisToUtf8(titleText_);
+    ui_.TitleChanged(title_);
+}
+
+std::optional<std::span<const std::byte>> CMyVeskDoc::SheetImagePixels() const {
+    if (!pixels_) {
+        return std::nullopt;
+    }
+    return std::span<const std::byte>(pixels_.get(), pixelBytes_);
+}
+
+SubSheetRecord CMyVeskDoc::CopySubSheetRecord(int number) const {
+    if (number < 0 || number >= kSubSheetCount) {
+        return SubSheetRecord{};
+    }
+    return subSheets_[static_cast<std::size_t>(number)];
+}
+
+std::optional<int> CMyVeskDoc::HitTestSubSheet(int x, int y) const {
+    for (int number = 0; number < kSubSheetCount; ++number) {
+        if (subSheets_[static_cast<std::size_t>(number)].rect.Contains(x, y)) {
+            return number;
+        }
+    }
+    return std::nullopt;
+}
+
+void CMyVeskDoc::SelectSubSheet(unsigned number, bool on) {
+    if (number >= static_cast<unsigned>(kSubSheetCount)) {
+        return;
+    }
+    subSheets_[number].selected = on ? 1 : 0;
+    selectedSubSheet_ = on ? static_cast<int>(number) : -1;
+}
+
+void CMyVeskDoc::SetAvailabilityFlags(bool surveyMap, bool sheet) {
+    surveyMapFlag_ = surveyMap ? 1 : 0;
+    sheetFlag_ = sheet ? 1 : 0;
+}
+
+void CMyVeskDoc::ToggleBlockNames() {
+    blockNames_ = blockNames_ ? 0 : 1;
+    ui_.InvalidateView();
+}
+
+void CMyVeskDoc::TogglePrefectureNames() {
+    prefectureNames_ = prefectureNames_ ? 0 : 1;
+    ui_.InvalidateView();
+}
+
+void CMyVeskDoc::ShowError(std::string_view text) {
+    ui_.ShowMessage(text, kErrorCaption, MessageIcon::Stop);
+}
+
+}  // namespace vesk

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "sheet/ByteSource.h"
+#include "sheet/ChunkWalker.h"
+#include "sheet/DocumentUi.h"
+#include "sheet/ProgramImageSize.h"
+#include "sheet/SheetArea.h"
+#include "sheet/SheetImage.h"
+#include "sheet/SubSheetRecord.h"
+#include "survey/SurveyEntry.h"
+
+namespace vesk {
+
+struct DisplayExtent {
+    int width = 0;
+    int height = 0;
+};
+
+// The program's one document: the loaded sheet (area, name, picture, the 25
+// sub-sheet records with the positions of their data), the selected sub-sheet,
+// the survey list and the display switches. It reaches the user only through
+// its DocumentUi.
+class CMyVeskDoc {
+public:
+    explicit CMyVeskDoc(DocumentUi& ui, ProgramImageSize& imageSize = ProgramImageSize::Process());
+
+    CMyVeskDoc(const CMyVeskDoc&) = delete;
+    CMyVeskDoc& operator=(const CMyVeskDoc&) = delete;
+
+    // Command 32772: ask for a sheet file and open it.
+    void OnOpenSheet();
+
+    void OpenSheetFile(const std::filesystem::path& path);
+    void ClearSheetData();
+    void ResetSheetState();
+    bool LoadSheet(const std::filesystem::path& path);
+    // The walk over any byte source; the file-opening part stays in LoadSheet.
+    void LoadSheetFrom(ByteSource& source);
+
+    // The framework's new-document step: sets the title, which reads "無題".
+    void OnNewDocument() { RefreshTitle(); }
+    void RefreshTitle();
+
+    DisplayExtent DisplayExtentPixels() const { return {displayWidth_, displayHeight_}; }
+    const ProgramImageSize& ImageSize() const { return imageSize_; }
+    const BitmapInfoHeader& SheetImageHeader() const { return imageHeader_; }
+    // The sheet image's pixel rows, or nothing when this load read no image.
+    std::optional<std::span<const std::byte>> SheetImagePixels() const;
+
+    SubSheetRecord CopySubSheetRecord(int number) const;
+    std::optional<int> HitTestSubSheet(int x, int y) const;
+    void SelectSubSheet(unsigned number, bool on);
+
+    int SelectedSubSheet() const { return selectedSubSheet_; }
+    bool IsSheetLoaded() const { return sheetLoaded_ != 0; }
+    const std::filesystem::path& SheetPath() const { return sheetPath_; }
+    const SheetArea& Area() const { return sheetArea_; }
+    // The title as shown (UTF-8), and the text it is made of (Shift-JIS bytes as read).
+    const std::string& Title() const { return title_; }
+    const std::string& TitleText() const { return titleText_; }
+    void SetTitleText(std::string shiftJisText) { titleText_ = std::move(shiftJisText); }
+
+    int SurveyZone() const { return surveyZone_; }
+    void SetSurveyZone(int zone) { surveyZone_ = zone; }
+    const SurveyList& Survey() const { return surveyList_; }
+    SurveyList& Survey() { return surveyList_; }
+    void EmptySurveyList() { surveyList_.clear(); }
+
+    bool ShowsBlockNames() const { return blockNames_ != 0; }
+    bool ShowsPrefectureNames() const { return prefectureNames_ != 0; }
+    bool SheetFlag() const { return sheetFlag_ != 0; }
+    bool SurveyMapFlag() const { return surveyMapFlag_ != 0; }
+    void SetAvailabilityFlags(bool surveyMap, bool sheet);
+    void ToggleBlockNames();
+    void TogglePrefectureNames();
+
+    DocumentUi& Ui() { return ui_; }
+
+private:
+    void ShowError(std::string_view text);
+    void ReadSheetAreaChunk(ByteSource& source, const WalkedChunk& chunk);
+    void ReadNameChunk(ByteSource& source, const WalkedChunk& chunk);
+    void ReadImageChunk(ByteSource& source, const WalkedChunk& chunk);
+    void ReadSubSheetAreaChunk(ByteSource& source, const WalkedChunk& chunk);
+    void RecordDataChunk(const WalkedChunk& chunk);
+    void SetImageScale(int width, int height, double scale);
+
+    DocumentUi& ui_;
+    ProgramImageSize& imageSize_;
+
+    int blockNames_ = 1;
+    int prefectureNames_ = 1;
+    int surveyZone_ = 0;
+    int sheetLoaded_ = 0;
+    SurveyList surveyList_;
+    int sheetFlag_ = 0;
+    int surveyMapFlag_ = 0;
+    std::filesystem::path sheetPath_;
+    std::string titleText_;
+    int imageWidth_ = 0;
+    int imageHeight_ = 0;
+    int displayWidth_ = 10;
+    int displayHeight_ = 10;
+    double scale_ = 1.0;
+    SheetArea sheetArea_;
+    // The sub-sheet that level-3 chunks belong to; none before the first
+    // accepted sub-sheet AREA of a load, and such early chunks are ignored.
+    std::optional<int> currentSubSheet_;
+    int selectedSubSheet_ = -1;
+    std::array<SubSheetRecord, kSubSheetCount> subSheets_{};
+    std::unique_ptr<std::byte[]> pixels_;
+    std::size_t pixelBytes_ = 0;
+    BitmapInfoHeader imageHeader_;
+
+    std::string title_;
+    int localZone_ = 0;
+};
+
+}  // namespace vesk

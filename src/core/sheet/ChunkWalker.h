@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "sheet/ByteReader.h"
+#include "sheet/ChunkHeader.h"
+
+namespace vesk {
+
+// One chunk met by the walk: where its header lies, the header and its level.
+struct WalkedChunk {
+    std::uint32_t offset = 0;
+    ChunkHeader header;
+    int level = 0;
+
+    std::uint64_t BodyOffset() const { return std::uint64_t{offset} + kChunkHeaderSize; }
+};
+
+// Walks a sheet file chunk by chunk from offset 0. Chunks of levels 1 to 3 are
+// left by their body size, whatever their reader did with the body; a level-4
+// header is left right after its 12 bytes. The walk ends at a header that cannot
+// be read whole, at a level-0 header, and at an offset that a 32-bit file
+// position cannot hold.
+class ChunkWalker {
+public:
+    explicit ChunkWalker(ByteSource& source) : reader_(source) {}
+
+    std::optional<WalkedChunk> Next();
+
+private:
+    ByteReader reader_;
+    std::uint64_t next_ = 0;
+    bool ended_ = false;
+};
+
+}  // namespace vesk

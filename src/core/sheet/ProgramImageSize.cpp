@@ -1,0 +1,10 @@
+#include "sheet/ProgramImageSize.h"
+
+namespace vesk {
+
+ProgramImageSize& ProgramImageSize::Process() {
+    static ProgramImageSize instance;
+    return instance;
+}
+
+}  // namespace vesk
