@@ -57,6 +57,8 @@ void CMyVeskDoc::ResetSheetState() {
     pixels_.reset();
     pixelBytes_ = 0;
     selectedSubSheet_ = -1;
+    areaRead_ = false;
+    accepted_.fill(false);
     for (SubSheetRecord& record : subSheets_) {
         record.buildingCount = 0;
         record.hasDem = 0;
@@ -84,6 +86,10 @@ SubSheetRecord CMyVeskDoc::CopySubSheetRecord(int number) const {
         return SubSheetRecord{};
     }
     return subSheets_[static_cast<std::size_t>(number)];
+}
+
+bool CMyVeskDoc::SubSheetAccepted(int number) const {
+    return number >= 0 && number < kSubSheetCount && accepted_[static_cast<std::size_t>(number)];
 }
 
 std::optional<int> CMyVeskDoc::HitTestSubSheet(int x, int y) const {

@@ -62,6 +62,9 @@ public:
     bool IsSheetLoaded() const { return sheetLoaded_ != 0; }
     const std::filesystem::path& SheetPath() const { return sheetPath_; }
     const SheetArea& Area() const { return sheetArea_; }
+    // Whether the last load read a sheet AREA body, and accepted each sub-sheet AREA.
+    bool AreaWasRead() const { return areaRead_; }
+    bool SubSheetAccepted(int number) const;
     // The title as shown (UTF-8), and the text it is made of (Shift-JIS bytes as read).
     const std::string& Title() const { return title_; }
     const std::string& TitleText() const { return titleText_; }
@@ -121,6 +124,8 @@ private:
 
     std::string title_;
     int localZone_ = 0;
+    bool areaRead_ = false;
+    std::array<bool, kSubSheetCount> accepted_{};
 };
 
 }  // namespace vesk

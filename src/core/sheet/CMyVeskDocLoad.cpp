@@ -23,6 +23,8 @@ bool CMyVeskDoc::LoadSheet(const std::filesystem::path& path) {
 void CMyVeskDoc::LoadSheetFrom(ByteSource& source) {
     localZone_ = 0;
     currentSubSheet_.reset();
+    areaRead_ = false;
+    accepted_.fill(false);
     ChunkWalker walker(source);
     while (const auto chunk = walker.Next()) {
         const ChunkHeader& header = chunk->header;
@@ -49,6 +51,7 @@ void CMyVeskDoc::ReadSheetAreaChunk(ByteSource& source, const WalkedChunk& chunk
         return;
     }
     sheetArea_ = DecodeSheetArea(body);
+    areaRead_ = true;
     if (sheetArea_.IsValidSheet()) {
         localZone_ = sheetArea_.zone;
     } else {
@@ -113,6 +116,7 @@ void CMyVeskDoc::ReadSubSheetAreaChunk(ByteSource& source, const WalkedChunk& ch
         return;
     }
     currentSubSheet_ = area.number;
+    accepted_[static_cast<std::size_t>(area.number)] = true;
     SubSheetRecord& record = subSheets_[static_cast<std::size_t>(area.number)];
     record.zone = localZone_;
     record.originX = area.originX;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -7,6 +8,25 @@
 namespace vesk {
 
 enum class MessageIcon { Stop, Information };
+
+// Which of a sub-sheet's data the conversion settings dialog can offer.
+struct ConversionPresence {
+    bool buildings = false;
+    bool terrain = false;
+    bool texture = false;
+};
+
+// What the conversion settings dialog gave after OK; ctrlHeld picks the
+// chosen-folder route.
+struct ConversionChoices {
+    bool buildings = false;
+    bool terrain = false;
+    bool texture = false;
+    bool ctrlHeld = false;
+};
+
+// Zone presence flags of one survey, indexed by zone number 0 to 19.
+using ZonePresence = std::array<int, 20>;
 
 inline constexpr std::string_view kErrorCaption = "ｴﾗｰ";
 inline constexpr std::string_view kNoticeCaption = "ﾒｯｾｰｼﾞ";
@@ -35,6 +55,16 @@ public:
 
     // The open dialog of the open sheet command; nothing when cancelled.
     virtual std::optional<std::filesystem::path> ChooseSheetFile() = 0;
+
+    // The conversion settings dialog; nothing when cancelled.
+    virtual std::optional<ConversionChoices> AskConversionSettings(
+        const ConversionPresence& presence) = 0;
+
+    // The folder chooser titled "ﾌｫﾙﾀﾞを選択してください"; nothing when cancelled.
+    virtual std::optional<std::filesystem::path> ChooseFolder() = 0;
+
+    // The zone selection dialog of a survey; the confirmed zone, or nothing when cancelled.
+    virtual std::optional<int> AskSurveyZone(const ZonePresence& presence) = 0;
 };
 
 // Shows the wait cursor for as long as it lives.

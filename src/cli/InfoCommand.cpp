@@ -1,0 +1,149 @@
+// vesk-cli info: load a sheet as the program's open command does and tell what was found.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "CliUi.h"
+#include "Commands.h"
+#include "JsonWriter.h"
+#include "convert/OutputName.h"
+#include "sheet/CMyVeskDoc.h"
+#include "text/ShiftJis.h"
+
+namespace vesk::cli {
+namespace {
+
+struct InfoRequest {
+    std::string_view sheet;
+    bool json = false;
+};
+
+std::optional<InfoRequest> ParseInfo(Arguments args) {
+    InfoRequest request;
+    for (std::string_view arg : args) {
+        if (arg == "--json") {
+            request.json = true;
+        } else if (request.sheet.empty() && !arg.starts_with("--")) {
+            request.sheet = arg;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (request.sheet.empty()) {
+        return std::nullopt;
+    }
+    return request;
+}
+
+std::string AreaJson(const CMyVeskDoc& doc) {
+    if (!doc.AreaWasRead()) {
+        return "null";
+    }
+    const SheetArea& a = doc.Area();
+    return "{\"scale\": " + std::to_string(a.scale) + ", \"zone\": " + std::to_string(a.zone) +
+           ", \"x\": " + JsonFloat(a.originX) + ", \"y\": " + JsonFloat(a.originY) +
+           ", \"width\": " + JsonFloat(a.width) + ", \"height\": " + JsonFloat(a.height) + "}";
+}
+
+std::string ImageJson(const CMyVeskDoc& doc) {
+    if (!doc.SheetImagePixels()) {
+        return "null";
+    }
+    const BitmapInfoHeader& h = doc.SheetImageHeader();
+    return "{\"width\": " + std::to_string(h.width) + ", \"height\": " + std::to_string(h.height) +
+           ", \"bits\": " + std::to_string(h.bitCount) + "}";
+}
+
+std::string SubSheetJson(int number, const SubSheetRecord& r) {
+    const auto flag = [](int value) { return value ? std::string("true") : std::string("false"); };
+    return "{\"number\": " + std::to_string(number) + ", \"zone\": " + std::to_string(r.zone) +
+           ", \"x\": " + JsonFloat(r.originX) + ", \"y\": " + JsonFloat(r.originY) +
+           ", \"width\": " + JsonFloat(r.width) + ", \"height\": " + JsonFloat(r.height) +
+           ", \"buildings\": " + std::to_string(r.buildingCount) + ", \"dem\": " + flag(r.hasDem) +
+           ", \"ortho\": " + flag(r.hasOrtho) + ", \"rect\": [" + std::to_string(r.rect.left) +
+           ", " + std::to_string(r.rect.top) + ", " + std::to_string(r.rect.right) + ", " +
+           std::to_string(r.rect.bottom) + "], \"output_name\": " +
+           JsonString(MakeOutputName(r)) + "}";
+}
+
+void PrintJson(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& ui) {
+    std::string out = "{\"file\": " + JsonString(request.sheet) +
+                      ",\n \"opened\": " + (doc.IsSheetLoaded() ? "true" : "false") +
+                      ",\n \"messages\": [";
+    for (std::size_t i = 0; i < ui.Messages().size(); ++i) {
+        out += (i ? ", " : "") + JsonString(ui.Messages()[i]);
+    }
+    out += "],\n \"title\": " + JsonString(doc.Title()) + ",\n \"area\": " + AreaJson(doc) +
+           ",\n \"image\": " + ImageJson(doc) + ",\n \"subsheets\": [";
+    bool first = true;
+    for (int number = 0; number < kSubSheetCount; ++number) {
+        if (doc.SubSheetAccepted(number)) {
+            out += (first ? "\n  " : ",\n  ") + SubSheetJson(number, doc.CopySubSheetRecord(number));
+            first = false;
+        }
+    }
+    out += "]}\n";
+    std::fputs(out.c_str(), stdout);
+}
+
+std::string Real(float value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.1f", static_cast<double>(value));
+    return buffer;
+}
+
+void PrintPlain(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& ui) {
+    std::printf("File:     %s\n", SanitizeUtf8(request.sheet).c_str());
+    std::printf("Opened:   %s\n", doc.IsSheetLoaded() ? "yes" : "no");
+    std::printf("Title:    %s\n", doc.Title().c_str());
+    for (const std::string& message : ui.Messages()) {
+        std::string oneLine = message;
+        for (char& c : oneLine) {
+            c = c == '\n' ? ' ' : c;
+        }
+        std::printf("Message:  %s\n", oneLine.c_str());
+    }
+    if (doc.AreaWasRead()) {
+        const SheetArea& a = doc.Area();
+        std::printf("Area:     1/%d, zone %d, origin %s,%s, size %s x %s m\n", a.scale, a.zone,
+                    Real(a.originX).c_str(), Real(a.originY).c_str(), Real(a.width).c_str(),
+                    Real(a.height).c_str());
+    }
+    if (doc.SheetImagePixels()) {
+        const BitmapInfoHeader& h = doc.SheetImageHeader();
+        std::printf("Image:    %d x %d pixels, %d bits\n", h.width, h.height, h.bitCount);
+    }
+    std::printf("Blocks:\n");
+    for (int number = 0; number < kSubSheetCount; ++number) {
+        if (!doc.SubSheetAccepted(number)) {
+            continue;
+        }
+        const SubSheetRecord r = doc.CopySubSheetRecord(number);
+        std::printf("  %2d  origin %s,%s  rect %d,%d-%d,%d  buildings %d  DEM %s  ortho %s  %s\n",
+                    number + 1, Real(r.originX).c_str(), Real(r.originY).c_str(), r.rect.left,
+                    r.rect.top, r.rect.right, r.rect.bottom, r.buildingCount,
+                    r.hasDem ? "yes" : "no", r.hasOrtho ? "yes" : "no",
+                    MakeOutputName(r).c_str());
+    }
+}
+
+}  // namespace
+
+int RunInfo(Arguments args) {
+    const auto request = ParseInfo(args);
+    if (!request) {
+        std::fputs("usage: vesk-cli info SHEET [--json]\n", stderr);
+        return kExitUsage;
+    }
+    CliUi ui(false);
+    CMyVeskDoc doc(ui);
+    doc.OpenSheetFile(std::filesystem::path(std::string(request->sheet)));
+    if (request->json) {
+        PrintJson(*request, doc, ui);
+    } else {
+        PrintPlain(*request, doc, ui);
+    }
+    return doc.IsSheetLoaded() ? kExitOk : kExitFailed;
+}
+
+}  // namespace vesk::cli

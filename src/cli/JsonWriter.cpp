@@ -1,0 +1,48 @@
+#include "JsonWriter.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "text/ShiftJis.h"
+
+namespace vesk::cli {
+
+std::string JsonString(std::string_view text) {
+    const std::string utf8 = SanitizeUtf8(text);
+    std::string out = "\"";
+    for (const char c : utf8) {
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escape[8];
+                    std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+                    out += escape;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    out += '"';
+    return out;
+}
+
+std::string JsonFloat(float value) {
+    if (!std::isfinite(value)) {
+        return "null";
+    }
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, result.ptr);
+    if (text.find_first_of(".e") == std::string::npos) {
+        text += ".0";
+    }
+    return text;
+}
+
+}  // namespace vesk::cli

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vesk::cli {
+
+// A JSON string literal: the text made valid UTF-8 and escaped.
+std::string JsonString(std::string_view text);
+
+// A stored 32-bit real in the shortest form that reads back as the same float,
+// with ".0" on whole numbers; null for infinities and NaN, which JSON lacks.
+std::string JsonFloat(float value);
+
+}  // namespace vesk::cli

@@ -1,0 +1,71 @@
+#include "CliRunner.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "TempDir.h"
+
+namespace vesk::test {
+namespace {
+
+std::string ReadWhole(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+[[noreturn]] void RunChild(const std::vector<std::string>& args,
+                           const std::map<std::string, std::string>& env,
+                           const std::filesystem::path& outPath,
+                           const std::filesystem::path& errPath) {
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(out, STDOUT_FILENO);
+    ::dup2(err, STDERR_FILENO);
+    for (const auto& [name, value] : env) {
+        if (value.empty()) {
+            ::unsetenv(name.c_str());
+        } else {
+            ::setenv(name.c_str(), value.c_str(), 1);
+        }
+    }
+    std::vector<char*> argv;
+    std::string program = VESK_CLI_PATH;
+    argv.push_back(program.data());
+    std::vector<std::string> copies = args;
+    for (std::string& arg : copies) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+}
+
+}  // namespace
+
+CliResult RunCli(const std::vector<std::string>& args,
+                 const std::map<std::string, std::string>& env) {
+    TempDir dir;
+    const auto outPath = dir / "stdout";
+    const auto errPath = dir / "stderr";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        RunChild(args, env, outPath, errPath);
+    }
+    CliResult result;
+    int status = 0;
+    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+        result.exitCode = WEXITSTATUS(status);
+    }
+    result.out = ReadWhole(outPath);
+    result.err = ReadWhole(errPath);
+    return result;
+}
+
+}  // namespace vesk::test
