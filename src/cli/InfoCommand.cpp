@@ -62,8 +62,8 @@ std::string SubSheetJson(int number, const SubSheetRecord& r) {
            ", \"buildings\": " + std::to_string(r.buildingCount) + ", \"dem\": " + flag(r.hasDem) +
            ", \"ortho\": " + flag(r.hasOrtho) + ", \"rect\": [" + std::to_string(r.rect.left) +
            ", " + std::to_string(r.rect.top) + ", " + std::to_string(r.rect.right) + ", " +
-           std::to_string(r.rect.bottom) + "], \"output_name\": " +
-           JsonString(MakeOutputName(r)) + "}";
+           std::to_string(r.rect.bottom) + "], \"output_name\": " + JsonString(MakeOutputName(r)) +
+           "}";
 }
 
 void PrintJson(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& ui) {
@@ -78,7 +78,8 @@ void PrintJson(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& u
     bool first = true;
     for (int number = 0; number < kSubSheetCount; ++number) {
         if (doc.SubSheetAccepted(number)) {
-            out += (first ? "\n  " : ",\n  ") + SubSheetJson(number, doc.CopySubSheetRecord(number));
+            out +=
+                (first ? "\n  " : ",\n  ") + SubSheetJson(number, doc.CopySubSheetRecord(number));
             first = false;
         }
     }
@@ -122,8 +123,7 @@ void PrintPlain(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& 
         std::printf("  %2d  origin %s,%s  rect %d,%d-%d,%d  buildings %d  DEM %s  ortho %s  %s\n",
                     number + 1, Real(r.originX).c_str(), Real(r.originY).c_str(), r.rect.left,
                     r.rect.top, r.rect.right, r.rect.bottom, r.buildingCount,
-                    r.hasDem ? "yes" : "no", r.hasOrtho ? "yes" : "no",
-                    MakeOutputName(r).c_str());
+                    r.hasDem ? "yes" : "no", r.hasOrtho ? "yes" : "no", MakeOutputName(r).c_str());
     }
 }
 

@@ -26,7 +26,9 @@ void RecordingUi::SetExtentAndFitFrame(int width, int height) {
     calls.push_back("extent " + std::to_string(width) + "x" + std::to_string(height));
 }
 
-void RecordingUi::InvalidateView() { calls.push_back("invalidate"); }
+void RecordingUi::InvalidateView() {
+    calls.push_back("invalidate");
+}
 
 void RecordingUi::TitleChanged(std::string_view title) {
     calls.push_back("title " + std::string(title));

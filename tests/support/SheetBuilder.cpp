@@ -15,7 +15,9 @@ void ByteWriter::U32(std::uint32_t v) {
     U16(static_cast<std::uint16_t>(v >> 16));
 }
 
-void ByteWriter::F32(float v) { U32(std::bit_cast<std::uint32_t>(v)); }
+void ByteWriter::F32(float v) {
+    U32(std::bit_cast<std::uint32_t>(v));
+}
 
 void ByteWriter::Text(std::string_view text) {
     for (char c : text) {
@@ -156,8 +158,9 @@ bool SheetBuilder::WriteTo(const std::filesystem::path& path) const {
 
 SheetBuilder StandardSheet(float x0, float y0, int zone, int imageWidth, int imageHeight) {
     SheetBuilder sheet;
-    sheet.SheetArea(2500, zone, x0, y0).Name("\x83\x65\x83\x58\x83\x67").Image(
-        {.width = imageWidth, .height = imageHeight});
+    sheet.SheetArea(2500, zone, x0, y0)
+        .Name("\x83\x65\x83\x58\x83\x67")
+        .Image({.width = imageWidth, .height = imageHeight});
     return sheet;
 }
 

@@ -36,9 +36,9 @@ struct BitmapSpec {
     std::uint32_t compression = 0;
     // Overrides for corrupt files; left at their defaults they are consistent.
     std::string_view signature = "BM";
-    std::int64_t fileSize = -1;    // bfSize; -1 gives 54 + pixel bytes
+    std::int64_t fileSize = -1;     // bfSize; -1 gives 54 + pixel bytes
     std::int64_t pixelOffset = 54;  // bfOffBits
-    std::int64_t pixelBytes = -1;  // bytes of pixel data written; -1 gives what the rows need
+    std::int64_t pixelBytes = -1;   // bytes of pixel data written; -1 gives what the rows need
 };
 
 // A whole bitmap file; pixel (x, y) of row y counted from the bottom gets the

@@ -42,7 +42,8 @@ std::size_t ReadOnlyFile::ReadAt(std::uint64_t offset, std::span<std::byte> out)
     }
     std::size_t done = 0;
     while (done < out.size()) {
-        const unsigned chunk = static_cast<unsigned>(std::min<std::size_t>(out.size() - done, 1u << 30));
+        const unsigned chunk =
+            static_cast<unsigned>(std::min<std::size_t>(out.size() - done, 1u << 30));
         const int got = _read(handle_, out.data() + done, chunk);
         if (got <= 0) {
             break;

@@ -69,8 +69,8 @@ std::optional<SheetImage> ReadSheetImage(ByteSource& source, const WalkedChunk& 
     const std::uint64_t pixelBytes = file.fileSize - file.pixelOffset;
     const std::uint64_t bodyLeft = chunk.header.bodySize - kHeadersSize;
     // At most 2^33 bytes a row times less than 2^31 rows: no overflow.
-    const std::uint64_t rowsNeed = BitmapRowBytes(info.width, info.bitCount) *
-                                   static_cast<std::uint64_t>(info.height);
+    const std::uint64_t rowsNeed =
+        BitmapRowBytes(info.width, info.bitCount) * static_cast<std::uint64_t>(info.height);
     if (pixelBytes > bodyLeft || pixelBytes > reader.Remaining() || pixelBytes < rowsNeed) {
         return std::nullopt;
     }

@@ -77,13 +77,13 @@ std::string ShiftJisToUtf8(std::string_view shiftJis) {
     if (shiftJis.empty()) {
         return {};
     }
-    const int wideCount = MultiByteToWideChar(932, 0, shiftJis.data(),
-                                              static_cast<int>(shiftJis.size()), nullptr, 0);
+    const int wideCount =
+        MultiByteToWideChar(932, 0, shiftJis.data(), static_cast<int>(shiftJis.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(wideCount), L'\0');
     MultiByteToWideChar(932, 0, shiftJis.data(), static_cast<int>(shiftJis.size()), wide.data(),
                         wideCount);
-    const int count = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideCount, nullptr, 0,
-                                          nullptr, nullptr);
+    const int count =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideCount, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(count), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideCount, utf8.data(), count, nullptr, nullptr);
     return utf8;

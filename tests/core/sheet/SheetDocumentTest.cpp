@@ -1,0 +1,151 @@
+// The document's operations around a loaded sheet: the open command, selection,
+// hit testing and what clearing and resetting keep.
+#include <gtest/gtest.h>
+
+#include "RecordingUi.h"
+#include "SheetBuilder.h"
+#include "TempDir.h"
+#include "sheet/CMyVeskDoc.h"
+
+namespace vesk {
+namespace {
+
+using test::SheetBuilder;
+using test::StandardSheet;
+
+class SheetDocument : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // 25 sub-sheets on a 500 x 375 image: each 100 x 75 pixels.
+        SheetBuilder sheet = StandardSheet(0, 0);
+        for (int n = 0; n < kSubSheetCount; ++n) {
+            sheet.SubSheetArea(n, 400.0f * (n % 5), 300.0f * (4 - n / 5));
+        }
+        path = dir / "grid.tqb";
+        ASSERT_TRUE(sheet.WriteTo(path));
+        doc.OpenSheetFile(path);
+        ui.Clear();
+    }
+
+    test::TempDir dir;
+    std::filesystem::path path;
+    test::RecordingUi ui;
+    ProgramImageSize imageSize;
+    CMyVeskDoc doc{ui, imageSize};
+};
+
+TEST(SheetDocumentConstruction, StartsUntitledWithNothingSelectedAndBothSwitchesOn) {
+    test::RecordingUi ui;
+    ProgramImageSize imageSize;
+    CMyVeskDoc doc(ui, imageSize);
+    EXPECT_EQ(doc.Title(), "無題");
+    EXPECT_EQ(doc.SelectedSubSheet(), -1);
+    EXPECT_FALSE(doc.IsSheetLoaded());
+    EXPECT_EQ(doc.DisplayExtentPixels().width, 10);
+    EXPECT_EQ(doc.DisplayExtentPixels().height, 10);
+    EXPECT_TRUE(doc.ShowsBlockNames());
+    EXPECT_TRUE(doc.ShowsPrefectureNames());
+    EXPECT_FALSE(doc.SheetFlag());
+    EXPECT_FALSE(doc.SurveyMapFlag());
+    EXPECT_EQ(doc.SurveyZone(), 0);
+    doc.OnNewDocument();
+    EXPECT_EQ(ui.calls.back(), "title 無題");
+}
+
+TEST_F(SheetDocument, OpeningSetsTheSheetStateUnderTheWaitCursor) {
+    doc.OpenSheetFile(path);
+    EXPECT_TRUE(doc.IsSheetLoaded());
+    EXPECT_TRUE(doc.SheetFlag());
+    EXPECT_FALSE(doc.SurveyMapFlag());
+    EXPECT_EQ(doc.SheetPath(), path);
+    EXPECT_EQ(ui.calls.front(), "wait on");
+    EXPECT_EQ(ui.calls.back(), "wait off");
+    EXPECT_EQ(ui.waitDepth, 0);
+}
+
+TEST_F(SheetDocument, CancelledOpenDialogChangesNothing) {
+    doc.SelectSubSheet(3, true);
+    doc.OnOpenSheet();
+    EXPECT_EQ(ui.calls, std::vector<std::string>{"choose sheet file"});
+    EXPECT_EQ(doc.SelectedSubSheet(), 3);
+    EXPECT_TRUE(doc.IsSheetLoaded());
+    EXPECT_EQ(doc.Title(), "テスト");
+}
+
+TEST_F(SheetDocument, OpenCommandOpensTheChosenFile) {
+    doc.SelectSubSheet(3, true);
+    ui.sheetFileAnswers.push_back(path);
+    doc.OnOpenSheet();
+    EXPECT_EQ(doc.SelectedSubSheet(), -1);
+    EXPECT_FALSE(doc.CopySubSheetRecord(3).selected);
+}
+
+TEST_F(SheetDocument, HitTestTakesLeftAndTopEdgesButNotRightAndBottom) {
+    EXPECT_EQ(doc.HitTestSubSheet(0, 0), 0);
+    EXPECT_EQ(doc.HitTestSubSheet(99, 74), 0);
+    EXPECT_EQ(doc.HitTestSubSheet(100, 0), 1);
+    EXPECT_EQ(doc.HitTestSubSheet(0, 75), 5);
+    EXPECT_EQ(doc.HitTestSubSheet(499, 374), 24);
+    EXPECT_FALSE(doc.HitTestSubSheet(500, 0));
+    EXPECT_FALSE(doc.HitTestSubSheet(0, 375));
+    EXPECT_FALSE(doc.HitTestSubSheet(-1, 10));
+}
+
+TEST_F(SheetDocument, SelectingOffClearsTheSelectionWhateverWasSelected) {
+    doc.SelectSubSheet(3, true);
+    EXPECT_EQ(doc.SelectedSubSheet(), 3);
+    EXPECT_TRUE(doc.CopySubSheetRecord(3).selected);
+    doc.SelectSubSheet(3, false);
+    EXPECT_EQ(doc.SelectedSubSheet(), -1);
+    EXPECT_FALSE(doc.CopySubSheetRecord(3).selected);
+    doc.SelectSubSheet(7, true);
+    doc.SelectSubSheet(25, true);
+    doc.SelectSubSheet(static_cast<unsigned>(-1), false);
+    EXPECT_EQ(doc.SelectedSubSheet(), 7);
+}
+
+TEST_F(SheetDocument, ResetKeepsAreasAndPositionsButDropsWhatTheLoadFound) {
+    SheetBuilder sheet = StandardSheet(0, 0);
+    sheet.SubSheetArea(2, 800, 1200).Dem(1, 1, 1, 1, {0}).Building(0, 1, {{0, 0}});
+    ASSERT_TRUE(sheet.WriteTo(path));
+    doc.OpenSheetFile(path);
+    const SubSheetRecord before = doc.CopySubSheetRecord(2);
+    doc.SelectSubSheet(2, true);
+    doc.ResetSheetState();
+    const SubSheetRecord after = doc.CopySubSheetRecord(2);
+    EXPECT_EQ(after.buildingCount, 0);
+    EXPECT_TRUE(after.buildingPositions.empty());
+    EXPECT_EQ(after.hasDem, 0);
+    EXPECT_EQ(after.selected, 0);
+    EXPECT_TRUE(after.rect.IsEmpty());
+    EXPECT_EQ(after.demPosition, before.demPosition);
+    EXPECT_EQ(after.originX, 800.0f);
+    EXPECT_EQ(after.zone, 9);
+    EXPECT_EQ(doc.Title(), "テスト");
+    EXPECT_FALSE(doc.IsSheetLoaded());
+}
+
+TEST_F(SheetDocument, ClearingEmptiesTheSurveyList) {
+    doc.Survey().push_back(SurveyEntry{{}, "x", "y"});
+    doc.OpenSheetFile(dir / "absent.tqb");
+    EXPECT_TRUE(doc.Survey().empty());
+}
+
+TEST_F(SheetDocument, RecordCopiesAreIndependentOfTheDocument) {
+    SubSheetRecord copy = doc.CopySubSheetRecord(4);
+    copy.rect.left = 12345;
+    EXPECT_NE(doc.CopySubSheetRecord(4).rect.left, 12345);
+    EXPECT_EQ(doc.CopySubSheetRecord(99).buildingCount, 0);
+}
+
+TEST_F(SheetDocument, SwitchesInvertAndRepaint) {
+    doc.ToggleBlockNames();
+    EXPECT_FALSE(doc.ShowsBlockNames());
+    doc.TogglePrefectureNames();
+    doc.TogglePrefectureNames();
+    EXPECT_TRUE(doc.ShowsPrefectureNames());
+    EXPECT_EQ(ui.calls, (std::vector<std::string>{"invalidate", "invalidate", "invalidate"}));
+}
+
+}  // namespace
+}  // namespace vesk

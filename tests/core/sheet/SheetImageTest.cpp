@@ -1,0 +1,85 @@
+#include "sheet/SheetImage.h"
+
+#include <gtest/gtest.h>
+
+#include "SheetBuilder.h"
+
+namespace vesk {
+namespace {
+
+using test::BitmapSpec;
+using test::SheetBuilder;
+
+std::optional<SheetImage> ReadImage(const SheetBuilder& sheet) {
+    MemoryByteSource source(sheet.Bytes());
+    ChunkWalker walker(source);
+    const auto chunk = walker.Next();
+    return chunk ? ReadSheetImage(source, *chunk) : std::nullopt;
+}
+
+TEST(SheetImage, ReadsEachSupportedDepthWithItsRowPadding) {
+    for (int bits : {16, 24, 32}) {
+        SheetBuilder sheet;
+        sheet.Image({.width = 5, .height = 3, .bitCount = bits});
+        const auto image = ReadImage(sheet);
+        ASSERT_TRUE(image) << bits;
+        EXPECT_EQ(image->header.width, 5);
+        EXPECT_EQ(image->header.height, 3);
+        EXPECT_EQ(image->header.bitCount, bits);
+        EXPECT_EQ(image->pixelBytes, BitmapRowBytes(5, static_cast<std::uint16_t>(bits)) * 3);
+        // The first byte of row 1 (from the bottom) follows the padded row 0.
+        const std::size_t row1 = static_cast<std::size_t>(BitmapRowBytes(5, bits));
+        EXPECT_EQ(image->Pixels()[row1], std::byte{13});
+    }
+}
+
+TEST(SheetImage, RejectsWhatCannotBeDrawnAsStored) {
+    const std::vector<std::pair<const char*, BitmapSpec>> bad = {
+        {"signature", {.signature = "MB"}},
+        {"offset past size", {.fileSize = 60, .pixelOffset = 61}},
+        {"too few pixel bytes", {.width = 10, .height = 10, .pixelBytes = 299}},
+        {"8 bits", {.bitCount = 8}},
+        {"1 bit", {.bitCount = 1}},
+        {"compressed", {.compression = 1}},
+        {"top-down", {.height = -10}},
+        {"zero height", {.height = 0}},
+        {"zero width", {.width = 0}},
+    };
+    for (const auto& [why, spec] : bad) {
+        SheetBuilder sheet;
+        sheet.Image(spec);
+        EXPECT_FALSE(ReadImage(sheet)) << why;
+    }
+}
+
+TEST(SheetImage, PixelDataMustLieInsideTheChunkBodyAndTheFile) {
+    const auto bitmap = test::MakeBitmap({.width = 4, .height = 4});
+    SheetBuilder shortBody;
+    shortBody.ChunkClaiming(0x100000, "IDXB", static_cast<std::uint32_t>(bitmap.size() - 1),
+                            bitmap);
+    EXPECT_FALSE(ReadImage(shortBody));
+
+    SheetBuilder cutFile;
+    cutFile.Chunk(0x100000, "IDXB", bitmap);
+    std::vector<std::byte> bytes = cutFile.Bytes();
+    bytes.pop_back();
+    MemoryByteSource source(bytes);
+    ChunkWalker walker(source);
+    const auto chunk = walker.Next();
+    ASSERT_TRUE(chunk);
+    EXPECT_FALSE(ReadSheetImage(source, *chunk));
+}
+
+TEST(SheetImage, HugeClaimedSizesAreRejectedBeforeAnyAllocation) {
+    SheetBuilder sheet;
+    sheet.Image({.width = 0x7FFFFFFF,
+                 .height = 0x10000,
+                 .bitCount = 32,
+                 .fileSize = 0xFFFFFFFF,
+                 .pixelOffset = 54,
+                 .pixelBytes = 0});
+    EXPECT_FALSE(ReadImage(sheet));
+}
+
+}  // namespace
+}  // namespace vesk
