@@ -6,6 +6,7 @@
 #include "SheetBuilder.h"
 #include "TempDir.h"
 #include "sheet/CMyVeskDoc.h"
+#include "sheet/SubSheetSelection.h"
 
 namespace vesk {
 namespace {
@@ -145,6 +146,35 @@ TEST_F(SheetDocument, SwitchesInvertAndRepaint) {
     doc.TogglePrefectureNames();
     EXPECT_TRUE(doc.ShowsPrefectureNames());
     EXPECT_EQ(ui.calls, (std::vector<std::string>{"invalidate", "invalidate", "invalidate"}));
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST_F(SheetDocument, PressTogglesTheSubSheetUnderItAndKeepsOneSelected) {
+    EXPECT_TRUE(PressOnSheetPicture(doc, 250, 110));  // sub-sheet 7
+    EXPECT_EQ(doc.SelectedSubSheet(), 7);
+    EXPECT_TRUE(PressOnSheetPicture(doc, 299, 150));  // sub-sheet 12, on its top edge
+    EXPECT_EQ(doc.SelectedSubSheet(), 12);
+    EXPECT_FALSE(doc.CopySubSheetRecord(7).selected);
+    EXPECT_TRUE(PressOnSheetPicture(doc, 200, 150));  // 12 again: off
+    EXPECT_EQ(doc.SelectedSubSheet(), -1);
+    for (int n = 0; n < kSubSheetCount; ++n) {
+        EXPECT_FALSE(doc.CopySubSheetRecord(n).selected) << n;
+    }
+    EXPECT_EQ(std::count(ui.calls.begin(), ui.calls.end(), "invalidate"), 3);
+}
+
+TEST_F(SheetDocument, PressOutsideThePictureOrOnTheSurveyMapChangesNothing) {
+    EXPECT_FALSE(PressOnSheetPicture(doc, 500, 10));
+    EXPECT_FALSE(PressOnSheetPicture(doc, 10, 375));
+    doc.SetSurveyZone(9);
+    EXPECT_FALSE(PressOnSheetPicture(doc, 10, 10));
+    EXPECT_EQ(doc.SelectedSubSheet(), -1);
+    EXPECT_TRUE(ui.calls.empty());
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+#include "sheet/SubSheetSelection.h"
+
+#include "sheet/CMyVeskDoc.h"
+
+namespace vesk {
+
+bool PressOnSheetPicture(CMyVeskDoc& doc, int x, int y) {
+    if (doc.SurveyZone() != 0) {
+        return false;
+    }
+    const auto hit = doc.HitTestSubSheet(x, y);
+    if (!hit) {
+        return false;
+    }
+    const unsigned number = static_cast<unsigned>(*hit);
+    if (doc.CopySubSheetRecord(*hit).selected) {
+        doc.SelectSubSheet(number, false);
+    } else {
+        for (unsigned other = 0; other < static_cast<unsigned>(kSubSheetCount); ++other) {
+            doc.SelectSubSheet(other, false);
+        }
+        doc.SelectSubSheet(number, true);
+    }
+    doc.Ui().InvalidateView();
+    return true;
+}
+
+}  // namespace vesk
