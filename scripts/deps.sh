@@ -5,7 +5,9 @@
 vesk_packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  locales
+  locales python3
+  qt6-base-dev libgl-dev fonts-ipafont-gothic
+  xvfb xauth xdotool imagemagick
 )
 
 vesk_install_missing() {

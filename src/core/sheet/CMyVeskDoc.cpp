@@ -43,6 +43,7 @@ void CMyVeskDoc::OpenSheetFile(const std::filesystem::path& path) {
 void CMyVeskDoc::ClearSheetData() {
     pixels_.reset();
     pixelBytes_ = 0;
+    ++imageGeneration_;
     for (SubSheetRecord& record : subSheets_) {
         record.buildingPositions.clear();
         record.buildingPositions.shrink_to_fit();
@@ -56,6 +57,7 @@ void CMyVeskDoc::ResetSheetState() {
     sheetLoaded_ = 0;
     pixels_.reset();
     pixelBytes_ = 0;
+    ++imageGeneration_;
     selectedSubSheet_ = -1;
     areaRead_ = false;
     accepted_.fill(false);
@@ -86,6 +88,18 @@ SubSheetRecord CMyVeskDoc::CopySubSheetRecord(int number) const {
         return SubSheetRecord{};
     }
     return subSheets_[static_cast<std::size_t>(number)];
+}
+
+PixelRect CMyVeskDoc::SubSheetRect(int number) const {
+    if (number < 0 || number >= kSubSheetCount) {
+        return {};
+    }
+    return subSheets_[static_cast<std::size_t>(number)].rect;
+}
+
+bool CMyVeskDoc::IsSubSheetSelected(int number) const {
+    return number >= 0 && number < kSubSheetCount &&
+           subSheets_[static_cast<std::size_t>(number)].selected != 0;
 }
 
 bool CMyVeskDoc::SubSheetAccepted(int number) const {

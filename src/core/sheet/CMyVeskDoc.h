@@ -37,6 +37,10 @@ public:
     // Command 32772: ask for a sheet file and open it.
     void OnOpenSheet();
 
+    // Command 32775: convert the selected sub-sheet; available per CanConvert.
+    void OnConvert();
+    bool CanConvert() const;
+
     void OpenSheetFile(const std::filesystem::path& path);
     void ClearSheetData();
     void ResetSheetState();
@@ -53,8 +57,14 @@ public:
     const BitmapInfoHeader& SheetImageHeader() const { return imageHeader_; }
     // The sheet image's pixel rows, or nothing when this load read no image.
     std::optional<std::span<const std::byte>> SheetImagePixels() const;
+    // Changes whenever the pixels are replaced or freed, so a view can keep a
+    // converted copy for exactly as long as it is valid.
+    std::uint64_t ImageGeneration() const { return imageGeneration_; }
 
     SubSheetRecord CopySubSheetRecord(int number) const;
+    // What drawing needs of a record, without copying its building positions.
+    PixelRect SubSheetRect(int number) const;
+    bool IsSubSheetSelected(int number) const;
     std::optional<int> HitTestSubSheet(int x, int y) const;
     void SelectSubSheet(unsigned number, bool on);
 
@@ -120,6 +130,7 @@ private:
     std::array<SubSheetRecord, kSubSheetCount> subSheets_{};
     std::unique_ptr<std::byte[]> pixels_;
     std::size_t pixelBytes_ = 0;
+    std::uint64_t imageGeneration_ = 0;
     BitmapInfoHeader imageHeader_;
 
     std::string title_;

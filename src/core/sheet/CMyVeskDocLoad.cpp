@@ -86,6 +86,7 @@ void CMyVeskDoc::ReadImageChunk(ByteSource& source, const WalkedChunk& chunk) {
     imageHeader_ = image->header;
     pixels_ = std::move(image->pixels);
     pixelBytes_ = image->pixelBytes;
+    ++imageGeneration_;
     imageSize_.Record(imageHeader_.width, imageHeader_.height);
     SetImageScale(imageHeader_.width, imageHeader_.height, 1.0);
     ui_.SetExtentAndFitFrame(displayWidth_, displayHeight_);

@@ -1,0 +1,173 @@
+// vesk-cli convert: the program's conversion command, run without a display on
+// one sub-sheet or on every sub-sheet of a sheet.
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CliUi.h"
+#include "Commands.h"
+#include "convert/ConversionCommand.h"
+#include "convert/ConversionSettings.h"
+#include "sheet/CMyVeskDoc.h"
+
+namespace vesk::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vesk-cli convert SHEET (--block N | --all) [--out DIR] [--no-buildings]\n"
+    "                [--no-terrain] [--no-texture]\n";
+
+struct ConvertRequest {
+    std::string sheet;
+    std::optional<int> block;  // 1 to 25, as the map shows it
+    bool all = false;
+    std::optional<std::string> out;
+    bool noBuildings = false;
+    bool noTerrain = false;
+    bool noTexture = false;
+};
+
+std::optional<int> ParseBlock(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 1 ||
+        value > kSubSheetCount) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Takes the option at args[i] (and its value); false on anything unknown or repeated.
+bool TakeOption(Arguments args, std::size_t& i, ConvertRequest& request) {
+    const std::string_view arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "--block" && hasValue && !request.block) {
+        request.block = ParseBlock(args[++i]);
+        return request.block.has_value();
+    }
+    if (arg == "--out" && hasValue && !request.out && !args[i + 1].empty()) {
+        request.out = std::string(args[++i]);
+        return true;
+    }
+    bool* flag = arg == "--all"            ? &request.all
+                 : arg == "--no-buildings" ? &request.noBuildings
+                 : arg == "--no-terrain"   ? &request.noTerrain
+                 : arg == "--no-texture"   ? &request.noTexture
+                                           : nullptr;
+    if (flag == nullptr || *flag) {
+        return false;
+    }
+    *flag = true;
+    return true;
+}
+
+std::optional<ConvertRequest> ParseConvert(Arguments args) {
+    ConvertRequest request;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (!args[i].starts_with("--")) {
+            if (!request.sheet.empty() || args[i].empty()) {
+                return std::nullopt;
+            }
+            request.sheet = std::string(args[i]);
+        } else if (!TakeOption(args, i, request)) {
+            return std::nullopt;
+        }
+    }
+    if (request.sheet.empty() || request.all == request.block.has_value()) {
+        return std::nullopt;
+    }
+    return request;
+}
+
+// Answers the settings dialog as the user would who opened it and cleared
+// what the command line says: each box follows the others as in the dialog.
+class ConvertUi : public CliUi {
+public:
+    explicit ConvertUi(const ConvertRequest& request) : CliUi(true), request_(request) {
+        if (request.out) {
+            folder = std::filesystem::path(*request.out);
+        }
+    }
+
+    std::optional<ConversionChoices> AskConversionSettings(
+        const ConversionPresence& presence) override {
+        ConversionSettings settings(presence);
+        if (request_.noBuildings) {
+            settings.SetBuildings(false);
+        }
+        if (request_.noTerrain) {
+            settings.SetTerrain(false);
+        }
+        if (request_.noTexture) {
+            settings.SetTexture(false);
+        }
+        return settings.Choices(request_.out.has_value());
+    }
+
+private:
+    const ConvertRequest& request_;
+};
+
+// The sub-sheets to convert, 0 to 24; nothing after a message when the block is absent.
+std::optional<std::vector<int>> SubSheetsToConvert(const ConvertRequest& request,
+                                                   const CMyVeskDoc& doc) {
+    std::vector<int> numbers;
+    for (int number = 0; number < kSubSheetCount; ++number) {
+        const bool wanted = request.all || number == *request.block - 1;
+        if (wanted && doc.SubSheetAccepted(number)) {
+            numbers.push_back(number);
+        }
+    }
+    if (numbers.empty()) {
+        if (request.all) {
+            std::fputs("vesk-cli convert: the sheet holds no block to convert\n", stderr);
+        } else {
+            std::fprintf(stderr, "vesk-cli convert: block %d is not in the sheet\n",
+                         *request.block);
+        }
+        return std::nullopt;
+    }
+    return numbers;
+}
+
+void SelectOnly(CMyVeskDoc& doc, int number) {
+    for (int other = 0; other < kSubSheetCount; ++other) {
+        doc.SelectSubSheet(static_cast<unsigned>(other), false);
+    }
+    doc.SelectSubSheet(static_cast<unsigned>(number), true);
+}
+
+}  // namespace
+
+int RunConvert(Arguments args) {
+    const auto request = ParseConvert(args);
+    if (!request) {
+        std::fputs(kUsage, stderr);
+        return kExitUsage;
+    }
+    ConvertUi ui(*request);
+    CMyVeskDoc doc(ui);
+    doc.OpenSheetFile(std::filesystem::path(request->sheet));
+    if (!doc.IsSheetLoaded()) {
+        return kExitFailed;
+    }
+    const auto numbers = SubSheetsToConvert(*request, doc);
+    if (!numbers) {
+        return kExitFailed;
+    }
+    bool failed = false;
+    for (const int number : *numbers) {
+        SelectOnly(doc, number);
+        const ConversionOutcome outcome = RunConversionCommand(doc, ProcessEnvironmentVariable);
+        failed = failed || outcome.failed || !outcome.confirmed;
+        if (!outcome.confirmed) {
+            break;  // the folders are unknown: every further block would fail the same way
+        }
+    }
+    return failed ? kExitFailed : kExitOk;
+}
+
+}  // namespace vesk::cli

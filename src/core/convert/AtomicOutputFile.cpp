@@ -1,0 +1,128 @@
+#include "convert/AtomicOutputFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <string>
+
+namespace vesk {
+namespace {
+
+constexpr int kNameAttempts = 32;
+
+// ".name.geo.a1b2c3.tmp" beside the target: hidden, and unlike any name the
+// conversion itself writes.
+std::filesystem::path TemporaryNameFor(const std::filesystem::path& target, std::mt19937& random) {
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string suffix;
+    for (int i = 0; i < 6; ++i) {
+        suffix += kLetters[random() % (sizeof kLetters - 1)];
+    }
+    std::string name = ".";
+    name += target.filename().string();
+    name += '.';
+    name += suffix;
+    name += ".tmp";
+    return target.parent_path() / name;
+}
+
+}  // namespace
+
+AtomicOutputFile::AtomicOutputFile(std::filesystem::path target) : target_(std::move(target)) {
+    std::mt19937 random{std::random_device{}()};
+    for (int attempt = 0; attempt < kNameAttempts && !file_; ++attempt) {
+        const std::filesystem::path candidate = TemporaryNameFor(target_, random);
+        errno = 0;
+        // "x": created here and now, never an existing file someone else owns.
+        file_.reset(std::fopen(candidate.string().c_str(), "wbx"));
+        if (file_) {
+            temporary_ = candidate;
+        } else if (errno != EEXIST) {
+            break;
+        }
+    }
+    if (file_) {
+        // Our own buffer already gathers large blocks; a second copy in stdio would only cost.
+        std::setvbuf(file_.get(), nullptr, _IONBF, 0);
+        buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+    }
+}
+
+AtomicOutputFile::~AtomicOutputFile() {
+    file_.reset();
+    RemoveTemporary();
+}
+
+void AtomicOutputFile::Write(std::string_view text) {
+    Write(std::as_bytes(std::span(text.data(), text.size())));
+}
+
+void AtomicOutputFile::Write(std::span<const std::byte> bytes) {
+    if (bytes.size() > kBufferBytes - used_) {
+        Flush();
+    }
+    if (bytes.size() >= kBufferBytes) {
+        WriteThrough(bytes.data(), bytes.size());
+        return;
+    }
+    if (!bytes.empty()) {
+        std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+        used_ += bytes.size();
+    }
+}
+
+void AtomicOutputFile::Flush() {
+    WriteThrough(buffer_.get(), used_);
+    used_ = 0;
+}
+
+void AtomicOutputFile::WriteThrough(const void* data, std::size_t size) {
+    if (failed_ || size == 0 || !file_) {
+        return;
+    }
+    if (std::fwrite(data, 1, size, file_.get()) != size) {
+        failed_ = true;
+    }
+}
+
+bool AtomicOutputFile::Close() {
+    // The one close whose result matters: it can report a deferred write error.
+    std::FILE* file = file_.release();
+    return std::fclose(file) == 0;
+}
+
+bool AtomicOutputFile::Commit() {
+    if (!file_) {
+        return false;
+    }
+    Flush();
+    const bool written = !failed_ && std::fflush(file_.get()) == 0 && !std::ferror(file_.get());
+    if (!Close() || !written) {
+        RemoveTemporary();
+        return false;
+    }
+    std::error_code error;
+    // A replaced file keeps its permissions, as if it had been rewritten in place.
+    const auto existing = std::filesystem::status(target_, error);
+    if (!error && std::filesystem::is_regular_file(existing)) {
+        std::filesystem::permissions(temporary_, existing.permissions(),
+                                     std::filesystem::perm_options::replace, error);
+    }
+    std::filesystem::rename(temporary_, target_, error);
+    if (error) {
+        RemoveTemporary();
+        return false;
+    }
+    temporary_.clear();
+    return true;
+}
+
+void AtomicOutputFile::RemoveTemporary() {
+    if (!temporary_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary_, ignored);
+        temporary_.clear();
+    }
+}
+
+}  // namespace vesk

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string_view>
+
+namespace vesk {
+
+// An output file that is written whole or not at all. The bytes go to a
+// temporary file in the target's folder, which takes the target's name only
+// on Commit, so a failed write (disk full, no permission) never leaves a
+// half-written file and never destroys an existing file of that name. An
+// object that goes without Commit removes its temporary file.
+//
+// Writing is buffered in one large block: text writers reserve room for a
+// statement, format it straight into the buffer and advance past it.
+class AtomicOutputFile {
+public:
+    static constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+
+    // Creates the temporary file; IsOpen() tells whether that worked.
+    explicit AtomicOutputFile(std::filesystem::path target);
+    ~AtomicOutputFile();
+
+    AtomicOutputFile(const AtomicOutputFile&) = delete;
+    AtomicOutputFile& operator=(const AtomicOutputFile&) = delete;
+
+    bool IsOpen() const { return file_ != nullptr; }
+    const std::filesystem::path& Target() const { return target_; }
+
+    // Room for at least `bytes` (at most kBufferBytes) contiguous characters.
+    char* Reserve(std::size_t bytes) {
+        if (bytes > kBufferBytes - used_) {
+            Flush();
+        }
+        return buffer_.get() + used_;
+    }
+    // The reserved room up to `end` now holds output.
+    void Advance(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
+
+    void Write(std::string_view text);
+    void Write(std::span<const std::byte> bytes);
+
+    // Writes out the buffer, closes the file and moves it to the target's name,
+    // replacing a file there. False when any write, the close or the move
+    // failed; nothing is then left behind and an existing target is untouched.
+    bool Commit();
+
+private:
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+
+    void Flush();
+    void WriteThrough(const void* data, std::size_t size);
+    bool Close();
+    void RemoveTemporary();
+
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    std::unique_ptr<std::FILE, FileCloser> file_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace vesk

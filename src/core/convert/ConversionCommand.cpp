@@ -1,0 +1,96 @@
+#include "convert/ConversionCommand.h"
+
+#include "convert/ConversionMessages.h"
+#include "convert/GeometryWriter.h"
+#include "convert/OrthoTextureExport.h"
+#include "convert/OutputName.h"
+#include "convert/OutputPaths.h"
+#include "sheet/CMyVeskDoc.h"
+#include "sheet/FileByteSource.h"
+#include "sheet/SheetMessages.h"
+
+namespace vesk {
+namespace {
+
+namespace msg = conversion_messages;
+
+ConversionPresence PresenceOf(const SubSheetRecord& record) {
+    return {record.buildingCount > 0, record.hasDem != 0, record.hasOrtho != 0};
+}
+
+// The dialog offers only what is present; a caller that asks for more gets
+// no more, so no writer reads a chunk position the load never recorded.
+ConversionChoices OnlyPresent(ConversionChoices choices, const ConversionPresence& presence) {
+    choices.buildings = choices.buildings && presence.buildings;
+    choices.terrain = choices.terrain && presence.terrain;
+    choices.texture = choices.texture && presence.texture;
+    return choices;
+}
+
+// Chosen-folder route: both files into one folder the user picks.
+std::optional<SimulatorFolders> ChosenFolders(DocumentUi& ui) {
+    const auto folder = ui.ChooseFolder();
+    if (!folder || folder->empty()) {
+        return std::nullopt;
+    }
+    ui.ShowMessage(msg::FillIn(msg::kSavingIntoFolder, msg::PathText(*folder)), kNoticeCaption,
+                   MessageIcon::Information);
+    return SimulatorFolders{*folder, *folder};
+}
+
+// Runs the writers in their order, texture first; true when all wrote whole.
+bool WriteOutputs(CMyVeskDoc& doc, const SubSheetRecord& record, const ConversionChoices& choices,
+                  const OutputPaths& paths, const std::string& baseName) {
+    DocumentUi& ui = doc.Ui();
+    if (!choices.texture && !choices.buildings && !choices.terrain) {
+        return true;
+    }
+    auto sheet = FileByteSource::Open(doc.SheetPath());
+    if (!sheet) {
+        ui.ShowMessage(sheet_messages::kCannotOpenSheetFile, kErrorCaption, MessageIcon::Stop);
+        return false;
+    }
+    bool complete = true;
+    if (choices.texture) {
+        complete = CopyOrthoTexture(*sheet, paths.texture, record, ui) && complete;
+    }
+    if (choices.buildings || choices.terrain) {
+        complete =
+            WriteGeometryFile(*sheet, paths.geometry, baseName, record, choices, ui) && complete;
+    }
+    return complete;
+}
+
+}  // namespace
+
+ConversionOutcome RunConversionCommand(CMyVeskDoc& doc, const EnvironmentLookup& environment) {
+    if (!doc.CanConvert()) {
+        return {};
+    }
+    DocumentUi& ui = doc.Ui();
+    const SubSheetRecord record = doc.CopySubSheetRecord(doc.SelectedSubSheet());
+    const ConversionPresence presence = PresenceOf(record);
+    const auto answer = ui.AskConversionSettings(presence);
+    if (!answer) {
+        return {};
+    }
+    const ConversionChoices choices = OnlyPresent(*answer, presence);
+    const bool chosenFolder = choices.ctrlHeld;
+    const auto folders =
+        chosenFolder ? ChosenFolders(ui) : ReadSimulatorEnvironment(environment("KSIM_ENV"), ui);
+    if (!folders) {
+        if (chosenFolder) {
+            return {};
+        }
+        ui.ShowMessage(msg::kSimulatorFoldersUnknown, kErrorCaption, MessageIcon::Stop);
+        return {.confirmed = false, .failed = true};
+    }
+    WaitCursor wait(ui);
+    const std::string baseName = MakeOutputName(record);
+    const OutputPaths paths = chosenFolder ? ChosenFolderRoutePaths(folders->geometry, baseName)
+                                           : EnvironmentRoutePaths(*folders, baseName);
+    const bool complete = WriteOutputs(doc, record, choices, paths, baseName);
+    return {.confirmed = true, .failed = !complete};
+}
+
+}  // namespace vesk

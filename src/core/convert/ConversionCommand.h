@@ -1,0 +1,23 @@
+#pragma once
+
+#include "convert/SimulatorEnvironment.h"
+
+namespace vesk {
+
+class CMyVeskDoc;
+
+// How one run of the conversion command ended, for callers that report a
+// status (the command-line tool); the program itself only shows messages.
+struct ConversionOutcome {
+    bool confirmed = false;  // the settings were confirmed and the output folders are known
+    bool failed = false;     // no usable folders, or a chosen file was not written whole
+};
+
+// The conversion command of the document: asks for the settings, finds the
+// output folders through the simulator environment (KSIM_ENV, looked up
+// through `environment`) or, when Ctrl was held at OK, the folder chooser,
+// then writes the texture file and after it the geometry file of the selected
+// sub-sheet. Does nothing when no sub-sheet of a loaded sheet is selected.
+ConversionOutcome RunConversionCommand(CMyVeskDoc& doc, const EnvironmentLookup& environment);
+
+}  // namespace vesk

@@ -1,0 +1,65 @@
+#include "convert/OrthoTextureExport.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "convert/AtomicOutputFile.h"
+#include "convert/ConversionMessages.h"
+#include "sheet/ByteReader.h"
+#include "sheet/ChunkHeader.h"
+
+namespace vesk {
+namespace {
+
+namespace msg = conversion_messages;
+
+constexpr std::size_t kCopyBlock = std::size_t{1} << 20;
+
+void ShowError(DocumentUi& ui, const std::string& text) {
+    ui.ShowMessage(text, kErrorCaption, MessageIcon::Stop);
+}
+
+// Copies `size` bytes from the reader; false when the sheet file gave fewer.
+bool CopyBody(ByteReader& reader, std::uint64_t size, AtomicOutputFile& out) {
+    std::vector<std::byte> block(
+        static_cast<std::size_t>(std::min<std::uint64_t>(size, kCopyBlock)));
+    while (size > 0) {
+        const auto piece = std::span(block).first(
+            static_cast<std::size_t>(std::min<std::uint64_t>(size, block.size())));
+        if (!reader.Read(piece)) {
+            return false;
+        }
+        out.Write(std::span<const std::byte>(piece));
+        size -= piece.size();
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CopyOrthoTexture(ByteSource& sheet, const std::filesystem::path& texturePath,
+                      const SubSheetRecord& record, DocumentUi& ui) {
+    ByteReader reader(sheet, record.orthoPosition);
+    // The header was recognised by the load; only its body size is taken here.
+    const auto header = ReadChunkHeader(reader);
+    if (!header || header->bodySize > reader.Remaining()) {
+        ShowError(ui, msg::DataLeftOut({std::string(msg::kOrthoLeftOut)}));
+        return false;
+    }
+    AtomicOutputFile out(texturePath);
+    if (!out.IsOpen()) {
+        ShowError(ui, msg::FillIn(msg::kCannotCreateFile, msg::PathText(texturePath)));
+        return false;
+    }
+    if (!CopyBody(reader, header->bodySize, out)) {
+        ShowError(ui, msg::DataLeftOut({std::string(msg::kOrthoLeftOut)}));
+        return false;
+    }
+    if (!out.Commit()) {
+        ShowError(ui, msg::FillIn(msg::kCannotWriteFile, msg::PathText(texturePath)));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vesk

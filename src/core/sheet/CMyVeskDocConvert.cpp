@@ -1,0 +1,15 @@
+// The document's conversion command; its steps live with the conversion.
+#include "convert/ConversionCommand.h"
+#include "sheet/CMyVeskDoc.h"
+
+namespace vesk {
+
+void CMyVeskDoc::OnConvert() {
+    RunConversionCommand(*this, ProcessEnvironmentVariable);
+}
+
+bool CMyVeskDoc::CanConvert() const {
+    return IsSheetLoaded() && static_cast<unsigned>(SelectedSubSheet()) <= 24;
+}
+
+}  // namespace vesk

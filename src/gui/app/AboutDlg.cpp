@@ -1,0 +1,38 @@
+#include "app/AboutDlg.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "dialogs/DialogUnits.h"
+
+namespace vesk::gui {
+
+AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("100"));
+    setWindowTitle(QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報(Vesk)"));
+    setFont(DialogFont());
+    const DialogUnits du(font());
+    setFixedSize(du.X(217), du.Y(55));
+
+    auto* icon = new QLabel(this);
+    icon->setPixmap(QPixmap(QStringLiteral(":/vesk.xpm")));
+    icon->setGeometry(du.Rect(11, 17, 20, 20));
+
+    auto* title = new QLabel(QStringLiteral("Vesk Version 0.72"), this);
+    title->setObjectName(QStringLiteral("title"));
+    title->setTextFormat(Qt::PlainText);
+    title->setGeometry(du.Rect(38, 16, 125, 8));
+
+    auto* rights = new QLabel(QStringLiteral("Copyright (C) 2024-2026 The Vesk developers"), this);
+    rights->setObjectName(QStringLiteral("rights"));
+    rights->setTextFormat(Qt::PlainText);
+    rights->setGeometry(du.Rect(37, 30, 139, 8));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("1"));
+    ok->setDefault(true);
+    ok->setGeometry(du.Rect(178, 7, 32, 14));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+}  // namespace vesk::gui

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDialog>
+
+namespace vesk::gui {
+
+// The About box (dialog 100): the program's icon, name and version, the rights line, OK.
+class AboutDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit AboutDlg(QWidget* parent);
+};
+
+}  // namespace vesk::gui

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+#include <optional>
+
+#include "app/RecentFileList.h"
+
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace vesk {
+class CMyVeskDoc;
+}
+
+namespace vesk::gui {
+
+class CommandTable;
+class CMyVeskView;
+
+// The main window: menu bar, tool bar, status bar and the one view. The
+// commands themselves live in the command table; the frame builds the bars
+// from it and keeps the recent-file list.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(CMyVeskDoc& doc);
+    ~CMainFrame() override;
+
+    CMyVeskView* View() const { return view_; }
+    CommandTable& Commands() const { return *commands_; }
+    QToolBar* ToolBar() const { return toolBar_; }
+    RecentFileList& RecentFiles() { return recentFiles_; }
+
+    // Caption "<title> - Vesk", and the window comes to the front.
+    void SetDocumentTitle(const QString& title);
+    // Resizes the window so that the view's client area is exactly its extent.
+    void FitToView();
+    // The status bar's message pane; an empty text leaves it blank.
+    void SetMessageText(const QString& text);
+    QString MessageText() const;
+    // The lock indicators' texts as shown (empty while a lock is off or unknown).
+    QStringList IndicatorTexts() const;
+
+    // Opens a sheet through the document and enters it in the recent-file list.
+    void OpenAndRemember(const QString& path);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildStatusBar();
+    void ConnectCommands();
+    void RebuildRecentFileMenu();
+    void AdjustToFitTarget();
+    void OnGenericOpen();
+
+    CMyVeskDoc& doc_;
+    std::unique_ptr<CommandTable> commands_;
+    CMyVeskView* view_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QLabel* messagePane_ = nullptr;
+    QList<QLabel*> indicators_;
+    QList<QAction*> recentActions_;
+    RecentFileList recentFiles_;
+    std::optional<QSize> fitTarget_;
+    int fitAttempts_ = 0;
+    bool outerSizeSet_ = false;
+};
+
+}  // namespace vesk::gui

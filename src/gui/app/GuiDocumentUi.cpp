@@ -1,0 +1,103 @@
+#include "app/GuiDocumentUi.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/CMainFrame.h"
+#include "app/PathText.h"
+#include "dialogs/ConversionSettingsDlg.h"
+#include "view/CMyVeskView.h"
+
+namespace vesk::gui {
+namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const char* const kOpenSheetTitle = "建物Orvikﾌｧｲﾙを開く";
+const char* const kSheetFilter = "建物Orvikﾌｧｲﾙ (*.tqb)";
+const char* const kAllFilesFilter = "すべてのﾌｧｲﾙ (*)";
+const char* const kChooseFolderTitle = "ﾌｫﾙﾀﾞを選択してください";
+
+}  // namespace
+
+// The dialog in front, if any, owns a message; else the main window does.
+static QWidget* MessageOwner(CMainFrame* frame) {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : frame;
+}
+
+void GuiDocumentUi::ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) {
+    const QMessageBox::Icon boxIcon =
+        icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Information;
+    QMessageBox box(boxIcon, FromUtf8(caption), FromUtf8(text), QMessageBox::Ok,
+                    MessageOwner(frame_));
+    box.exec();
+}
+
+void GuiDocumentUi::SetExtentAndFitFrame(int width, int height) {
+    if (frame_) {
+        frame_->View()->SetExtent(width, height);
+        frame_->FitToView();
+        frame_->View()->viewport()->update();
+    }
+}
+
+void GuiDocumentUi::InvalidateView() {
+    if (frame_) {
+        frame_->View()->viewport()->update();
+    }
+}
+
+void GuiDocumentUi::TitleChanged(std::string_view title) {
+    if (frame_) {
+        frame_->SetDocumentTitle(FromUtf8(title));
+    }
+}
+
+void GuiDocumentUi::BeginWaitCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void GuiDocumentUi::EndWaitCursor() {
+    QApplication::restoreOverrideCursor();
+}
+
+std::optional<std::filesystem::path> GuiDocumentUi::ChooseSheetFile() {
+    QFileDialog dialog(frame_, QString::fromUtf8(kOpenSheetTitle));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::ReadOnly);
+    dialog.setNameFilters({QString::fromUtf8(kSheetFilter), QString::fromUtf8(kAllFilesFilter)});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return ToPath(dialog.selectedFiles().constFirst());
+}
+
+std::optional<ConversionChoices> GuiDocumentUi::AskConversionSettings(
+    const ConversionPresence& presence) {
+    ConversionSettingsDlg dialog(presence, frame_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Choices();
+}
+
+std::optional<std::filesystem::path> GuiDocumentUi::ChooseFolder() {
+    const QString folder =
+        QFileDialog::getExistingDirectory(frame_, QString::fromUtf8(kChooseFolderTitle));
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return ToPath(folder);
+}
+
+std::optional<int> GuiDocumentUi::AskSurveyZone(const ZonePresence&) {
+    // The zone selection dialog arrives with the survey map.
+    return std::nullopt;
+}
+
+}  // namespace vesk::gui

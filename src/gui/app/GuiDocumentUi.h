@@ -1,0 +1,32 @@
+#pragma once
+
+#include "sheet/DocumentUi.h"
+
+namespace vesk::gui {
+
+class CMainFrame;
+
+// The document's user interface in the Qt program: modal message boxes owned
+// by the main window (or the dialog in front of it), the file and folder
+// dialogs, the conversion settings dialog, the view and the wait cursor.
+class GuiDocumentUi : public DocumentUi {
+public:
+    void SetFrame(CMainFrame* frame) { frame_ = frame; }
+
+    void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
+    void SetExtentAndFitFrame(int width, int height) override;
+    void InvalidateView() override;
+    void TitleChanged(std::string_view title) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    std::optional<std::filesystem::path> ChooseSheetFile() override;
+    std::optional<ConversionChoices> AskConversionSettings(
+        const ConversionPresence& presence) override;
+    std::optional<std::filesystem::path> ChooseFolder() override;
+    std::optional<int> AskSurveyZone(const ZonePresence& presence) override;
+
+private:
+    CMainFrame* frame_ = nullptr;
+};
+
+}  // namespace vesk::gui

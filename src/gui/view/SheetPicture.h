@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+
+class QPainter;
+
+namespace vesk {
+class CMyVeskDoc;
+}
+
+namespace vesk::gui {
+
+// Draws the sheet picture in drawing coordinates: the image one to one, the
+// frames of the unselected sub-sheets, the blue outline of the selected one and,
+// when the block-names switch is on, the block numbers. image is the document's
+// sheet image converted for drawing (null when there is none).
+void PaintSheetPicture(QPainter& painter, const CMyVeskDoc& doc, const QImage& image);
+
+// Draws text centred on (x, y): its measured box's top-left is (x - w/2, y - h/2),
+// halves cut toward zero.
+void DrawCentredText(QPainter& painter, int x, int y, const QString& text);
+
+}  // namespace vesk::gui

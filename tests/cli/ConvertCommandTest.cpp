@@ -1,0 +1,345 @@
+// vesk-cli convert on sheets made by vesk-cli sample: the files it writes are
+// read back and compared with what printf-style statements give for the
+// chunks found by walking the sheet here, independently of the core's reader.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CliRunner.h"
+#include "SheetBuilder.h"
+#include "TempDir.h"
+
+namespace vesk {
+namespace {
+
+using test::RunCli;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+std::string ReadWhole(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::uint32_t U32(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    }
+    return value;
+}
+
+float F32(const std::string& bytes, std::size_t at) {
+    const std::uint32_t bits = U32(bytes, at);
+    float value = 0;
+    std::memcpy(&value, &bits, 4);
+    return value;
+}
+
+// The data chunks of one sub-sheet, found by walking the well-formed sample file.
+struct SubSheetChunks {
+    float x0 = 0;
+    float y0 = 0;
+    std::vector<std::string> buildings;  // STRC bodies in file order
+    std::string dem;
+    std::string ortho;
+};
+
+SubSheetChunks FindSubSheet(const std::string& sheet, int wanted) {
+    SubSheetChunks found;
+    int current = -1;
+    for (std::size_t at = 0; at + 12 <= sheet.size();) {
+        const std::uint32_t id = U32(sheet, at);
+        const std::string tag = sheet.substr(at + 4, 4);
+        const std::uint32_t size = U32(sheet, at + 8);
+        const std::string body = sheet.substr(at + 12, size);
+        if (id == 0x110001 && tag == "AREA") {
+            current = static_cast<int>(U32(body, 0));
+            if (current == wanted) {
+                found.x0 = F32(body, 4);
+                found.y0 = F32(body, 8);
+            }
+        } else if (current == wanted && tag == "STRC") {
+            found.buildings.push_back(body);
+        } else if (current == wanted && tag == "DEMF") {
+            found.dem = body;
+        } else if (current == wanted && tag == "ORTS") {
+            found.ortho = body;
+        }
+        at += 12 + size;
+    }
+    return found;
+}
+
+// One statement as printf formats it, with the CR LF of the simulator's platform.
+class Statements {
+public:
+    void operator()(const char* format, ...) {
+        char line[4096];
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(line, sizeof line, format, args);
+        va_end(args);
+        text += line;
+    }
+    void End() { text += "\r\n"; }
+    std::string text;
+};
+
+std::string ExpectedBuildings(const SubSheetChunks& chunks) {
+    Statements put;
+    for (std::size_t k = 0; k < chunks.buildings.size(); ++k) {
+        const std::string& b = chunks.buildings[k];
+        const double bottom = F32(b, 0);
+        const double roof = F32(b, 4);
+        const int n = static_cast<int>(U32(b, 8));
+        const auto x = [&](int i) { return static_cast<double>(F32(b, 12 + 8 * i)); };
+        const auto y = [&](int i) { return static_cast<double>(F32(b, 16 + 8 * i)); };
+        const int kk = static_cast<int>(k);
+        if (n > 3)
+            put("CONCAVE(ON);\r\n");
+        put("BUILD_ROOF%06d=GROUP();\r\n", kk);
+        for (int i = 0; i < n; ++i)
+            put("V%06d=COORD(%f,%f,%f);\r\n", i, x(i), y(i), roof);
+        for (int i = 0; i < n; ++i)
+            put("P%06d=VERTEX(V%06d,,,);\r\n", i, i);
+        put("F000000=FACE(");
+        for (int i = 0; i < n; ++i)
+            put(i ? ",P%06d" : "P%06d", i);
+        put(");\r\nN000000=NORMAL(0.0,0.0,1.0);\r\nFACE_NORMAL(F000000,N000000);\r\n");
+        put("GROUP_FACE(BUILD_ROOF%06d,F000000);\r\n", kk);
+        if (n > 3)
+            put("CONCAVE(OFF);\r\n");
+        put("BUILD_WALL%06d=GROUP();\r\n", kk);
+        for (int i = 0; i < n; ++i) {
+            put("VBOTM%06d=COORD(%f,%f,%f);\r\n", i, x(i), y(i), bottom);
+            put("VROOF%06d=COORD(%f,%f,%f);\r\n", i, x(i), y(i), roof);
+        }
+        for (int i = 0; i < n; ++i) {
+            put("PBOTM%06d=VERTEX(VBOTM%06d,,,);\r\n", i, i);
+            put("PROOF%06d=VERTEX(VROOF%06d,,,);\r\n", i, i);
+        }
+        for (int i = 0; i < n; ++i) {
+            const int j = (i + 1) % n;
+            put("F%06d=FACE(PBOTM%06d,PBOTM%06d,PROOF%06d,PROOF%06d);\r\n", i, i, j, j, i);
+        }
+        put("GROUP_FACE(BUILD_WALL%06d", kk);
+        for (int i = 0; i < n; ++i)
+            put(",F%06d", i);
+        put(");\r\n");
+    }
+    return put.text;
+}
+
+std::string ExpectedTerrain(const SubSheetChunks& chunks, const std::string& name) {
+    const std::string& d = chunks.dem;
+    const int nx = static_cast<int>(U32(d, 0));
+    const int ny = static_cast<int>(U32(d, 4));
+    const double dx = F32(d, 8);
+    const double dy = F32(d, 12);
+    Statements put;
+    put("DEM=GROUP(&GROUND);\r\n");
+    for (int i = 0; i < ny; ++i) {
+        for (int j = 0; j < nx; ++j) {
+            const int v = i * nx + j;
+            put("V%02d=COORD(%f,%f,%f);\r\n", v, chunks.x0 + j * dx, chunks.y0 + i * dy,
+                static_cast<double>(F32(d, 16 + 4 * v)));
+        }
+    }
+    for (int i = 0; i < ny; ++i) {
+        for (int j = 0; j < nx; ++j) {
+            put("T%02d=TCOORD(%f,%f);\r\n", i * nx + j, j / (nx - 1.0), i / (ny - 1.0));
+        }
+    }
+    for (int v = 0; v < nx * ny; ++v)
+        put("P%02d=VERTEX(V%02d,,T%02d);\r\n", v, v, v);
+    int f = 0;
+    for (int i = 0; i + 1 < ny; ++i) {
+        for (int j = 0; j + 1 < nx; ++j, ++f) {
+            const int a = i * nx + j;
+            put("F%02d=FACE(P%02d,P%02d,P%02d,P%02d);\r\n", f, a, a + 1, a + nx + 1, a + nx);
+        }
+    }
+    put("ORT=TEXTURE(\"%s.sgi\");\r\n", name.c_str());
+    for (int g = 0; g < f; ++g)
+        put("FACE_TEXTURE(F%02d,ORT);\r\n", g);
+    put("GROUP_FACE(DEM");
+    for (int g = 0; g < f; ++g)
+        put(",F%02d", g);
+    put(");");
+    return put.text;
+}
+
+class ConvertCommand : public ::testing::Test {
+protected:
+    void MakeSample(std::vector<std::string> options = {}) {
+        std::vector<std::string> args{"sample", sheet.string(), "--buildings", "6",
+                                      "--dem",  "7x5",          "--texture",   "16"};
+        args.insert(args.end(), options.begin(), options.end());
+        ASSERT_EQ(RunCli(args).exitCode, 0);
+    }
+
+    std::vector<std::string> Entries(const std::filesystem::path& folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    test::TempDir dir;
+    std::filesystem::path sheet = dir / "sample.tqb";
+};
+
+// Block 1 of the sample sheet lies at (-8000, -34800) in zone 9.
+constexpr const char* kBlock1 = "09M0080M034800040003";
+
+TEST_F(ConvertCommand, ChosenFolderGetsTheFilesOfTheBlockAsPrintfWouldWriteThem) {
+    MakeSample();
+    const auto out = dir / "out";
+    std::filesystem::create_directory(out);
+    const auto result = RunCli({"convert", sheet.string(), "--block", "1", "--out", out.string()});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "[ﾒｯｾｰｼﾞ] 「" + out.string() + "」ﾌｫﾙﾀﾞにﾃﾞｰﾀを保存します\n" +
+                              "[ﾒｯｾｰｼﾞ] 建物Orvikﾌｧｲﾙを変換して\nLSS-Gﾌｧｲﾙに保存しました。\n"
+                              "ﾌｧｲﾙ名「" +
+                              kBlock1 + ".geo」\n");
+    EXPECT_EQ(result.err, "");
+    ASSERT_THAT(Entries(out),
+                ElementsAre(std::string(kBlock1) + ".geo", std::string(kBlock1) + ".sgi"));
+
+    const SubSheetChunks chunks = FindSubSheet(ReadWhole(sheet), 0);
+    ASSERT_EQ(chunks.buildings.size(), 6u);
+    ASSERT_FALSE(chunks.ortho.empty());
+    EXPECT_TRUE(ReadWhole(out / (std::string(kBlock1) + ".sgi")) == chunks.ortho);
+    const std::string geo = ReadWhole(out / (std::string(kBlock1) + ".geo"));
+    const std::string expected = ExpectedBuildings(chunks) + ExpectedTerrain(chunks, kBlock1);
+    EXPECT_TRUE(geo == expected)
+        << "first difference at byte "
+        << std::mismatch(geo.begin(), geo.end(), expected.begin(), expected.end()).first -
+               geo.begin();
+}
+
+TEST_F(ConvertCommand, AllBlocksGoIntoTheSimulatorFoldersOfKsimEnv) {
+    MakeSample();
+    const auto home = dir / "sim";
+    std::filesystem::create_directories(home / "data" / "geo");
+    std::filesystem::create_directories(home / "data" / "tex" / "sgi");
+    const auto env = dir / "ksim.env";
+    std::ofstream(env, std::ios::binary) << "HOME_PATH=" << home.string()
+                                         << ";\r\nFILE_PATH_GEOMETRY=data/geo;\r\n"
+                                            "FILE_PATH_MASTER_TEXTURE=data\\tex;\r\n";
+    const auto result = RunCli({"convert", sheet.string(), "--all"}, {{"KSIM_ENV", env.string()}});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(Entries(home / "data" / "geo").size(), 25u);
+    EXPECT_EQ(Entries(home / "data" / "tex" / "sgi").size(), 25u);
+    EXPECT_TRUE(std::filesystem::exists(home / "data" / "geo" / (std::string(kBlock1) + ".geo")));
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(ConvertCommand, EnvironmentNoticesArePrintedInOrderAndItsErrorOnce) {
+    MakeSample();
+    const auto home = dir / "sim";
+    std::filesystem::create_directories(home / "kdb" / "geometry");
+    std::filesystem::create_directories(home / "kdb" / "texture" / "sgi");
+    const auto env = dir / "ksim.env";
+    std::ofstream(env, std::ios::binary) << "HOME_PATH=" << home.string() << ";\n";
+    const auto noticed =
+        RunCli({"convert", sheet.string(), "--block", "25"}, {{"KSIM_ENV", env.string()}});
+    EXPECT_EQ(noticed.exitCode, 0);
+    const std::size_t geometry = noticed.out.find("[ﾒｯｾｰｼﾞ] GEOMETRYﾌｫﾙﾀﾞの指定が分かりません\n「" +
+                                                  home.string() + "/kdb/geometry」");
+    const std::size_t texture = noticed.out.find("[ﾒｯｾｰｼﾞ] TEXTUREﾌｫﾙﾀﾞの指定が分かりません\n「" +
+                                                 home.string() + "/kdb/texture」");
+    EXPECT_NE(geometry, std::string::npos);
+    EXPECT_LT(geometry, texture);
+    EXPECT_LT(texture, noticed.out.find("LSS-Gﾌｧｲﾙに保存しました"));
+
+    const auto failed = RunCli({"convert", sheet.string(), "--all"}, {{"KSIM_ENV", ""}});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.err,
+              "[ｴﾗｰ] 「景観ｼﾐｭﾚｰﾀ」が使用しているﾌｫﾙﾀﾞが分かりません\n"
+              "環境変数「KSIM_ENV」等を確認して下さい\n");
+    EXPECT_EQ(failed.out, "");
+}
+
+TEST_F(ConvertCommand, ClearingTheTerrainClearsTheTextureAsTheDialogDoes) {
+    MakeSample();
+    const auto out = dir / "out";
+    std::filesystem::create_directory(out);
+    const auto result =
+        RunCli({"convert", sheet.string(), "--block", "1", "--out", out.string(), "--no-terrain"});
+    EXPECT_EQ(result.exitCode, 0);
+    ASSERT_THAT(Entries(out), ElementsAre(std::string(kBlock1) + ".geo"));
+    const std::string geo = ReadWhole(out / (std::string(kBlock1) + ".geo"));
+    EXPECT_EQ(geo, ExpectedBuildings(FindSubSheet(ReadWhole(sheet), 0)));
+}
+
+TEST_F(ConvertCommand, TextureAloneIsPossibleWithoutDemAndShowsNoCompletion) {
+    MakeSample({"--without", "dem"});
+    const auto out = dir / "out";
+    std::filesystem::create_directory(out);
+    const auto result = RunCli(
+        {"convert", sheet.string(), "--block", "1", "--out", out.string(), "--no-buildings"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_THAT(Entries(out), ElementsAre(std::string(kBlock1) + ".sgi"));
+    EXPECT_EQ(result.out, "[ﾒｯｾｰｼﾞ] 「" + out.string() + "」ﾌｫﾙﾀﾞにﾃﾞｰﾀを保存します\n");
+}
+
+TEST_F(ConvertCommand, OutputThatCannotBeCreatedFailsWithTheErrorOnStandardError) {
+    MakeSample();
+    const auto out = dir / "missing";
+    const auto result = RunCli({"convert", sheet.string(), "--block", "1", "--out", out.string()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("[ｴﾗｰ] 「" + out.string() + "/" + kBlock1 +
+                                      ".sgi」ﾌｧｲﾙが作成できません\n"));
+    EXPECT_THAT(result.err, HasSubstr(".geo」ﾌｧｲﾙが作成できません\n"));
+    EXPECT_THAT(result.out, ::testing::Not(HasSubstr("保存しました")));
+}
+
+TEST_F(ConvertCommand, UnreadableSheetOrAbsentBlockFails) {
+    const auto missing = RunCli({"convert", (dir / "none.tqb").string(), "--all"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "[ｴﾗｰ] 建物Orvikﾌｧｲﾙが読み込めません\n(Level 1)\n");
+
+    test::SheetBuilder only3 = test::StandardSheet(0, 0);
+    only3.SubSheetArea(2, 800, 0);
+    ASSERT_TRUE(only3.WriteTo(sheet));
+    const auto absent =
+        RunCli({"convert", sheet.string(), "--block", "1", "--out", dir.Path().string()});
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_THAT(absent.err, HasSubstr("block 1 is not in the sheet"));
+}
+
+TEST_F(ConvertCommand, UsageErrorsExitWithTwo) {
+    const std::string s = sheet.string();
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"convert"},
+             {"convert", s},
+             {"convert", s, "--all", "--block", "1"},
+             {"convert", s, "--block", "0"},
+             {"convert", s, "--block", "26"},
+             {"convert", s, "--block", "1x"},
+             {"convert", s, "--block"},
+             {"convert", s, "--all", "--out"},
+             {"convert", s, "--all", "--no-roofs"},
+             {"convert", s, s, "--all"},
+         }) {
+        const auto result = RunCli(args);
+        EXPECT_EQ(result.exitCode, 2) << args.size();
+        EXPECT_THAT(result.err, HasSubstr("usage: vesk-cli convert SHEET"));
+    }
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,234 @@
+// The main window as a user meets it: start-up, the bars, and which commands
+// can run at each step of a session, by menu, button or key.
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "GuiFixture.h"
+#include "ModalDriver.h"
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "view/CMyVeskView.h"
+
+using namespace vesk;
+using namespace vesk::gui;
+using vesk::test::GuiFixture;
+using vesk::test::ModalDriver;
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsUntitledWithItsBarsAndSize();
+    void menusHoldTheItemsInOrder();
+    void toolBarButtonsAndTheirTips();
+    void availabilityFollowsASession();
+    void blockedCommandsDoNothingByAnyRoute();
+    void openDialogOffersSheetFilesFirst();
+    void clicksOnEdgesSelectTheSubSheetTheyBelongTo();
+    void openingASheetFitsTheWindowToTheImage();
+    void genericOpenLoadsTheSheetAndRemembersIt();
+    void barsCanBeHiddenAndShownAgain();
+    void displaySwitchesRepaintAndKeepTheirCheckMarks();
+};
+
+void MainFrameTest::startsUntitledWithItsBarsAndSize() {
+    GuiFixture gui;
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("無題 - Vesk"));
+    QCOMPARE(gui.Frame().frameGeometry().size(), QSize(330, 337));
+    QCOMPARE(gui.Frame().toolBarArea(gui.Frame().ToolBar()), Qt::TopToolBarArea);
+    QVERIFY(gui.Frame().ToolBar()->isMovable());
+    QCOMPARE(gui.Frame().ToolBar()->allowedAreas(), Qt::AllToolBarAreas);
+    QCOMPARE(gui.Frame().MessageText(), QString::fromUtf8("ﾚﾃﾞｨ"));
+    QCOMPARE(gui.Frame().IndicatorTexts().size(), 4);
+    QCOMPARE(gui.Frame().View()->Extent(), QSize(10, 10));
+}
+
+void MainFrameTest::menusHoldTheItemsInOrder() {
+    GuiFixture gui;
+    QStringList seen;
+    for (QAction* menuAction : gui.Frame().menuBar()->actions()) {
+        seen.append(menuAction->text());
+        for (QAction* item : menuAction->menu()->actions()) {
+            if (item->isVisible()) {
+                seen.append(item->isSeparator() ? QStringLiteral("-") : item->text());
+            }
+        }
+    }
+    const QStringList expected =
+        QString::fromUtf8(
+            "ﾌｧｲﾙ(&F)|新規作成(&N)\tCtrl+N|-|ﾌｫﾙﾀﾞ内のﾌｧｲﾙﾃﾞｰﾀ位置を表示...|"
+            "1/2500図葉ﾌｧｲﾙを開く(&O)...\tCtrl+O|LSS-Gﾌｧｲﾙに変換して保存(&G)...\tCtrl+G|-|"
+            "印刷(&P)...\tCtrl+P|印刷ﾌﾟﾚﾋﾞｭｰ(&V)|ﾌﾟﾘﾝﾀの設定(&R)...|-|最新のﾌｧｲﾙ|-|VESKの終了(&X)|"
+            "編集(&E)|元に戻す(&U)\tCtrl+Z|-|切り取り(&T)\tCtrl+X|ｺﾋﾟｰ(&C)\tCtrl+C|"
+            "貼り付け(&P)\tCtrl+V|表示(&V)|ﾂｰﾙ ﾊﾞｰ(&T)|ｽﾃｰﾀｽ ﾊﾞｰ(&S)|-|都道府県名表示|区画名表示|"
+            "ﾍﾙﾌﾟ(&H)|ﾊﾞｰｼﾞｮﾝ情報(Vesk) (&A)...")
+            .split('|');
+    QCOMPARE(seen, expected);
+    QCOMPARE(gui.Action(cmd::kOpenSheet)->statusTip(), QString::fromUtf8("1/2500図葉ﾌｧｲﾙを開く"));
+    QCOMPARE(gui.Action(cmd::kCopy)->toolTip(), QString::fromUtf8("ｺﾋﾟ-"));
+    QCOMPARE(gui.Action(cmd::kSurvey)->statusTip(),
+             QString::fromUtf8("ﾌｫﾙﾀﾞ内のﾌｧｲﾙﾃﾞｰﾀ位置を表示"));
+    QCOMPARE(gui.Action(cmd::kCopy)->shortcuts(),
+             (QList<QKeySequence>{QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}));
+    QCOMPARE(gui.Action(cmd::kUndo)->shortcuts(),
+             (QList<QKeySequence>{QKeySequence("Alt+Backspace"), QKeySequence("Ctrl+Z")}));
+}
+
+void MainFrameTest::toolBarButtonsAndTheirTips() {
+    GuiFixture gui;
+    QList<int> ids;
+    for (QAction* action : gui.Frame().ToolBar()->actions()) {
+        ids.append(action->isSeparator() ? 0 : action->data().toInt());
+        if (!action->isSeparator()) {
+            QCOMPARE(action->icon().pixmap(16, 15).size(), QSize(16, 15));
+        }
+    }
+    QCOMPARE(ids, (QList<int>{cmd::kNew, cmd::kOpenSheet, cmd::kConvert, 0, cmd::kCut, cmd::kCopy,
+                              cmd::kPaste, 0, cmd::kPrint, cmd::kAbout}));
+    QCOMPARE(gui.Action(cmd::kConvert)->toolTip(), QString::fromUtf8("LSS-Gﾌｧｲﾙに変換して保存"));
+}
+
+void MainFrameTest::availabilityFollowsASession() {
+    GuiFixture gui;
+    const auto enabled = [&](int id) { return gui.Action(id)->isEnabled(); };
+    for (int id : {cmd::kNew, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup, cmd::kUndo,
+                   cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kConvert, cmd::kPrefectureNames,
+                   cmd::kBlockNames, cmd::kSave}) {
+        QVERIFY2(!enabled(id), qPrintable(QString::number(id)));
+    }
+    QVERIFY(enabled(cmd::kOpenSheet));
+    QVERIFY(enabled(cmd::kAbout));
+    QVERIFY(gui.Action(cmd::kPrefectureNames)->isChecked());
+    QVERIFY(gui.Action(cmd::kBlockNames)->isChecked());
+
+    gui.Open(gui.GridSheet());
+    QVERIFY(enabled(cmd::kBlockNames));
+    QVERIFY(!enabled(cmd::kPrefectureNames));
+    QVERIFY(!enabled(cmd::kConvert));
+    gui.ClickPicture(QPoint(250, 110));
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 7);
+    QVERIFY(enabled(cmd::kConvert));
+    gui.ClickPicture(QPoint(250, 110));
+    QCOMPARE(gui.Doc().SelectedSubSheet(), -1);
+    QVERIFY(!enabled(cmd::kConvert));
+}
+
+void MainFrameTest::blockedCommandsDoNothingByAnyRoute() {
+    GuiFixture gui;
+    ModalDriver driver;
+    gui.Open(gui.GridSheet());
+    const auto before = std::distance(std::filesystem::directory_iterator(gui.dir.Path()), {});
+    for (auto key :
+         {Qt::Key_N, Qt::Key_P, Qt::Key_S, Qt::Key_G, Qt::Key_C, Qt::Key_V, Qt::Key_X, Qt::Key_Z}) {
+        QTest::keyClick(gui.Frame().View(), key, Qt::ControlModifier);
+    }
+    QTest::keyClick(gui.Frame().View(), Qt::Key_F6);
+    QVERIFY(!gui.Frame().Commands().Run(cmd::kConvert));
+    QVERIFY(!gui.Frame().Commands().Run(cmd::kPrint));
+    QTest::qWait(50);
+    QCOMPARE(driver.unexpectedDialogs, 0);
+    QVERIFY(driver.messages.empty());
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(gui.dir.Path()), {}), before);
+    QVERIFY(gui.Frame().isVisible());
+}
+
+void MainFrameTest::openDialogOffersSheetFilesFirst() {
+    GuiFixture gui;
+    ModalDriver driver;
+    QString title;
+    QStringList filters;
+    driver.Then([&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        QVERIFY(files);
+        title = files->windowTitle();
+        filters = files->nameFilters();
+        files->reject();
+    });
+    QTest::keyClick(gui.Frame().View(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(title, QString::fromUtf8("建物Orvikﾌｧｲﾙを開く"));
+    QCOMPARE(filters.size(), 2);
+    QVERIFY(filters[0].startsWith(QString::fromUtf8("建物Orvikﾌｧｲﾙ (*.tqb")));
+    QVERIFY(filters[1].startsWith(QString::fromUtf8("すべてのﾌｧｲﾙ")));
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("無題 - Vesk"));
+}
+
+void MainFrameTest::clicksOnEdgesSelectTheSubSheetTheyBelongTo() {
+    GuiFixture gui;
+    gui.Open(gui.GridSheet());
+    gui.ClickPicture(QPoint(100, 75));  // left and top edge of block 7 (sub-sheet 6)
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 6);
+    gui.ClickPicture(QPoint(199, 80));  // last column inside sub-sheet 6
+    QCOMPARE(gui.Doc().SelectedSubSheet(), -1);
+    gui.ClickPicture(QPoint(200, 80));  // right edge of 6 is sub-sheet 7
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 7);
+    gui.ClickPicture(QPoint(120, 150));  // bottom edge of 6 is sub-sheet 11
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 11);
+    gui.ClickPicture(QPoint(499, 374));
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 24);
+}
+
+void MainFrameTest::openingASheetFitsTheWindowToTheImage() {
+    GuiFixture gui;
+    gui.Open(gui.GridSheet(640, 480));
+    QTRY_COMPARE(gui.Frame().View()->viewport()->size(), QSize(640, 480));
+    QCOMPARE(gui.Frame().View()->Extent(), QSize(640, 480));
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("テスト - Vesk"));
+}
+
+void MainFrameTest::genericOpenLoadsTheSheetAndRemembersIt() {
+    GuiFixture gui;
+    const auto sheet = gui.GridSheet();
+    ModalDriver driver;
+    driver.Then([&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        QVERIFY(files);
+        files->selectFile(QString::fromStdString(sheet.string()));
+        static_cast<QDialog*>(files)->accept();
+    });
+    QTest::keyClick(gui.Frame().View(), Qt::Key_I, Qt::ControlModifier);
+    QVERIFY(gui.Doc().IsSheetLoaded());
+    QCOMPARE(gui.Frame().RecentFiles().Files(),
+             QStringList{QString::fromStdString(sheet.string())});
+    QVERIFY(!gui.Action(cmd::kRecentFile)->isVisible());
+}
+
+void MainFrameTest::barsCanBeHiddenAndShownAgain() {
+    GuiFixture gui;
+    QAction* statusBar = gui.Action(cmd::kStatusBar);
+    QVERIFY(statusBar->isChecked());
+    statusBar->trigger();
+    QVERIFY(!gui.Frame().statusBar()->isVisible());
+    QVERIFY(!statusBar->isChecked());
+    statusBar->trigger();
+    QVERIFY(gui.Frame().statusBar()->isVisible());
+    QVERIFY(statusBar->isChecked());
+    gui.Action(cmd::kToolBar)->trigger();
+    QVERIFY(!gui.Frame().ToolBar()->isVisible());
+    QVERIFY(!gui.Action(cmd::kToolBar)->isChecked());
+}
+
+void MainFrameTest::displaySwitchesRepaintAndKeepTheirCheckMarks() {
+    GuiFixture gui;
+    ModalDriver driver;
+    gui.Open(gui.GridSheet());
+    gui.Action(cmd::kBlockNames)->trigger();
+    QVERIFY(!gui.Doc().ShowsBlockNames());
+    QVERIFY(!gui.Action(cmd::kBlockNames)->isChecked());
+    gui.Open(gui.dir / "missing.tqb");
+    QCOMPARE(driver.MessageTexts(),
+             QStringList{QString::fromUtf8("建物Orvikﾌｧｲﾙが読み込めません\n(Level 1)")});
+    QCOMPARE(driver.messages[0].caption, QString::fromUtf8("ｴﾗｰ"));
+    QCOMPARE(driver.messages[0].icon, QMessageBox::Critical);
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("無題 - Vesk"));
+    // A failed open keeps the availability of the sheet's switch.
+    QVERIFY(gui.Action(cmd::kBlockNames)->isEnabled());
+    QVERIFY(!gui.Action(cmd::kBlockNames)->isChecked());
+}
+
+QTEST_MAIN(MainFrameTest)
+#include "MainFrameTest.moc"

@@ -1,0 +1,147 @@
+// The sheet picture, painted into an image and read pixel by pixel.
+#include <QPainter>
+#include <QScrollBar>
+#include <QTest>
+
+#include "GuiFixture.h"
+#include "view/CMyVeskView.h"
+
+using namespace vesk;
+using vesk::test::GuiFixture;
+
+namespace {
+
+// What the test bitmaps hold at pixel x of row y counted from the bottom.
+QRgb ExpectedPixel(int x, int yFromBottom, int bits) {
+    const auto byte = [&](int index, int channel) {
+        return (index * 7 + yFromBottom * 13 + channel) & 0xFF;
+    };
+    if (bits == 16) {
+        const unsigned v = byte(x, 0) | (byte(x, 1) << 8);
+        const auto expand = [](unsigned c) { return static_cast<int>((c << 3) | (c >> 2)); };
+        return qRgb(expand((v >> 10) & 31), expand((v >> 5) & 31), expand(v & 31));
+    }
+    return qRgb(byte(x, 2), byte(x, 1), byte(x, 0));
+}
+
+QImage Paint(GuiFixture& gui) {
+    const QSize extent = gui.Frame().View()->Extent();
+    QImage image(extent, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    gui.Frame().View()->PaintPicture(painter);
+    return image;
+}
+
+bool IsBlue(QRgb c) {
+    return qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60;
+}
+
+}  // namespace
+
+class SheetViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void imageIsCopiedOneToOneAtEachDepth_data();
+    void imageIsCopiedOneToOneAtEachDepth();
+    void unselectedSubSheetsHaveABlackFrameInside();
+    void selectedSubSheetHasABlueOutlineInsetByTwo();
+    void blockNumbersFollowTheSwitch();
+    void undescribedSubSheetsDrawTheirNumbersAtTheCorner();
+    void clicksFollowTheScrollPosition();
+};
+
+void SheetViewTest::imageIsCopiedOneToOneAtEachDepth_data() {
+    QTest::addColumn<int>("bits");
+    QTest::newRow("16") << 16;
+    QTest::newRow("24") << 24;
+    QTest::newRow("32") << 32;
+}
+
+void SheetViewTest::imageIsCopiedOneToOneAtEachDepth() {
+    QFETCH(int, bits);
+    GuiFixture gui;
+    gui.Open(gui.GridSheet(500, 375, bits));
+    gui.Doc().ToggleBlockNames();
+    const QImage image = Paint(gui);
+    for (QPoint p : {QPoint(1, 1), QPoint(50, 37), QPoint(333, 222), QPoint(498, 373)}) {
+        QCOMPARE(image.pixel(p), ExpectedPixel(p.x(), 374 - p.y(), bits));
+    }
+}
+
+void SheetViewTest::unselectedSubSheetsHaveABlackFrameInside() {
+    GuiFixture gui;
+    gui.Open(gui.GridSheet());
+    const QImage image = Paint(gui);
+    const QRgb black = qRgb(0, 0, 0);
+    // Sub-sheet 6 covers x 100..199, y 75..149.
+    for (QPoint p : {QPoint(100, 110), QPoint(199, 110), QPoint(150, 75), QPoint(150, 149)}) {
+        QCOMPARE(image.pixel(p), black);
+    }
+    QCOMPARE(image.pixel(101, 110), ExpectedPixel(101, 374 - 110, 24));
+}
+
+void SheetViewTest::selectedSubSheetHasABlueOutlineInsetByTwo() {
+    GuiFixture gui;
+    gui.Open(gui.GridSheet());
+    gui.ClickPicture(QPoint(150, 100));
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 6);
+    const QImage image = Paint(gui);
+    QVERIFY(IsBlue(image.pixel(102, 110)));   // left side, on the inset line
+    QVERIFY(IsBlue(image.pixel(197, 110)));   // right side: right - 2 = 198, drawn 196..200
+    QVERIFY(IsBlue(image.pixel(150, 77)));    // top side
+    QVERIFY(IsBlue(image.pixel(150, 147)));   // bottom side
+    QVERIFY(!IsBlue(image.pixel(106, 110)));  // inside the 5-pixel pen
+    QCOMPARE(image.pixel(120, 95), ExpectedPixel(120, 374 - 95, 24));
+    QCOMPARE(image.pixel(99, 110), qRgb(0, 0, 0));  // the neighbour keeps its frame
+
+    gui.ClickPicture(QPoint(150, 100));  // off again: the black frame comes back
+    const QImage after = Paint(gui);
+    QCOMPARE(after.pixel(102, 110), ExpectedPixel(102, 374 - 110, 24));
+    QCOMPARE(after.pixel(100, 110), qRgb(0, 0, 0));
+}
+
+void SheetViewTest::blockNumbersFollowTheSwitch() {
+    GuiFixture gui;
+    gui.Open(gui.GridSheet());
+    const QImage withNumbers = Paint(gui);
+    gui.Doc().ToggleBlockNames();
+    const QImage without = Paint(gui);
+    // Around each centre the numbers' opaque box differs from the image.
+    for (int n = 0; n < 25; ++n) {
+        const QPoint centre(50 + 100 * (n % 5), 37 + 75 * (n / 5));
+        QVERIFY2(withNumbers.pixel(centre) != without.pixel(centre),
+                 qPrintable(QString::number(n)));
+        QCOMPARE(without.pixel(centre), ExpectedPixel(centre.x(), 374 - centre.y(), 24));
+    }
+    // Only the numbers' boxes differ: a point far from every centre is the same.
+    QCOMPARE(withNumbers.pixel(20, 20), without.pixel(20, 20));
+}
+
+void SheetViewTest::undescribedSubSheetsDrawTheirNumbersAtTheCorner() {
+    GuiFixture gui;
+    vesk::test::SheetBuilder sheet;
+    sheet.SheetArea(2500, 9, 0, 0).Image({.width = 200, .height = 150});
+    gui.Open(gui.Write(sheet, "empty.tqb"));
+    const QImage image = Paint(gui);
+    // All 25 numbers lie on top of one another around (0, 0).
+    QVERIFY(image.pixel(0, 0) != ExpectedPixel(0, 149, 24));
+    QCOMPARE(image.pixel(100, 75), ExpectedPixel(100, 74, 24));
+}
+
+void SheetViewTest::clicksFollowTheScrollPosition() {
+    GuiFixture gui;
+    gui.Open(gui.GridSheet(2000, 1500));
+    auto* view = gui.Frame().View();
+    gui.Frame().resize(400, 300);
+    QTRY_VERIFY(view->viewport()->width() < 2000);
+    view->horizontalScrollBar()->setValue(800);
+    view->verticalScrollBar()->setValue(600);
+    // Window point (10, 10) is drawing point (810, 610): sub-sheet 12.
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 12);
+}
+
+QTEST_MAIN(SheetViewTest)
+#include "SheetViewTest.moc"
