@@ -9,6 +9,7 @@
 // buildings shows that peak heap memory does not grow with their number.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -35,38 +36,36 @@
 
 // Heap bytes in use and their peak, counted by replacing the global allocator
 // of this program: the conversion's peak must not follow the building count.
+// Kept out of line so that the compiler does not pair these with other
+// allocation functions.
 namespace {
 
 std::atomic<std::size_t> g_liveBytes{0};
 std::atomic<std::size_t> g_peakBytes{0};
-constexpr std::size_t kSizeHeader = alignof(std::max_align_t);
 
 }  // namespace
 
-void* operator new(std::size_t size) {
-    void* block = std::malloc(size + kSizeHeader);
+[[gnu::noinline]] void* operator new(std::size_t size) {
+    void* block = std::malloc(size == 0 ? 1 : size);
     if (block == nullptr) {
         throw std::bad_alloc();
     }
-    *static_cast<std::size_t*>(block) = size;
-    const std::size_t live = g_liveBytes += size;
+    const std::size_t live = g_liveBytes += malloc_usable_size(block);
     std::size_t peak = g_peakBytes.load();
     while (live > peak && !g_peakBytes.compare_exchange_weak(peak, live)) {
     }
-    return static_cast<char*>(block) + kSizeHeader;
+    return block;
 }
 
-void operator delete(void* pointer) noexcept {
-    if (pointer == nullptr) {
-        return;
+[[gnu::noinline]] void operator delete(void* block) noexcept {
+    if (block != nullptr) {
+        g_liveBytes -= malloc_usable_size(block);
+        std::free(block);
     }
-    char* block = static_cast<char*>(pointer) - kSizeHeader;
-    g_liveBytes -= *reinterpret_cast<std::size_t*>(block);
-    std::free(block);
 }
 
-void operator delete(void* pointer, std::size_t) noexcept {
-    operator delete(pointer);
+[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept {
+    operator delete(block);
 }
 
 namespace {

@@ -3,13 +3,10 @@
 //
 //   build/release/bench/vesk_load_benchmark [--sheet PATH]
 //
-// The sheet (4000 x 3000 image, 25 sub-sheets of 2,000 buildings, a 401 x 301
-// DEM and a 1024 x 1024 texture each) is generated on first use, in a child
-// process so that its generation does not count in this process's peak memory.
+// The sheet is the large sheet of LargeSheet.h, made on first use.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -18,48 +15,13 @@
 #include <memory>
 #include <string>
 
-#include "SampleSheet.h"
+#include "LargeSheet.h"
+#include "SilentUi.h"
 #include "sheet/CMyVeskDoc.h"
 
 namespace {
 
-std::filesystem::path g_sheet = std::filesystem::temp_directory_path() / "vesk-bench-large.tqb";
-
-class SilentUi : public vesk::DocumentUi {
-public:
-    void ShowMessage(std::string_view, std::string_view, vesk::MessageIcon) override { ++messages; }
-    void SetExtentAndFitFrame(int, int) override {}
-    void InvalidateView() override {}
-    void TitleChanged(std::string_view) override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    std::optional<std::filesystem::path> ChooseSheetFile() override { return std::nullopt; }
-    std::optional<vesk::ConversionChoices> AskConversionSettings(
-        const vesk::ConversionPresence&) override {
-        return std::nullopt;
-    }
-    std::optional<std::filesystem::path> ChooseFolder() override { return std::nullopt; }
-    std::optional<int> AskSurveyZone(const vesk::ZonePresence&) override { return std::nullopt; }
-    int messages = 0;
-};
-
-bool MakeLargeSheet(const std::filesystem::path& path) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        vesk::sample::SampleOptions options;
-        options.imageWidth = 4000;
-        options.imageHeight = 3000;
-        options.buildingsPerSubSheet = 2000;
-        options.demColumns = 401;
-        options.demRows = 301;
-        options.texturePixels = 1024;
-        std::string error;
-        ::_exit(vesk::sample::WriteSampleSheet(options, path, error) ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
-}
+std::filesystem::path g_sheet;
 
 double PeakResidentMegabytes() {
     rusage usage{};
@@ -124,7 +86,7 @@ void BM_BareLoop(benchmark::State& state) {
 }
 
 void BM_LoadSheet(benchmark::State& state) {
-    SilentUi ui;
+    vesk::bench::SilentUi ui;
     vesk::ProgramImageSize imageSize;
     const double before = CurrentResidentMegabytes();
     double peak = 0;
@@ -145,13 +107,9 @@ BENCHMARK(BM_BareLoop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadSheet)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--sheet") == 0) {
-            g_sheet = argv[i + 1];
-        }
-    }
-    if (!std::filesystem::exists(g_sheet) && !MakeLargeSheet(g_sheet)) {
-        std::fprintf(stderr, "could not make %s\n", g_sheet.c_str());
+    g_sheet = vesk::bench::LargeSheet(argc, argv);
+    if (g_sheet.empty()) {
+        std::fprintf(stderr, "could not make the large sheet\n");
         return 1;
     }
     benchmark::Initialize(&argc, argv);

@@ -17,5 +17,6 @@ int RunInfo(Arguments args);
 int RunConvert(Arguments args);
 int RunSample(Arguments args);
 int RunZones(Arguments args);
+int RunSurvey(Arguments args);
 
 }  // namespace vesk::cli

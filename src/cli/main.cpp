@@ -21,6 +21,7 @@ constexpr Command kCommands[] = {
      "sample OUT.tqb [--zone Z] [--origin X,Y] [--name TEXT] [--seed N] [--buildings N]\n"
      "         [--dem COLSxROWS] [--texture PIXELS] [--image WxH] [--without PART]..."},
     {"zones", vesk::cli::RunZones, "zones [--json]"},
+    {"survey", vesk::cli::RunSurvey, "survey FOLDER [--json] [--geojson]"},
 };
 
 void PrintUsage(std::FILE* out) {

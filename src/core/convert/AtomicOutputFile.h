@@ -28,6 +28,7 @@ public:
     AtomicOutputFile(const AtomicOutputFile&) = delete;
     AtomicOutputFile& operator=(const AtomicOutputFile&) = delete;
 
+    // Reserve, Advance and Write may be used only while this holds.
     bool IsOpen() const { return file_ != nullptr; }
     const std::filesystem::path& Target() const { return target_; }
 

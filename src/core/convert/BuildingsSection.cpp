@@ -1,5 +1,6 @@
 #include "convert/BuildingsSection.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -152,14 +153,15 @@ private:
         out_.Advance(Put(Put(Put(p, "BUILD_WALL"), number_), "=GROUP();\r\n"));
         for (std::size_t i = 0; i < count; ++i) {
             p = Put(Put(Put(Line(), "VBOTM"), counters_[i]), "=COORD(");
-            p = Put(Put(Put(p, corners_[i]), bottom_), ");\r\nVROOF");
-            p = Put(Put(p, counters_[i]), "=COORD(");
+            out_.Advance(Put(Put(Put(p, corners_[i]), bottom_), ");\r\n"));
+            p = Put(Put(Put(Line(), "VROOF"), counters_[i]), "=COORD(");
             out_.Advance(Put(Put(Put(p, corners_[i]), roof_), ");\r\n"));
         }
         for (std::size_t i = 0; i < count; ++i) {
             p = Put(Put(Put(Line(), "PBOTM"), counters_[i]), "=VERTEX(VBOTM");
-            p = Put(Put(Put(p, counters_[i]), ",,,);\r\nPROOF"), counters_[i]);
-            out_.Advance(Put(Put(Put(p, "=VERTEX(VROOF"), counters_[i]), ",,,);\r\n"));
+            out_.Advance(Put(Put(p, counters_[i]), ",,,);\r\n"));
+            p = Put(Put(Put(Line(), "PROOF"), counters_[i]), "=VERTEX(VROOF");
+            out_.Advance(Put(Put(p, counters_[i]), ",,,);\r\n"));
         }
         for (std::size_t i = 0; i < count; ++i) {
             const std::string_view self = counters_[i];

@@ -1,49 +1,67 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "convert/IntegerFormat.h"
 
 namespace vesk {
 
-// The "%0Nd" text of a counter that mostly counts up by one: incrementing
-// the text in place is cheaper than formatting each value anew, and the grid
-// statements name their points and faces in long runs of consecutive numbers.
+// The "%0Nd" text of a counter that counts up by one: the grid statements
+// name their points and faces in long runs of consecutive numbers, and
+// incrementing the text is cheaper than formatting each value anew.
+//
+// Texts of up to eight digits are incremented as one 64-bit word and stored
+// back whole, so the copies that follow at once read what one store wrote
+// (narrow byte stores read back wider stall the processor's store forwarding).
 class DecimalCounter {
 public:
     DecimalCounter(std::uint64_t value, int minDigits) { Set(value, minDigits); }
 
     void Set(std::uint64_t value, int minDigits) {
-        char text[kMaxIntegerChars];
-        const char* end = WritePaddedInteger(text, value, minDigits);
-        const auto length = static_cast<int>(end - text);
-        start_ = kCapacity - length;
-        for (int i = 0; i < length; ++i) {
-            digits_[start_ + i] = text[i];
-        }
+        value_ = value;
+        minDigits_ = minDigits;
+        length_ = static_cast<int>(WritePaddedInteger(text_, value, minDigits) - text_);
     }
 
     void Increment() {
-        int at = kCapacity - 1;
-        while (at >= start_ && digits_[at] == '9') {
-            digits_[at--] = '0';
-        }
-        if (at < start_) {
-            digits_[--start_] = '1';
-        } else {
-            ++digits_[at];
+        ++value_;
+        if (length_ > 8 || !IncrementWord()) {
+            Set(value_, minDigits_);
         }
     }
 
-    std::string_view View() const {
-        return {digits_ + start_, static_cast<std::size_t>(kCapacity - start_)};
-    }
+    std::string_view View() const { return {text_, static_cast<std::size_t>(length_)}; }
 
 private:
-    static constexpr int kCapacity = kMaxIntegerChars + 1;
-    char digits_[kCapacity];
-    int start_ = kCapacity;
+    // Adds one to the digits in place; false when they are all nines and the
+    // text must grow.
+    bool IncrementWord() {
+        constexpr std::uint64_t kNines = 0x3939393939393939;
+        constexpr std::uint64_t kZeros = 0x3030303030303030;
+        std::uint64_t word;
+        std::memcpy(&word, text_, 8);
+        // The first character is the lowest byte: move the last digit to the top.
+        const std::uint64_t notNine = (word ^ kNines) << (8 * (8 - length_));
+        const int trailingNines = notNine == 0 ? 8 : std::countl_zero(notNine) / 8;
+        if (trailingNines >= length_) {
+            return false;
+        }
+        const int firstNine = length_ - trailingNines;
+        const std::uint64_t nines =
+            trailingNines == 0 ? 0
+                               : ((std::uint64_t{1} << (8 * trailingNines)) - 1) << (8 * firstNine);
+        word = ((word & ~nines) | (kZeros & nines)) + (std::uint64_t{1} << (8 * (firstNine - 1)));
+        std::memcpy(text_, &word, 8);
+        return true;
+    }
+
+    std::uint64_t value_ = 0;
+    int minDigits_ = 0;
+    int length_ = 0;
+    char text_[kMaxIntegerChars + 8] = {};
 };
 
 }  // namespace vesk

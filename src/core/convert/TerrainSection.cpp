@@ -1,5 +1,6 @@
 #include "convert/TerrainSection.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -69,6 +70,8 @@ std::optional<DemGrid> ReadDemGrid(ByteSource& sheet, std::uint32_t position) {
 class RealText {
 public:
     explicit RealText(double value) : end_(PutReal(text_, value)) {}
+    RealText(const RealText&) = delete;
+    RealText& operator=(const RealText&) = delete;
     std::string_view View() const { return {text_, static_cast<std::size_t>(end_ - text_)}; }
 
 private:

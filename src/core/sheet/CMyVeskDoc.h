@@ -15,6 +15,7 @@
 #include "sheet/SheetImage.h"
 #include "sheet/SubSheetRecord.h"
 #include "survey/SurveyEntry.h"
+#include "zonemap/ZoneMap.h"
 
 namespace vesk {
 
@@ -40,6 +41,20 @@ public:
     // Command 32775: convert the selected sub-sheet; available per CanConvert.
     void OnConvert();
     bool CanConvert() const;
+
+    // Command 32776: survey a folder's sheet files and show the map of a chosen zone.
+    void OnSurvey();
+    // A double-click on the survey map: opens that sheet, as the open command does.
+    void OpenSurveyedSheet(const std::filesystem::path& path);
+    // The index in the survey list of the entry under (x, y) on the survey map,
+    // or none; always none while no survey map is shown.
+    std::optional<std::size_t> HitTestSurvey(int x, int y) const;
+    // The map of the survey zone, made when the zone was confirmed: built-in for
+    // zones 6 and 9, fitted to the survey's sheets of the zone for the others.
+    ZoneMap SurveyMap() const { return surveyMap_; }
+    // Changes whenever the survey list is emptied or replaced, so that the view
+    // can drop an index into the list it holds.
+    std::uint64_t SurveyGeneration() const { return surveyGeneration_; }
 
     void OpenSheetFile(const std::filesystem::path& path);
     void ClearSheetData();
@@ -84,7 +99,10 @@ public:
     void SetSurveyZone(int zone) { surveyZone_ = zone; }
     const SurveyList& Survey() const { return surveyList_; }
     SurveyList& Survey() { return surveyList_; }
-    void EmptySurveyList() { surveyList_.clear(); }
+    void EmptySurveyList() {
+        surveyList_.clear();
+        ++surveyGeneration_;
+    }
 
     bool ShowsBlockNames() const { return blockNames_ != 0; }
     bool ShowsPrefectureNames() const { return prefectureNames_ != 0; }
@@ -104,6 +122,7 @@ private:
     void ReadSubSheetAreaChunk(ByteSource& source, const WalkedChunk& chunk);
     void RecordDataChunk(const WalkedChunk& chunk);
     void SetImageScale(int width, int height, double scale);
+    void ShowSurveyZone(int zone);
 
     DocumentUi& ui_;
     ProgramImageSize& imageSize_;
@@ -113,6 +132,8 @@ private:
     int surveyZone_ = 0;
     int sheetLoaded_ = 0;
     SurveyList surveyList_;
+    std::uint64_t surveyGeneration_ = 0;
+    ZoneMap surveyMap_{MapPixel{}, MapExtent{}};
     int sheetFlag_ = 0;
     int surveyMapFlag_ = 0;
     std::filesystem::path sheetPath_;

@@ -68,6 +68,7 @@ CMainFrame::CMainFrame(CMyVeskDoc& doc)
     setWindowIcon(QIcon(QStringLiteral(":/vesk.xpm")));
     view_ = new CMyVeskView(doc_, this);
     view_->installEventFilter(this);
+    connect(view_, &CMyVeskView::StatusText, this, &CMainFrame::SetMessageText);
     setCentralWidget(view_);
     BuildMenus();
     BuildToolBar();
@@ -134,6 +135,7 @@ void CMainFrame::ConnectCommands() {
     CommandTable& c = *commands_;
     const auto never = [] { return false; };
     c.SetHandler(cmd::kOpenSheet, [this] { doc_.OnOpenSheet(); });
+    c.SetHandler(cmd::kSurvey, [this] { doc_.OnSurvey(); });
     c.SetHandler(
         cmd::kConvert, [this] { doc_.OnConvert(); }, [this] { return doc_.CanConvert(); });
     c.SetHandler(
@@ -257,8 +259,19 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void CMainFrame::SetExtentAndFit(int width, int height) {
+    view_->SetExtent(width, height);
+    if (doc_.SurveyZone() != 0) {
+        view_->SurveyConfirmed();
+    }
+    FitToView();
+    view_->viewport()->update();
+}
+
+// Shown at once: hover texts must not wait for the next idle repaint.
 void CMainFrame::SetMessageText(const QString& text) {
     messagePane_->setText(text);
+    messagePane_->repaint();
 }
 
 QString CMainFrame::MessageText() const {

@@ -36,6 +36,9 @@ public:
 
     // Caption "<title> - Vesk", and the window comes to the front.
     void SetDocumentTitle(const QString& title);
+    // The view's scroll extent becomes width x height and the window is resized
+    // so that the view's client area is exactly that; the view is repainted.
+    void SetExtentAndFit(int width, int height);
     // Resizes the window so that the view's client area is exactly its extent.
     void FitToView();
     // The status bar's message pane; an empty text leaves it blank.

@@ -5,7 +5,9 @@
 #include <QMessageBox>
 
 #include "app/CMainFrame.h"
+#include "app/CommandTable.h"
 #include "app/PathText.h"
+#include "dialogs/CZoneSelectionDlg.h"
 #include "dialogs/ConversionSettingsDlg.h"
 #include "view/CMyVeskView.h"
 
@@ -21,13 +23,13 @@ const char* const kSheetFilter = "建物Orvikﾌｧｲﾙ (*.tqb)";
 const char* const kAllFilesFilter = "すべてのﾌｧｲﾙ (*)";
 const char* const kChooseFolderTitle = "ﾌｫﾙﾀﾞを選択してください";
 
-}  // namespace
-
 // The dialog in front, if any, owns a message; else the main window does.
-static QWidget* MessageOwner(CMainFrame* frame) {
+QWidget* MessageOwner(CMainFrame* frame) {
     QWidget* modal = QApplication::activeModalWidget();
     return modal ? modal : frame;
 }
+
+}  // namespace
 
 void GuiDocumentUi::ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) {
     const QMessageBox::Icon boxIcon =
@@ -39,16 +41,16 @@ void GuiDocumentUi::ShowMessage(std::string_view text, std::string_view caption,
 
 void GuiDocumentUi::SetExtentAndFitFrame(int width, int height) {
     if (frame_) {
-        frame_->View()->SetExtent(width, height);
-        frame_->FitToView();
-        frame_->View()->viewport()->update();
+        frame_->SetExtentAndFit(width, height);
     }
+    UpdateCommands();
 }
 
 void GuiDocumentUi::InvalidateView() {
     if (frame_) {
         frame_->View()->viewport()->update();
     }
+    UpdateCommands();
 }
 
 void GuiDocumentUi::TitleChanged(std::string_view title) {
@@ -61,8 +63,17 @@ void GuiDocumentUi::BeginWaitCursor() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
+// Every change of the document's state ends in one of these calls: ask the
+// commands' availability again there, besides the idle update.
 void GuiDocumentUi::EndWaitCursor() {
     QApplication::restoreOverrideCursor();
+    UpdateCommands();
+}
+
+void GuiDocumentUi::UpdateCommands() {
+    if (frame_) {
+        frame_->Commands().Update();
+    }
 }
 
 std::optional<std::filesystem::path> GuiDocumentUi::ChooseSheetFile() {
@@ -95,9 +106,12 @@ std::optional<std::filesystem::path> GuiDocumentUi::ChooseFolder() {
     return ToPath(folder);
 }
 
-std::optional<int> GuiDocumentUi::AskSurveyZone(const ZonePresence&) {
-    // The zone selection dialog arrives with the survey map.
-    return std::nullopt;
+std::optional<int> GuiDocumentUi::AskSurveyZone(const ZonePresence& presence) {
+    CZoneSelectionDlg dialog(presence, frame_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.SelectedZone();
 }
 
 }  // namespace vesk::gui

@@ -26,6 +26,8 @@ public:
     std::optional<int> AskSurveyZone(const ZonePresence& presence) override;
 
 private:
+    void UpdateCommands();
+
     CMainFrame* frame_ = nullptr;
 };
 

@@ -1,20 +1,27 @@
 #include "view/CMyVeskView.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 
+#include "dialogs/CLabelPositionDlg.h"
 #include "sheet/CMyVeskDoc.h"
 #include "sheet/SubSheetSelection.h"
+#include "text/ShiftJis.h"
 #include "view/SheetImageConversion.h"
 #include "view/SheetPicture.h"
+#include "view/SurveyMapPicture.h"
+#include "zonemap/PrefectureTable.h"
 
 namespace vesk::gui {
 
 CMyVeskView::CMyVeskView(CMyVeskDoc& doc, QWidget* parent)
     : QAbstractScrollArea(parent), doc_(doc) {
     setFrameShape(QFrame::NoFrame);
+    viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     const DisplayExtent extent = doc_.DisplayExtentPixels();
@@ -59,6 +66,8 @@ void CMyVeskView::PaintPicture(QPainter& painter) {
     painter.setFont(font());
     if (doc_.SurveyZone() == 0) {
         PaintSheetPicture(painter, doc_, SheetImage());
+    } else {
+        PaintSurveyMap(painter, doc_, placement_);
     }
 }
 
@@ -77,12 +86,96 @@ void CMyVeskView::scrollContentsBy(int, int) {
     viewport()->update();
 }
 
+QPoint CMyVeskView::DrawingPoint(const QMouseEvent* event) const {
+    return event->position().toPoint() + ScrollPosition();
+}
+
+std::optional<std::size_t> CMyVeskView::HoveredEntry() const {
+    if (hoveredGeneration_ != doc_.SurveyGeneration()) {
+        return std::nullopt;
+    }
+    return hovered_;
+}
+
+void CMyVeskView::SurveyConfirmed() {
+    if (placement_.on && placement_.index >= PrefectureCount(doc_.SurveyZone())) {
+        placement_.on = 0;
+    }
+}
+
 void CMyVeskView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        const QPoint p = event->position().toPoint() + ScrollPosition();
-        PressOnSheetPicture(doc_, p.x(), p.y());
+        const QPoint p = DrawingPoint(event);
+        if (doc_.SurveyZone() == 0) {
+            PressOnSheetPicture(doc_, p.x(), p.y());
+        } else if (event->modifiers() & Qt::ControlModifier) {
+            ChooseLabelToPlace();
+        }
     }
     QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CMyVeskView::ChooseLabelToPlace() {
+    const int zone = doc_.SurveyZone();
+    CLabelPositionDlg dialog(window());
+    dialog.SetInputs(zone, PrefectureCount(zone), placement_);
+    if (dialog.exec() == QDialog::Accepted) {
+        placement_ = LabelPlacement{1, dialog.ChosenIndex(), 0.0f, 0.0f};
+    } else {
+        placement_.on = 0;
+    }
+    viewport()->update();
+}
+
+void CMyVeskView::mouseMoveEvent(QMouseEvent* event) {
+    if (doc_.SurveyZone() != 0) {
+        const QPoint p = DrawingPoint(event);
+        hovered_ = doc_.HitTestSurvey(p.x(), p.y());
+        hoveredGeneration_ = doc_.SurveyGeneration();
+        const QString name =
+            hovered_ ? QString::fromStdString(ShiftJisToUtf8(doc_.Survey()[*hovered_].name))
+                     : QString();
+        emit StatusText(name);
+    }
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void CMyVeskView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const auto entry = HoveredEntry();
+    if (event->button() == Qt::LeftButton && doc_.SurveyZone() != 0 && entry) {
+        const std::filesystem::path path = doc_.Survey()[*entry].path;
+        hovered_.reset();
+        doc_.OpenSurveyedSheet(path);
+    }
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+void CMyVeskView::keyPressEvent(QKeyEvent* event) {
+    LabelKey key = LabelKey::Other;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            key = LabelKey::Left;
+            break;
+        case Qt::Key_Right:
+            key = LabelKey::Right;
+            break;
+        case Qt::Key_Up:
+            key = LabelKey::Up;
+            break;
+        case Qt::Key_Down:
+            key = LabelKey::Down;
+            break;
+        default:
+            break;
+    }
+    if (placement_.on) {
+        MoveLabel(placement_, key);
+        viewport()->update();
+    }
+    // Arrow keys move the placed name, never the scroll position.
+    if (key == LabelKey::Other) {
+        QAbstractScrollArea::keyPressEvent(event);
+    }
 }
 
 }  // namespace vesk::gui

@@ -2,7 +2,11 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
+
+#include "survey/LabelPlacement.h"
 
 namespace vesk {
 class CMyVeskDoc;
@@ -32,19 +36,42 @@ public:
     // The sheet image as drawn, converted once for each image the document reads.
     const QImage& SheetImage();
 
+    const LabelPlacement& Placement() const { return placement_; }
+    // The survey entry under the pointer after the last mouse move, if its
+    // list still exists.
+    std::optional<std::size_t> HoveredEntry() const;
+
+    // A survey was confirmed: a placement chosen on another zone's map that
+    // lies outside this zone's prefecture table ends.
+    void SurveyConfirmed();
+
+signals:
+    // The text for the status bar's message pane.
+    void StatusText(const QString& text);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
     void UpdateScrollBars();
+    QPoint DrawingPoint(const QMouseEvent* event) const;
+    void ChooseLabelToPlace();
 
     CMyVeskDoc& doc_;
     QSize extent_{10, 10};
     QImage sheetImage_;
     std::uint64_t sheetImageGeneration_ = ~std::uint64_t{0};
+    LabelPlacement placement_;
+    // The hovered entry is an index into the list of one survey generation,
+    // never a reference that could outlive its entry.
+    std::optional<std::size_t> hovered_;
+    std::uint64_t hoveredGeneration_ = 0;
 };
 
 }  // namespace vesk::gui

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -255,6 +256,27 @@ TEST_F(ConversionCommandTest, ChoicesForAbsentDataAreIgnored) {
     EXPECT_FALSE(Run().failed);
     EXPECT_THAT(FolderEntries(folder), ElementsAre(std::string(kName) + ".geo"));
     EXPECT_EQ(ReadFileBytes(folder / (std::string(kName) + ".geo")).find("DEM"), std::string::npos);
+}
+
+TEST_F(ConversionCommandTest, DocumentCommandTakesKsimEnvFromTheProcessEnvironment) {
+    LoadSubSheet();
+    std::filesystem::create_directories(home / "geo");
+    std::filesystem::create_directories(home / "tex" / "sgi");
+    SetUpEnvironment("FILE_PATH_GEOMETRY=geo;\nFILE_PATH_TEXTURE=tex;\n");
+    const char* saved = std::getenv("KSIM_ENV");
+    const std::optional<std::string> previous =
+        saved ? std::optional<std::string>(saved) : std::nullopt;
+    ::setenv("KSIM_ENV", ksimEnv->c_str(), 1);
+    Answer(true, true, true);
+    doc.OnConvert();
+    if (previous) {
+        ::setenv("KSIM_ENV", previous->c_str(), 1);
+    } else {
+        ::unsetenv("KSIM_ENV");
+    }
+    EXPECT_THAT(ui.MessageTexts(), ElementsAre(kSaved));
+    EXPECT_TRUE(std::filesystem::exists(home / "geo" / (std::string(kName) + ".geo")));
+    EXPECT_TRUE(std::filesystem::exists(home / "tex" / "sgi" / (std::string(kName) + ".sgi")));
 }
 
 TEST_F(ConversionCommandTest, SheetFileGoneSinceTheLoadIsReportedAndNothingWritten) {

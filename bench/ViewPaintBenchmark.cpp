@@ -1,0 +1,57 @@
+// A full repaint of a 1920 x 1080 viewport over the 4000 x 3000 sheet image with
+// all 25 frames and numbers, as the view paints it.
+//
+//   build/release/bench/vesk_view_paint_benchmark
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdio>
+
+#include "LargeSheet.h"
+#include "SilentUi.h"
+#include "sheet/CMyVeskDoc.h"
+#include "view/CMyVeskView.h"
+
+namespace {
+
+std::filesystem::path g_sheet;
+
+void BM_RepaintViewport(benchmark::State& state) {
+    vesk::bench::SilentUi ui;
+    vesk::ProgramImageSize imageSize;
+    vesk::CMyVeskDoc doc(ui, imageSize);
+    doc.OpenSheetFile(g_sheet);
+    vesk::gui::CMyVeskView view(doc, nullptr);
+    view.SetExtent(doc.DisplayExtentPixels().width, doc.DisplayExtentPixels().height);
+    // The backing store of a 1920 x 1080 viewport scrolled into the middle.
+    QImage surface(1920, 1080, QImage::Format_RGB32);
+    const QPoint scroll(1000, 900);
+    view.SheetImage();  // converted once per load, not per repaint
+    for (auto _ : state) {
+        QPainter painter(&surface);
+        painter.fillRect(surface.rect(), Qt::white);
+        painter.translate(-scroll);
+        view.PaintPicture(painter);
+    }
+    state.counters["messages"] = ui.messages;
+}
+
+}  // namespace
+
+BENCHMARK(BM_RepaintViewport)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    g_sheet = vesk::bench::LargeSheet(argc, argv);
+    if (g_sheet.empty()) {
+        std::fprintf(stderr, "could not make the large sheet\n");
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
