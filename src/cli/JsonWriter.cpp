@@ -55,4 +55,15 @@ std::string JsonFloat(float value) {
     return text;
 }
 
+std::string JsonPair(std::string_view first, std::string_view second) {
+    std::string out;
+    out.reserve(first.size() + second.size() + 4);
+    out += '[';
+    out += first;
+    out += ", ";
+    out += second;
+    out += ']';
+    return out;
+}
+
 }  // namespace vesk::cli

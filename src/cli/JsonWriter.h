@@ -12,4 +12,7 @@ std::string JsonString(std::string_view text);
 // with ".0" on whole numbers; null for infinities and NaN, which JSON lacks.
 std::string JsonFloat(float value);
 
+// "[first, second]" from two JSON values.
+std::string JsonPair(std::string_view first, std::string_view second);
+
 }  // namespace vesk::cli

@@ -92,9 +92,7 @@ std::string RectangleGeometry(const SheetArea& a) {
     if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) {
         return "null";
     }
-    const auto point = [](float x, float y) {
-        return "[" + JsonFloat(x) + ", " + JsonFloat(y) + "]";
-    };
+    const auto point = [](float x, float y) { return JsonPair(JsonFloat(x), JsonFloat(y)); };
     return "{\"type\": \"Polygon\", \"coordinates\": [[" + point(x0, y0) + ", " + point(x1, y0) +
            ", " + point(x1, y1) + ", " + point(x0, y1) + ", " + point(x0, y0) + "]]}";
 }

@@ -15,12 +15,12 @@ namespace {
 constexpr int kBuiltInZones[] = {6, 9};
 constexpr std::size_t kPointsPerPlainLine = 4;
 
-std::string JsonPair(int a, int b) {
-    return "[" + std::to_string(a) + ", " + std::to_string(b) + "]";
+std::string JsonIntPair(int a, int b) {
+    return cli::JsonPair(std::to_string(a), std::to_string(b));
 }
 
 std::string JsonPoint(PlanePoint point) {
-    return "[" + JsonFloat(point.x) + ", " + JsonFloat(point.y) + "]";
+    return cli::JsonPair(JsonFloat(point.x), JsonFloat(point.y));
 }
 
 std::string JsonOutline(std::span<const PlanePoint> outline) {
@@ -34,8 +34,8 @@ std::string JsonOutline(std::span<const PlanePoint> outline) {
 std::string JsonZone(int zone) {
     const ZoneMap map = BuiltInZoneMap(zone).value();
     std::string out = "{\"zone\": " + std::to_string(zone) +
-                      ", \"origin\": " + JsonPair(map.Origin().x, map.Origin().y) +
-                      ", \"extent\": " + JsonPair(map.Extent().width, map.Extent().height) +
+                      ", \"origin\": " + JsonIntPair(map.Origin().x, map.Origin().y) +
+                      ", \"extent\": " + JsonIntPair(map.Extent().width, map.Extent().height) +
                       ", \"prefectures\": [";
     const auto prefectures = Prefectures(zone);
     const auto outlines = PrefectureOutlines(zone);

@@ -16,7 +16,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"info", vesk::cli::RunInfo, "info SHEET [--json]"},
     {"convert", vesk::cli::RunConvert,
-     "convert SHEET (--block N | --all) [--out DIR] [--no-buildings] [--no-terrain] [--no-texture]"},
+     "convert SHEET (--block N | --all) [--out DIR] [--no-buildings] [--no-terrain] "
+     "[--no-texture]"},
     {"sample", vesk::cli::RunSample,
      "sample OUT.tqb [--zone Z] [--origin X,Y] [--name TEXT] [--seed N] [--buildings N]\n"
      "         [--dem COLSxROWS] [--texture PIXELS] [--image WxH] [--without PART]..."},

@@ -29,29 +29,29 @@ void ByteWriter::Bytes(std::span<const std::byte> bytes) {
     bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
 }
 
-std::vector<std::byte> MakeBitmap(const BitmapSpec& spec) {
-    const std::int64_t rowBytes = (std::int64_t{spec.width} * spec.bitCount + 31) / 32 * 4;
-    const std::int64_t rowsNeed = rowBytes * (spec.height < 0 ? -spec.height : spec.height);
-    const std::int64_t pixelBytes = spec.pixelBytes >= 0 ? spec.pixelBytes : rowsNeed;
-    const std::int64_t fileSize = spec.fileSize >= 0 ? spec.fileSize : 54 + pixelBytes;
+std::vector<std::byte> MakeBitmap(const BitmapLayout& layout) {
+    const std::int64_t rowBytes = (std::int64_t{layout.width} * layout.bitCount + 31) / 32 * 4;
+    const std::int64_t rowsNeed = rowBytes * (layout.height < 0 ? -layout.height : layout.height);
+    const std::int64_t pixelBytes = layout.pixelBytes >= 0 ? layout.pixelBytes : rowsNeed;
+    const std::int64_t fileSize = layout.fileSize >= 0 ? layout.fileSize : 54 + pixelBytes;
     ByteWriter w;
-    w.Text(spec.signature);
+    w.Text(layout.signature);
     w.U32(static_cast<std::uint32_t>(fileSize));
     w.U16(0);
     w.U16(0);
-    w.U32(static_cast<std::uint32_t>(spec.pixelOffset));
+    w.U32(static_cast<std::uint32_t>(layout.pixelOffset));
     w.U32(40);
-    w.I32(spec.width);
-    w.I32(spec.height);
+    w.I32(layout.width);
+    w.I32(layout.height);
     w.U16(1);
-    w.U16(static_cast<std::uint16_t>(spec.bitCount));
-    w.U32(spec.compression);
+    w.U16(static_cast<std::uint16_t>(layout.bitCount));
+    w.U32(layout.compression);
     w.U32(static_cast<std::uint32_t>(rowsNeed));
     w.I32(2835);
     w.I32(2835);
     w.U32(0);
     w.U32(0);
-    const int bytesPerPixel = spec.bitCount / 8;
+    const int bytesPerPixel = layout.bitCount / 8;
     for (std::int64_t i = 0; i < pixelBytes; ++i) {
         const std::int64_t y = rowBytes > 0 ? i / rowBytes : 0;
         const std::int64_t inRow = rowBytes > 0 ? i % rowBytes : i;
@@ -104,8 +104,8 @@ SheetBuilder& SheetBuilder::Name(std::string_view shiftJisBytes) {
     return Chunk(0x100000, "NAME", w.Data());
 }
 
-SheetBuilder& SheetBuilder::Image(const BitmapSpec& spec) {
-    return Chunk(0x100000, "IDXB", MakeBitmap(spec));
+SheetBuilder& SheetBuilder::Image(const BitmapLayout& layout) {
+    return Chunk(0x100000, "IDXB", MakeBitmap(layout));
 }
 
 SheetBuilder& SheetBuilder::SubSheetArea(std::int32_t number, float x, float y, float width,

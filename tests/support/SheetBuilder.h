@@ -29,7 +29,7 @@ private:
     std::vector<std::byte> bytes_;
 };
 
-struct BitmapSpec {
+struct BitmapLayout {
     int width = 10;
     int height = 10;
     int bitCount = 24;
@@ -43,7 +43,7 @@ struct BitmapSpec {
 
 // A whole bitmap file; pixel (x, y) of row y counted from the bottom gets the
 // byte value (x * 7 + y * 13 + channel) & 0xFF in each of its bytes.
-std::vector<std::byte> MakeBitmap(const BitmapSpec& spec);
+std::vector<std::byte> MakeBitmap(const BitmapLayout& layout);
 
 // Builds a sheet file chunk by chunk.
 class SheetBuilder {
@@ -59,7 +59,7 @@ public:
     SheetBuilder& SheetArea(std::int32_t scale, std::int32_t zone, float x, float y,
                             float width = 2000.0f, float height = 1500.0f);
     SheetBuilder& Name(std::string_view shiftJisBytes);
-    SheetBuilder& Image(const BitmapSpec& spec = {});
+    SheetBuilder& Image(const BitmapLayout& layout = {});
     SheetBuilder& SubSheetArea(std::int32_t number, float x, float y, float width = 400.0f,
                                float height = 300.0f);
     SheetBuilder& Building(float bottom, float roof,

@@ -7,12 +7,14 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/AboutDlg.h"
 #include "app/CommandCatalog.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "app/LockKeyState.h"
 #include "app/PathText.h"
 #include "sheet/CMyVeskDoc.h"
 #include "view/CMyVeskView.h"
@@ -28,6 +30,7 @@ namespace {
 constexpr int kInitialWidth = 330;
 constexpr int kInitialHeight = 337;
 constexpr int kMaxFitAttempts = 6;
+constexpr int kLockKeyPollMs = 250;
 
 const char* ToolBarImage(int id) {
     switch (id) {
@@ -129,6 +132,21 @@ void CMainFrame::BuildStatusBar() {
         statusBar()->addPermanentWidget(indicator);
     }
     SetMessageText(QString::fromUtf8("ﾚﾃﾞｨ"));
+    // Lock keys change outside the program too, so they are looked at often.
+    auto* lockKeyTimer = new QTimer(this);
+    connect(lockKeyTimer, &QTimer::timeout, this, &CMainFrame::UpdateIndicators);
+    lockKeyTimer->start(kLockKeyPollMs);
+    UpdateIndicators();
+}
+
+void CMainFrame::UpdateIndicators() {
+    const auto keys = QueryLockKeys();
+    const bool states[] = {keys && keys->kana, keys && keys->caps, keys && keys->num,
+                           keys && keys->scroll};
+    const char* const texts[] = {"ｶﾅ", "CAP", "NUM", "SCRL"};
+    for (int i = 0; i < indicators_.size(); ++i) {
+        indicators_[i]->setText(states[i] ? QString::fromUtf8(texts[i]) : QString());
+    }
 }
 
 void CMainFrame::ConnectCommands() {

@@ -60,6 +60,7 @@ private:
     void BuildStatusBar();
     void ConnectCommands();
     void RebuildRecentFileMenu();
+    void UpdateIndicators();
     void AdjustToFitTarget();
     void OnGenericOpen();
 

@@ -10,12 +10,15 @@
 namespace vesk::gui {
 namespace {
 
-QCheckBox* MakeCheckBox(QWidget* parent, int id, const char* text, bool present) {
+QCheckBox* MakeCheckBox(QWidget* parent, int id, const char* text) {
     auto* box = new QCheckBox(QString::fromUtf8(text), parent);
     box->setObjectName(QString::number(id));
-    box->setChecked(present);
-    box->setEnabled(present);
     return box;
+}
+
+void Show(QCheckBox* box, const ConversionSettings::CheckBox& state) {
+    box->setChecked(state.checked);
+    box->setEnabled(state.enabled);
 }
 
 bool IsCtrlKeyEvent(const QEvent* event) {
@@ -29,16 +32,17 @@ bool IsCtrlKeyEvent(const QEvent* event) {
 
 ConversionSettingsDlg::ConversionSettingsDlg(const ConversionPresence& presence, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      presence_(presence) {
+      settings_(presence) {
     setObjectName(QStringLiteral("131"));
     setWindowTitle(QString::fromUtf8("LSS-Gﾌｧｲﾙ変換設定ﾀﾞｲｱﾛｸﾞ"));
     setFont(DialogFont());
     const DialogUnits du(font());
     setFixedSize(du.X(159), du.Y(73));
 
-    buildings_ = MakeCheckBox(this, 1001, "建物ﾃﾞｰﾀを変換する", presence.buildings);
-    terrain_ = MakeCheckBox(this, 1002, "地形ﾃﾞｰﾀ(DEM)を変換する", presence.terrain);
-    texture_ = MakeCheckBox(this, 1003, "地形ﾃﾞｰﾀ(ｵﾙｿ画像)を変換する", presence.texture);
+    buildings_ = MakeCheckBox(this, 1001, "建物ﾃﾞｰﾀを変換する");
+    terrain_ = MakeCheckBox(this, 1002, "地形ﾃﾞｰﾀ(DEM)を変換する");
+    texture_ = MakeCheckBox(this, 1003, "地形ﾃﾞｰﾀ(ｵﾙｿ画像)を変換する");
+    ShowSettings();
     buildings_->setGeometry(du.Rect(24, 7, 130, 10));
     terrain_->setGeometry(du.Rect(24, 20, 130, 10));
     texture_->setGeometry(du.Rect(24, 33, 130, 10));
@@ -51,7 +55,18 @@ ConversionSettingsDlg::ConversionSettingsDlg(const ConversionPresence& presence,
     cancel->setObjectName(QStringLiteral("2"));
     cancel->setGeometry(du.Rect(89, 52, 50, 14));
 
-    connect(terrain_, &QCheckBox::clicked, this, &ConversionSettingsDlg::OnTerrainClicked);
+    connect(buildings_, &QCheckBox::clicked, this, [this](bool checked) {
+        settings_.SetBuildings(checked);
+        ShowSettings();
+    });
+    connect(terrain_, &QCheckBox::clicked, this, [this](bool checked) {
+        settings_.SetTerrain(checked);
+        ShowSettings();
+    });
+    connect(texture_, &QCheckBox::clicked, this, [this](bool checked) {
+        settings_.SetTexture(checked);
+        ShowSettings();
+    });
     connect(ok, &QPushButton::clicked, this, &ConversionSettingsDlg::OnOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     // Ctrl is followed wherever the focus is while the dialog runs.
@@ -74,20 +89,14 @@ bool ConversionSettingsDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void ConversionSettingsDlg::OnTerrainClicked() {
-    if (terrain_->isChecked()) {
-        texture_->setEnabled(presence_.texture);
-    } else {
-        texture_->setChecked(false);
-        texture_->setEnabled(false);
-    }
+void ConversionSettingsDlg::ShowSettings() {
+    Show(buildings_, settings_.Buildings());
+    Show(terrain_, settings_.Terrain());
+    Show(texture_, settings_.Texture());
 }
 
 void ConversionSettingsDlg::OnOk() {
-    choices_.buildings = buildings_->isChecked();
-    choices_.terrain = terrain_->isChecked();
-    choices_.texture = texture_->isChecked();
-    choices_.ctrlHeld = ctrlHeld_;
+    choices_ = settings_.Choices(ctrlHeld_);
     accept();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "convert/ConversionSettings.h"
 #include "sheet/DocumentUi.h"
 
 class QCheckBox;
@@ -28,10 +29,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void OnTerrainClicked();
+    // The boxes show what the settings hold; a click changes the settings first.
+    void ShowSettings();
     void OnOk();
 
-    ConversionPresence presence_;
+    ConversionSettings settings_;
     QCheckBox* buildings_;
     QCheckBox* terrain_;
     QCheckBox* texture_;

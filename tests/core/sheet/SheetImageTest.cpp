@@ -7,7 +7,7 @@
 namespace vesk {
 namespace {
 
-using test::BitmapSpec;
+using test::BitmapLayout;
 using test::SheetBuilder;
 
 std::optional<SheetImage> ReadImage(const SheetBuilder& sheet) {
@@ -34,7 +34,7 @@ TEST(SheetImage, ReadsEachSupportedDepthWithItsRowPadding) {
 }
 
 TEST(SheetImage, RejectsWhatCannotBeDrawnAsStored) {
-    const std::vector<std::pair<const char*, BitmapSpec>> bad = {
+    const std::vector<std::pair<const char*, BitmapLayout>> bad = {
         {"signature", {.signature = "MB"}},
         {"offset past size", {.fileSize = 60, .pixelOffset = 61}},
         {"too few pixel bytes", {.width = 10, .height = 10, .pixelBytes = 299}},
@@ -45,9 +45,9 @@ TEST(SheetImage, RejectsWhatCannotBeDrawnAsStored) {
         {"zero height", {.height = 0}},
         {"zero width", {.width = 0}},
     };
-    for (const auto& [why, spec] : bad) {
+    for (const auto& [why, layout] : bad) {
         SheetBuilder sheet;
-        sheet.Image(spec);
+        sheet.Image(layout);
         EXPECT_FALSE(ReadImage(sheet)) << why;
     }
 }
