@@ -6,7 +6,7 @@ vesk_packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   locales python3
-  qt6-base-dev libgl-dev fonts-ipafont-gothic
+  qt6-base-dev libgl-dev libx11-dev fonts-ipafont-gothic
   xvfb xauth xdotool imagemagick
 )
 
