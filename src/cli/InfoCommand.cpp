@@ -87,12 +87,6 @@ void PrintJson(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& u
     std::fputs(out.c_str(), stdout);
 }
 
-std::string Real(float value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.1f", static_cast<double>(value));
-    return buffer;
-}
-
 void PrintPlain(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& ui) {
     std::printf("File:     %s\n", SanitizeUtf8(request.sheet).c_str());
     std::printf("Opened:   %s\n", doc.IsSheetLoaded() ? "yes" : "no");
@@ -107,8 +101,8 @@ void PrintPlain(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& 
     if (doc.AreaWasRead()) {
         const SheetArea& a = doc.Area();
         std::printf("Area:     1/%d, zone %d, origin %s,%s, size %s x %s m\n", a.scale, a.zone,
-                    Real(a.originX).c_str(), Real(a.originY).c_str(), Real(a.width).c_str(),
-                    Real(a.height).c_str());
+                    OneDecimal(a.originX).c_str(), OneDecimal(a.originY).c_str(),
+                    OneDecimal(a.width).c_str(), OneDecimal(a.height).c_str());
     }
     if (doc.SheetImagePixels()) {
         const BitmapInfoHeader& h = doc.SheetImageHeader();
@@ -121,8 +115,8 @@ void PrintPlain(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& 
         }
         const SubSheetRecord r = doc.CopySubSheetRecord(number);
         std::printf("  %2d  origin %s,%s  rect %d,%d-%d,%d  buildings %d  DEM %s  ortho %s  %s\n",
-                    number + 1, Real(r.originX).c_str(), Real(r.originY).c_str(), r.rect.left,
-                    r.rect.top, r.rect.right, r.rect.bottom, r.buildingCount,
+                    number + 1, OneDecimal(r.originX).c_str(), OneDecimal(r.originY).c_str(),
+                    r.rect.left, r.rect.top, r.rect.right, r.rect.bottom, r.buildingCount,
                     r.hasDem ? "yes" : "no", r.hasOrtho ? "yes" : "no", MakeOutputName(r).c_str());
     }
 }

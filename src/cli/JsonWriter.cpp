@@ -46,13 +46,25 @@ std::string JsonFloat(float value) {
     if (!std::isfinite(value)) {
         return "null";
     }
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    // Plain decimals for the values sheets hold (plane metres, heights), the
+    // exponent form only for the very large and the very small.
+    const float magnitude = std::fabs(value);
+    const bool plain = magnitude == 0.0f || (magnitude >= 1e-4f && magnitude < 1e15f);
+    char buffer[96];
+    const auto result =
+        plain ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+              : std::to_chars(buffer, buffer + sizeof buffer, value);
     std::string text(buffer, result.ptr);
     if (text.find_first_of(".e") == std::string::npos) {
         text += ".0";
     }
     return text;
+}
+
+std::string OneDecimal(float value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.1f", static_cast<double>(value));
+    return buffer;
 }
 
 std::string JsonPair(std::string_view first, std::string_view second) {

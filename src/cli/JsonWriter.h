@@ -12,6 +12,9 @@ std::string JsonString(std::string_view text);
 // with ".0" on whole numbers; null for infinities and NaN, which JSON lacks.
 std::string JsonFloat(float value);
 
+// A real for people: one decimal, as the program shows coordinates.
+std::string OneDecimal(float value);
+
 // "[first, second]" from two JSON values.
 std::string JsonPair(std::string_view first, std::string_view second);
 

@@ -126,8 +126,8 @@ void PrintPlain(const SurveyRequest& request, const CMyVeskDoc& doc, const CliUi
     std::printf("Sheets:   %zu\n", doc.Survey().size());
     for (const SurveyEntry& entry : doc.Survey()) {
         const SheetArea& a = entry.area;
-        std::printf("  zone %2d  origin %s,%s  \"%s\"  %s\n", a.zone, JsonFloat(a.originX).c_str(),
-                    JsonFloat(a.originY).c_str(), ShiftJisToUtf8(entry.name).c_str(),
+        std::printf("  zone %2d  origin %s,%s  \"%s\"  %s\n", a.zone, OneDecimal(a.originX).c_str(),
+                    OneDecimal(a.originY).c_str(), ShiftJisToUtf8(entry.name).c_str(),
                     SanitizeUtf8(entry.path.string()).c_str());
     }
     std::string zones;
