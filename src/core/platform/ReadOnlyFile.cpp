@@ -56,15 +56,20 @@ std::size_t ReadOnlyFile::ReadAt(std::uint64_t offset, std::span<std::byte> out)
 #else
 
 std::optional<ReadOnlyFile> ReadOnlyFile::Open(const std::filesystem::path& path) {
-    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking first: opening a FIFO for reading would otherwise wait for a
+    // writer forever. Folders, FIFOs and devices hold no sheet: unopenable.
+    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (handle < 0) {
         return std::nullopt;
     }
     struct stat info {};
-    // A folder opens on POSIX but holds no bytes to read: treat it as unopenable.
     if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(handle);
         return std::nullopt;
+    }
+    const int flags = ::fcntl(handle, F_GETFL);
+    if (flags >= 0) {
+        ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK);
     }
     return ReadOnlyFile(handle, static_cast<std::uint64_t>(info.st_size));
 }

@@ -222,3 +222,21 @@ TEST_F(SheetLoad, MisfitAreaChunksArePassedOverAsUnknown) {
 
 }  // namespace
 }  // namespace vesk
+
+#include <sys/stat.h>
+
+namespace vesk {
+namespace {
+
+TEST_F(SheetLoad, FifoOrFolderIsAFileThatCannotBeOpenedNotAHang) {
+    const auto fifo = dir / "pipe.tqb";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    doc.OpenSheetFile(fifo);
+    doc.OpenSheetFile(dir.Path());
+    EXPECT_EQ(ui.MessageTexts(), (Texts{std::string(msg::kCannotOpenSheetFile),
+                                        std::string(msg::kCannotOpenSheetFile)}));
+    EXPECT_FALSE(doc.IsSheetLoaded());
+}
+
+}  // namespace
+}  // namespace vesk
