@@ -17,7 +17,7 @@
 
 #include "LargeSheet.h"
 #include "SilentUi.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "LargeSheet.h"
 #include "SilentUi.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 #include "view/CMyVeskView.h"
 
 namespace {

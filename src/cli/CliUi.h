@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sheet/DocumentUi.h"
+#include "platform/DocumentUi.h"
 
 namespace vesk::cli {
 

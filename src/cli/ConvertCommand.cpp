@@ -9,9 +9,9 @@
 
 #include "CliUi.h"
 #include "Commands.h"
-#include "convert/ConversionCommand.h"
+#include "document/ConversionCommand.h"
 #include "convert/ConversionSettings.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 
 namespace vesk::cli {
 namespace {

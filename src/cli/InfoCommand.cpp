@@ -7,7 +7,7 @@
 #include "Commands.h"
 #include "JsonWriter.h"
 #include "convert/OutputName.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 #include "text/ShiftJis.h"
 
 namespace vesk::cli {

@@ -9,7 +9,7 @@
 #include "CliUi.h"
 #include "Commands.h"
 #include "JsonWriter.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 #include "survey/ZonePresenceFlags.h"
 #include "text/ShiftJis.h"
 

@@ -5,7 +5,7 @@
 #include "CliRunner.h"
 #include "RecordingUi.h"
 #include "TempDir.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 
 namespace vesk {
 namespace {

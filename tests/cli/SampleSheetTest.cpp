@@ -10,7 +10,7 @@
 #include "SampleChunks.h"
 #include "SampleSheet.h"
 #include "TempDir.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 #include "text/ShiftJis.h"
 
 namespace vesk {

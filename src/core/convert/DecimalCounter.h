@@ -2,7 +2,6 @@
 
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 
 #include "convert/IntegerFormat.h"
@@ -41,8 +40,7 @@ private:
     bool IncrementWord() {
         constexpr std::uint64_t kNines = 0x3939393939393939;
         constexpr std::uint64_t kZeros = 0x3030303030303030;
-        std::uint64_t word;
-        std::memcpy(&word, text_, 8);
+        std::uint64_t word = LoadWord();
         // The first character is the lowest byte: move the last digit to the top.
         const std::uint64_t notNine = (word ^ kNines) << (8 * (8 - length_));
         const int trailingNines = notNine == 0 ? 8 : std::countl_zero(notNine) / 8;
@@ -54,8 +52,25 @@ private:
             trailingNines == 0 ? 0
                                : ((std::uint64_t{1} << (8 * trailingNines)) - 1) << (8 * firstNine);
         word = ((word & ~nines) | (kZeros & nines)) + (std::uint64_t{1} << (8 * (firstNine - 1)));
-        std::memcpy(text_, &word, 8);
+        StoreWord(word);
         return true;
+    }
+
+    // The first eight characters as one word, the first character in the lowest
+    // byte on any host; compilers make this a single load where the host is
+    // little-endian.
+    std::uint64_t LoadWord() const {
+        std::uint64_t word = 0;
+        for (int i = 0; i < 8; ++i) {
+            word |= std::uint64_t{static_cast<unsigned char>(text_[i])} << (8 * i);
+        }
+        return word;
+    }
+
+    void StoreWord(std::uint64_t word) {
+        for (int i = 0; i < 8; ++i) {
+            text_[i] = static_cast<char>((word >> (8 * i)) & 0xFF);
+        }
     }
 
     std::uint64_t value_ = 0;

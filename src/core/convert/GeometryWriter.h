@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "sheet/ByteSource.h"
-#include "sheet/DocumentUi.h"
+#include "platform/DocumentUi.h"
 #include "sheet/SubSheetRecord.h"
 
 namespace vesk {

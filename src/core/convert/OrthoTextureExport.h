@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "sheet/ByteSource.h"
-#include "sheet/DocumentUi.h"
+#include "platform/DocumentUi.h"
 #include "sheet/SubSheetRecord.h"
 
 namespace vesk {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "sheet/DocumentUi.h"
+#include "platform/DocumentUi.h"
 
 namespace vesk {
 

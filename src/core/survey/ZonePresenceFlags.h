@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "sheet/DocumentUi.h"
+#include "platform/DocumentUi.h"
 #include "survey/SurveyEntry.h"
 
 namespace vesk {

@@ -16,7 +16,7 @@
 #include "app/CommandTable.h"
 #include "app/LockKeyState.h"
 #include "app/PathText.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 #include "view/CMyVeskView.h"
 
 // Resources of a static library must be registered by hand.

@@ -7,7 +7,7 @@
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "dialogs/DialogUnits.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 
 namespace vesk::gui {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sheet/DocumentUi.h"
+#include "platform/DocumentUi.h"
 
 namespace vesk::gui {
 

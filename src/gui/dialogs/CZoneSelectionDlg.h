@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "sheet/DocumentUi.h"
+#include "platform/DocumentUi.h"
 
 class QRadioButton;
 

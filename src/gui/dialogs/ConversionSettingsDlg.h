@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "convert/ConversionSettings.h"
-#include "sheet/DocumentUi.h"
+#include "platform/DocumentUi.h"
 
 class QCheckBox;
 

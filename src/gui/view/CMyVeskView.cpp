@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "dialogs/CLabelPositionDlg.h"
-#include "sheet/CMyVeskDoc.h"
-#include "sheet/SubSheetSelection.h"
+#include "document/CMyVeskDoc.h"
+#include "document/SubSheetSelection.h"
 #include "text/ShiftJis.h"
 #include "view/SheetImageConversion.h"
 #include "view/SheetPicture.h"

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 
 namespace vesk::gui {
 namespace {

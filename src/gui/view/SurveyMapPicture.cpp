@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 #include "survey/LabelPlacement.h"
 #include "survey/SurveyMapGeometry.h"
 #include "view/SheetPicture.h"

@@ -9,7 +9,7 @@
 
 #include "RecordingUi.h"
 #include "SampleSheet.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 
 namespace vesk {
 namespace {

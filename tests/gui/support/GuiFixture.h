@@ -9,7 +9,7 @@
 #include "TempDir.h"
 #include "app/CMainFrame.h"
 #include "app/CMyVeskApp.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 
 namespace vesk::test {
 

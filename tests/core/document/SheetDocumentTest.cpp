@@ -5,8 +5,8 @@
 #include "RecordingUi.h"
 #include "SheetBuilder.h"
 #include "TempDir.h"
-#include "sheet/CMyVeskDoc.h"
-#include "sheet/SubSheetSelection.h"
+#include "document/CMyVeskDoc.h"
+#include "document/SubSheetSelection.h"
 
 namespace vesk {
 namespace {

@@ -5,7 +5,7 @@
 #include "RecordingUi.h"
 #include "SheetBuilder.h"
 #include "TempDir.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 #include "survey/SurveyMapGeometry.h"
 
 namespace vesk {

@@ -1,4 +1,4 @@
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 
 #include "text/ShiftJis.h"
 

@@ -1,6 +1,6 @@
-#include "sheet/SubSheetSelection.h"
+#include "document/SubSheetSelection.h"
 
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 
 namespace vesk {
 

@@ -9,7 +9,7 @@
 
 #include "sheet/ByteSource.h"
 #include "sheet/ChunkWalker.h"
-#include "sheet/DocumentUi.h"
+#include "platform/DocumentUi.h"
 #include "sheet/ProgramImageSize.h"
 #include "sheet/SheetArea.h"
 #include "sheet/SheetImage.h"

@@ -1,7 +1,7 @@
 // Loading a sheet file into the document: the walk, and what each chunk does.
 #include <array>
 
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 #include "sheet/ChunkWalker.h"
 #include "sheet/FileByteSource.h"
 #include "sheet/SheetMessages.h"

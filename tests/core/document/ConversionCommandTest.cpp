@@ -1,5 +1,5 @@
 // The conversion command of the document: its steps, routes, paths and messages.
-#include "convert/ConversionCommand.h"
+#include "document/ConversionCommand.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include "RecordingUi.h"
 #include "SheetBuilder.h"
 #include "TempDir.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 
 namespace vesk {
 namespace {

@@ -1,11 +1,11 @@
-#include "convert/ConversionCommand.h"
+#include "document/ConversionCommand.h"
 
 #include "convert/ConversionMessages.h"
 #include "convert/GeometryWriter.h"
 #include "convert/OrthoTextureExport.h"
 #include "convert/OutputName.h"
 #include "convert/OutputPaths.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 #include "sheet/FileByteSource.h"
 #include "sheet/SheetMessages.h"
 

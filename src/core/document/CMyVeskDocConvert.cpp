@@ -1,6 +1,6 @@
 // The document's conversion command; its steps live with the conversion.
-#include "convert/ConversionCommand.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/ConversionCommand.h"
+#include "document/CMyVeskDoc.h"
 
 namespace vesk {
 

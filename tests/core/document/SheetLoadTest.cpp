@@ -6,7 +6,7 @@
 #include "SheetBuilder.h"
 #include "TempDir.h"
 #include "convert/OutputName.h"
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 #include "sheet/SheetMessages.h"
 
 namespace vesk {

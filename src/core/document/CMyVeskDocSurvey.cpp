@@ -2,7 +2,7 @@
 // the opening of a surveyed sheet.
 #include <cstdio>
 
-#include "sheet/CMyVeskDoc.h"
+#include "document/CMyVeskDoc.h"
 #include "survey/FolderSurvey.h"
 #include "survey/SurveyHitTest.h"
 #include "survey/SurveyMapGeometry.h"
