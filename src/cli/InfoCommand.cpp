@@ -88,7 +88,7 @@ void PrintJson(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& u
 }
 
 void PrintPlain(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& ui) {
-    std::printf("File:     %s\n", SanitizeUtf8(request.sheet).c_str());
+    std::printf("File:     %s\n", BytesAsDisplayText(request.sheet).c_str());
     std::printf("Opened:   %s\n", doc.IsSheetLoaded() ? "yes" : "no");
     std::printf("Title:    %s\n", doc.Title().c_str());
     for (const std::string& message : ui.Messages()) {

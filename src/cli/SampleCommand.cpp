@@ -273,12 +273,12 @@ int RunSample(Arguments args) {
     const std::filesystem::path path(request->out);
     if (!sample::WriteSampleSheet(request->options, path, error)) {
         std::fprintf(stderr, "vesk-cli sample: cannot write %s: %s\n",
-                     SanitizeUtf8(request->out).c_str(), SanitizeUtf8(error).c_str());
+                     BytesAsDisplayText(request->out).c_str(), SanitizeUtf8(error).c_str());
         return kExitFailed;
     }
     std::error_code sizeError;
     const auto size = std::filesystem::file_size(path, sizeError);
-    std::printf("Wrote %s (%s bytes)\n", SanitizeUtf8(request->out).c_str(),
+    std::printf("Wrote %s (%s bytes)\n", BytesAsDisplayText(request->out).c_str(),
                 sizeError ? "?" : std::to_string(size).c_str());
     return kExitOk;
 }

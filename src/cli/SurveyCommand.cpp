@@ -119,7 +119,7 @@ void PrintGeoJson(const CMyVeskDoc& doc, const CliUi& ui) {
 }
 
 void PrintPlain(const SurveyRequest& request, const CMyVeskDoc& doc, const CliUi& ui) {
-    std::printf("Folder:   %s\n", SanitizeUtf8(request.folder).c_str());
+    std::printf("Folder:   %s\n", BytesAsDisplayText(request.folder).c_str());
     for (const std::string& message : ui.Messages()) {
         std::printf("Message:  %s\n", message.c_str());
     }
@@ -128,7 +128,7 @@ void PrintPlain(const SurveyRequest& request, const CMyVeskDoc& doc, const CliUi
         const SheetArea& a = entry.area;
         std::printf("  zone %2d  origin %s,%s  \"%s\"  %s\n", a.zone, OneDecimal(a.originX).c_str(),
                     OneDecimal(a.originY).c_str(), ShiftJisToUtf8(entry.name).c_str(),
-                    SanitizeUtf8(entry.path.string()).c_str());
+                    BytesAsDisplayText(entry.path.string()).c_str());
     }
     std::string zones;
     for (const std::string& zone : ZoneTexts(doc)) {

@@ -1,9 +1,13 @@
 // vesk-cli: the sheet loading and conversion of Vesk without a display.
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
 #include "Commands.h"
+#include "platform/TemporaryFiles.h"
 
 namespace {
 
@@ -33,10 +37,20 @@ void PrintUsage(std::FILE* out) {
     }
 }
 
-}  // namespace
+// Other tools read what we print: output that did not reach them whole (a full
+// disk, a reader that went away) must not end with a success status.
+int WithStandardOutputChecked(int status) {
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) {
+        return status;
+    }
+    const int error = errno;
+    std::fprintf(stderr, "vesk-cli: cannot write the standard output: %s\n",
+                 error != 0 ? std::strerror(error) : "write error");
+    return vesk::cli::kExitFailed;
+}
 
-int main(int argc, char** argv) {
-    std::vector<std::string_view> args(argv + 1, argv + argc);
+int RunCommand(std::vector<std::string_view> args) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         PrintUsage(args.empty() ? stderr : stdout);
         return args.empty() ? vesk::cli::kExitUsage : vesk::cli::kExitOk;
@@ -50,4 +64,15 @@ int main(int argc, char** argv) {
                  args[0].data());
     PrintUsage(stderr);
     return vesk::cli::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    vesk::RemoveTemporaryFilesOnTermination();
+#if defined(SIGPIPE)
+    // A reader that went away is reported like any other failed write.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+    return WithStandardOutputChecked(RunCommand({argv + 1, argv + argc}));
 }

@@ -21,10 +21,8 @@ std::string ReadWhole(const std::filesystem::path& path) {
 }
 
 [[noreturn]] void RunChild(const std::vector<std::string>& args,
-                           const std::map<std::string, std::string>& env,
-                           const std::filesystem::path& outPath,
+                           const std::map<std::string, std::string>& env, int out,
                            const std::filesystem::path& errPath) {
-    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     ::dup2(out, STDOUT_FILENO);
     ::dup2(err, STDERR_FILENO);
@@ -47,6 +45,14 @@ std::string ReadWhole(const std::filesystem::path& path) {
     ::_exit(127);
 }
 
+int WaitForExitCode(pid_t child) {
+    int status = 0;
+    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+        return WEXITSTATUS(status);
+    }
+    return -1;
+}
+
 }  // namespace
 
 CliResult RunCli(const std::vector<std::string>& args,
@@ -56,14 +62,35 @@ CliResult RunCli(const std::vector<std::string>& args,
     const auto errPath = dir / "stderr";
     const pid_t child = ::fork();
     if (child == 0) {
-        RunChild(args, env, outPath, errPath);
+        RunChild(args, env, ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), errPath);
     }
     CliResult result;
-    int status = 0;
-    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-        result.exitCode = WEXITSTATUS(status);
-    }
+    result.exitCode = WaitForExitCode(child);
     result.out = ReadWhole(outPath);
+    result.err = ReadWhole(errPath);
+    return result;
+}
+
+CliResult RunCliWithUnwritableOutput(const std::vector<std::string>& args, UnwritableOutput kind) {
+    TempDir dir;
+    const auto errPath = dir / "stderr";
+    int out = -1;
+    if (kind == UnwritableOutput::FullDisk) {
+        out = ::open("/dev/full", O_WRONLY);
+    } else {
+        int ends[2] = {-1, -1};
+        if (::pipe(ends) == 0) {
+            ::close(ends[0]);
+            out = ends[1];
+        }
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        RunChild(args, {}, out, errPath);
+    }
+    ::close(out);
+    CliResult result;
+    result.exitCode = WaitForExitCode(child);
     result.err = ReadWhole(errPath);
     return result;
 }

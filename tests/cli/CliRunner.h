@@ -17,4 +17,10 @@ struct CliResult {
 CliResult RunCli(const std::vector<std::string>& args,
                  const std::map<std::string, std::string>& env = {});
 
+// Standard output that takes nothing: a full disk, or a pipe whose reader went away.
+enum class UnwritableOutput { FullDisk, ClosedPipe };
+
+// Runs vesk-cli with such a standard output; `out` of the result stays empty.
+CliResult RunCliWithUnwritableOutput(const std::vector<std::string>& args, UnwritableOutput kind);
+
 }  // namespace vesk::test

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ByteSink.h"
-#include "convert/AtomicOutputFile.h"
+#include "platform/AtomicOutputFile.h"
 
 namespace vesk::sample {
 

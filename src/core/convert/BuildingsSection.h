@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "convert/AtomicOutputFile.h"
+#include "platform/AtomicOutputFile.h"
 #include "sheet/ByteSource.h"
 #include "sheet/SubSheetRecord.h"
 

@@ -1,5 +1,7 @@
 #include "convert/ConversionMessages.h"
 
+#include "text/ShiftJis.h"
+
 namespace vesk::conversion_messages {
 
 std::string FillIn(std::string_view format, std::string_view value) {
@@ -18,8 +20,7 @@ std::string FillIn(std::string_view format, std::string_view value) {
 }
 
 std::string PathText(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    return BytesAsDisplayText(path.string());
 }
 
 std::string DataLeftOut(const std::vector<std::string>& items) {

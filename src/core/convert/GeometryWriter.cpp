@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/AtomicOutputFile.h"
+#include "platform/AtomicOutputFile.h"
 #include "convert/BuildingsSection.h"
 #include "convert/ConversionMessages.h"
 #include "convert/TerrainSection.h"

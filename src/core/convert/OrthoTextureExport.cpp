@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "convert/AtomicOutputFile.h"
+#include "platform/AtomicOutputFile.h"
 #include "convert/ConversionMessages.h"
 #include "sheet/ByteReader.h"
 #include "sheet/ChunkHeader.h"

@@ -7,6 +7,7 @@
 #include "convert/ConversionMessages.h"
 #include "sheet/ByteReader.h"
 #include "sheet/FileByteSource.h"
+#include "text/ShiftJis.h"
 
 namespace vesk {
 namespace {
@@ -96,7 +97,7 @@ std::string FolderOrDefault(const EnvironmentValues& values, const std::optional
         return JoinFolder(*values.home, *part);
     }
     const std::string folder = JoinFolder(JoinFolder(*values.home, "kdb"), defaultLeaf);
-    ui.ShowMessage(msg::FillIn(notice, folder), kNoticeCaption, MessageIcon::Information);
+    ui.ShowMessage(msg::FillIn(notice, BytesAsDisplayText(folder)), kNoticeCaption, MessageIcon::Information);
     return folder;
 }
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "convert/AtomicOutputFile.h"
+#include "platform/AtomicOutputFile.h"
 #include "sheet/ByteSource.h"
 #include "sheet/SubSheetRecord.h"
 

@@ -154,4 +154,9 @@ std::string SanitizeUtf8(std::string_view text) {
     return output;
 }
 
+std::string BytesAsDisplayText(std::string_view bytes) {
+    std::string utf8 = SanitizeUtf8(bytes);
+    return utf8 == bytes ? utf8 : ShiftJisToUtf8(bytes);
+}
+
 }  // namespace vesk

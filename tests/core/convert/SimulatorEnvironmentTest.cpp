@@ -114,6 +114,22 @@ TEST_F(SimulatorEnvironment, OnlyHomeGivesBothNoticesGeometryFirstAndTheDefaults
     }
 }
 
+// Environment files from older machines hold Shift-JIS folder names; a notice
+// shows them readable, never as raw bytes.
+TEST_F(SimulatorEnvironment, ShiftJisHomeFolderIsShownDecodedInTheNotices) {
+    // "D:\景観" in Shift-JIS, then a byte that is no character at all.
+    const auto folders = Read("HOME_PATH=D:\\\x8c\x69\x8a\xcf;\nFILE_PATH_GEOMETRY=g;\n");
+    ASSERT_TRUE(folders);
+    EXPECT_THAT(ui.MessageTexts(),
+                ElementsAre("TEXTUREﾌｫﾙﾀﾞの指定が分かりません\n「D:\\景観/kdb/texture」ﾌｫﾙﾀﾞが\n"
+                            "指定されたものとします"));
+    ui.messages.clear();
+    ASSERT_TRUE(Read("HOME_PATH=\xff\xfe;\nFILE_PATH_GEOMETRY=g;\n"));
+    EXPECT_THAT(ui.MessageTexts(),
+                ElementsAre("TEXTUREﾌｫﾙﾀﾞの指定が分かりません\n「\uFFFD\uFFFD/kdb/texture」ﾌｫﾙﾀﾞが\n"
+                            "指定されたものとします"));
+}
+
 TEST_F(SimulatorEnvironment, OnlyTheMissingFolderIsNoticed) {
     ASSERT_TRUE(Read("HOME_PATH=D:\\sim;\nFILE_PATH_GEOMETRY=g;\n"));
     EXPECT_THAT(ui.MessageTexts(), ElementsAre(kTextureNotice));

@@ -9,7 +9,7 @@
 #include "ConvertTestSupport.h"
 #include "SheetBuilder.h"
 #include "TempDir.h"
-#include "convert/AtomicOutputFile.h"
+#include "platform/AtomicOutputFile.h"
 
 namespace vesk {
 namespace {

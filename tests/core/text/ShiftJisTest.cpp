@@ -39,6 +39,12 @@ TEST(ShiftJis, EncodesTheProgramsOwnTexts) {
     EXPECT_EQ(ShiftJisToUtf8(Utf8ToShiftJis("ﾌｫﾙﾀﾞ")), "ﾌｫﾙﾀﾞ");
 }
 
+TEST(DisplayText, Utf8StaysShiftJisIsDecodedAndOtherBytesAreReplaced) {
+    EXPECT_EQ(BytesAsDisplayText("/data/景観/a.tqb"), "/data/景観/a.tqb");
+    EXPECT_EQ(BytesAsDisplayText("/data/\x8c\x69\x8a\xcf/\xb1.tqb"), "/data/景観/ｱ.tqb");
+    EXPECT_EQ(BytesAsDisplayText("/d/\x81"), "/d/\uFFFD");
+}
+
 TEST(Utf8, InvalidSequencesAreReplacedOneByteAtATime) {
     EXPECT_EQ(SanitizeUtf8("ok"), "ok");
     EXPECT_EQ(SanitizeUtf8("\xC0\xAF"), "\xEF\xBF\xBD\xEF\xBF\xBD");       // overlong

@@ -1,9 +1,12 @@
-#include "convert/AtomicOutputFile.h"
+#include "platform/AtomicOutputFile.h"
 
 #include <cerrno>
 #include <cstring>
 #include <random>
 #include <string>
+
+#include "platform/FileSync.h"
+#include "platform/OutputDestination.h"
 
 namespace vesk {
 namespace {
@@ -28,15 +31,23 @@ std::filesystem::path TemporaryNameFor(const std::filesystem::path& target, std:
 
 }  // namespace
 
-AtomicOutputFile::AtomicOutputFile(std::filesystem::path target) : target_(std::move(target)) {
+AtomicOutputFile::AtomicOutputFile(std::filesystem::path target)
+    : target_(std::move(target)), destination_(OutputDestination(target_)) {
+    if (destination_) {
+        CreateTemporary();
+    }
+}
+
+void AtomicOutputFile::CreateTemporary() {
     std::mt19937 random{std::random_device{}()};
     for (int attempt = 0; attempt < kNameAttempts && !file_; ++attempt) {
-        const std::filesystem::path candidate = TemporaryNameFor(target_, random);
+        const std::filesystem::path candidate = TemporaryNameFor(*destination_, random);
         errno = 0;
         // "x": created here and now, never an existing file someone else owns.
         file_.reset(std::fopen(candidate.string().c_str(), "wbx"));
         if (file_) {
             temporary_ = candidate;
+            temporarySlot_.emplace(temporary_);
         } else if (errno != EEXIST) {
             break;
         }
@@ -85,10 +96,11 @@ void AtomicOutputFile::WriteThrough(const void* data, std::size_t size) {
     }
 }
 
-bool AtomicOutputFile::Close() {
+bool AtomicOutputFile::SyncAndClose() {
+    const bool synced = SyncFileToDisk(file_.get());
     // The one close whose result matters: it can report a deferred write error.
     std::FILE* file = file_.release();
-    return std::fclose(file) == 0;
+    return std::fclose(file) == 0 && synced;
 }
 
 bool AtomicOutputFile::Commit() {
@@ -97,24 +109,31 @@ bool AtomicOutputFile::Commit() {
     }
     Flush();
     const bool written = !failed_ && std::fflush(file_.get()) == 0 && !std::ferror(file_.get());
-    if (!Close() || !written) {
+    if (!SyncAndClose() || !written) {
         RemoveTemporary();
         return false;
     }
+    KeepPermissionsOfReplacedFile();
     std::error_code error;
-    // A replaced file keeps its permissions, as if it had been rewritten in place.
-    const auto existing = std::filesystem::status(target_, error);
-    if (!error && std::filesystem::is_regular_file(existing)) {
-        std::filesystem::permissions(temporary_, existing.permissions(),
-                                     std::filesystem::perm_options::replace, error);
-    }
-    std::filesystem::rename(temporary_, target_, error);
+    std::filesystem::rename(temporary_, *destination_, error);
     if (error) {
         RemoveTemporary();
         return false;
     }
     temporary_.clear();
+    temporarySlot_.reset();
+    SyncFolderToDisk(destination_->parent_path());
     return true;
+}
+
+// A replaced file keeps its permissions, as if it had been rewritten in place.
+void AtomicOutputFile::KeepPermissionsOfReplacedFile() {
+    std::error_code error;
+    const auto existing = std::filesystem::status(*destination_, error);
+    if (!error && std::filesystem::is_regular_file(existing)) {
+        std::filesystem::permissions(temporary_, existing.permissions(),
+                                     std::filesystem::perm_options::replace, error);
+    }
 }
 
 void AtomicOutputFile::RemoveTemporary() {
@@ -122,6 +141,7 @@ void AtomicOutputFile::RemoveTemporary() {
         std::error_code ignored;
         std::filesystem::remove(temporary_, ignored);
         temporary_.clear();
+        temporarySlot_.reset();
     }
 }
 

@@ -4,8 +4,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
+
+#include "platform/TemporaryFiles.h"
 
 namespace vesk {
 
@@ -14,6 +17,10 @@ namespace vesk {
 // on Commit, so a failed write (disk full, no permission) never leaves a
 // half-written file and never destroys an existing file of that name. An
 // object that goes without Commit removes its temporary file.
+//
+// Only regular files are ever replaced: a FIFO, a device, a socket or a folder
+// at the target refuses the output and stays as it is. A symbolic link to a
+// file keeps being a link: the file it leads to is replaced.
 //
 // Writing is buffered in one large block: text writers reserve room for a
 // statement, format it straight into the buffer and advance past it.
@@ -45,9 +52,10 @@ public:
     void Write(std::string_view text);
     void Write(std::span<const std::byte> bytes);
 
-    // Writes out the buffer, closes the file and moves it to the target's name,
-    // replacing a file there. False when any write, the close or the move
-    // failed; nothing is then left behind and an existing target is untouched.
+    // Writes out the buffer, puts the file on the disk, closes it and moves it
+    // to the target's name, replacing a file there. False when any write, the
+    // close or the move failed; nothing is then left behind and an existing
+    // target is untouched.
     bool Commit();
 
 private:
@@ -55,13 +63,18 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
 
+    void CreateTemporary();
     void Flush();
     void WriteThrough(const void* data, std::size_t size);
-    bool Close();
+    bool SyncAndClose();
+    void KeepPermissionsOfReplacedFile();
     void RemoveTemporary();
 
     std::filesystem::path target_;
+    // The regular file that is replaced: the target, or the file its links lead to.
+    std::optional<std::filesystem::path> destination_;
     std::filesystem::path temporary_;
+    std::optional<TemporaryFileSlot> temporarySlot_;
     std::unique_ptr<std::FILE, FileCloser> file_;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;

@@ -1,9 +1,10 @@
 // Output files that appear whole or not at all.
-#include "convert/AtomicOutputFile.h"
+#include "platform/AtomicOutputFile.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 
 #include <cstring>
 #include <string>
@@ -91,15 +92,44 @@ TEST(AtomicOutputFile, MissingFolderCannotBeOpened) {
     EXPECT_FALSE(out.Commit());
 }
 
-TEST(AtomicOutputFile, TargetThatIsAFolderFailsAtCommitAndLeavesNothing) {
+// What is at the output path and is not a regular file belongs to someone
+// else: a FIFO, a folder. Nothing is written and it stays as it was.
+TEST(AtomicOutputFile, TargetThatIsNotARegularFileIsRefusedAndKept) {
     test::TempDir dir;
-    std::filesystem::create_directory(dir / "out.geo");
-    AtomicOutputFile out(dir / "out.geo");
+    ASSERT_EQ(::mkfifo((dir / "pipe.geo").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir / "folder.geo");
+    for (const char* name : {"pipe.geo", "folder.geo"}) {
+        AtomicOutputFile out(dir / name);
+        EXPECT_FALSE(out.IsOpen()) << name;
+        EXPECT_FALSE(out.Commit()) << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe.geo"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.geo"));
+    EXPECT_THAT(test::FolderEntries(dir.Path()), ElementsAre("folder.geo", "pipe.geo"));
+}
+
+TEST(AtomicOutputFile, LinkToAFileStaysALinkAndTheFileItLeadsToIsReplaced) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir / "real");
+    WriteText(dir / "real" / "out.geo", "old");
+    std::filesystem::create_symlink("real/out.geo", dir / "link.geo");
+    std::filesystem::create_symlink("link.geo", dir / "link2.geo");
+    AtomicOutputFile out(dir / "link2.geo");
     ASSERT_TRUE(out.IsOpen());
-    out.Write("text");
-    EXPECT_FALSE(out.Commit());
-    EXPECT_THAT(test::FolderEntries(dir.Path()), ElementsAre("out.geo"));
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "out.geo"));
+    out.Write("new");
+    ASSERT_TRUE(out.Commit());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link2.geo"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.geo"));
+    EXPECT_EQ(test::ReadFileBytes(dir / "real" / "out.geo"), "new");
+    EXPECT_THAT(test::FolderEntries(dir / "real"), ElementsAre("out.geo"));
+}
+
+TEST(AtomicOutputFile, LinkLoopIsRefused) {
+    test::TempDir dir;
+    std::filesystem::create_symlink("b.geo", dir / "a.geo");
+    std::filesystem::create_symlink("a.geo", dir / "b.geo");
+    AtomicOutputFile out(dir / "a.geo");
+    EXPECT_FALSE(out.IsOpen());
 }
 
 TEST(AtomicOutputFile, WriteFailureIsReportedAtCommitAndLeavesNothing) {
