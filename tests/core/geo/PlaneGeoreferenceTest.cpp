@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <locale>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace vesk::geo {
 namespace {
