@@ -8,6 +8,7 @@ vesk_packages=(
   locales python3
   qt6-base-dev libgl-dev libx11-dev fonts-ipafont-gothic
   xvfb xauth xdotool imagemagick
+  libproj-dev proj-bin gdal-bin
 )
 
 vesk_install_missing() {

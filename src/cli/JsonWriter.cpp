@@ -61,6 +61,16 @@ std::string JsonFloat(float value) {
     return text;
 }
 
+std::string JsonFixed(double value, int decimals) {
+    if (!std::isfinite(value)) {
+        return "null";
+    }
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return result.ec == std::errc{} ? std::string(buffer, result.ptr) : "null";
+}
+
 std::string OneDecimal(float value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.1f", static_cast<double>(value));

@@ -12,6 +12,9 @@ std::string JsonString(std::string_view text);
 // with ".0" on whole numbers; null for infinities and NaN, which JSON lacks.
 std::string JsonFloat(float value);
 
+// A real with a fixed number of decimals; null for infinities and NaN.
+std::string JsonFixed(double value, int decimals);
+
 // A real for people: one decimal, as the program shows coordinates.
 std::string OneDecimal(float value);
 

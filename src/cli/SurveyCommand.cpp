@@ -1,8 +1,8 @@
 // vesk-cli survey: the program's folder survey, with the list it read printed
-// for people, as JSON, or as GeoJSON rectangles for a GIS.
-#include <cmath>
+// for people, as JSON, or as GeoJSON outlines in longitude and latitude for a GIS.
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +10,9 @@
 #include "Commands.h"
 #include "JsonWriter.h"
 #include "document/CMyVeskDoc.h"
+#include "geo/PlaneGeoreference.h"
+#include "geo/PlaneOutline.h"
+#include "geo/PlaneZone.h"
 #include "survey/ZonePresenceFlags.h"
 #include "text/ShiftJis.h"
 
@@ -50,6 +53,15 @@ std::string JsonList(const std::vector<std::string>& items) {
     return out + "]";
 }
 
+// One item a line, for lists that grow with the folder.
+std::string JsonLines(const std::vector<std::string>& items) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out += (i ? ",\n  " : "\n  ") + items[i];
+    }
+    return out + "]";
+}
+
 std::vector<std::string> ZoneTexts(const CMyVeskDoc& doc) {
     std::vector<std::string> zones;
     for (const int zone : ZonesPresent(PresentZones(doc.Survey()))) {
@@ -58,13 +70,14 @@ std::vector<std::string> ZoneTexts(const CMyVeskDoc& doc) {
     return zones;
 }
 
-std::string EntryJson(const SurveyEntry& entry) {
+// The entry's members as in the JSON list, without the braces.
+std::string EntryMembers(const SurveyEntry& entry) {
     const SheetArea& a = entry.area;
-    return "{\"scale\": " + std::to_string(a.scale) + ", \"zone\": " + std::to_string(a.zone) +
+    return "\"scale\": " + std::to_string(a.scale) + ", \"zone\": " + std::to_string(a.zone) +
            ", \"x\": " + JsonFloat(a.originX) + ", \"y\": " + JsonFloat(a.originY) +
            ", \"width\": " + JsonFloat(a.width) + ", \"height\": " + JsonFloat(a.height) +
            ", \"name\": " + JsonString(ShiftJisToUtf8(entry.name)) +
-           ", \"path\": " + JsonString(entry.path.string()) + "}";
+           ", \"path\": " + JsonString(entry.path.string());
 }
 
 void PrintJson(const SurveyRequest& request, const CMyVeskDoc& doc, const CliUi& ui) {
@@ -73,35 +86,50 @@ void PrintJson(const SurveyRequest& request, const CMyVeskDoc& doc, const CliUi&
         messages.push_back(JsonString(message));
     }
     std::string out = "{\"folder\": " + JsonString(request.folder) +
-                      ",\n \"messages\": " + JsonList(messages) + ",\n \"entries\": [";
-    const SurveyList& list = doc.Survey();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        out += (i ? ",\n  " : "\n  ") + EntryJson(list[i]);
+                      ",\n \"messages\": " + JsonList(messages) + ",\n \"entries\": ";
+    std::vector<std::string> entries;
+    for (const SurveyEntry& entry : doc.Survey()) {
+        entries.push_back("{" + EntryMembers(entry) + "}");
     }
-    out += "],\n \"zones\": " + JsonList(ZoneTexts(doc)) + "}\n";
+    out += JsonLines(entries) + ",\n \"zones\": " + JsonList(ZoneTexts(doc)) + "}\n";
     std::fputs(out.c_str(), stdout);
 }
 
-// The sheet's rectangle as a closed ring, counter-clockwise with north up;
-// null when a corner is not a finite number.
-std::string RectangleGeometry(const SheetArea& a) {
-    const float x0 = a.originX;
-    const float y0 = a.originY;
-    const float x1 = a.originX + a.width;
-    const float y1 = a.originY + a.height;
-    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) {
-        return "null";
+// Longitude and latitude to 1e-7 degree, about a centimetre.
+constexpr int kDegreeDecimals = 7;
+// Enough for the outline in longitude and latitude to follow the curved sides.
+constexpr int kPointsPerSide = 8;
+
+std::string RingJson(const std::vector<geo::LonLat>& ring) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        out += (i ? ", " : "") + JsonPair(JsonFixed(ring[i].longitude, kDegreeDecimals),
+                                          JsonFixed(ring[i].latitude, kDegreeDecimals));
     }
-    const auto point = [](float x, float y) { return JsonPair(JsonFloat(x), JsonFloat(y)); };
-    return "{\"type\": \"Polygon\", \"coordinates\": [[" + point(x0, y0) + ", " + point(x1, y0) +
-           ", " + point(x1, y1) + ", " + point(x0, y1) + ", " + point(x0, y0) + "]]}";
+    return out + "]";
 }
 
-std::string FeatureJson(const SurveyEntry& entry) {
-    return "{\"type\": \"Feature\", \"properties\": {\"zone\": " + std::to_string(entry.area.zone) +
-           ", \"name\": " + JsonString(ShiftJisToUtf8(entry.name)) +
-           ", \"path\": " + JsonString(entry.path.string()) +
-           "}, \"geometry\": " + RectangleGeometry(entry.area) + "}";
+std::string FeatureJson(const SurveyEntry& entry, const std::vector<geo::LonLat>& ring) {
+    const int epsg = PlaneZoneEpsgCode(entry.area.zone).value_or(0);
+    return "{\"type\": \"Feature\", \"properties\": {" + EntryMembers(entry) +
+           ", \"epsg\": " + std::to_string(epsg) +
+           "}, \"geometry\": {\"type\": \"Polygon\", \"coordinates\": [" + RingJson(ring) + "]}}";
+}
+
+// The sheet's outline in longitude and latitude, or why it has none.
+std::optional<std::vector<geo::LonLat>> SheetOutline(const SheetArea& a,
+                                                     geo::PlaneGeoreference& georeference,
+                                                     std::string& reason) {
+    if (!(a.width > 0.0f && a.height > 0.0f)) {
+        reason = "the sheet's width and height are not positive";
+        return std::nullopt;
+    }
+    const geo::PlaneRectangle rectangle{{a.originX, a.originY}, a.width, a.height};
+    auto ring = georeference.ToLonLat(a.zone, geo::DensifiedOutline(rectangle, kPointsPerSide));
+    if (!ring) {
+        reason = georeference.Error();
+    }
+    return ring;
 }
 
 // GeoJSON has no place for messages: they go to standard error.
@@ -109,12 +137,21 @@ void PrintGeoJson(const CMyVeskDoc& doc, const CliUi& ui) {
     for (const std::string& message : ui.Messages()) {
         std::fprintf(stderr, "vesk-cli survey: %s\n", message.c_str());
     }
-    std::string out = "{\"type\": \"FeatureCollection\",\n \"features\": [";
-    const SurveyList& list = doc.Survey();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        out += (i ? ",\n  " : "\n  ") + FeatureJson(list[i]);
+    geo::PlaneGeoreference georeference;
+    std::vector<std::string> features;
+    std::vector<std::string> ungeoreferenced;
+    for (const SurveyEntry& entry : doc.Survey()) {
+        std::string reason;
+        if (const auto ring = SheetOutline(entry.area, georeference, reason)) {
+            features.push_back(FeatureJson(entry, *ring));
+        } else {
+            ungeoreferenced.push_back("{" + EntryMembers(entry) +
+                                      ", \"reason\": " + JsonString(reason) + "}");
+        }
     }
-    out += "]}\n";
+    const std::string out =
+        "{\"type\": \"FeatureCollection\",\n \"features\": " + JsonLines(features) +
+        ",\n \"ungeoreferenced\": " + JsonLines(ungeoreferenced) + "}\n";
     std::fputs(out.c_str(), stdout);
 }
 
