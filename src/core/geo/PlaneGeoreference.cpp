@@ -1,4 +1,4 @@
-#include "PlaneGeoreference.h"
+#include "geo/PlaneGeoreference.h"
 
 #include <cmath>
 #include <string>

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "GeoPoints.h"
-#include "PlaneZone.h"
-#include "ProjContext.h"
+#include "geo/GeoPoints.h"
+#include "geo/PlaneZone.h"
+#include "geo/ProjContext.h"
 
 namespace vesk::geo {
 

@@ -1,4 +1,4 @@
-#include "PlaneOutline.h"
+#include "geo/PlaneOutline.h"
 
 #include <array>
 

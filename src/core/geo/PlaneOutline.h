@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "GeoPoints.h"
+#include "geo/GeoPoints.h"
 
 namespace vesk::geo {
 

@@ -1,4 +1,4 @@
-#include "ProjContext.h"
+#include "geo/ProjContext.h"
 
 #include <utility>
 
