@@ -9,6 +9,8 @@ vesk_packages=(
   qt6-base-dev libgl-dev libx11-dev fonts-ipafont-gothic
   xvfb xauth xdotool imagemagick
   libproj-dev proj-bin gdal-bin
+  librsvg2-bin go-md2man
+  dpkg-dev file man-db desktop-file-utils appstream xdg-utils shared-mime-info libfile-mimeinfo-perl
 )
 
 vesk_install_missing() {

@@ -30,7 +30,7 @@ constexpr Command kCommands[] = {
 };
 
 void PrintUsage(std::FILE* out) {
-    std::fputs("usage: vesk-cli COMMAND [ARGS]\n\ncommands:\n", out);
+    std::fputs("usage: vesk-cli COMMAND [ARGS]\n       vesk-cli --help | --version\n\ncommands:\n", out);
     for (const Command& command : kCommands) {
         std::fprintf(out, "  vesk-cli %.*s\n", static_cast<int>(command.usage.size()),
                      command.usage.data());
@@ -51,6 +51,10 @@ int WithStandardOutputChecked(int status) {
 }
 
 int RunCommand(std::vector<std::string_view> args) {
+    if (!args.empty() && args[0] == "--version") {
+        std::puts("vesk-cli " VESK_VERSION);
+        return vesk::cli::kExitOk;
+    }
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         PrintUsage(args.empty() ? stderr : stdout);
         return args.empty() ? vesk::cli::kExitUsage : vesk::cli::kExitOk;
