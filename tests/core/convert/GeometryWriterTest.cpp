@@ -191,6 +191,48 @@ TEST_F(GeometryFile, BuildingsRunningPastTheirBodyOrTheFileAreLeftOutWithOneErro
     EXPECT_EQ(ui.messages[1].text, kSaved);
 }
 
+TEST_F(GeometryFile, BrokenDemBesideGoodBuildingsLeavesOutOnlyTheTerrain) {
+    AddBuilding(0.0f, 12.5f, kTriangle);
+    record.hasDem = 1;
+    record.demPosition = sheet.Offset();
+    test::ByteWriter cut;  // a 2 x 2 grid that holds one height
+    cut.U32(2);
+    cut.U32(2);
+    cut.F32(1);
+    cut.F32(1);
+    cut.F32(5);
+    sheet.ChunkClaiming(0x112001, "DEMF", 32, cut.Data());
+    EXPECT_FALSE(Write(true, true, true));
+    EXPECT_EQ(ReadFileBytes(path), kTriangleExample);
+    EXPECT_THAT(ui.MessageTexts(),
+                ::testing::ElementsAre("建物Orvikﾌｧｲﾙのﾃﾞｰﾀが壊れているため\n"
+                                       "次のﾃﾞｰﾀは変換しませんでした\n地形ﾃﾞｰﾀ(DEM)",
+                                       kSaved));
+}
+
+TEST_F(GeometryFile, NothingButBrokenDataWritesNoFileKeepsTheOlderOneAndShowsNoCompletion) {
+    ASSERT_TRUE(test::SheetBuilder().Raw(std::vector<std::byte>(3, std::byte{'x'})).WriteTo(path));
+    record.buildingPositions.push_back(sheet.Offset());
+    record.buildingCount = 1;
+    test::ByteWriter fourClaimedTwoHeld;
+    fourClaimedTwoHeld.F32(0);
+    fourClaimedTwoHeld.F32(1);
+    fourClaimedTwoHeld.U32(4);
+    for (int i = 0; i < 4; ++i) {
+        fourClaimedTwoHeld.F32(static_cast<float>(i));
+    }
+    sheet.Chunk(0x111001, "STRC", fourClaimedTwoHeld.Data());
+    AddDem(0, 0xFFFFFFFF, {});
+    EXPECT_FALSE(Write(true, true));
+    EXPECT_FALSE(Write(false, true));
+    EXPECT_EQ(ReadFileBytes(path), "xxx");
+    EXPECT_THAT(test::FolderEntries(dir.Path()), ::testing::ElementsAre("out.geo"));
+    const std::string listing =
+        "建物Orvikﾌｧｲﾙのﾃﾞｰﾀが壊れているため\n次のﾃﾞｰﾀは変換しませんでした\n";
+    EXPECT_THAT(ui.MessageTexts(), ::testing::ElementsAre(listing + "建物ﾃﾞｰﾀ 1件\n地形ﾃﾞｰﾀ(DEM)",
+                                                          listing + "地形ﾃﾞｰﾀ(DEM)"));
+}
+
 TEST_F(GeometryFile, NoBuildingsGiveAnEmptyFileAndTheMessageStillFollows) {
     EXPECT_TRUE(Write(true, false));
     EXPECT_EQ(ReadFileBytes(path), "");
