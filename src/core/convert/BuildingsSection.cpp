@@ -7,6 +7,7 @@
 
 #include "convert/DecimalCounter.h"
 #include "convert/StatementText.h"
+#include "convert/TextList.h"
 #include "sheet/ByteReader.h"
 #include "sheet/ChunkHeader.h"
 #include "sheet/LittleEndian.h"
@@ -22,6 +23,7 @@ constexpr std::uint32_t kFixedBytes = 12;  // bottom height, roof height, vertex
 constexpr std::uint32_t kVertexBytes = 8;
 constexpr int kCounterDigits = 6;  // "%06d"
 constexpr std::string_view kFirstCounter = "000000";
+constexpr std::size_t kCornerTextBudget = 64 * 1024;
 
 // One building: its heights and the stored bytes of its footprint's corners,
 // decoded where they are used, so that a building in memory takes no more
@@ -90,9 +92,11 @@ private:
 };
 
 // Writes the statements of one building, pass after pass over its corners.
-// Counters are counted up as text and the two heights formatted once; a
-// corner's x and y are formatted where they are written, as keeping their
-// texts would take several times the building's own bytes.
+// Counters are counted up as text and the two heights formatted once. Each
+// corner's "x,y," is needed by the roof and the wall pass; the roof pass keeps
+// the texts it formats for the wall pass as far as a fixed budget allows, so
+// buildings of usual size are formatted once, and a huge one, whose texts
+// would take several times its own bytes, has the rest formatted again.
 class BuildingTextWriter {
 public:
     explicit BuildingTextWriter(AtomicOutputFile& out) : out_(out) {}
@@ -128,9 +132,14 @@ private:
         const std::size_t count = building.Count();
         out_.Advance(Put(Put(Put(Line(), "BUILD_ROOF"), number_), "=GROUP();\r\n"));
         DecimalCounter corner(0, kCounterDigits);
+        corners_.Clear();
         for (std::size_t i = 0; i < count; ++i, corner.Increment()) {
-            char* p = Put(Put(Put(Line(), "V"), corner.View()), "=COORD(");
-            out_.Advance(Put(Put(PutCorner(p, building, i), roof_), ");\r\n"));
+            char* xy = Put(Put(Put(Line(), "V"), corner.View()), "=COORD(");
+            char* p = PutCorner(xy, building, i);
+            if (corners_.Size() == i && corners_.TextBytes() < kCornerTextBudget) {
+                corners_.Add(xy, p);
+            }
+            out_.Advance(Put(Put(p, roof_), ");\r\n"));
         }
         corner.Set(0, kCounterDigits);
         for (std::size_t i = 0; i < count; ++i, corner.Increment()) {
@@ -156,7 +165,9 @@ private:
         DecimalCounter corner(0, kCounterDigits);
         char xy[2 * kMaxFixedRealChars + 2];
         for (std::size_t i = 0; i < count; ++i, corner.Increment()) {
-            const std::string_view xyText(xy, PutCorner(xy, building, i) - xy);
+            const std::string_view xyText =
+                i < corners_.Size() ? corners_[i]
+                                    : std::string_view(xy, PutCorner(xy, building, i) - xy);
             char* p = Put(Put(Put(Line(), "VBOTM"), corner.View()), "=COORD(");
             out_.Advance(Put(Put(Put(p, xyText), bottom_), ");\r\n"));
             p = Put(Put(Put(Line(), "VROOF"), corner.View()), "=COORD(");
@@ -198,6 +209,7 @@ private:
     std::string_view number_;
     std::string_view bottom_;
     std::string_view roof_;
+    TextList corners_;  // "x,y," of the first corners of the current building
 };
 
 }  // namespace

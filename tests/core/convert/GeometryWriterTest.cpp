@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -145,6 +146,38 @@ TEST_F(GeometryFile, PositionOfAnotherChunkIsSkippedSilentlyAndUsesUpItsNumber) 
     EXPECT_EQ(text.find("BUILD_ROOF000001"), std::string::npos);
     EXPECT_NE(text.find("BUILD_ROOF000002=GROUP();"), std::string::npos);
     EXPECT_THAT(ui.MessageTexts(), ::testing::ElementsAre(kSaved));
+}
+
+// Far more corners than the writer keeps formatted between its passes.
+TEST_F(GeometryFile, EveryCornerOfALargeBuildingIsWrittenAsPrintfWritesIt) {
+    constexpr int kCorners = 20000;
+    Footprint footprint;
+    for (int i = 0; i < kCorners; ++i) {
+        footprint.emplace_back(1000.125f + static_cast<float>(i), -2000.5f - 0.25f * i);
+    }
+    AddBuilding(-1.5f, 7.75f, footprint);
+    ASSERT_TRUE(Write(true, false));
+    std::string roof;
+    std::string walls;
+    char line[160];
+    for (int i = 0; i < kCorners; ++i) {
+        const double x = footprint[i].first;
+        const double y = footprint[i].second;
+        std::snprintf(line, sizeof line, "V%06d=COORD(%f,%f,%f);\r\n", i, x, y, 7.75);
+        roof += line;
+        std::snprintf(line, sizeof line,
+                      "VBOTM%06d=COORD(%f,%f,%f);\r\nVROOF%06d=COORD(%f,%f,%f);\r\n", i, x, y, -1.5,
+                      i, x, y, 7.75);
+        walls += line;
+    }
+    const std::string text = ReadFileBytes(path);
+    EXPECT_NE(text.find("BUILD_ROOF000000=GROUP();\r\n" + roof + "P000000=VERTEX("),
+              std::string::npos);
+    EXPECT_NE(text.find("BUILD_WALL000000=GROUP();\r\n" + walls + "PBOTM000000=VERTEX("),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\nF019999=FACE(PBOTM019999,PBOTM000000,PROOF000000,PROOF019999);\r\n"
+                        "GROUP_FACE(BUILD_WALL000000,F000000,"),
+              std::string::npos);
 }
 
 TEST_F(GeometryFile, BuildingsRunningPastTheirBodyOrTheFileAreLeftOutWithOneError) {
