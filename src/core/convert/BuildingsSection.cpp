@@ -128,20 +128,25 @@ private:
         return out;
     }
 
-    void WriteRoofGroup(const Building& building) {
-        const std::size_t count = building.Count();
-        out_.Advance(Put(Put(Put(Line(), "BUILD_ROOF"), number_), "=GROUP();\r\n"));
+    // The roof corners, keeping their "x,y," texts for the wall pass.
+    void WriteRoofCorners(const Building& building) {
         DecimalCounter corner(0, kCounterDigits);
         corners_.Clear();
-        for (std::size_t i = 0; i < count; ++i, corner.Increment()) {
+        for (std::size_t i = 0; i < building.Count(); ++i, corner.Increment()) {
             char* xy = Put(Put(Put(Line(), "V"), corner.View()), "=COORD(");
             char* p = PutCorner(xy, building, i);
-            if (corners_.Size() == i && corners_.TextBytes() < kCornerTextBudget) {
+            if (corners_.TextBytes() < kCornerTextBudget) {
                 corners_.Add(xy, p);
             }
             out_.Advance(Put(Put(p, roof_), ");\r\n"));
         }
-        corner.Set(0, kCounterDigits);
+    }
+
+    void WriteRoofGroup(const Building& building) {
+        const std::size_t count = building.Count();
+        out_.Advance(Put(Put(Put(Line(), "BUILD_ROOF"), number_), "=GROUP();\r\n"));
+        WriteRoofCorners(building);
+        DecimalCounter corner(0, kCounterDigits);
         for (std::size_t i = 0; i < count; ++i, corner.Increment()) {
             char* p = Put(Put(Put(Line(), "P"), corner.View()), "=VERTEX(V");
             out_.Advance(Put(Put(p, corner.View()), ",,,);\r\n"));
