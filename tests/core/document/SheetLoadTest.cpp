@@ -168,19 +168,6 @@ TEST_F(SheetLoad, GoodBitmapIsReadByItsOwnSizeAndTheWalkGoesOnRightAfterIt) {
     }
 }
 
-TEST_F(SheetLoad, BadBitmapIsPassedOverByItsBodySizeWithWhatItHolds) {
-    std::vector<std::byte> body = test::MakeBitmap({.width = 20, .height = 15, .bitCount = 8});
-    SheetBuilder inside;
-    inside.SubSheetArea(3, 400, 300);
-    body.insert(body.end(), inside.Bytes().begin(), inside.Bytes().end());
-    SheetBuilder sheet;
-    sheet.SheetArea(2500, 9, 0, 0).Chunk(0x100000, "IDXB", body).SubSheetArea(4, 800, 300);
-    Open(sheet);
-    EXPECT_EQ(ui.MessageTexts(), Texts{std::string(msg::kNotWindowsBitmap)});
-    EXPECT_FALSE(doc.SubSheetAccepted(3));
-    EXPECT_TRUE(doc.SubSheetAccepted(4));
-}
-
 TEST_F(SheetLoad, WithoutItsPixelsTheBitmapIsStillCheckedAndSizesTheSheet) {
     doc.KeepSheetImagePixels(false);
     SheetBuilder sheet = StandardSheet(0, 0, 9, 640, 480);
