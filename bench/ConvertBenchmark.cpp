@@ -6,7 +6,8 @@
 //
 // The sub-sheet (5,000 buildings of 4 to 40 vertices, a 401 x 301 DEM, with
 // texture) is generated into a temporary file first. A second run with 20,000
-// buildings shows that peak heap memory does not grow with their number.
+// buildings shows that peak heap memory does not grow with their number, and
+// one building of 5 million vertices what a single building costs.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <malloc.h>
@@ -186,6 +187,32 @@ BenchSheet MakeSheet(int buildings) {
     return sheet;
 }
 
+// One building of `corners` vertices on a circle, alone in its sub-sheet.
+BenchSheet MakeLargeBuildingSheet(int corners) {
+    BenchSheet sheet;
+    std::filesystem::create_directories(g_folder);
+    sheet.path = g_folder / ("building-" + std::to_string(corners) + ".tqb");
+    std::ofstream out(sheet.path, std::ios::binary | std::ios::trunc);
+    CountingSink sink(out);
+    vesk::sample::ByteWriter body;
+    body.F32(10.0f);
+    body.F32(42.5f);
+    body.U32(static_cast<std::uint32_t>(corners));
+    for (int i = 0; i < corners; ++i) {
+        const double angle = 2.0 * 3.14159265358979 * i / corners;
+        body.F32(kX0 + 200.0f + 150.0f * static_cast<float>(std::cos(angle)));
+        body.F32(kY0 + 150.0f + 120.0f * static_cast<float>(std::sin(angle)));
+    }
+    sheet.record.buildingPositions.push_back(sink.Offset());
+    sheet.record.buildingCount = 1;
+    vesk::sample::PutChunk(sink, vesk::sample::kBuildingId, "STRC", body.Bytes());
+    sheet.record.originX = kX0;
+    sheet.record.originY = kY0;
+    sheet.record.width = 400.0f;
+    sheet.record.height = 300.0f;
+    return sheet;
+}
+
 const BenchSheet& SheetWith(int buildings) {
     static std::map<int, BenchSheet> sheets;
     auto found = sheets.find(buildings);
@@ -345,6 +372,34 @@ void BM_WriteGeometryFile(benchmark::State& state) {
     state.counters["peak_heap_MB"] = static_cast<double>(peak) / 1e6;
 }
 
+// The heap one building needs while it is written, against the bytes of its
+// STRC body (the 1 MiB output buffer and the read-ahead block included).
+void BM_WriteOneLargeBuilding(benchmark::State& state) {
+    const int corners = static_cast<int>(state.range(0));
+    const BenchSheet sheet = MakeLargeBuildingSheet(corners);
+    const auto out = g_folder / "building.geo";
+    const double bodyBytes = 12.0 + 8.0 * corners;
+    std::size_t peak = 0;
+    for (auto _ : state) {
+        const std::size_t before = g_liveBytes.load();
+        g_peakBytes = before;
+        auto source = FileByteSource::Open(sheet.path);
+        SilentUi ui;
+        if (!source || !vesk::WriteGeometryFile(*source, out, kBaseName, sheet.record,
+                                                {true, false, false, false}, ui)) {
+            state.SkipWithError("the geometry file was not written");
+            return;
+        }
+        peak = std::max(peak, g_peakBytes.load() - before);
+    }
+    ReportGeoBytes(state, out);
+    state.counters["strc_body_MB"] = bodyBytes / 1e6;
+    state.counters["peak_heap_MB"] = static_cast<double>(peak) / 1e6;
+    state.counters["peak_per_body"] = static_cast<double>(peak) / bodyBytes;
+    std::filesystem::remove(out);
+    std::filesystem::remove(sheet.path);
+}
+
 void BM_FprintfPerStatement(benchmark::State& state) {
     const BenchSheet& sheet = SheetWith(static_cast<int>(state.range(0)));
     const auto ours = g_folder / "ours.geo";
@@ -386,6 +441,7 @@ void BM_OneWriteFromMemory(benchmark::State& state) {
 }
 
 BENCHMARK(BM_WriteGeometryFile)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteOneLargeBuilding)->Arg(5'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FprintfPerStatement)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OneWriteFromMemory)->Arg(5000)->Unit(benchmark::kMillisecond);
 

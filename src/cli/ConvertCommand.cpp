@@ -9,9 +9,9 @@
 
 #include "CliUi.h"
 #include "Commands.h"
-#include "document/ConversionCommand.h"
 #include "convert/ConversionSettings.h"
 #include "document/CMyVeskDoc.h"
+#include "document/ConversionCommand.h"
 
 namespace vesk::cli {
 namespace {
@@ -150,6 +150,8 @@ int RunConvert(Arguments args) {
     }
     ConvertUi ui(*request);
     CMyVeskDoc doc(ui);
+    // Conversion never draws the picture: its headers are checked, its pixels left in the file.
+    doc.KeepSheetImagePixels(false);
     doc.OpenSheetFile(std::filesystem::path(request->sheet));
     if (!doc.IsSheetLoaded()) {
         return kExitFailed;

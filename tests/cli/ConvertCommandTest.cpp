@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CliRunner.h"
@@ -305,6 +306,27 @@ TEST_F(ConvertCommand, OutputThatCannotBeCreatedFailsWithTheErrorOnStandardError
                                       ".sgi」ﾌｧｲﾙが作成できません\n"));
     EXPECT_THAT(result.err, HasSubstr(".geo」ﾌｧｲﾙが作成できません\n"));
     EXPECT_THAT(result.out, ::testing::Not(HasSubstr("保存しました")));
+}
+
+TEST_F(ConvertCommand, PictureIsCheckedAsWhenTheSheetIsOpenedAndAnyBodySizeServes) {
+    const auto out = dir / "out";
+    std::filesystem::create_directory(out);
+    const std::vector<std::byte> bitmap = test::MakeBitmap({.width = 50, .height = 40});
+    // Body size 0, which the format allows, and a bitmap that is compressed.
+    for (const auto& [picture, error] :
+         {std::pair{test::SheetBuilder().ChunkClaiming(0x100000, "IDXB", 0, bitmap), ""},
+          std::pair{test::SheetBuilder().Image({.compression = 1}),
+                    "[ｴﾗｰ] 画像ﾌｧｲﾙがWindows Bitmap形式ではありません\n(Level 1)\n"}}) {
+        test::SheetBuilder built;
+        built.SheetArea(2500, 9, 0, 0).Raw(picture.Bytes()).SubSheetArea(0, 0, 0);
+        built.Building(0, 1, {{0, 0}, {1, 0}, {1, 1}});
+        ASSERT_TRUE(built.WriteTo(sheet));
+        const auto result =
+            RunCli({"convert", sheet.string(), "--block", "1", "--out", out.string()});
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.err, error);
+        EXPECT_THAT(result.out, HasSubstr("09P0000P000000040003.geo」"));
+    }
 }
 
 TEST_F(ConvertCommand, UnreadableSheetOrAbsentBlockFails) {

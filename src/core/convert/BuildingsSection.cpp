@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <string>
 #include <string_view>
 #include <vector>
 
+#include "convert/DecimalCounter.h"
 #include "convert/StatementText.h"
 #include "convert/TextList.h"
 #include "sheet/ByteReader.h"
@@ -17,24 +17,40 @@ namespace {
 
 using statement::kMaxStatementChars;
 using statement::Put;
+using statement::PutReal;
 
 constexpr std::uint32_t kFixedBytes = 12;  // bottom height, roof height, vertex count
 constexpr std::uint32_t kVertexBytes = 8;
+constexpr int kCounterDigits = 6;  // "%06d"
+constexpr std::string_view kFirstCounter = "000000";
+constexpr std::size_t kCornerTextBudget = 64 * 1024;
 
-struct Vertex {
-    float x;
-    float y;
-};
-
+// One building: its heights and the stored bytes of its footprint's corners,
+// decoded where they are used, so that a building in memory takes no more
+// room than its chunk's body.
 struct Building {
     float bottom = 0.0f;
     float roof = 0.0f;
-    std::vector<Vertex> vertices;
+    std::vector<std::byte> corners;
+
+    std::size_t Count() const { return corners.size() / kVertexBytes; }
+    float X(std::size_t i) const { return DecodeF32(corners.data() + i * kVertexBytes); }
+    float Y(std::size_t i) const { return DecodeF32(corners.data() + i * kVertexBytes + 4); }
 };
+
+// Room for exactly `size` bytes. A block that is too small goes before the
+// larger one is made, so that the two are never held at once.
+void ResizeExactly(std::vector<std::byte>& bytes, std::size_t size) {
+    if (size > bytes.capacity()) {
+        bytes = std::vector<std::byte>();
+        bytes.reserve(size);
+    }
+    bytes.resize(size);
+}
 
 enum class BuildingRead { kRead, kNotABuilding, kBroken };
 
-// Reads one STRC chunk at a time into buffers that are reused, so memory
+// Reads one STRC chunk at a time into a buffer that is reused, so memory
 // follows the largest building, not the number of buildings.
 class BuildingReader {
 public:
@@ -59,17 +75,12 @@ public:
         if (count > room / kVertexBytes) {
             return BuildingRead::kBroken;
         }
-        bytes_.resize(std::size_t{count} * kVertexBytes);
-        if (!reader.Read(bytes_)) {
+        ResizeExactly(building_.corners, std::size_t{count} * kVertexBytes);
+        if (!reader.Read(building_.corners)) {
             return BuildingRead::kBroken;
         }
         building_.bottom = DecodeF32(fixed.data());
         building_.roof = DecodeF32(fixed.data() + 4);
-        building_.vertices.resize(count);
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::byte* at = bytes_.data() + i * kVertexBytes;
-            building_.vertices[i] = {DecodeF32(at), DecodeF32(at + 4)};
-        }
         return BuildingRead::kRead;
     }
 
@@ -77,104 +88,123 @@ public:
 
 private:
     ByteSource& sheet_;
-    std::vector<std::byte> bytes_;
     Building building_;
 };
 
-// Writes the statements of one building. Every corner's x and y appear in
-// three statements and every counter in several, so each is formatted once.
+// Writes the statements of one building, pass after pass over its corners.
+// Counters are counted up as text and the two heights formatted once. Each
+// corner's "x,y," is needed by the roof and the wall pass; the roof pass keeps
+// the texts it formats for the wall pass as far as a fixed budget allows, so
+// buildings of usual size are formatted once, and a huge one, whose texts
+// would take several times its own bytes, has the rest formatted again.
 class BuildingTextWriter {
 public:
     explicit BuildingTextWriter(AtomicOutputFile& out) : out_(out) {}
 
     void Write(std::uint64_t number, const Building& building) {
-        Prepare(number, building);
-        const std::size_t count = building.vertices.size();
+        number_ = std::string_view(numberText_, statement::PutCounter6(numberText_, number));
+        bottom_ = std::string_view(bottomText_, PutReal(bottomText_, building.bottom));
+        roof_ = std::string_view(roofText_, PutReal(roofText_, building.roof));
+        const std::size_t count = building.Count();
         if (count > 3) {
             out_.Write("CONCAVE(ON);\r\n");
         }
-        WriteRoofGroup(count);
+        WriteRoofGroup(building);
         if (count > 3) {
             out_.Write("CONCAVE(OFF);\r\n");
         }
-        WriteWallGroup(count);
+        WriteWallGroup(building);
     }
 
 private:
-    void Prepare(std::uint64_t number, const Building& building) {
-        number_ = std::string_view(numberText_, statement::PutCounter6(numberText_, number));
-        bottom_ = std::string_view(bottomText_, statement::PutReal(bottomText_, building.bottom));
-        roof_ = std::string_view(roofText_, statement::PutReal(roofText_, building.roof));
-        char text[2 * kMaxFixedRealChars + 2];
+    char* Line() { return out_.Reserve(kMaxStatementChars); }
+
+    // "x,y," of corner i.
+    static char* PutCorner(char* out, const Building& building, std::size_t i) {
+        out = PutReal(out, building.X(i));
+        *out++ = ',';
+        out = PutReal(out, building.Y(i));
+        *out++ = ',';
+        return out;
+    }
+
+    // The roof corners, keeping their "x,y," texts for the wall pass.
+    void WriteRoofCorners(const Building& building) {
+        DecimalCounter corner(0, kCounterDigits);
         corners_.Clear();
-        for (const Vertex& vertex : building.vertices) {
-            char* end = statement::PutReal(text, vertex.x);
-            *end++ = ',';
-            end = statement::PutReal(end, vertex.y);
-            *end++ = ',';
-            corners_.Add(text, end);
-        }
-        while (counters_.Size() < building.vertices.size()) {
-            counters_.Add(text, statement::PutCounter6(text, counters_.Size()));
+        for (std::size_t i = 0; i < building.Count(); ++i, corner.Increment()) {
+            char* xy = Put(Put(Put(Line(), "V"), corner.View()), "=COORD(");
+            char* p = PutCorner(xy, building, i);
+            if (corners_.TextBytes() < kCornerTextBudget) {
+                corners_.Add(xy, p);
+            }
+            out_.Advance(Put(Put(p, roof_), ");\r\n"));
         }
     }
 
-    char* Line() { return out_.Reserve(kMaxStatementChars); }
-
-    void WriteRoofGroup(std::size_t count) {
-        char* p = Line();
-        p = Put(Put(Put(p, "BUILD_ROOF"), number_), "=GROUP();\r\n");
-        out_.Advance(p);
-        for (std::size_t i = 0; i < count; ++i) {
-            p = Put(Put(Put(Line(), "V"), counters_[i]), "=COORD(");
-            p = Put(Put(Put(p, corners_[i]), roof_), ");\r\n");
-            out_.Advance(p);
-        }
-        for (std::size_t i = 0; i < count; ++i) {
-            p = Put(Put(Put(Line(), "P"), counters_[i]), "=VERTEX(V");
-            p = Put(Put(p, counters_[i]), ",,,);\r\n");
-            out_.Advance(p);
+    void WriteRoofGroup(const Building& building) {
+        const std::size_t count = building.Count();
+        out_.Advance(Put(Put(Put(Line(), "BUILD_ROOF"), number_), "=GROUP();\r\n"));
+        WriteRoofCorners(building);
+        DecimalCounter corner(0, kCounterDigits);
+        for (std::size_t i = 0; i < count; ++i, corner.Increment()) {
+            char* p = Put(Put(Put(Line(), "P"), corner.View()), "=VERTEX(V");
+            out_.Advance(Put(Put(p, corner.View()), ",,,);\r\n"));
         }
         out_.Write("F000000=FACE(");
-        for (std::size_t i = 0; i < count; ++i) {
-            p = Put(Put(Line(), i == 0 ? "P" : ",P"), counters_[i]);
-            out_.Advance(p);
+        corner.Set(0, kCounterDigits);
+        for (std::size_t i = 0; i < count; ++i, corner.Increment()) {
+            out_.Advance(Put(Put(Line(), i == 0 ? "P" : ",P"), corner.View()));
         }
-        p = Put(Line(),
-                ");\r\n"
-                "N000000=NORMAL(0.0,0.0,1.0);\r\n"
-                "FACE_NORMAL(F000000,N000000);\r\n"
-                "GROUP_FACE(BUILD_ROOF");
+        char* p = Put(Line(),
+                      ");\r\n"
+                      "N000000=NORMAL(0.0,0.0,1.0);\r\n"
+                      "FACE_NORMAL(F000000,N000000);\r\n"
+                      "GROUP_FACE(BUILD_ROOF");
         out_.Advance(Put(Put(p, number_), ",F000000);\r\n"));
     }
 
-    void WriteWallGroup(std::size_t count) {
-        char* p = Line();
-        out_.Advance(Put(Put(Put(p, "BUILD_WALL"), number_), "=GROUP();\r\n"));
-        for (std::size_t i = 0; i < count; ++i) {
-            p = Put(Put(Put(Line(), "VBOTM"), counters_[i]), "=COORD(");
-            out_.Advance(Put(Put(Put(p, corners_[i]), bottom_), ");\r\n"));
-            p = Put(Put(Put(Line(), "VROOF"), counters_[i]), "=COORD(");
-            out_.Advance(Put(Put(Put(p, corners_[i]), roof_), ");\r\n"));
+    void WriteWallGroup(const Building& building) {
+        const std::size_t count = building.Count();
+        out_.Advance(Put(Put(Put(Line(), "BUILD_WALL"), number_), "=GROUP();\r\n"));
+        DecimalCounter corner(0, kCounterDigits);
+        char xy[2 * kMaxFixedRealChars + 2];
+        for (std::size_t i = 0; i < count; ++i, corner.Increment()) {
+            const std::string_view xyText =
+                i < corners_.Size() ? corners_[i]
+                                    : std::string_view(xy, PutCorner(xy, building, i) - xy);
+            char* p = Put(Put(Put(Line(), "VBOTM"), corner.View()), "=COORD(");
+            out_.Advance(Put(Put(Put(p, xyText), bottom_), ");\r\n"));
+            p = Put(Put(Put(Line(), "VROOF"), corner.View()), "=COORD(");
+            out_.Advance(Put(Put(Put(p, xyText), roof_), ");\r\n"));
         }
-        for (std::size_t i = 0; i < count; ++i) {
-            p = Put(Put(Put(Line(), "PBOTM"), counters_[i]), "=VERTEX(VBOTM");
-            out_.Advance(Put(Put(p, counters_[i]), ",,,);\r\n"));
-            p = Put(Put(Put(Line(), "PROOF"), counters_[i]), "=VERTEX(VROOF");
-            out_.Advance(Put(Put(p, counters_[i]), ",,,);\r\n"));
+        corner.Set(0, kCounterDigits);
+        for (std::size_t i = 0; i < count; ++i, corner.Increment()) {
+            char* p = Put(Put(Put(Line(), "PBOTM"), corner.View()), "=VERTEX(VBOTM");
+            out_.Advance(Put(Put(p, corner.View()), ",,,);\r\n"));
+            p = Put(Put(Put(Line(), "PROOF"), corner.View()), "=VERTEX(VROOF");
+            out_.Advance(Put(Put(p, corner.View()), ",,,);\r\n"));
         }
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::string_view self = counters_[i];
-            const std::string_view next = counters_[i + 1 == count ? 0 : i + 1];
-            p = Put(Put(Put(Line(), "F"), self), "=FACE(PBOTM");
-            p = Put(Put(Put(Put(p, self), ",PBOTM"), next), ",PROOF");
-            out_.Advance(Put(Put(Put(Put(p, next), ",PROOF"), self), ");\r\n"));
-        }
+        WriteWallFaces(count);
         out_.Advance(Put(Put(Line(), "GROUP_FACE(BUILD_WALL"), number_));
-        for (std::size_t i = 0; i < count; ++i) {
-            out_.Advance(Put(Put(Line(), ",F"), counters_[i]));
+        corner.Set(0, kCounterDigits);
+        for (std::size_t i = 0; i < count; ++i, corner.Increment()) {
+            out_.Advance(Put(Put(Line(), ",F"), corner.View()));
         }
         out_.Write(");\r\n");
+    }
+
+    // The wall over edge i joins corner i to corner i + 1; the last one closes
+    // the ring back to corner 0.
+    void WriteWallFaces(std::size_t count) {
+        DecimalCounter self(0, kCounterDigits);
+        DecimalCounter following(1, kCounterDigits);
+        for (std::size_t i = 0; i < count; ++i, self.Increment(), following.Increment()) {
+            const std::string_view next = i + 1 == count ? kFirstCounter : following.View();
+            char* p = Put(Put(Put(Line(), "F"), self.View()), "=FACE(PBOTM");
+            p = Put(Put(Put(Put(p, self.View()), ",PBOTM"), next), ",PROOF");
+            out_.Advance(Put(Put(Put(Put(p, next), ",PROOF"), self.View()), ");\r\n"));
+        }
     }
 
     AtomicOutputFile& out_;
@@ -184,32 +214,32 @@ private:
     std::string_view number_;
     std::string_view bottom_;
     std::string_view roof_;
-    TextList corners_;   // "x,y," of each corner of the current building
-    TextList counters_;  // "%06d" of 0, 1, 2, ... as far as the largest building needs
+    TextList corners_;  // "x,y," of the first corners of the current building
 };
 
 }  // namespace
 
-std::uint64_t WriteBuildingsSection(ByteSource& sheet, const SubSheetRecord& record,
-                                    AtomicOutputFile& out) {
+BuildingsWritten WriteBuildingsSection(ByteSource& sheet, const SubSheetRecord& record,
+                                       AtomicOutputFile& out) {
     BuildingReader reader(sheet);
     BuildingTextWriter writer(out);
-    std::uint64_t broken = 0;
+    BuildingsWritten result;
     std::uint64_t number = 0;
     for (const std::uint32_t position : record.buildingPositions) {
         switch (reader.Read(position)) {
             case BuildingRead::kRead:
                 writer.Write(number, reader.Current());
+                ++result.written;
                 break;
             case BuildingRead::kBroken:
-                ++broken;
+                ++result.broken;
                 break;
             case BuildingRead::kNotABuilding:
                 break;
         }
         ++number;
     }
-    return broken;
+    return result;
 }
 
 }  // namespace vesk

@@ -17,21 +17,31 @@ void ShowError(DocumentUi& ui, const std::string& text) {
     ui.ShowMessage(text, kErrorCaption, MessageIcon::Stop);
 }
 
-// The sections in their order; gives what had to be left out.
-std::vector<std::string> WriteSections(AtomicOutputFile& out, ByteSource& sheet,
-                                       std::string_view baseName, const SubSheetRecord& record,
-                                       const ConversionChoices& choices) {
-    std::vector<std::string> leftOut;
+struct SectionsWritten {
+    std::vector<std::string> leftOut;  // what was left out as broken, one line each
+    bool anyData = false;              // some building or the terrain is in the file
+};
+
+// The sections in their order.
+SectionsWritten WriteSections(AtomicOutputFile& out, ByteSource& sheet, std::string_view baseName,
+                              const SubSheetRecord& record, const ConversionChoices& choices) {
+    SectionsWritten result;
     if (choices.buildings) {
-        const std::uint64_t broken = WriteBuildingsSection(sheet, record, out);
-        if (broken > 0) {
-            leftOut.push_back(msg::FillIn(msg::kBuildingsLeftOut, std::to_string(broken)));
+        const BuildingsWritten buildings = WriteBuildingsSection(sheet, record, out);
+        result.anyData = buildings.written > 0;
+        if (buildings.broken > 0) {
+            result.leftOut.push_back(
+                msg::FillIn(msg::kBuildingsLeftOut, std::to_string(buildings.broken)));
         }
     }
-    if (choices.terrain && !WriteTerrainSection(out, sheet, record, choices.texture, baseName)) {
-        leftOut.emplace_back(msg::kDemLeftOut);
+    if (choices.terrain) {
+        if (WriteTerrainSection(out, sheet, record, choices.texture, baseName)) {
+            result.anyData = true;
+        } else {
+            result.leftOut.emplace_back(msg::kDemLeftOut);
+        }
     }
-    return leftOut;
+    return result;
 }
 
 }  // namespace
@@ -44,18 +54,24 @@ bool WriteGeometryFile(ByteSource& sheet, const std::filesystem::path& geometryP
         ShowError(ui, msg::FillIn(msg::kCannotCreateFile, msg::PathText(geometryPath)));
         return false;
     }
-    const std::vector<std::string> leftOut = WriteSections(out, sheet, baseName, record, choices);
+    const SectionsWritten sections = WriteSections(out, sheet, baseName, record, choices);
+    if (!sections.anyData && !sections.leftOut.empty()) {
+        // Nothing but broken data: the output goes uncommitted, so an older
+        // file of that name stays as it was.
+        ShowError(ui, msg::DataLeftOut(sections.leftOut));
+        return false;
+    }
     if (!out.Commit()) {
         ShowError(ui, msg::FillIn(msg::kCannotWriteFile, msg::PathText(geometryPath)));
         return false;
     }
-    if (!leftOut.empty()) {
-        ShowError(ui, msg::DataLeftOut(leftOut));
+    if (!sections.leftOut.empty()) {
+        ShowError(ui, msg::DataLeftOut(sections.leftOut));
     }
     ui.ShowMessage(std::string(msg::kGeometrySaved) + std::string(baseName) +
                        std::string(msg::kGeometrySavedEnd),
                    kNoticeCaption, MessageIcon::Information);
-    return leftOut.empty();
+    return sections.leftOut.empty();
 }
 
 }  // namespace vesk

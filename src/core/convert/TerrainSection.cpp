@@ -35,8 +35,10 @@ struct DemGrid {
     std::uint64_t Faces() const { return columns < 2 || rows < 2 ? 0 : (columns - 1) * (rows - 1); }
 };
 
-// The grid, when its heights lie whole within both the chunk's body and the
-// file. The header is not compared again: the load recognised it.
+// The grid, when it has points and its heights lie whole within both the
+// chunk's body and the file. The header is not compared again: the load
+// recognised it. A count of 0 is refused, as the product check alone would
+// let the other count drive loops and allocations the bytes do not back.
 std::optional<DemGrid> ReadDemGrid(ByteSource& sheet, std::uint32_t position) {
     ByteReader reader(sheet, position);
     const auto header = ReadChunkHeader(reader);
@@ -52,7 +54,7 @@ std::optional<DemGrid> ReadDemGrid(ByteSource& sheet, std::uint32_t position) {
     // 64-bit product of two 32-bit counts: it cannot wrap around to a small grid.
     const std::uint64_t room =
         std::min<std::uint64_t>(header->bodySize - kGridHeaderBytes, reader.Remaining());
-    if (grid.Points() > room / kHeightBytes) {
+    if (grid.Points() == 0 || grid.Points() > room / kHeightBytes) {
         return std::nullopt;
     }
     grid.heights.resize(static_cast<std::size_t>(grid.Points()));

@@ -12,7 +12,8 @@ namespace vesk {
 // one group of grid points joined into four-sided faces, bound to the texture
 // "<baseName>.sgi" when texture is set. Its last statement has no line end.
 // The whole grid is read and checked first; when the DEMF chunk is truncated
-// or inconsistent nothing is written and the result is false.
+// or inconsistent, or its grid has no points (a count of 0), nothing is
+// written and the result is false.
 bool WriteTerrainSection(AtomicOutputFile& out, ByteSource& sheet, const SubSheetRecord& record,
                          bool texture, std::string_view baseName);
 

@@ -22,6 +22,8 @@ public:
     }
 
     std::size_t Size() const { return spans_.size(); }
+    // Characters of all texts together.
+    std::size_t TextBytes() const { return text_.size(); }
 
     std::string_view operator[](std::size_t i) const {
         return std::string_view(text_).substr(spans_[i].offset, spans_[i].length);

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/DocumentUi.h"
 #include "sheet/ByteSource.h"
 #include "sheet/ChunkWalker.h"
-#include "platform/DocumentUi.h"
 #include "sheet/ProgramImageSize.h"
 #include "sheet/SheetArea.h"
 #include "sheet/SheetImage.h"
@@ -62,6 +62,10 @@ public:
     bool LoadSheet(const std::filesystem::path& path);
     // The walk over any byte source; the file-opening part stays in LoadSheet.
     void LoadSheetFrom(ByteSource& source);
+    // Whether loading keeps the sheet image's pixels (it does unless told
+    // otherwise). The bitmap's headers are read and checked either way; a
+    // caller that never draws the picture need not hold it in memory.
+    void KeepSheetImagePixels(bool keep) { keepsImagePixels_ = keep; }
 
     // The framework's new-document step: sets the title, which reads "無題".
     void OnNewDocument() { RefreshTitle(); }
@@ -70,7 +74,8 @@ public:
     DisplayExtent DisplayExtentPixels() const { return {displayWidth_, displayHeight_}; }
     const ProgramImageSize& ImageSize() const { return imageSize_; }
     const BitmapInfoHeader& SheetImageHeader() const { return imageHeader_; }
-    // The sheet image's pixel rows, or nothing when this load read no image.
+    // The sheet image's pixel rows, or nothing when this load read no image or
+    // was told not to keep its pixels.
     std::optional<std::span<const std::byte>> SheetImagePixels() const;
     // Changes whenever the pixels are replaced or freed, so a view can keep a
     // converted copy for exactly as long as it is valid.
@@ -118,7 +123,7 @@ private:
     void ShowError(std::string_view text);
     void ReadSheetAreaChunk(ByteSource& source, const WalkedChunk& chunk);
     void ReadNameChunk(ByteSource& source, const WalkedChunk& chunk);
-    void ReadImageChunk(ByteSource& source, const WalkedChunk& chunk);
+    void ReadImageChunk(ByteSource& source, const WalkedChunk& chunk, ChunkWalker& walker);
     void ReadSubSheetAreaChunk(ByteSource& source, const WalkedChunk& chunk);
     void RecordDataChunk(const WalkedChunk& chunk);
     void SetImageScale(int width, int height, double scale);
@@ -149,6 +154,7 @@ private:
     std::optional<int> currentSubSheet_;
     int selectedSubSheet_ = -1;
     std::array<SubSheetRecord, kSubSheetCount> subSheets_{};
+    bool keepsImagePixels_ = true;
     std::unique_ptr<std::byte[]> pixels_;
     std::size_t pixelBytes_ = 0;
     std::uint64_t imageGeneration_ = 0;

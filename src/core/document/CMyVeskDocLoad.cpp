@@ -1,9 +1,11 @@
 // Loading a sheet file into the document: the walk, and what each chunk does.
 #include <array>
+#include <optional>
 
 #include "document/CMyVeskDoc.h"
 #include "sheet/ChunkWalker.h"
 #include "sheet/FileByteSource.h"
+#include "sheet/SheetImage.h"
 #include "sheet/SheetMessages.h"
 
 namespace vesk {
@@ -33,7 +35,7 @@ void CMyVeskDoc::LoadSheetFrom(ByteSource& source) {
         } else if (Matches(header, kNameChunk)) {
             ReadNameChunk(source, *chunk);
         } else if (Matches(header, kImageChunk)) {
-            ReadImageChunk(source, *chunk);
+            ReadImageChunk(source, *chunk, walker);
         } else if (Matches(header, kSubSheetAreaChunk)) {
             ReadSubSheetAreaChunk(source, *chunk);
         } else if (chunk->level == 3) {
@@ -77,15 +79,21 @@ void CMyVeskDoc::ReadNameChunk(ByteSource& source, const WalkedChunk& chunk) {
     RefreshTitle();
 }
 
-void CMyVeskDoc::ReadImageChunk(ByteSource& source, const WalkedChunk& chunk) {
-    auto image = ReadSheetImage(source, chunk);
-    if (!image) {
+void CMyVeskDoc::ReadImageChunk(ByteSource& source, const WalkedChunk& chunk, ChunkWalker& walker) {
+    const auto layout = ReadSheetImageLayout(source, chunk);
+    std::optional<SheetImage> image;
+    if (layout && keepsImagePixels_) {
+        image = ReadSheetImage(source, *layout);
+    }
+    if (!layout || (keepsImagePixels_ && !image)) {
+        // A bad bitmap is passed over by the chunk's body size.
         ShowError(msg::kNotWindowsBitmap);
         return;
     }
-    imageHeader_ = image->header;
-    pixels_ = std::move(image->pixels);
-    pixelBytes_ = image->pixelBytes;
+    walker.ContinueAt(layout->End());
+    imageHeader_ = layout->header;
+    pixels_ = image ? std::move(image->pixels) : nullptr;
+    pixelBytes_ = image ? image->pixelBytes : 0;
     ++imageGeneration_;
     imageSize_.Record(imageHeader_.width, imageHeader_.height);
     SetImageScale(imageHeader_.width, imageHeader_.height, 1.0);

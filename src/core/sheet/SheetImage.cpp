@@ -51,11 +51,8 @@ std::uint64_t BitmapRowBytes(std::int32_t width, std::uint16_t bitCount) {
     return (bits + 31) / 32 * 4;
 }
 
-std::optional<SheetImage> ReadSheetImage(ByteSource& source, const WalkedChunk& chunk) {
+std::optional<SheetImageLayout> ReadSheetImageLayout(ByteSource& source, const WalkedChunk& chunk) {
     constexpr std::size_t kHeadersSize = kBitmapFileHeaderSize + kBitmapInfoHeaderSize;
-    if (chunk.header.bodySize < kHeadersSize) {
-        return std::nullopt;
-    }
     ByteReader reader(source, chunk.BodyOffset());
     std::array<std::byte, kHeadersSize> headers{};
     if (!reader.Read(headers) || !HasBitmapSignature(headers.data())) {
@@ -67,16 +64,23 @@ std::optional<SheetImage> ReadSheetImage(ByteSource& source, const WalkedChunk& 
         return std::nullopt;
     }
     const std::uint64_t pixelBytes = file.fileSize - file.pixelOffset;
-    const std::uint64_t bodyLeft = chunk.header.bodySize - kHeadersSize;
     // At most 2^33 bytes a row times less than 2^31 rows: no overflow.
     const std::uint64_t rowsNeed =
         BitmapRowBytes(info.width, info.bitCount) * static_cast<std::uint64_t>(info.height);
-    if (pixelBytes > bodyLeft || pixelBytes > reader.Remaining() || pixelBytes < rowsNeed) {
+    if (pixelBytes > reader.Remaining() || pixelBytes < rowsNeed) {
+        return std::nullopt;
+    }
+    return SheetImageLayout{info, reader.Position(), pixelBytes};
+}
+
+std::optional<SheetImage> ReadSheetImage(ByteSource& source, const SheetImageLayout& layout) {
+    ByteReader reader(source, layout.pixelOffset);
+    if (layout.pixelBytes > reader.Remaining()) {
         return std::nullopt;
     }
     SheetImage image;
-    image.header = info;
-    image.pixelBytes = static_cast<std::size_t>(pixelBytes);
+    image.header = layout.header;
+    image.pixelBytes = static_cast<std::size_t>(layout.pixelBytes);
     image.pixels = std::make_unique_for_overwrite<std::byte[]>(image.pixelBytes);
     if (!reader.Read({image.pixels.get(), image.pixelBytes})) {
         return std::nullopt;

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -147,6 +148,38 @@ TEST_F(GeometryFile, PositionOfAnotherChunkIsSkippedSilentlyAndUsesUpItsNumber) 
     EXPECT_THAT(ui.MessageTexts(), ::testing::ElementsAre(kSaved));
 }
 
+// Far more corners than the writer keeps formatted between its passes.
+TEST_F(GeometryFile, EveryCornerOfALargeBuildingIsWrittenAsPrintfWritesIt) {
+    constexpr int kCorners = 20000;
+    Footprint footprint;
+    for (int i = 0; i < kCorners; ++i) {
+        footprint.emplace_back(1000.125f + static_cast<float>(i), -2000.5f - 0.25f * i);
+    }
+    AddBuilding(-1.5f, 7.75f, footprint);
+    ASSERT_TRUE(Write(true, false));
+    std::string roof;
+    std::string walls;
+    char line[160];
+    for (int i = 0; i < kCorners; ++i) {
+        const double x = footprint[i].first;
+        const double y = footprint[i].second;
+        std::snprintf(line, sizeof line, "V%06d=COORD(%f,%f,%f);\r\n", i, x, y, 7.75);
+        roof += line;
+        std::snprintf(line, sizeof line,
+                      "VBOTM%06d=COORD(%f,%f,%f);\r\nVROOF%06d=COORD(%f,%f,%f);\r\n", i, x, y, -1.5,
+                      i, x, y, 7.75);
+        walls += line;
+    }
+    const std::string text = ReadFileBytes(path);
+    EXPECT_NE(text.find("BUILD_ROOF000000=GROUP();\r\n" + roof + "P000000=VERTEX("),
+              std::string::npos);
+    EXPECT_NE(text.find("BUILD_WALL000000=GROUP();\r\n" + walls + "PBOTM000000=VERTEX("),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\nF019999=FACE(PBOTM019999,PBOTM000000,PROOF000000,PROOF019999);\r\n"
+                        "GROUP_FACE(BUILD_WALL000000,F000000,"),
+              std::string::npos);
+}
+
 TEST_F(GeometryFile, BuildingsRunningPastTheirBodyOrTheFileAreLeftOutWithOneError) {
     AddBuilding(0, 1, kTriangle);
     // Claims four vertices, holds three: past its body (the next chunk follows).
@@ -189,6 +222,48 @@ TEST_F(GeometryFile, BuildingsRunningPastTheirBodyOrTheFileAreLeftOutWithOneErro
     EXPECT_EQ(ui.messages[0].caption, "ｴﾗｰ");
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Stop);
     EXPECT_EQ(ui.messages[1].text, kSaved);
+}
+
+TEST_F(GeometryFile, BrokenDemBesideGoodBuildingsLeavesOutOnlyTheTerrain) {
+    AddBuilding(0.0f, 12.5f, kTriangle);
+    record.hasDem = 1;
+    record.demPosition = sheet.Offset();
+    test::ByteWriter cut;  // a 2 x 2 grid that holds one height
+    cut.U32(2);
+    cut.U32(2);
+    cut.F32(1);
+    cut.F32(1);
+    cut.F32(5);
+    sheet.ChunkClaiming(0x112001, "DEMF", 32, cut.Data());
+    EXPECT_FALSE(Write(true, true, true));
+    EXPECT_EQ(ReadFileBytes(path), kTriangleExample);
+    EXPECT_THAT(ui.MessageTexts(),
+                ::testing::ElementsAre("建物Orvikﾌｧｲﾙのﾃﾞｰﾀが壊れているため\n"
+                                       "次のﾃﾞｰﾀは変換しませんでした\n地形ﾃﾞｰﾀ(DEM)",
+                                       kSaved));
+}
+
+TEST_F(GeometryFile, NothingButBrokenDataWritesNoFileKeepsTheOlderOneAndShowsNoCompletion) {
+    ASSERT_TRUE(test::SheetBuilder().Raw(std::vector<std::byte>(3, std::byte{'x'})).WriteTo(path));
+    record.buildingPositions.push_back(sheet.Offset());
+    record.buildingCount = 1;
+    test::ByteWriter fourClaimedTwoHeld;
+    fourClaimedTwoHeld.F32(0);
+    fourClaimedTwoHeld.F32(1);
+    fourClaimedTwoHeld.U32(4);
+    for (int i = 0; i < 4; ++i) {
+        fourClaimedTwoHeld.F32(static_cast<float>(i));
+    }
+    sheet.Chunk(0x111001, "STRC", fourClaimedTwoHeld.Data());
+    AddDem(0, 0xFFFFFFFF, {});
+    EXPECT_FALSE(Write(true, true));
+    EXPECT_FALSE(Write(false, true));
+    EXPECT_EQ(ReadFileBytes(path), "xxx");
+    EXPECT_THAT(test::FolderEntries(dir.Path()), ::testing::ElementsAre("out.geo"));
+    const std::string listing =
+        "建物Orvikﾌｧｲﾙのﾃﾞｰﾀが壊れているため\n次のﾃﾞｰﾀは変換しませんでした\n";
+    EXPECT_THAT(ui.MessageTexts(), ::testing::ElementsAre(listing + "建物ﾃﾞｰﾀ 1件\n地形ﾃﾞｰﾀ(DEM)",
+                                                          listing + "地形ﾃﾞｰﾀ(DEM)"));
 }
 
 TEST_F(GeometryFile, NoBuildingsGiveAnEmptyFileAndTheMessageStillFollows) {

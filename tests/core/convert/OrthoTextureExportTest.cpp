@@ -97,6 +97,24 @@ TEST_F(OrthoTexture, BodyPastTheEndOfTheFileWritesNothingAndSaysSo) {
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Stop);
 }
 
+TEST_F(OrthoTexture, TextureThatCannotBeWrittenWholeFailsAndKeepsTheOldFile) {
+    // One body smaller than the output buffer, one that goes past it.
+    for (const std::size_t size : {std::size_t{100'000}, std::size_t{3'000'000}}) {
+        ASSERT_TRUE(test::SheetBuilder().Raw(Bytes("old")).WriteTo(path));
+        sheet = test::SheetBuilder();
+        AddOrtho(std::vector<std::byte>(size, std::byte{0x5A}));
+        ui.Clear();
+        {
+            test::FileSizeLimit diskFull(64 * 1024);
+            EXPECT_FALSE(Copy()) << size;
+        }
+        EXPECT_EQ(test::ReadFileBytes(path), "old");
+        EXPECT_THAT(test::FolderEntries(dir.Path()), ElementsAre("out.sgi"));
+        EXPECT_THAT(ui.MessageTexts(),
+                    ElementsAre("「" + path.string() + "」ﾌｧｲﾙに書き込めません"));
+    }
+}
+
 TEST_F(OrthoTexture, MissingSgiFolderShowsAnErrorNamingTheFile) {
     AddOrtho(Bytes("texture"));
     path = dir / "sgi" / "out.sgi";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ConvertTestSupport.h"
@@ -118,9 +119,17 @@ TEST_F(TerrainSection, SingleColumnHasTextureCoordinateZeroAlongX) {
     EXPECT_TRUE(text.ends_with("GROUP_FACE(DEM);"));
 }
 
-TEST_F(TerrainSection, EmptyGridStillWritesItsGroup) {
-    AddDem(0, 7, 10, 5, {});
-    EXPECT_EQ(Write(false), CrLfLines({"DEM=GROUP(&GROUND);", "GROUP_FACE(DEM);"}, false));
+// Either count 0 makes the product 0, which any body holds: the other count
+// alone must not drive the rows or columns written.
+TEST_F(TerrainSection, GridWithACountOfZeroHasNoPointsAndIsLeftOut) {
+    for (const auto& [columns, rows] : {std::pair{0u, 0xFFFFFFFFu}, std::pair{0xFFFFFFFFu, 0u},
+                                        std::pair{0u, 7u}, std::pair{0u, 0u}}) {
+        sheet = test::SheetBuilder();
+        AddDem(columns, rows, 10, 5, {});
+        sheet.Building(0, 1, std::vector<std::pair<float, float>>(8, {1.0f, 2.0f}));
+        EXPECT_EQ(Write(true), "") << columns << " x " << rows;
+        EXPECT_FALSE(written);
+    }
 }
 
 TEST_F(TerrainSection, NamesGrowPastTwoDigitsUpToTheLastPointAndFace) {

@@ -291,5 +291,30 @@ TEST_F(ConversionCommandTest, SheetFileGoneSinceTheLoadIsReportedAndNothingWritt
     EXPECT_TRUE(FolderEntries(folder).empty());
 }
 
+TEST_F(ConversionCommandTest, SheetCutShortSinceTheLoadKeepsTheOlderFilesAndShowsNoCompletion) {
+    LoadSubSheet();
+    // The sheet ends with one building (48 bytes), the DEM (44) and the
+    // texture (19); cut it inside the building's vertices.
+    const auto size = std::filesystem::file_size(sheetPath);
+    std::filesystem::resize_file(sheetPath, size - 19 - 44 - 48 + 30);
+    const auto folder = dir / "chosen";
+    std::filesystem::create_directory(folder);
+    const auto geo = folder / (std::string(kName) + ".geo");
+    const auto sgi = folder / (std::string(kName) + ".sgi");
+    std::ofstream(geo, std::ios::binary) << "older geometry";
+    std::ofstream(sgi, std::ios::binary) << "older texture";
+    Answer(true, true, true, true);
+    ui.folderAnswers.push_back(folder);
+    EXPECT_TRUE(Run().failed);
+    EXPECT_EQ(ReadFileBytes(geo), "older geometry");
+    EXPECT_EQ(ReadFileBytes(sgi), "older texture");
+    EXPECT_EQ(FolderEntries(folder).size(), 2u);
+    const std::string listing =
+        "建物Orvikﾌｧｲﾙのﾃﾞｰﾀが壊れているため\n次のﾃﾞｰﾀは変換しませんでした\n";
+    EXPECT_THAT(ui.MessageTexts(), ElementsAre("「" + folder.string() + "」ﾌｫﾙﾀﾞにﾃﾞｰﾀを保存します",
+                                               listing + "地形ﾃﾞｰﾀ(ｵﾙｿ画像)",
+                                               listing + "建物ﾃﾞｰﾀ 1件\n地形ﾃﾞｰﾀ(DEM)"));
+}
+
 }  // namespace
 }  // namespace vesk

@@ -146,6 +146,49 @@ TEST_F(SheetLoad, BadBitmapIsReportedOnceAndTheWalkGoesOnAfterTheChunk) {
     EXPECT_EQ(doc.DisplayExtentPixels().width, 10);  // unchanged since construction
 }
 
+// The bitmap says how long it is; the body size may say anything.
+TEST_F(SheetLoad, GoodBitmapIsReadByItsOwnSizeAndTheWalkGoesOnRightAfterIt) {
+    const std::vector<std::byte> bitmap = test::MakeBitmap({.width = 20, .height = 15});
+    SheetBuilder after;
+    after.SubSheetArea(3, 400, 300).Building(0, 1, {{0, 0}});
+    const auto whole = static_cast<std::uint32_t>(bitmap.size());
+    std::vector<std::byte> body = bitmap;
+    body.insert(body.end(), after.Bytes().begin(), after.Bytes().end());
+    // 0, shorter than the headers, the bitmap exactly, and the bitmap with the
+    // chunks after it inside the body.
+    for (const std::uint32_t bodySize : {0u, 20u, whole, whole + after.Offset()}) {
+        SheetBuilder sheet;
+        sheet.SheetArea(2500, 9, 0, 0).ChunkClaiming(0x100000, "IDXB", bodySize, body);
+        Open(sheet);
+        EXPECT_TRUE(ui.messages.empty()) << bodySize;
+        ASSERT_TRUE(doc.SheetImagePixels()) << bodySize;
+        EXPECT_EQ(doc.SheetImagePixels()->size(), 60u * 15);
+        EXPECT_EQ(doc.CopySubSheetRecord(3).buildingCount, 1) << bodySize;
+        EXPECT_EQ(doc.CopySubSheetRecord(3).rect, (PixelRect{4, 9, 8, 12}));
+    }
+}
+
+TEST_F(SheetLoad, WithoutItsPixelsTheBitmapIsStillCheckedAndSizesTheSheet) {
+    doc.KeepSheetImagePixels(false);
+    SheetBuilder sheet = StandardSheet(0, 0, 9, 640, 480);
+    sheet.SubSheetArea(7, 400, 300);
+    Open(sheet);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(doc.SheetImagePixels());
+    EXPECT_EQ(doc.SheetImageHeader().width, 640);
+    EXPECT_NE(std::find(ui.calls.begin(), ui.calls.end(), "extent 640x480"), ui.calls.end());
+    EXPECT_EQ(doc.CopySubSheetRecord(7).rect, (PixelRect{128, 288, 256, 384}));
+
+    std::vector<std::byte> cut = StandardSheet(0, 0).Bytes();
+    cut.pop_back();
+    for (const SheetBuilder& bad :
+         {SheetBuilder().Image({.compression = 1}), SheetBuilder().Raw(cut)}) {
+        ui.Clear();
+        Open(bad);
+        EXPECT_EQ(ui.MessageTexts(), Texts{std::string(msg::kNotWindowsBitmap)});
+    }
+}
+
 TEST_F(SheetLoad, GoodImageSetsTheExtentAndFitsTheFrame) {
     Open(StandardSheet(0, 0, 9, 640, 480));
     EXPECT_NE(std::find(ui.calls.begin(), ui.calls.end(), "extent 640x480"), ui.calls.end());

@@ -10,11 +10,17 @@ namespace {
 using test::BitmapLayout;
 using test::SheetBuilder;
 
-std::optional<SheetImage> ReadImage(const SheetBuilder& sheet) {
-    MemoryByteSource source(sheet.Bytes());
+std::optional<SheetImageLayout> ReadLayout(const std::vector<std::byte>& bytes) {
+    MemoryByteSource source(bytes);
     ChunkWalker walker(source);
     const auto chunk = walker.Next();
-    return chunk ? ReadSheetImage(source, *chunk) : std::nullopt;
+    return chunk ? ReadSheetImageLayout(source, *chunk) : std::nullopt;
+}
+
+std::optional<SheetImage> ReadImage(const SheetBuilder& sheet) {
+    const auto layout = ReadLayout(sheet.Bytes());
+    MemoryByteSource source(sheet.Bytes());
+    return layout ? ReadSheetImage(source, *layout) : std::nullopt;
 }
 
 TEST(SheetImage, ReadsEachSupportedDepthWithItsRowPadding) {
@@ -52,22 +58,29 @@ TEST(SheetImage, RejectsWhatCannotBeDrawnAsStored) {
     }
 }
 
-TEST(SheetImage, PixelDataMustLieInsideTheChunkBodyAndTheFile) {
+TEST(SheetImage, BitmapIsTakenByItsOwnSizeWhateverTheBodySizeSays) {
+    // 4 x 4 at 24 bits: rows of 12 bytes, 48 bytes of pixels after 54 of headers.
     const auto bitmap = test::MakeBitmap({.width = 4, .height = 4});
-    SheetBuilder shortBody;
-    shortBody.ChunkClaiming(0x100000, "IDXB", static_cast<std::uint32_t>(bitmap.size() - 1),
-                            bitmap);
-    EXPECT_FALSE(ReadImage(shortBody));
+    for (const std::uint32_t bodySize : {0u, 53u, 101u, 102u, 5000u}) {
+        SheetBuilder sheet;
+        sheet.ChunkClaiming(0x100000, "IDXB", bodySize, bitmap);
+        const auto layout = ReadLayout(sheet.Bytes());
+        ASSERT_TRUE(layout) << bodySize;
+        EXPECT_EQ(layout->pixelOffset, 12u + 54u);
+        EXPECT_EQ(layout->pixelBytes, 48u);
+        EXPECT_EQ(layout->End(), 12u + 102u);
+    }
+}
 
-    SheetBuilder cutFile;
-    cutFile.Chunk(0x100000, "IDXB", bitmap);
-    std::vector<std::byte> bytes = cutFile.Bytes();
-    bytes.pop_back();
-    MemoryByteSource source(bytes);
-    ChunkWalker walker(source);
-    const auto chunk = walker.Next();
-    ASSERT_TRUE(chunk);
-    EXPECT_FALSE(ReadSheetImage(source, *chunk));
+TEST(SheetImage, HeadersOrPixelDataPastTheEndOfTheFileAreRejected) {
+    SheetBuilder sheet;
+    sheet.Chunk(0x100000, "IDXB", test::MakeBitmap({.width = 4, .height = 4}));
+    for (const std::size_t cut :
+         {std::size_t{1}, std::size_t{48}, std::size_t{49}, std::size_t{60}}) {
+        std::vector<std::byte> bytes = sheet.Bytes();
+        bytes.resize(bytes.size() - cut);
+        EXPECT_FALSE(ReadLayout(bytes)) << cut;
+    }
 }
 
 TEST(SheetImage, HugeClaimedSizesAreRejectedBeforeAnyAllocation) {
