@@ -141,6 +141,7 @@ public:
         const std::uint64_t rows = std::uint64_t{header_.height} * header_.channels;
         std::vector<std::uint32_t> starts;
         std::vector<std::uint32_t> lengths;
+        reader_.Seek(kHeaderBytes);
         if (!ReadTable(rows, starts) || !ReadTable(rows, lengths)) {
             return "its row tables run past the end of the file";
         }
