@@ -61,8 +61,9 @@ void WriteGlb(BlockModel&& model, std::optional<std::vector<unsigned char>> png,
     if (png) {
         texture = GltfTexture{std::move(*png), std::nullopt};
     }
-    const tinygltf::Model gltf = MakeGltfModel(std::move(model), std::move(texture));
-    files.Record(".glb", WriteGlbFile(gltf, files.Path(".glb")));
+    tinygltf::Model gltf = MakeGltfModel(std::move(model), std::move(texture));
+    const std::vector<unsigned char> buffer = TakeBuffer(gltf);
+    files.Record(".glb", WriteGlbFile(gltf, buffer, files.Path(".glb")));
 }
 
 void WriteGltf(BlockModel&& model, std::optional<std::vector<unsigned char>> png, FileSet& files) {

@@ -2,44 +2,76 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
+#include <limits>
 #include <optional>
-#include <ostream>
 #include <sstream>
+
+#include "sheet/LittleEndian.h"
 
 namespace vesk {
 namespace {
 
-bool Serialize(const tinygltf::Model& gltf, std::ostream& stream, bool binary) {
-    tinygltf::TinyGLTF writer;
-    // Images are never encoded by the library: the PNG is made beforehand.
-    writer.SetImageWriter(nullptr, nullptr);
-    return writer.WriteGltfSceneToStream(&gltf, stream, false, binary) && stream.good();
-}
+constexpr std::uint32_t kGlbMagic = 0x46546C67;  // "glTF"
+constexpr std::uint32_t kGlbVersion = 2;
+constexpr std::uint32_t kJsonChunk = 0x4E4F534A;  // "JSON"
+constexpr std::uint32_t kBinChunk = 0x004E4942;   // "BIN\0"
 
-// The library embeds a text file's buffers as data URIs; here the buffer is a
-// file of its own, so its entry names that file instead.
-std::optional<std::string> TextWithBufferFile(const std::string& text, std::size_t byteLength,
-                                              const std::string& binName) {
-    nlohmann::json document = nlohmann::json::parse(text, nullptr, false);
+// The document's JSON as the library writes it. It would put the buffer into
+// the text as a data URI (and, for .glb, copy it whole): the buffer is taken
+// out beforehand and its entry written here, with its file's name or none.
+std::optional<std::string> DocumentText(const tinygltf::Model& gltf, std::size_t byteLength,
+                                        const std::optional<std::string>& uri, int indent) {
+    std::ostringstream text;
+    tinygltf::TinyGLTF writer;
+    writer.SetImageWriter(nullptr, nullptr);  // the PNG is made beforehand
+    if (!writer.WriteGltfSceneToStream(&gltf, text, false, false)) {
+        return std::nullopt;
+    }
+    nlohmann::json document = nlohmann::json::parse(text.str(), nullptr, false);
     if (document.is_discarded()) {
         return std::nullopt;
     }
     if (byteLength > 0) {
-        document["buffers"] =
-            nlohmann::json::array({{{"byteLength", byteLength}, {"uri", binName}}});
+        nlohmann::json buffer = {{"byteLength", byteLength}};
+        if (uri) {
+            buffer["uri"] = *uri;
+        }
+        document["buffers"] = nlohmann::json::array({buffer});
     }
-    return document.dump(2);
+    return document.dump(indent);
+}
+
+std::size_t Padding(std::size_t size) {
+    return (4 - size % 4) % 4;
+}
+
+void PutU32(AtomicOutputFile& out, std::uint32_t value) {
+    std::array<std::byte, 4> bytes{};
+    EncodeU32(bytes.data(), value);
+    out.Write(std::span<const std::byte>(bytes));
+}
+
+// The binary container: a 12-byte header, the JSON chunk padded with spaces
+// and the binary chunk padded with zeros, each to 4 bytes.
+void PutGlb(AtomicOutputFile& out, const std::string& json, const std::vector<unsigned char>& bin,
+            std::uint64_t total) {
+    PutU32(out, kGlbMagic);
+    PutU32(out, kGlbVersion);
+    PutU32(out, static_cast<std::uint32_t>(total));
+    PutU32(out, static_cast<std::uint32_t>(json.size() + Padding(json.size())));
+    PutU32(out, kJsonChunk);
+    out.Write(json);
+    out.Write(std::string(Padding(json.size()), ' '));
+    if (!bin.empty()) {
+        PutU32(out, static_cast<std::uint32_t>(bin.size() + Padding(bin.size())));
+        PutU32(out, kBinChunk);
+        out.Write(std::as_bytes(std::span(bin)));
+        out.Write(std::string(Padding(bin.size()), '\0'));
+    }
 }
 
 }  // namespace
-
-FileFault WriteGlbFile(const tinygltf::Model& gltf, const std::filesystem::path& path) {
-    return WriteAtomically(path, [&](AtomicOutputFile& out) {
-        AtomicFileStreamBuffer buffer(out);
-        std::ostream stream(&buffer);
-        return Serialize(gltf, stream, true);
-    });
-}
 
 std::vector<unsigned char> TakeBuffer(tinygltf::Model& gltf) {
     std::vector<unsigned char> bytes;
@@ -49,13 +81,26 @@ std::vector<unsigned char> TakeBuffer(tinygltf::Model& gltf) {
     return bytes;
 }
 
-FileFault WriteGltfFile(const tinygltf::Model& gltf, const std::filesystem::path& path,
-                        const std::string& binName, std::size_t byteLength) {
-    std::ostringstream text;
-    if (!Serialize(gltf, text, false)) {
+FileFault WriteGlbFile(const tinygltf::Model& gltf, const std::vector<unsigned char>& buffer,
+                       const std::filesystem::path& path) {
+    const auto json = DocumentText(gltf, buffer.size(), std::nullopt, -1);
+    if (!json) {
         return "could not be formed";
     }
-    const auto json = TextWithBufferFile(text.str(), byteLength, binName);
+    const std::uint64_t total = 12 + 8 + json->size() + Padding(json->size()) +
+                                (buffer.empty() ? 0 : 8 + buffer.size() + Padding(buffer.size()));
+    if (total > std::numeric_limits<std::uint32_t>::max()) {
+        return "would be larger than a .glb file can be (4 GiB)";
+    }
+    return WriteAtomically(path, [&](AtomicOutputFile& out) {
+        PutGlb(out, *json, buffer, total);
+        return true;
+    });
+}
+
+FileFault WriteGltfFile(const tinygltf::Model& gltf, const std::filesystem::path& path,
+                        const std::string& binName, std::size_t byteLength) {
+    const auto json = DocumentText(gltf, byteLength, binName, 2);
     if (!json) {
         return "could not be formed";
     }

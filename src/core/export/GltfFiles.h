@@ -10,11 +10,12 @@
 
 namespace vesk {
 
-// The document as one binary .glb file, its buffer as the binary chunk.
-FileFault WriteGlbFile(const tinygltf::Model& gltf, const std::filesystem::path& path);
-
-// Moves the document's buffer out, for a .bin file of its own.
+// Moves the document's buffer out, to be written by one of the functions below.
 std::vector<unsigned char> TakeBuffer(tinygltf::Model& gltf);
+
+// The document and its buffer (taken out beforehand) as one binary .glb file.
+FileFault WriteGlbFile(const tinygltf::Model& gltf, const std::vector<unsigned char>& buffer,
+                       const std::filesystem::path& path);
 
 // The document as .gltf text whose buffer (byteLength bytes, taken out
 // beforehand) is the file binName beside it.

@@ -24,7 +24,12 @@ void Release(std::vector<T>& values) {
 // 4-byte boundary.
 class BufferBuilder {
 public:
-    explicit BufferBuilder(tinygltf::Model& gltf) : gltf_(gltf) { gltf_.buffers.emplace_back(); }
+    // Room for `expectedBytes` from the start: growing by reallocation would
+    // hold the old and the new copy at once.
+    BufferBuilder(tinygltf::Model& gltf, std::size_t expectedBytes) : gltf_(gltf) {
+        gltf_.buffers.emplace_back();
+        Data().reserve(expectedBytes);
+    }
 
     // Floats written as the little-endian bytes glTF stores, `width` per element.
     template <class Element, class Put>
@@ -225,6 +230,24 @@ void AddNode(tinygltf::Model& gltf, const char* name, tinygltf::Primitive primit
     gltf.scenes[0].nodes.push_back(static_cast<int>(gltf.nodes.size() - 1));
 }
 
+// The buffer's size: every attribute and index array, each view padded to 4 bytes.
+std::size_t ExpectedBufferBytes(const BlockModel& block,
+                                const std::optional<GltfTexture>& texture) {
+    constexpr std::size_t kPadding = 3;
+    const auto meshBytes = [](const TriangleMesh& mesh, std::size_t extraPerVertex) {
+        return mesh.positions.size() * (12 + 12 + extraPerVertex) + mesh.indices.size() * 4 +
+               4 * kPadding;
+    };
+    std::size_t bytes = meshBytes(block.buildings, 4);  // with its feature ids
+    if (block.terrain) {
+        bytes += meshBytes(block.terrain->mesh, texture ? 8 : 0);
+    }
+    if (texture && !texture->uri) {
+        bytes += texture->png.size() + kPadding;
+    }
+    return bytes;
+}
+
 Value SceneExtras(const BlockModel& block) {
     Value::Object extras;
     if (const auto crs = BlockCrs(block.zone)) {
@@ -243,7 +266,7 @@ tinygltf::Model MakeGltfModel(BlockModel&& block, std::optional<GltfTexture> tex
     gltf.scenes.emplace_back();
     gltf.scenes[0].extras = SceneExtras(block);
     gltf.defaultScene = 0;
-    BufferBuilder buffer(gltf);
+    BufferBuilder buffer(gltf, ExpectedBufferBytes(block, texture));
     if (block.buildings.TriangleCount() > 0) {
         tinygltf::Primitive primitive = AddMesh(buffer, block.buildings);
         AddFeatureIds(buffer, block.buildingParts, primitive);

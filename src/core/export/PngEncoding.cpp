@@ -45,6 +45,7 @@ std::optional<std::vector<unsigned char>> EncodePng(const RgbaImage& image) {
         return std::nullopt;
     }
     file.resize(size);
+    file.shrink_to_fit();  // the bound is far above what most images take
     return file;
 }
 

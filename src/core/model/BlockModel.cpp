@@ -1,13 +1,12 @@
 #include "model/BlockModel.h"
 
-#include <cmath>
+#include <algorithm>
 #include <limits>
 #include <variant>
 
-#include "model/BuildingChunk.h"
 #include "model/DemChunk.h"
-#include "model/FootprintTriangulation.h"
-#include "model/GeosContext.h"
+#include "model/FootprintSet.h"
+#include "model/ParallelTriangulation.h"
 #include "model/PrismMesh.h"
 #include "model/SgiImage.h"
 #include "model/TerrainMesh.h"
@@ -19,70 +18,43 @@ namespace {
 
 constexpr std::uint64_t kMostMeshVertices = std::numeric_limits<std::uint32_t>::max();
 
-class BuildingsBuilder {
-public:
-    BuildingsBuilder(ByteSource& sheet, BlockModel& model) : reader_(sheet), model_(model) {}
-
-    void Add(std::uint32_t number, std::uint32_t position) {
-        switch (reader_.Read(position)) {
-            case BuildingChunkRead::kRead:
-                AddBuilding(number, reader_.Current());
-                break;
-            case BuildingChunkRead::kBroken:
-                LeaveOut(number, "its chunk is truncated or inconsistent");
-                break;
-            case BuildingChunkRead::kNotABuilding:
-                LeaveOut(number, "no building chunk at its recorded position");
-                break;
-        }
+// Room for every prism at once, so the mesh's arrays grow only once.
+void Reserve(TriangleMesh& mesh, const FootprintSet& set) {
+    const std::uint64_t corners = set.corners.size();
+    if (PrismVertexBound(corners) <= kMostMeshVertices) {
+        mesh.positions.reserve(static_cast<std::size_t>(PrismVertexBound(corners)));
+        mesh.normals.reserve(static_cast<std::size_t>(PrismVertexBound(corners)));
+        mesh.indices.reserve(static_cast<std::size_t>(PrismIndexBound(corners)));
     }
-
-private:
-    void AddBuilding(std::uint32_t number, const BuildingChunk& chunk) {
-        if (!std::isfinite(chunk.bottom) || !std::isfinite(chunk.roof)) {
-            LeaveOut(number, "a height is not a finite number");
-            return;
-        }
-        // Corners in the block's frame: small numbers keep their precision in floats.
-        local_.clear();
-        for (const FootprintPoint& p : chunk.footprint) {
-            local_.push_back({p.x - model_.originX, p.y - model_.originY});
-        }
-        const FootprintTriangulation triangulation = TriangulateFootprint(geos_, local_);
-        if (!triangulation.Ok()) {
-            LeaveOut(number, triangulation.fault);
-            return;
-        }
-        TriangleMesh& mesh = model_.buildings;
-        if (mesh.positions.size() + PrismVertexBound(local_.size()) > kMostMeshVertices) {
-            LeaveOut(number, "the block has more vertices than one mesh can index");
-            return;
-        }
-        BuildingPart part{number, chunk.bottom, chunk.roof};
-        part.firstVertex = static_cast<std::uint32_t>(mesh.positions.size());
-        part.firstIndex = static_cast<std::uint32_t>(mesh.indices.size());
-        AppendPrism(mesh, local_, triangulation, chunk.bottom, chunk.roof);
-        part.vertexCount = static_cast<std::uint32_t>(mesh.positions.size()) - part.firstVertex;
-        part.indexCount = static_cast<std::uint32_t>(mesh.indices.size()) - part.firstIndex;
-        model_.buildingParts.push_back(part);
-    }
-
-    void LeaveOut(std::uint32_t number, std::string reason) {
-        model_.leftOut.push_back({number, std::move(reason)});
-    }
-
-    BuildingChunkReader reader_;
-    BlockModel& model_;
-    GeosContext geos_;
-    std::vector<FootprintPoint> local_;
-};
+}
 
 void AddBuildings(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
-    BuildingsBuilder builder(sheet, model);
-    std::uint32_t number = 0;
-    for (const std::uint32_t position : record.buildingPositions) {
-        builder.Add(number++, position);
+    const FootprintSet set = ReadFootprints(sheet, record, model.leftOut);
+    const std::vector<FootprintTriangulation> triangulations = TriangulateFootprints(set);
+    TriangleMesh& mesh = model.buildings;
+    Reserve(mesh, set);
+    for (std::size_t k = 0; k < set.buildings.size(); ++k) {
+        const FootprintSet::Building& building = set.buildings[k];
+        if (!triangulations[k].Ok()) {
+            model.leftOut.push_back({building.number, triangulations[k].fault});
+            continue;
+        }
+        if (mesh.positions.size() + PrismVertexBound(building.cornerCount) > kMostMeshVertices) {
+            model.leftOut.push_back(
+                {building.number, "the block has more vertices than one mesh can index"});
+            continue;
+        }
+        BuildingPart part{building.number, building.bottom, building.roof};
+        part.firstVertex = static_cast<std::uint32_t>(mesh.positions.size());
+        part.firstIndex = static_cast<std::uint32_t>(mesh.indices.size());
+        AppendPrism(mesh, set.Corners(building), triangulations[k], building.bottom, building.roof);
+        part.vertexCount = static_cast<std::uint32_t>(mesh.positions.size()) - part.firstVertex;
+        part.indexCount = static_cast<std::uint32_t>(mesh.indices.size()) - part.firstIndex;
+        model.buildingParts.push_back(part);
     }
+    std::stable_sort(
+        model.leftOut.begin(), model.leftOut.end(),
+        [](const LeftOutBuilding& a, const LeftOutBuilding& b) { return a.number < b.number; });
 }
 
 void AddTerrain(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {

@@ -40,26 +40,6 @@ std::size_t DistinctNeighbours(std::span<const FootprintPoint> footprint) {
     return count;
 }
 
-GeosGeometry MakePolygon(const GeosContext& geos, std::span<const FootprintPoint> footprint) {
-    std::vector<double> ring;
-    ring.reserve(2 * footprint.size() + 2);
-    for (const FootprintPoint& p : footprint) {
-        ring.insert(ring.end(), {p.x, p.y});
-    }
-    ring.insert(ring.end(), {footprint[0].x, footprint[0].y});
-    const auto handle = geos.Handle();
-    GEOSCoordSequence* sequence = GEOSCoordSeq_copyFromBuffer_r(
-        handle, ring.data(), static_cast<unsigned>(footprint.size() + 1), 0, 0);
-    if (sequence == nullptr) {
-        return Own(geos, nullptr);
-    }
-    GEOSGeometry* shell = GEOSGeom_createLinearRing_r(handle, sequence);
-    if (shell == nullptr) {
-        return Own(geos, nullptr);
-    }
-    return Own(geos, GEOSGeom_createPolygon_r(handle, shell, nullptr, 0));
-}
-
 // Why GEOS finds the polygon invalid; empty when it is valid.
 std::string InvalidityReason(const GeosContext& geos, const GEOSGeometry& polygon) {
     const char valid = GEOSisValid_r(geos.Handle(), &polygon);
@@ -72,34 +52,22 @@ std::string InvalidityReason(const GeosContext& geos, const GEOSGeometry& polygo
     return "not a simple polygon (" + text + ")";
 }
 
-// Finds the footprint corner at exactly (x, y): the triangulation gives back
-// the very coordinates it was given.
-class CornerIndex {
-public:
-    explicit CornerIndex(std::span<const FootprintPoint> footprint) {
-        corners_.reserve(footprint.size());
-        for (std::uint32_t i = 0; i < footprint.size(); ++i) {
-            corners_.push_back({footprint[i].x, footprint[i].y, i});
-        }
-        std::sort(corners_.begin(), corners_.end());
-    }
+using SortedCorners = std::vector<std::tuple<double, double, std::uint32_t>>;
 
-    std::optional<std::uint32_t> Find(double x, double y) const {
-        const auto found = std::lower_bound(corners_.begin(), corners_.end(),
-                                            std::make_tuple(x, y, std::uint32_t{0}));
-        if (found == corners_.end() || std::get<0>(*found) != x || std::get<1>(*found) != y) {
-            return std::nullopt;
-        }
-        return std::get<2>(*found);
+// The footprint corner at exactly (x, y): the triangulation gives back the
+// very coordinates it was given.
+std::optional<std::uint32_t> FindCorner(const SortedCorners& corners, double x, double y) {
+    const auto found =
+        std::lower_bound(corners.begin(), corners.end(), std::make_tuple(x, y, std::uint32_t{0}));
+    if (found == corners.end() || std::get<0>(*found) != x || std::get<1>(*found) != y) {
+        return std::nullopt;
     }
-
-private:
-    std::vector<std::tuple<double, double, std::uint32_t>> corners_;
-};
+    return std::get<2>(*found);
+}
 
 std::optional<FootprintTriangle> TriangleCorners(const GeosContext& geos,
                                                  const GEOSGeometry& triangle,
-                                                 const CornerIndex& corners) {
+                                                 const SortedCorners& corners) {
     const auto handle = geos.Handle();
     const GEOSGeometry* ring = GEOSGetExteriorRing_r(handle, &triangle);
     const GEOSCoordSequence* sequence = ring ? GEOSGeom_getCoordSeq_r(handle, ring) : nullptr;
@@ -112,7 +80,7 @@ std::optional<FootprintTriangle> TriangleCorners(const GeosContext& geos,
         double x = 0.0;
         double y = 0.0;
         GEOSCoordSeq_getXY_r(handle, sequence, k, &x, &y);
-        const auto index = corners.Find(x, y);
+        const auto index = FindCorner(corners, x, y);
         if (!index) {
             return std::nullopt;
         }
@@ -121,17 +89,43 @@ std::optional<FootprintTriangle> TriangleCorners(const GeosContext& geos,
     return result;
 }
 
+}  // namespace
+
+GeosGeometry FootprintTriangulator::MakePolygon(std::span<const FootprintPoint> footprint) {
+    ring_.clear();
+    for (const FootprintPoint& p : footprint) {
+        ring_.insert(ring_.end(), {p.x, p.y});
+    }
+    ring_.insert(ring_.end(), {footprint[0].x, footprint[0].y});
+    const auto handle = geos_.Handle();
+    GEOSCoordSequence* sequence = GEOSCoordSeq_copyFromBuffer_r(
+        handle, ring_.data(), static_cast<unsigned>(footprint.size() + 1), 0, 0);
+    if (sequence == nullptr) {
+        return Own(geos_, nullptr);
+    }
+    GEOSGeometry* shell = GEOSGeom_createLinearRing_r(handle, sequence);
+    if (shell == nullptr) {
+        return Own(geos_, nullptr);
+    }
+    return Own(geos_, GEOSGeom_createPolygon_r(handle, shell, nullptr, 0));
+}
+
 // The triangles of the constrained Delaunay triangulation, each turned
 // counter-clockwise; degenerate ones (three corners on a line) are dropped.
 // False when a triangle is not made of footprint corners.
-bool CollectTriangles(const GeosContext& geos, const GEOSGeometry& collection,
-                      std::span<const FootprintPoint> footprint, FootprintTriangulation& result) {
-    const CornerIndex corners(footprint);
-    const int count = GEOSGetNumGeometries_r(geos.Handle(), &collection);
+bool FootprintTriangulator::CollectTriangles(const GEOSGeometry& collection,
+                                             std::span<const FootprintPoint> footprint,
+                                             FootprintTriangulation& result) {
+    corners_.clear();
+    for (std::uint32_t i = 0; i < footprint.size(); ++i) {
+        corners_.emplace_back(footprint[i].x, footprint[i].y, i);
+    }
+    std::sort(corners_.begin(), corners_.end());
+    const int count = GEOSGetNumGeometries_r(geos_.Handle(), &collection);
     double covered = 0.0;
     for (int i = 0; i < count; ++i) {
-        const GEOSGeometry* triangle = GEOSGetGeometryN_r(geos.Handle(), &collection, i);
-        auto corner = triangle ? TriangleCorners(geos, *triangle, corners) : std::nullopt;
+        const GEOSGeometry* triangle = GEOSGetGeometryN_r(geos_.Handle(), &collection, i);
+        auto corner = triangle ? TriangleCorners(geos_, *triangle, corners_) : std::nullopt;
         if (!corner) {
             return false;
         }
@@ -149,10 +143,8 @@ bool CollectTriangles(const GeosContext& geos, const GEOSGeometry& collection,
     return std::abs(covered - result.area) <= kAreaTolerance * result.area;
 }
 
-}  // namespace
-
-FootprintTriangulation TriangulateFootprint(const GeosContext& geos,
-                                            std::span<const FootprintPoint> footprint) {
+FootprintTriangulation FootprintTriangulator::Triangulate(
+    std::span<const FootprintPoint> footprint) {
     FootprintTriangulation result;
     if (!AllFinite(footprint)) {
         result.fault = "a corner is not a finite number";
@@ -169,18 +161,18 @@ FootprintTriangulation TriangulateFootprint(const GeosContext& geos,
     }
     result.area = std::abs(signedArea);
     result.counterClockwise = signedArea > 0.0;
-    const GeosGeometry polygon = MakePolygon(geos, footprint);
+    const GeosGeometry polygon = MakePolygon(footprint);
     if (!polygon) {
         result.fault = "not a simple polygon (GEOS could not make it)";
         return result;
     }
-    result.fault = InvalidityReason(geos, *polygon);
+    result.fault = InvalidityReason(geos_, *polygon);
     if (!result.Ok()) {
         return result;
     }
     const GeosGeometry triangles =
-        Own(geos, GEOSConstrainedDelaunayTriangulation_r(geos.Handle(), polygon.get()));
-    if (!triangles || !CollectTriangles(geos, *triangles, footprint, result)) {
+        Own(geos_, GEOSConstrainedDelaunayTriangulation_r(geos_.Handle(), polygon.get()));
+    if (!triangles || !CollectTriangles(*triangles, footprint, result)) {
         result.triangles.clear();
         result.fault = "its triangulation does not cover it";
     }

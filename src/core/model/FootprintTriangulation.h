@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/BuildingChunk.h"
@@ -23,11 +24,24 @@ struct FootprintTriangulation {
     bool Ok() const { return fault.empty(); }
 };
 
-// Checks that the footprint (an open ring) is a valid simple polygon and
+// Checks that a footprint (an open ring) is a valid simple polygon and
 // triangulates it by GEOS's constrained Delaunay triangulation, which uses the
 // footprint's own corners only. The triangles are checked to cover the
-// footprint's area exactly (1e-6 relative), so none can leave it.
-FootprintTriangulation TriangulateFootprint(const GeosContext& geos,
-                                            std::span<const FootprintPoint> footprint);
+// footprint's area exactly (1e-6 relative), so none can leave it. One
+// triangulator per thread: it holds its own GEOS context.
+class FootprintTriangulator {
+public:
+    FootprintTriangulation Triangulate(std::span<const FootprintPoint> footprint);
+
+private:
+    GeosGeometry MakePolygon(std::span<const FootprintPoint> footprint);
+    bool CollectTriangles(const GEOSGeometry& collection, std::span<const FootprintPoint> footprint,
+                          FootprintTriangulation& result);
+
+    GeosContext geos_;
+    std::vector<double> ring_;
+    std::vector<std::tuple<double, double, std::uint32_t>>
+        corners_;  // sorted, to find a corner's index
+};
 
 }  // namespace vesk

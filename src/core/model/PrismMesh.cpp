@@ -83,8 +83,13 @@ void AppendPrism(TriangleMesh& mesh, std::span<const FootprintPoint> footprint,
     }
 }
 
-std::uint64_t PrismVertexBound(std::size_t corners) {
-    return 6 * std::uint64_t{corners};
+// Roof and floor: n corners and n - 2 triangles each; walls: 4 corners and 2 triangles each.
+std::uint64_t PrismVertexBound(std::uint64_t corners) {
+    return 6 * corners;
+}
+
+std::uint64_t PrismIndexBound(std::uint64_t corners) {
+    return 3 * 4 * corners;
 }
 
 }  // namespace vesk

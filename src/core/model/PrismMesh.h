@@ -14,7 +14,9 @@ namespace vesk {
 void AppendPrism(TriangleMesh& mesh, std::span<const FootprintPoint> footprint,
                  const FootprintTriangulation& triangulation, float bottom, float roof);
 
-// How many vertices AppendPrism adds, at most, for a footprint of this many corners.
-std::uint64_t PrismVertexBound(std::size_t corners);
+// How many vertices and indices AppendPrism adds, at most, for footprints of
+// this many corners in all.
+std::uint64_t PrismVertexBound(std::uint64_t corners);
+std::uint64_t PrismIndexBound(std::uint64_t corners);
 
 }  // namespace vesk

@@ -15,6 +15,10 @@ std::string GridFault(const DemChunk& dem) {
         !std::isfinite(grid.dy)) {
         return "the grid spacing is not a positive number";
     }
+    if (!std::isfinite(static_cast<float>((grid.columns - 1) * double{grid.dx})) ||
+        !std::isfinite(static_cast<float>((grid.rows - 1) * double{grid.dy}))) {
+        return "the grid reaches too far";
+    }
     if (!std::all_of(dem.heights.begin(), dem.heights.end(),
                      [](float h) { return std::isfinite(h); })) {
         return "a height is not a finite number";

@@ -123,6 +123,31 @@ TEST_F(BlockBuildings, FootprintsThatAreNoSimplePolygonAreLeftOutAndCounted) {
     EXPECT_EQ(model.buildingParts[0].number, 5u);  // numbers keep their places
 }
 
+TEST_F(BlockBuildings, ManyBuildingsKeepTheirOrderWhicheverThreadTriangulatesThem) {
+    constexpr std::uint32_t kCount = 1000;  // enough to be shared out among threads
+    for (std::uint32_t k = 0; k < kCount; ++k) {
+        const double x = k % 40 * 10.0;
+        const double y = k / 40 * 10.0;
+        if (k % 7 == 3) {
+            Add({{x, y}, {x + 4, y + 4}, {x + 4, y}, {x, y + 2}}, 0, 1);  // bow-tie
+        } else {
+            Add({{x, y}, {x + 3, y}, {x + 3, y + 1}, {x + 1, y + 1}, {x + 1, y + 3}, {x, y + 3}}, 0,
+                static_cast<float>(1 + k % 5));  // L of area 5
+        }
+    }
+    const BlockModel model = Build();
+    ASSERT_EQ(model.leftOut.size(), (kCount + 3) / 7);
+    for (std::size_t i = 0; i < model.leftOut.size(); ++i) {
+        EXPECT_EQ(model.leftOut[i].number, 7 * i + 3);
+    }
+    ASSERT_EQ(model.buildingParts.size() + model.leftOut.size(), kCount);
+    for (const BuildingPart& part : model.buildingParts) {
+        const auto triangles = test::Triangles(model.buildings, part.firstIndex, part.indexCount);
+        EXPECT_NEAR(test::EnclosedVolume(triangles), 5.0 * (1 + part.number % 5), 1e-3)
+            << part.number;
+    }
+}
+
 TEST_F(BlockBuildings, ChunksThatClaimMoreThanTheirBytesAreLeftOutWithoutReadingOn) {
     test::ByteWriter body;
     body.F32(0);

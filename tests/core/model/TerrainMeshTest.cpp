@@ -95,6 +95,9 @@ TEST_F(BlockTerrain, GridsThatCannotBeAMeshAreLeftOutWithAMessage) {
             AddDem(2, 2, 1, 1, {0, nan, 0, 0});
         },
         [&] {
+            AddDem(3, 2, 3e38f, 1, {0, 0, 0, 0, 0, 0});  // 6e38 m is no float
+        },
+        [&] {
             record.hasDem = 1;
             record.demPosition = sheet.Offset();
             test::ByteWriter body;
@@ -115,7 +118,8 @@ TEST_F(BlockTerrain, GridsThatCannotBeAMeshAreLeftOutWithAMessage) {
         messages.push_back(model.messages[0]);
     }
     EXPECT_THAT(messages, ElementsAre(HasSubstr("fewer than two rows"), HasSubstr("spacing"),
-                                      HasSubstr("height is not a finite"), HasSubstr("truncated")));
+                                      HasSubstr("height is not a finite"), HasSubstr("too far"),
+                                      HasSubstr("truncated")));
 }
 
 }  // namespace
