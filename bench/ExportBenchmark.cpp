@@ -28,6 +28,8 @@
 #include "convert/GeometryWriter.h"
 #include "convert/OrthoTextureExport.h"
 #include "export/BlockExport.h"
+#include "model/FootprintSet.h"
+#include "model/FootprintTriangulation.h"
 #include "sheet/FileByteSource.h"
 
 // Heap bytes in use and their peak, counted by replacing the global allocator
@@ -286,6 +288,21 @@ void BM_BuildBlockModel(benchmark::State& state) {
     }
 }
 
+// GEOS's part alone: validity and constrained Delaunay triangulation of every
+// footprint of the block, on one thread.
+void BM_GeosFootprints(benchmark::State& state) {
+    const BenchSheet& sheet = SheetWith(false);
+    auto source = vesk::FileByteSource::Open(sheet.path);
+    std::vector<vesk::LeftOutBuilding> leftOut;
+    const vesk::FootprintSet set = vesk::ReadFootprints(*source, sheet.record, leftOut);
+    vesk::FootprintTriangulator triangulator;
+    for (auto _ : state) {
+        for (const vesk::FootprintSet::Building& building : set.buildings) {
+            benchmark::DoNotOptimize(triangulator.Triangulate(set.Corners(building)));
+        }
+    }
+}
+
 // Wall time, and the CPU time of every thread of the process.
 BENCHMARK(BM_LssgConversion)
     ->Arg(0)
@@ -305,6 +322,7 @@ BENCHMARK(BM_BuildBlockModel)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
+BENCHMARK(BM_GeosFootprints)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportGlbPeakHeap)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
