@@ -88,7 +88,7 @@ std::optional<std::vector<std::byte>> ReadOrthoBody(ByteSource& sheet, std::uint
 void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
     const auto body = ReadOrthoBody(sheet, record.orthoPosition);
     if (!body) {
-        model.messages.push_back("texture left out: its image chunk is truncated");
+        model.messages.push_back("texture left out: its image chunk is missing or truncated");
         return;
     }
     auto image = DecodeSgiImage(*body);
