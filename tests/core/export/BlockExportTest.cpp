@@ -187,6 +187,20 @@ TEST_F(BlockExports, ZoneWithoutGeoreferenceGivesLocalCoordinatesOnly) {
     EXPECT_TRUE(model.scenes.at(0).extras.Has("origin"));
 }
 
+TEST_F(BlockExports, DamagedTextureIsLeftOutWithItsReasonAndTheTerrainKept) {
+    auto damaged = test::SgiFile(true, 2, 2, 3).With(kCorners);
+    damaged.resize(damaged.size() - 2);  // the last row's runs are cut
+    record.orthoPosition = sheet.Offset();
+    sheet.Ortho(damaged);
+    const ExportReport report = Export(ExportFormat::kGlb, dir.Path());
+    ASSERT_TRUE(report.AllWritten());
+    EXPECT_THAT(report.messages, ElementsAre(HasSubstr("texture left out")));
+    EXPECT_EQ(report.textureWidth, 0u);
+    const tinygltf::Model model = Load(dir / (std::string(kName) + ".glb"));
+    EXPECT_TRUE(model.images.empty());
+    EXPECT_EQ(PrimitiveOf(model, "terrain").attributes.count("TEXCOORD_0"), 0u);
+}
+
 TEST_F(BlockExports, EachFileThatCannotBeWrittenIsNamedWithItsReason) {
     const ExportReport report = Export(ExportFormat::kGltf, dir / "missing");
     EXPECT_FALSE(report.AllWritten());
