@@ -11,6 +11,7 @@ vesk_packages=(
   libproj-dev proj-bin gdal-bin
   librsvg2-bin go-md2man
   dpkg-dev file man-db desktop-file-utils appstream xdg-utils shared-mime-info libfile-mimeinfo-perl
+  libgeos-dev libtinygltf-dev nlohmann-json3-dev libpng-dev nodejs
 )
 
 vesk_install_missing() {
@@ -31,6 +32,31 @@ vesk_install_missing() {
   fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# npm comes with some builds of nodejs, which then conflict with Debian's own
+# npm package: install that only when there is no npm at all.
+vesk_install_npm() {
+  if command -v npm >/dev/null 2>&1; then
+    return 0
+  fi
+  vesk_install_missing npm
+}
+
+# The Khronos glTF Validator, which the tests run on exported files, into
+# BUILD_DIR/node_tools (not into the source tree, not globally).
+vesk_gltf_validator_version=2.0.0-dev.3.10
+vesk_install_gltf_validator() {
+  local tools="$1/node_tools"
+  if [ -f "$tools/node_modules/gltf-validator/package.json" ] &&
+     grep -q "\"version\": \"$vesk_gltf_validator_version\"" \
+       "$tools/node_modules/gltf-validator/package.json"; then
+    return 0
+  fi
+  vesk_install_npm
+  mkdir -p "$tools"
+  npm install --prefix "$tools" --no-audit --no-fund --loglevel=error \
+    "gltf-validator@$vesk_gltf_validator_version"
 }
 
 # The writers are tested under a comma-decimal locale; generate it once if missing.

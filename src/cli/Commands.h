@@ -15,6 +15,7 @@ using Arguments = std::span<const std::string_view>;
 // Each command gets the arguments after its name.
 int RunInfo(Arguments args);
 int RunConvert(Arguments args);
+int RunExport(Arguments args);
 int RunSample(Arguments args);
 int RunZones(Arguments args);
 int RunSurvey(Arguments args);

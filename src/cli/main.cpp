@@ -22,6 +22,9 @@ constexpr Command kCommands[] = {
     {"convert", vesk::cli::RunConvert,
      "convert SHEET (--block N | --all) [--out DIR] [--no-buildings] [--no-terrain] "
      "[--no-texture]"},
+    {"export", vesk::cli::RunExport,
+     "export SHEET (--block N | --all) [--format glb|gltf|obj] [--out DIR] [--no-buildings]\n"
+     "         [--no-terrain] [--no-texture]"},
     {"sample", vesk::cli::RunSample,
      "sample OUT.tqb [--zone Z] [--origin X,Y] [--name TEXT] [--seed N] [--buildings N]\n"
      "         [--dem COLSxROWS] [--texture PIXELS] [--image WxH] [--without PART]..."},

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/BlockModel.h"
+#include "sheet/ByteSource.h"
+#include "sheet/SubSheetRecord.h"
+
+namespace vesk {
+
+enum class ExportFormat { kGlb, kGltf, kObj };
+
+struct ExportChoices {
+    ExportFormat format = ExportFormat::kGlb;
+    ModelChoices model;
+};
+
+struct ExportedFile {
+    std::filesystem::path path;
+    std::string fault;  // why it was not written; empty when it was written whole
+};
+
+// What one block's export wrote and left out.
+struct ExportReport {
+    std::string name;  // the block's output name, which every file carries
+    std::vector<ExportedFile> files;
+    std::size_t buildingsWritten = 0;
+    std::vector<LeftOutBuilding> buildingsLeftOut;
+    std::size_t triangles = 0;
+    std::uint32_t textureWidth = 0;  // 0 when no texture was written
+    std::uint32_t textureHeight = 0;
+    std::optional<std::string> crs;  // none: local coordinates only
+    std::vector<std::string> messages;
+
+    bool AllWritten() const;
+};
+
+// Builds the block's model and writes it into the folder: NAME.glb; NAME.gltf,
+// NAME.bin and NAME.png; or NAME.obj, NAME.mtl and NAME.png. Each file is
+// written atomically; one that cannot be written is named with its reason
+// and the others are still written.
+ExportReport ExportBlock(ByteSource& sheet, const SubSheetRecord& record,
+                         const ExportChoices& choices, const std::filesystem::path& folder);
+
+}  // namespace vesk

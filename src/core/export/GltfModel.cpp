@@ -1,0 +1,294 @@
+#include "export/GltfModel.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "export/SceneFrame.h"
+#include "sheet/LittleEndian.h"
+
+namespace vesk {
+namespace {
+
+using tinygltf::Value;
+
+constexpr double kBuildingColour[] = {0.82, 0.82, 0.80, 1.0};
+constexpr double kBareGroundColour[] = {0.62, 0.66, 0.52, 1.0};
+constexpr const char* kFeatureIdAttribute = "_FEATURE_ID_0";
+
+template <class T>
+void Release(std::vector<T>& values) {
+    std::vector<T>().swap(values);
+}
+
+// Appends views and accessors to the document's one buffer, each view on a
+// 4-byte boundary.
+class BufferBuilder {
+public:
+    // Room for `expectedBytes` from the start: growing by reallocation would
+    // hold the old and the new copy at once.
+    BufferBuilder(tinygltf::Model& gltf, std::size_t expectedBytes) : gltf_(gltf) {
+        gltf_.buffers.emplace_back();
+        Data().reserve(expectedBytes);
+    }
+
+    // Floats written as the little-endian bytes glTF stores, `width` per element.
+    template <class Element, class Put>
+    int AddFloats(const std::vector<Element>& elements, int width, int target, Put put) {
+        const std::size_t offset = Grow(elements.size() * width * 4);
+        std::byte* out = reinterpret_cast<std::byte*>(Data().data() + offset);
+        for (const Element& element : elements) {
+            put(element, out);
+            out += 4 * width;
+        }
+        return AddView(offset, elements.size() * width * 4, target);
+    }
+
+    int AddIndices(const std::vector<std::uint32_t>& indices) {
+        const std::size_t offset = Grow(indices.size() * 4);
+        std::byte* out = reinterpret_cast<std::byte*>(Data().data() + offset);
+        for (const std::uint32_t index : indices) {
+            EncodeU32(out, index);
+            out += 4;
+        }
+        return AddView(offset, indices.size() * 4, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
+    }
+
+    int AddBytes(const std::vector<unsigned char>& bytes) {
+        const std::size_t offset = Grow(bytes.size());
+        std::copy(bytes.begin(), bytes.end(), Data().begin() + static_cast<std::ptrdiff_t>(offset));
+        return AddView(offset, bytes.size(), 0);
+    }
+
+    int AddAccessor(int view, int componentType, int type, std::size_t count,
+                    std::vector<double> min = {}, std::vector<double> max = {}) {
+        tinygltf::Accessor accessor;
+        accessor.bufferView = view;
+        accessor.componentType = componentType;
+        accessor.type = type;
+        accessor.count = count;
+        accessor.minValues = std::move(min);
+        accessor.maxValues = std::move(max);
+        gltf_.accessors.push_back(std::move(accessor));
+        return static_cast<int>(gltf_.accessors.size() - 1);
+    }
+
+private:
+    std::vector<unsigned char>& Data() { return gltf_.buffers[0].data; }
+
+    std::size_t Grow(std::size_t bytes) {
+        const std::size_t offset = (Data().size() + 3) / 4 * 4;
+        Data().resize(offset + bytes);
+        return offset;
+    }
+
+    int AddView(std::size_t offset, std::size_t length, int target) {
+        tinygltf::BufferView view;
+        view.buffer = 0;
+        view.byteOffset = offset;
+        view.byteLength = length;
+        view.target = target;
+        gltf_.bufferViews.push_back(view);
+        return static_cast<int>(gltf_.bufferViews.size() - 1);
+    }
+
+    tinygltf::Model& gltf_;
+};
+
+void PutVec3(const Vec3& local, std::byte* out) {
+    const Vec3 v = ToYUp(local);
+    EncodeF32(out, v.x);
+    EncodeF32(out + 4, v.y);
+    EncodeF32(out + 8, v.z);
+}
+
+// glTF's texture coordinates start at the image's top row, the model's at its bottom.
+void PutUv(const Vec2& uv, std::byte* out) {
+    EncodeF32(out, uv.u);
+    EncodeF32(out + 4, 1.0f - uv.v);
+}
+
+// The exact bounds of the positions as written, which validators compare.
+void PositionBounds(const std::vector<Vec3>& positions, std::vector<double>& min,
+                    std::vector<double>& max) {
+    min.assign(3, std::numeric_limits<double>::infinity());
+    max.assign(3, -std::numeric_limits<double>::infinity());
+    for (const Vec3& local : positions) {
+        const Vec3 v = ToYUp(local);
+        const float xyz[] = {v.x, v.y, v.z};
+        for (int k = 0; k < 3; ++k) {
+            min[k] = std::min(min[k], double{xyz[k]});
+            max[k] = std::max(max[k], double{xyz[k]});
+        }
+    }
+}
+
+// Positions, normals (and texture coordinates when present), and triangles of
+// one mesh; the mesh's arrays are released as they are copied.
+tinygltf::Primitive AddMesh(BufferBuilder& buffer, TriangleMesh& mesh) {
+    tinygltf::Primitive primitive;
+    primitive.mode = TINYGLTF_MODE_TRIANGLES;
+    std::vector<double> min;
+    std::vector<double> max;
+    PositionBounds(mesh.positions, min, max);
+    const std::size_t count = mesh.positions.size();
+    const int positions =
+        buffer.AddFloats(mesh.positions, 3, TINYGLTF_TARGET_ARRAY_BUFFER, PutVec3);
+    primitive.attributes["POSITION"] = buffer.AddAccessor(positions, TINYGLTF_COMPONENT_TYPE_FLOAT,
+                                                          TINYGLTF_TYPE_VEC3, count, min, max);
+    Release(mesh.positions);
+    const int normals = buffer.AddFloats(mesh.normals, 3, TINYGLTF_TARGET_ARRAY_BUFFER, PutVec3);
+    primitive.attributes["NORMAL"] =
+        buffer.AddAccessor(normals, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, count);
+    Release(mesh.normals);
+    if (!mesh.uvs.empty()) {
+        const int uvs = buffer.AddFloats(mesh.uvs, 2, TINYGLTF_TARGET_ARRAY_BUFFER, PutUv);
+        primitive.attributes["TEXCOORD_0"] =
+            buffer.AddAccessor(uvs, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, count);
+        Release(mesh.uvs);
+    }
+    const int indices = buffer.AddIndices(mesh.indices);
+    primitive.indices = buffer.AddAccessor(indices, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT,
+                                           TINYGLTF_TYPE_SCALAR, mesh.indices.size());
+    Release(mesh.indices);
+    return primitive;
+}
+
+// Each vertex names its building by its place in the list kept in the mesh's extras.
+void AddFeatureIds(BufferBuilder& buffer, const std::vector<BuildingPart>& parts,
+                   tinygltf::Primitive& primitive) {
+    std::vector<float> ids;
+    for (std::size_t feature = 0; feature < parts.size(); ++feature) {
+        ids.insert(ids.end(), parts[feature].vertexCount, static_cast<float>(feature));
+    }
+    const int view = buffer.AddFloats(ids, 1, TINYGLTF_TARGET_ARRAY_BUFFER,
+                                      [](float id, std::byte* out) { EncodeF32(out, id); });
+    primitive.attributes[kFeatureIdAttribute] =
+        buffer.AddAccessor(view, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_SCALAR, ids.size());
+}
+
+Value BuildingTable(const std::vector<BuildingPart>& parts) {
+    Value::Array numbers;
+    Value::Array bottoms;
+    Value::Array roofs;
+    for (const BuildingPart& part : parts) {
+        numbers.emplace_back(static_cast<int>(part.number));
+        bottoms.emplace_back(static_cast<double>(part.bottom));
+        roofs.emplace_back(static_cast<double>(part.roof));
+    }
+    Value::Object table;
+    table["featureIdAttribute"] = Value(std::string(kFeatureIdAttribute));
+    table["number"] = Value(std::move(numbers));
+    table["bottom"] = Value(std::move(bottoms));
+    table["roof"] = Value(std::move(roofs));
+    return Value(std::move(table));
+}
+
+int AddMaterial(tinygltf::Model& gltf, const char* name, const double (&colour)[4], int texture) {
+    tinygltf::Material material;
+    material.name = name;
+    material.pbrMetallicRoughness.baseColorFactor.assign(colour, colour + 4);
+    material.pbrMetallicRoughness.metallicFactor = 0.0;
+    material.pbrMetallicRoughness.roughnessFactor = 0.9;
+    material.pbrMetallicRoughness.baseColorTexture.index = texture;
+    gltf.materials.push_back(material);
+    return static_cast<int>(gltf.materials.size() - 1);
+}
+
+int AddTexture(tinygltf::Model& gltf, BufferBuilder& buffer, const GltfTexture& texture) {
+    tinygltf::Image image;
+    image.mimeType = "image/png";
+    if (texture.uri) {
+        image.uri = *texture.uri;
+    } else {
+        image.bufferView = buffer.AddBytes(texture.png);
+    }
+    gltf.images.push_back(image);
+    tinygltf::Sampler sampler;
+    sampler.magFilter = TINYGLTF_TEXTURE_FILTER_LINEAR;
+    sampler.minFilter = TINYGLTF_TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR;
+    sampler.wrapS = TINYGLTF_TEXTURE_WRAP_CLAMP_TO_EDGE;
+    sampler.wrapT = TINYGLTF_TEXTURE_WRAP_CLAMP_TO_EDGE;
+    gltf.samplers.push_back(sampler);
+    tinygltf::Texture gltfTexture;
+    gltfTexture.source = 0;
+    gltfTexture.sampler = 0;
+    gltf.textures.push_back(gltfTexture);
+    return 0;
+}
+
+void AddNode(tinygltf::Model& gltf, const char* name, tinygltf::Primitive primitive,
+             Value extras = {}) {
+    tinygltf::Mesh mesh;
+    mesh.name = name;
+    mesh.primitives.push_back(std::move(primitive));
+    mesh.extras = std::move(extras);
+    gltf.meshes.push_back(std::move(mesh));
+    tinygltf::Node node;
+    node.name = name;
+    node.mesh = static_cast<int>(gltf.meshes.size() - 1);
+    gltf.nodes.push_back(node);
+    gltf.scenes[0].nodes.push_back(static_cast<int>(gltf.nodes.size() - 1));
+}
+
+// The buffer's size: every attribute and index array, each view padded to 4 bytes.
+std::size_t ExpectedBufferBytes(const BlockModel& block,
+                                const std::optional<GltfTexture>& texture) {
+    constexpr std::size_t kPadding = 3;
+    const auto meshBytes = [](const TriangleMesh& mesh, std::size_t extraPerVertex) {
+        return mesh.positions.size() * (12 + 12 + extraPerVertex) + mesh.indices.size() * 4 +
+               4 * kPadding;
+    };
+    std::size_t bytes = meshBytes(block.buildings, 4);  // with its feature ids
+    if (block.terrain) {
+        bytes += meshBytes(block.terrain->mesh, texture ? 8 : 0);
+    }
+    if (texture && !texture->uri) {
+        bytes += texture->png.size() + kPadding;
+    }
+    return bytes;
+}
+
+Value SceneExtras(const BlockModel& block) {
+    Value::Object extras;
+    if (const auto crs = BlockCrs(block.zone)) {
+        extras["crs"] = Value(*crs);
+    }
+    extras["origin"] = Value(Value::Array{Value(block.originX), Value(block.originY), Value(0.0)});
+    return Value(std::move(extras));
+}
+
+}  // namespace
+
+tinygltf::Model MakeGltfModel(BlockModel&& block, std::optional<GltfTexture> texture) {
+    tinygltf::Model gltf;
+    gltf.asset.version = "2.0";
+    gltf.asset.generator = GeneratorName();
+    gltf.scenes.emplace_back();
+    gltf.scenes[0].extras = SceneExtras(block);
+    gltf.defaultScene = 0;
+    BufferBuilder buffer(gltf, ExpectedBufferBytes(block, texture));
+    if (block.buildings.TriangleCount() > 0) {
+        tinygltf::Primitive primitive = AddMesh(buffer, block.buildings);
+        AddFeatureIds(buffer, block.buildingParts, primitive);
+        primitive.material = AddMaterial(gltf, "buildings", kBuildingColour, -1);
+        AddNode(gltf, "buildings", std::move(primitive), BuildingTable(block.buildingParts));
+    }
+    if (block.terrain) {
+        if (!texture) {
+            Release(block.terrain->mesh.uvs);  // nothing to map them to
+        }
+        tinygltf::Primitive primitive = AddMesh(buffer, block.terrain->mesh);
+        const bool textured = texture.has_value();
+        const int textureIndex = textured ? AddTexture(gltf, buffer, *texture) : -1;
+        static constexpr double kWhite[] = {1.0, 1.0, 1.0, 1.0};
+        primitive.material =
+            AddMaterial(gltf, "terrain", textured ? kWhite : kBareGroundColour, textureIndex);
+        AddNode(gltf, "terrain", std::move(primitive));
+    }
+    if (gltf.buffers[0].data.empty()) {
+        gltf.buffers.clear();  // a buffer may not be empty
+    }
+    return gltf;
+}
+
+}  // namespace vesk

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+#include <span>
+#include <string>
+
+#include "platform/AtomicOutputFile.h"
+
+namespace vesk {
+
+// Why a file was not written; empty when it was written whole.
+using FileFault = std::string;
+
+// Creates the file, lets `fill` write it (false when it gave up) and puts it in
+// place only when everything went well; an existing file is replaced only then.
+template <class Fill>
+FileFault WriteAtomically(const std::filesystem::path& path, Fill fill) {
+    AtomicOutputFile out(path);
+    if (!out.IsOpen()) {
+        return "cannot be created (does the folder exist and may it be written to?)";
+    }
+    if (!fill(out)) {
+        return "could not be formed";
+    }
+    if (!out.Commit()) {
+        return "could not be written whole (disk full?)";
+    }
+    return {};
+}
+
+inline FileFault WriteBytes(const std::filesystem::path& path,
+                            std::span<const unsigned char> bytes) {
+    return WriteAtomically(path, [&](AtomicOutputFile& out) {
+        out.Write(std::as_bytes(bytes));
+        return true;
+    });
+}
+
+}  // namespace vesk

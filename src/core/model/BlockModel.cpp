@@ -1,0 +1,123 @@
+#include "model/BlockModel.h"
+
+#include <algorithm>
+#include <limits>
+#include <variant>
+
+#include "model/DemChunk.h"
+#include "model/FootprintSet.h"
+#include "model/ParallelTriangulation.h"
+#include "model/PrismMesh.h"
+#include "model/SgiImage.h"
+#include "model/TerrainMesh.h"
+#include "sheet/ByteReader.h"
+#include "sheet/ChunkHeader.h"
+
+namespace vesk {
+namespace {
+
+constexpr std::uint64_t kMostMeshVertices = std::numeric_limits<std::uint32_t>::max();
+
+// Room for every prism at once, so the mesh's arrays grow only once.
+void Reserve(TriangleMesh& mesh, const FootprintSet& set) {
+    const std::uint64_t corners = set.corners.size();
+    if (PrismVertexBound(corners) <= kMostMeshVertices) {
+        mesh.positions.reserve(static_cast<std::size_t>(PrismVertexBound(corners)));
+        mesh.normals.reserve(static_cast<std::size_t>(PrismVertexBound(corners)));
+        mesh.indices.reserve(static_cast<std::size_t>(PrismIndexBound(corners)));
+    }
+}
+
+void AddBuildings(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
+    const FootprintSet set = ReadFootprints(sheet, record, model.leftOut);
+    const std::vector<FootprintTriangulation> triangulations = TriangulateFootprints(set);
+    TriangleMesh& mesh = model.buildings;
+    Reserve(mesh, set);
+    for (std::size_t k = 0; k < set.buildings.size(); ++k) {
+        const FootprintSet::Building& building = set.buildings[k];
+        if (!triangulations[k].Ok()) {
+            model.leftOut.push_back({building.number, triangulations[k].fault});
+            continue;
+        }
+        if (mesh.positions.size() + PrismVertexBound(building.cornerCount) > kMostMeshVertices) {
+            model.leftOut.push_back(
+                {building.number, "the block has more vertices than one mesh can index"});
+            continue;
+        }
+        BuildingPart part{building.number, building.bottom, building.roof};
+        part.firstVertex = static_cast<std::uint32_t>(mesh.positions.size());
+        part.firstIndex = static_cast<std::uint32_t>(mesh.indices.size());
+        AppendPrism(mesh, set.Corners(building), triangulations[k], building.bottom, building.roof);
+        part.vertexCount = static_cast<std::uint32_t>(mesh.positions.size()) - part.firstVertex;
+        part.indexCount = static_cast<std::uint32_t>(mesh.indices.size()) - part.firstIndex;
+        model.buildingParts.push_back(part);
+    }
+    std::stable_sort(
+        model.leftOut.begin(), model.leftOut.end(),
+        [](const LeftOutBuilding& a, const LeftOutBuilding& b) { return a.number < b.number; });
+}
+
+void AddTerrain(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
+    const auto dem = ReadDemChunk(sheet, record.demPosition);
+    if (!dem) {
+        model.messages.push_back("terrain left out: its grid chunk is truncated or inconsistent");
+        return;
+    }
+    auto terrain = BuildTerrainMesh(*dem);
+    if (auto* fault = std::get_if<std::string>(&terrain)) {
+        model.messages.push_back("terrain left out: " + *fault);
+        return;
+    }
+    model.terrain = std::move(std::get<TerrainModel>(terrain));
+}
+
+// The ORTS body, when it lies whole within the file; the size is checked before allocating.
+std::optional<std::vector<std::byte>> ReadOrthoBody(ByteSource& sheet, std::uint32_t position) {
+    ByteReader reader(sheet, position);
+    const auto header = ReadChunkHeader(reader);
+    if (!header || !Matches(*header, kOrthoChunk) || header->bodySize > reader.Remaining()) {
+        return std::nullopt;
+    }
+    std::vector<std::byte> body(header->bodySize);
+    if (!reader.Read(body)) {
+        return std::nullopt;
+    }
+    return body;
+}
+
+void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
+    const auto body = ReadOrthoBody(sheet, record.orthoPosition);
+    if (!body) {
+        model.messages.push_back("texture left out: its image chunk is missing or truncated");
+        return;
+    }
+    auto image = DecodeSgiImage(*body);
+    if (auto* fault = std::get_if<std::string>(&image)) {
+        model.messages.push_back("texture left out: the SGI image is damaged: " + *fault);
+        return;
+    }
+    model.texture = std::move(std::get<RgbaImage>(image));
+}
+
+}  // namespace
+
+BlockModel BuildBlockModel(ByteSource& sheet, const SubSheetRecord& record,
+                           const ModelChoices& choices) {
+    BlockModel model;
+    model.zone = record.zone;
+    model.originX = record.originX;
+    model.originY = record.originY;
+    if (choices.buildings) {
+        AddBuildings(sheet, record, model);
+    }
+    if (choices.terrain && record.hasDem) {
+        AddTerrain(sheet, record, model);
+    }
+    // The texture lies on the terrain: without it there is nothing to put it on.
+    if (choices.texture && record.hasOrtho && model.terrain) {
+        AddTexture(sheet, record, model);
+    }
+    return model;
+}
+
+}  // namespace vesk

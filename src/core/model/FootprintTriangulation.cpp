@@ -1,0 +1,182 @@
+#include "model/FootprintTriangulation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <tuple>
+
+namespace vesk {
+namespace {
+
+constexpr double kAreaTolerance = 1e-6;
+
+double TwiceSignedArea(const FootprintPoint& a, const FootprintPoint& b, const FootprintPoint& c) {
+    return (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+}
+
+// Shoelace sum about the first corner, which keeps it exact for small
+// footprints far from the origin.
+double SignedArea(std::span<const FootprintPoint> footprint) {
+    double twice = 0.0;
+    for (std::size_t i = 1; i + 1 < footprint.size(); ++i) {
+        twice += TwiceSignedArea(footprint[0], footprint[i], footprint[i + 1]);
+    }
+    return twice / 2.0;
+}
+
+bool AllFinite(std::span<const FootprintPoint> footprint) {
+    return std::all_of(footprint.begin(), footprint.end(), [](const FootprintPoint& p) {
+        return std::isfinite(p.x) && std::isfinite(p.y);
+    });
+}
+
+// Corners that differ from the one before them, the last compared with the first.
+std::size_t DistinctNeighbours(std::span<const FootprintPoint> footprint) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < footprint.size(); ++i) {
+        const FootprintPoint& next = footprint[(i + 1) % footprint.size()];
+        count += footprint[i].x != next.x || footprint[i].y != next.y;
+    }
+    return count;
+}
+
+// Why GEOS finds the polygon invalid; empty when it is valid.
+std::string InvalidityReason(const GeosContext& geos, const GEOSGeometry& polygon) {
+    const char valid = GEOSisValid_r(geos.Handle(), &polygon);
+    if (valid == 1) {
+        return {};
+    }
+    char* reason = GEOSisValidReason_r(geos.Handle(), &polygon);
+    std::string text = reason != nullptr ? reason : "GEOS could not check it";
+    GEOSFree_r(geos.Handle(), reason);
+    return "not a simple polygon (" + text + ")";
+}
+
+using SortedCorners = std::vector<std::tuple<double, double, std::uint32_t>>;
+
+// The footprint corner at exactly (x, y): the triangulation gives back the
+// very coordinates it was given.
+std::optional<std::uint32_t> FindCorner(const SortedCorners& corners, double x, double y) {
+    const auto found =
+        std::lower_bound(corners.begin(), corners.end(), std::make_tuple(x, y, std::uint32_t{0}));
+    if (found == corners.end() || std::get<0>(*found) != x || std::get<1>(*found) != y) {
+        return std::nullopt;
+    }
+    return std::get<2>(*found);
+}
+
+std::optional<FootprintTriangle> TriangleCorners(const GeosContext& geos,
+                                                 const GEOSGeometry& triangle,
+                                                 const SortedCorners& corners) {
+    const auto handle = geos.Handle();
+    const GEOSGeometry* ring = GEOSGetExteriorRing_r(handle, &triangle);
+    const GEOSCoordSequence* sequence = ring ? GEOSGeom_getCoordSeq_r(handle, ring) : nullptr;
+    unsigned size = 0;
+    if (sequence == nullptr || !GEOSCoordSeq_getSize_r(handle, sequence, &size) || size != 4) {
+        return std::nullopt;
+    }
+    FootprintTriangle result{};
+    for (unsigned k = 0; k < 3; ++k) {
+        double x = 0.0;
+        double y = 0.0;
+        GEOSCoordSeq_getXY_r(handle, sequence, k, &x, &y);
+        const auto index = FindCorner(corners, x, y);
+        if (!index) {
+            return std::nullopt;
+        }
+        result[k] = *index;
+    }
+    return result;
+}
+
+}  // namespace
+
+GeosGeometry FootprintTriangulator::MakePolygon(std::span<const FootprintPoint> footprint) {
+    ring_.clear();
+    for (const FootprintPoint& p : footprint) {
+        ring_.insert(ring_.end(), {p.x, p.y});
+    }
+    ring_.insert(ring_.end(), {footprint[0].x, footprint[0].y});
+    const auto handle = geos_.Handle();
+    GEOSCoordSequence* sequence = GEOSCoordSeq_copyFromBuffer_r(
+        handle, ring_.data(), static_cast<unsigned>(footprint.size() + 1), 0, 0);
+    if (sequence == nullptr) {
+        return Own(geos_, nullptr);
+    }
+    GEOSGeometry* shell = GEOSGeom_createLinearRing_r(handle, sequence);
+    if (shell == nullptr) {
+        return Own(geos_, nullptr);
+    }
+    return Own(geos_, GEOSGeom_createPolygon_r(handle, shell, nullptr, 0));
+}
+
+// The triangles of the constrained Delaunay triangulation, each turned
+// counter-clockwise; degenerate ones (three corners on a line) are dropped.
+// False when a triangle is not made of footprint corners.
+bool FootprintTriangulator::CollectTriangles(const GEOSGeometry& collection,
+                                             std::span<const FootprintPoint> footprint,
+                                             FootprintTriangulation& result) {
+    corners_.clear();
+    for (std::uint32_t i = 0; i < footprint.size(); ++i) {
+        corners_.emplace_back(footprint[i].x, footprint[i].y, i);
+    }
+    std::sort(corners_.begin(), corners_.end());
+    const int count = GEOSGetNumGeometries_r(geos_.Handle(), &collection);
+    double covered = 0.0;
+    for (int i = 0; i < count; ++i) {
+        const GEOSGeometry* triangle = GEOSGetGeometryN_r(geos_.Handle(), &collection, i);
+        auto corner = triangle ? TriangleCorners(geos_, *triangle, corners_) : std::nullopt;
+        if (!corner) {
+            return false;
+        }
+        auto& [a, b, c] = *corner;
+        const double twice = TwiceSignedArea(footprint[a], footprint[b], footprint[c]);
+        if (twice == 0.0) {
+            continue;
+        }
+        if (twice < 0.0) {
+            std::swap(b, c);
+        }
+        covered += std::abs(twice) / 2.0;
+        result.triangles.push_back(*corner);
+    }
+    return std::abs(covered - result.area) <= kAreaTolerance * result.area;
+}
+
+FootprintTriangulation FootprintTriangulator::Triangulate(
+    std::span<const FootprintPoint> footprint) {
+    FootprintTriangulation result;
+    if (!AllFinite(footprint)) {
+        result.fault = "a corner is not a finite number";
+        return result;
+    }
+    if (DistinctNeighbours(footprint) < 3) {
+        result.fault = "fewer than 3 distinct corners";
+        return result;
+    }
+    const double signedArea = SignedArea(footprint);
+    if (signedArea == 0.0) {
+        result.fault = "zero area";
+        return result;
+    }
+    result.area = std::abs(signedArea);
+    result.counterClockwise = signedArea > 0.0;
+    const GeosGeometry polygon = MakePolygon(footprint);
+    if (!polygon) {
+        result.fault = "not a simple polygon (GEOS could not make it)";
+        return result;
+    }
+    result.fault = InvalidityReason(geos_, *polygon);
+    if (!result.Ok()) {
+        return result;
+    }
+    const GeosGeometry triangles =
+        Own(geos_, GEOSConstrainedDelaunayTriangulation_r(geos_.Handle(), polygon.get()));
+    if (!triangles || !CollectTriangles(*triangles, footprint, result)) {
+        result.triangles.clear();
+        result.fault = "its triangulation does not cover it";
+    }
+    return result;
+}
+
+}  // namespace vesk

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "model/BuildingChunk.h"
+#include "model/GeosContext.h"
+
+namespace vesk {
+
+// Corners of one triangle, as indices into the footprint.
+using FootprintTriangle = std::array<std::uint32_t, 3>;
+
+struct FootprintTriangulation {
+    std::vector<FootprintTriangle> triangles;  // counter-clockwise seen from above
+    double area = 0.0;                         // of the footprint, positive
+    bool counterClockwise = true;              // the footprint's own order, from its signed area
+    std::string fault;  // why the footprint is no simple polygon; empty when it is
+
+    bool Ok() const { return fault.empty(); }
+};
+
+// Checks that a footprint (an open ring) is a valid simple polygon and
+// triangulates it by GEOS's constrained Delaunay triangulation, which uses the
+// footprint's own corners only. The triangles are checked to cover the
+// footprint's area exactly (1e-6 relative), so none can leave it. One
+// triangulator per thread: it holds its own GEOS context.
+class FootprintTriangulator {
+public:
+    FootprintTriangulation Triangulate(std::span<const FootprintPoint> footprint);
+
+private:
+    GeosGeometry MakePolygon(std::span<const FootprintPoint> footprint);
+    bool CollectTriangles(const GEOSGeometry& collection, std::span<const FootprintPoint> footprint,
+                          FootprintTriangulation& result);
+
+    GeosContext geos_;
+    std::vector<double> ring_;
+    std::vector<std::tuple<double, double, std::uint32_t>>
+        corners_;  // sorted, to find a corner's index
+};
+
+}  // namespace vesk

@@ -1,0 +1,119 @@
+// vesk-cli export on sheets made by vesk-cli sample: the files it names, and
+// its counts against the chunks found by walking the sheet here.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <set>
+
+#include "CliRunner.h"
+#include "SampleChunks.h"
+#include "TempDir.h"
+
+namespace vesk {
+namespace {
+
+using test::RunCli;
+using ::testing::HasSubstr;
+
+class ExportCommand : public ::testing::Test {
+protected:
+    ExportCommand() {
+        EXPECT_EQ(RunCli({"sample", Sheet(), "--buildings", "3", "--dem", "5x4", "--texture", "16",
+                          "--image", "100x75"})
+                      .exitCode,
+                  0);
+    }
+
+    std::string Sheet() const { return (dir / "sheet.tqb").string(); }
+    std::string Out() const { return (dir / "out").string(); }
+
+    std::set<std::string> Written() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir / "out")) {
+            names.insert(entry.path().extension().string());
+        }
+        return names;
+    }
+
+    test::TempDir dir;
+};
+
+// Triangles of each block's model, from its chunks: (nx - 1)(ny - 1) * 2 for
+// the grid, and 4n - 4 for a prism on n corners (roof and floor n - 2 each,
+// two per wall).
+std::vector<std::size_t> TrianglesPerBlock(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<char> chars((std::istreambuf_iterator<char>(in)), {});
+    const auto bytes = std::as_bytes(std::span(chars));
+    std::vector<std::size_t> triangles;
+    for (const test::RawChunk& chunk : test::ReadRawChunks(bytes).chunks) {
+        if (chunk.tag == "AREA" && chunk.identifier == 0x110001) {
+            triangles.push_back(0);
+        } else if (chunk.tag == "STRC") {
+            triangles.back() += 4 * test::ReadBuilding(chunk.body).vertices.size() - 4;
+        } else if (chunk.tag == "DEMF") {
+            const test::RawDem dem = test::ReadDem(chunk.body);
+            triangles.back() += (dem.columns - 1) * (dem.rows - 1) * 2;
+        }
+    }
+    return triangles;
+}
+
+TEST_F(ExportCommand, EveryBlockAsGlbWithItsCountsPerFile) {
+    std::filesystem::create_directory(Out());
+    const auto result = RunCli({"export", Sheet(), "--all", "--out", Out()});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::regex line(
+        R"((\S+\.glb): 3 buildings written, 0 left out, (\d+) triangles, texture 16 x 16)");
+    std::vector<std::size_t> printed;
+    for (std::sregex_iterator it(result.out.begin(), result.out.end(), line), end; it != end;
+         ++it) {
+        EXPECT_TRUE(std::filesystem::exists((*it)[1].str()));
+        printed.push_back(std::stoul((*it)[2].str()));
+    }
+    EXPECT_EQ(printed, TrianglesPerBlock(Sheet()));
+    EXPECT_THAT(result.out, HasSubstr("in EPSG:2451"));
+}
+
+TEST_F(ExportCommand, GltfAndObjComeWithTheirCompanionFiles) {
+    std::filesystem::create_directory(Out());
+    ASSERT_EQ(
+        RunCli({"export", Sheet(), "--block", "3", "--format", "gltf", "--out", Out()}).exitCode,
+        0);
+    EXPECT_EQ(Written(), (std::set<std::string>{".gltf", ".bin", ".png"}));
+    std::filesystem::remove_all(Out());
+    std::filesystem::create_directory(Out());
+    ASSERT_EQ(RunCli({"export", Sheet(), "--block", "3", "--format", "obj", "--out", Out(),
+                      "--no-texture"})
+                  .exitCode,
+              0);
+    EXPECT_EQ(Written(), (std::set<std::string>{".obj", ".mtl"}));
+}
+
+TEST_F(ExportCommand, AFileThatCannotBeWrittenFailsWithItsNameOnStandardError) {
+    const auto result = RunCli({"export", Sheet(), "--block", "1", "--out", Out()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr((dir / "out" / "09M0080M034800040003.glb").string() +
+                                      " cannot be created"));
+}
+
+TEST_F(ExportCommand, UsageErrorsExitWithTwo) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"export"},
+             {"export", Sheet()},
+             {"export", Sheet(), "--block", "1", "--all"},
+             {"export", Sheet(), "--block", "26"},
+             {"export", Sheet(), "--all", "--format", "stl"},
+             {"export", Sheet(), "--all", "--no-roofs"},
+         }) {
+        const auto result = RunCli(args);
+        EXPECT_EQ(result.exitCode, 2) << args.back();
+        EXPECT_THAT(result.err, HasSubstr("usage: vesk-cli export"));
+    }
+}
+
+}  // namespace
+}  // namespace vesk
