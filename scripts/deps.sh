@@ -8,6 +8,7 @@ vesk_packages=(
   locales python3
   qt6-base-dev libgl-dev libx11-dev fonts-ipafont-gothic
   xvfb xauth xdotool imagemagick
+  clang libclang-rt-14-dev llvm-14
 )
 
 vesk_install_missing() {
