@@ -18,7 +18,8 @@ work=$build/work
 findings=$build/findings
 logs=$build/logs
 harnesses=(open_convert environment survey)
-limits=(-timeout=10 -rss_limit_mb=2048)
+# No input is larger than 32 KiB, so no allocation of 256 MiB is backed by its bytes.
+limits=(-timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=256)
 
 # The harnesses write each input and its outputs below TMPDIR: in memory when
 # the machine offers it, as a disk makes file creation the bottleneck. A
