@@ -129,6 +129,10 @@ main() {
     cat "$logs/seeds.log"
     return 1
   fi
+  if ! "$bin/vesk_fuzz_utf8_check"; then
+    echo "FUZZ: the UTF-8 oracle is wrong"
+    status=1
+  fi
   for harness in "${harnesses[@]}"; do
     replay "$harness" || status=1
   done
