@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -35,6 +36,14 @@ bool SameData(const SubSheetRecord& a, const SubSheetRecord& b) {
            a.orthoPosition == b.orthoPosition;
 }
 
+bool SamePixels(std::optional<std::span<const std::byte>> a,
+                std::optional<std::span<const std::byte>> b) {
+    if (!a || !b) {
+        return a.has_value() == b.has_value();
+    }
+    return std::equal(a->begin(), a->end(), b->begin(), b->end());
+}
+
 // The file goes through the read-ahead of the file source, memory does not:
 // both must give the same load.
 void RequireSameLoadFromMemory(const CMyVeskDoc& fromFile, const FuzzUi& fileUi,
@@ -46,6 +55,8 @@ void RequireSameLoadFromMemory(const CMyVeskDoc& fromFile, const FuzzUi& fileUi,
     doc.LoadSheetFrom(source);
     Require(MessageTexts(ui) == MessageTexts(fileUi),
             "a sheet loads with the same messages from memory as from its file");
+    Require(SamePixels(doc.SheetImagePixels(), fromFile.SheetImagePixels()),
+            "a sheet loads the same picture from memory as from its file");
     for (int number = 0; number < kSubSheetCount; ++number) {
         Require(doc.SubSheetAccepted(number) == fromFile.SubSheetAccepted(number) &&
                     SameData(doc.CopySubSheetRecord(number), fromFile.CopySubSheetRecord(number)),
