@@ -12,6 +12,7 @@ vesk_packages=(
   librsvg2-bin go-md2man
   dpkg-dev file man-db desktop-file-utils appstream xdg-utils shared-mime-info libfile-mimeinfo-perl
   libgeos-dev libtinygltf-dev nlohmann-json3-dev libpng-dev nodejs
+  clang libclang-rt-14-dev llvm-14
 )
 
 vesk_install_missing() {

@@ -7,6 +7,7 @@
 #include "SheetBuilder.h"
 #include "TempDir.h"
 #include "survey/FolderSurvey.h"
+#include "survey/SheetInputs.h"
 
 namespace vesk {
 namespace {
@@ -67,6 +68,18 @@ TEST(SheetFileSearch, MissingFolderOrAFileInsteadOfAFolderFindsNothing) {
     EXPECT_EQ(FindSheetFiles(dir / "missing").matches, 0u);
     EXPECT_EQ(FindSheetFiles(dir / "a.tqb").matches, 0u);
     EXPECT_EQ(FindSheetFiles("").matches, 0u);
+}
+
+TEST(SheetInputs, FoldersGiveTheirSheetsInByteOrderAndOtherInputsStandForThemselves) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir / "f");
+    for (const char* name : {"b.TQB", "a.tqb", "notes.txt"}) {
+        ASSERT_TRUE(StandardSheet(0, 0).WriteTo(dir / "f" / name));
+    }
+    const std::vector<std::filesystem::path> inputs = {dir / "missing.tqb", dir / "f",
+                                                       dir / "f" / "a.tqb"};
+    EXPECT_EQ(Names(ExpandSheetInputs(inputs)),
+              (std::vector<std::string>{"missing.tqb", "a.tqb", "b.TQB", "a.tqb"}));
 }
 
 TEST(FolderSurvey, ReadsUpperCaseAndNonUtf8NamesLikeAnyOther) {
