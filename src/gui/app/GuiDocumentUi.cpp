@@ -49,6 +49,7 @@ void GuiDocumentUi::SetExtentAndFitFrame(int width, int height) {
 void GuiDocumentUi::InvalidateView() {
     if (frame_) {
         frame_->View()->viewport()->update();
+        frame_->DocumentChanged();
     }
     UpdateCommands();
 }
