@@ -1,6 +1,7 @@
 #include "view/BottomUpImage.h"
 
 #include <QPainter>
+#include <cstring>
 
 namespace vesk::gui {
 namespace {
@@ -16,6 +17,18 @@ QImage::Format FormatOf(int bitCount) {
         default:
             return QImage::Format_Invalid;
     }
+}
+
+// The part of a bottom-up image in picture rectangle part, rows upright.
+QImage UprightCopy(const QImage& image, const QRect& part) {
+    QImage copy(part.size(), image.format());
+    const int bytesPerPixel = image.depth() / 8;
+    const std::size_t rowBytes = static_cast<std::size_t>(part.width()) * bytesPerPixel;
+    for (int y = 0; y < part.height(); ++y) {
+        const uchar* row = image.constScanLine(image.height() - 1 - (part.top() + y));
+        std::memcpy(copy.scanLine(y), row + part.left() * bytesPerPixel, rowBytes);
+    }
+    return copy;
 }
 
 }  // namespace
@@ -37,6 +50,13 @@ QImage BottomUpImage(const BitmapInfoHeader& header, std::span<const std::byte> 
 void DrawBottomUpImage(QPainter& painter, const QImage& image, const QRect& pictureRect) {
     const QRect target = pictureRect & image.rect();
     if (target.isEmpty()) {
+        return;
+    }
+    // At 100 % and above the part drawn is at most the screen's worth of
+    // pixels: turned upright by plain row copies, it is then blitted. Shrunk,
+    // the part would be many screens' worth, so the painter flips it instead.
+    if (painter.worldTransform().m11() >= 1.0) {
+        painter.drawImage(target.topLeft(), UprightCopy(image, target));
         return;
     }
     const int height = image.height();
