@@ -7,7 +7,7 @@ vesk_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   locales python3
   qt6-base-dev libgl-dev libx11-dev fonts-ipafont-gothic
-  xvfb xauth xdotool imagemagick openbox qt6-translations-l10n
+  xvfb xauth xdotool imagemagick openbox x11-utils qt6-translations-l10n
 )
 
 vesk_install_missing() {

@@ -298,6 +298,7 @@ void CMainFrame::AdjustToFitTarget() {
         layout()->setGeometry(QRect(QPoint(0, 0), size()));
     }
     const QSize target = FittedViewSize();
+    fittedFrame_ = frameGeometry().size() - size();
     const QSize now = view_->size();
     if (now == target || ++fitAttempts_ > kMaxFitAttempts) {
         if (isVisible()) {
@@ -350,11 +351,20 @@ bool CMainFrame::event(QEvent* event) {
             break;
         case QEvent::Move:  // a window manager's frame moves the window
             ApplyInitialOuterSize();
+            RefitToNewFrame();
             break;
         default:
             break;
     }
     return handled;
+}
+
+// A window fitted before the window manager framed it was fitted to a screen
+// without the frame; it is fitted again once the frame is known.
+void CMainFrame::RefitToNewFrame() {
+    if (fitted_ && !fitting_ && frameGeometry().size() - size() != fittedFrame_) {
+        FitToView();
+    }
 }
 
 void CMainFrame::DocumentChanged() {

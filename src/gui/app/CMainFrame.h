@@ -73,6 +73,7 @@ private:
     QSize FittedViewSize() const;
     void MoveOntoAvailableArea();
     void ApplyInitialOuterSize();
+    void RefitToNewFrame();
     void ShowZoom(int percent);
     void ToggleBar(QWidget* bar);
     void OnGenericOpen();
@@ -92,6 +93,7 @@ private:
     bool fitting_ = false;
     bool fitted_ = false;
     int fitAttempts_ = 0;
+    QSize fittedFrame_;
     bool initialOuterSizePending_ = true;
     std::pair<int, std::uint64_t> shownMap_{0, 0};
 };
