@@ -11,7 +11,6 @@ public:
 
     double Factor() const { return factor_; }
     int Percent() const;
-    bool IsOne() const { return factor_ == 1.0; }
 
     // The next step above or below the current factor, kept within kMin..kMax.
     double StepIn() const;
