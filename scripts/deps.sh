@@ -7,7 +7,7 @@ vesk_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   locales python3
   qt6-base-dev libgl-dev libx11-dev fonts-ipafont-gothic
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick openbox x11-utils qt6-translations-l10n
   libproj-dev proj-bin gdal-bin
   librsvg2-bin go-md2man
   dpkg-dev file man-db desktop-file-utils appstream xdg-utils shared-mime-info libfile-mimeinfo-perl

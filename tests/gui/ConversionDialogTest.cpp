@@ -107,6 +107,17 @@ void ConversionDialogTest::ctrlKeyIsFollowedUntilOk() {
     QVERIFY(choices.buildings);
     QVERIFY(!choices.terrain);
     QVERIFY(choices.texture);
+
+    // Ctrl+Enter from the keyboard is OK with Ctrl held.
+    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        ConversionSettingsDlg keyed({.buildings = true, .terrain = false, .texture = false},
+                                    nullptr);
+        keyed.show();
+        QTest::keyClick(keyed.CheckBox(1001), key, Qt::ControlModifier);
+        QCOMPARE(keyed.result(), int(QDialog::Accepted));
+        QVERIFY(keyed.Choices().ctrlHeld);
+        QVERIFY(keyed.Choices().buildings);
+    }
 }
 
 void ConversionDialogTest::cancelRecordsNothing() {

@@ -3,6 +3,9 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -10,6 +13,7 @@
 
 #include "GuiFixture.h"
 #include "ModalDriver.h"
+#include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "view/CMyVeskView.h"
@@ -34,6 +38,10 @@ private slots:
     void genericOpenLoadsTheSheetAndRemembersIt();
     void barsCanBeHiddenAndShownAgain();
     void displaySwitchesRepaintAndKeepTheirCheckMarks();
+    void sheetLargerThanTheScreenFitsItAndScrolls();
+    void fitHoldsAfterBarTogglesForASheetFromTheCommandLine();
+    void qtDialogsSpeakJapanese();
+    void aboutBoxTextsFitAndLongMessagesBreakOnlyBetweenWords();
 };
 
 void MainFrameTest::startsUntitledWithItsBarsAndSize() {
@@ -228,6 +236,90 @@ void MainFrameTest::displaySwitchesRepaintAndKeepTheirCheckMarks() {
     // A failed open keeps the availability of the sheet's switch.
     QVERIFY(gui.Action(cmd::kBlockNames)->isEnabled());
     QVERIFY(!gui.Action(cmd::kBlockNames)->isChecked());
+}
+
+void MainFrameTest::sheetLargerThanTheScreenFitsItAndScrolls() {
+    GuiFixture gui;
+    gui.Open(gui.GridSheet(2400, 1800));
+    auto* view = gui.Frame().View();
+    const QRect area = gui.Frame().screen()->availableGeometry();
+    QTRY_VERIFY(area.contains(gui.Frame().frameGeometry()));
+    QTRY_VERIFY(view->horizontalScrollBar()->isVisible() && view->verticalScrollBar()->isVisible());
+    // The rest of the sheet is reached by scrolling, to its last pixel.
+    QCOMPARE(view->horizontalScrollBar()->maximum() + view->viewport()->width(), 2400);
+    QCOMPARE(view->verticalScrollBar()->maximum() + view->viewport()->height(), 1800);
+    QVERIFY(gui.Frame().statusBar()->isVisible());
+    // A small sheet afterwards gets the exact fit again, without scroll bars.
+    gui.Open(gui.GridSheet(320, 240));
+    QTRY_COMPARE(view->viewport()->size(), QSize(320, 240));
+    QVERIFY(!view->horizontalScrollBar()->isVisible());
+}
+
+void MainFrameTest::fitHoldsAfterBarTogglesForASheetFromTheCommandLine() {
+    vesk::test::TempDir dir;
+    vesk::test::SheetBuilder sheet = vesk::test::StandardSheet(0, 0);
+    sheet.Image({.width = 400, .height = 300});
+    const auto path = dir / "cli.tqb";
+    QVERIFY(sheet.WriteTo(path));
+    GuiFixture gui(false, {QString::fromStdString(path.string())});
+    auto* viewport = gui.Frame().View()->viewport();
+    QTRY_COMPARE(viewport->size(), QSize(400, 300));
+    for (int bar : {cmd::kToolBar, cmd::kToolBar, cmd::kStatusBar, cmd::kStatusBar}) {
+        gui.Action(bar)->trigger();
+        QTRY_COMPARE(viewport->size(), QSize(400, 300));
+    }
+    QVERIFY(gui.Frame().ToolBar()->isVisible());
+}
+
+void MainFrameTest::qtDialogsSpeakJapanese() {
+    GuiFixture gui;
+    ModalDriver driver;
+    QString caption;
+    QStringList texts;
+    driver.Then([&](QWidget* dialog) {
+        caption = dialog->windowTitle();
+        for (const QAbstractButton* button : dialog->findChildren<QPushButton*>()) {
+            texts.append(button->text());
+        }
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            texts.append(label->text());
+        }
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    QTest::keyClick(gui.Frame().View(), Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(caption, QString::fromUtf8("開く"));
+    QVERIFY2(texts.contains(QString::fromUtf8("キャンセル")), qPrintable(texts.join('|')));
+    QVERIFY2(texts.contains(QString::fromUtf8("開く(&O)")), qPrintable(texts.join('|')));
+    for (const char* english : {"Cancel", "&Open", "Open", "Look in:", "File &name:"}) {
+        QVERIFY2(!texts.contains(QString::fromLatin1(english)), english);
+    }
+}
+
+void MainFrameTest::aboutBoxTextsFitAndLongMessagesBreakOnlyBetweenWords() {
+    GuiFixture gui;
+    AboutDlg about(&gui.Frame());
+    for (const QLabel* label : about.findChildren<QLabel*>()) {
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                 qPrintable(label->text()));
+        QVERIFY(about.rect().contains(label->geometry()));
+    }
+    const QString words = QString::fromUtf8(
+        "ｼﾞｵﾒﾄﾘﾌｧｲﾙ ﾃｸｽﾁｬﾌｧｲﾙ ｴﾝﾊﾞｲﾛﾝﾒﾝﾄﾌｧｲﾙ、ﾌｫﾙﾀﾞ ﾃﾞｨﾚｸﾄﾘ ｱﾌﾟﾘｹｰｼｮﾝ。ｻﾌﾞｼｰﾄ ﾌﾟﾘﾌｪｸﾁｬｰ");
+    const QString full = words + words + QStringLiteral("\n(Level 1)");
+    ModalDriver driver;
+    gui.App().Document().Ui().ShowMessage(full.toStdString(), "ｴﾗｰ", MessageIcon::Stop);
+    QCOMPARE(driver.messages.size(), std::size_t{1});
+    const QStringList lines = driver.messages[0].text.split('\n');
+    QVERIFY(lines.size() > 3);
+    QString unbroken = full;
+    QCOMPARE(lines.join("").remove(' '), unbroken.remove('\n').remove(' '));
+    for (int i = 0; i + 1 < lines.size(); ++i) {
+        const QString& next = lines[i + 1];
+        const bool atPunctuation = QString::fromUtf8("、。").contains(lines[i].back());
+        const bool atSpace = full.contains(lines[i].right(3) + QLatin1Char(' ') + next.left(3));
+        const bool atParagraph = next == QStringLiteral("(Level 1)");
+        QVERIFY2(atPunctuation || atSpace || atParagraph, qPrintable(lines[i] + " / " + next));
+    }
 }
 
 QTEST_MAIN(MainFrameTest)

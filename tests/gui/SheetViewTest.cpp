@@ -1,9 +1,12 @@
 // The sheet picture, painted into an image and read pixel by pixel.
+#include <QApplication>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "GuiFixture.h"
+#include "ModalDriver.h"
 #include "view/CMyVeskView.h"
 
 using namespace vesk;
@@ -50,6 +53,9 @@ private slots:
     void blockNumbersFollowTheSwitch();
     void undescribedSubSheetsDrawTheirNumbersAtTheCorner();
     void clicksFollowTheScrollPosition();
+    void failedOpenLeavesNoTraceOfThePreviousSheetOnScreen();
+    void imageIsTheDocumentsPixelsAndOnlyTheExposedPartIsDrawn();
+    void zoomKeepsThePointUnderThePointerAndClicksHitInPictureCoordinates();
 };
 
 void SheetViewTest::imageIsCopiedOneToOneAtEachDepth_data() {
@@ -141,6 +147,85 @@ void SheetViewTest::clicksFollowTheScrollPosition() {
     // Window point (10, 10) is drawing point (810, 610): sub-sheet 12.
     QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(gui.Doc().SelectedSubSheet(), 12);
+}
+
+void SheetViewTest::failedOpenLeavesNoTraceOfThePreviousSheetOnScreen() {
+    GuiFixture gui;
+    vesk::test::ModalDriver driver;
+    vesk::test::SheetBuilder noChunks;
+    for (const auto& file : {gui.dir / "missing.tqb", gui.Write(noChunks, "empty.tqb")}) {
+        gui.Open(gui.GridSheet());
+        gui.ClickPicture(QPoint(150, 100));
+        QTRY_VERIFY(IsBlue(gui.ViewportOnScreen().pixel(102, 110)));
+        gui.Doc().OpenSheetFile(file);
+        // Image, frames and outline are gone; only the numbers are left, piled
+        // up on the top-left corner.
+        const QImage shown = gui.ViewportOnScreen();
+        const QRgb background = gui.Frame().View()->viewport()->palette().base().color().rgb();
+        for (QPoint p : {QPoint(102, 110), QPoint(100, 110), QPoint(250, 200), QPoint(450, 300)}) {
+            QCOMPARE(shown.pixel(p), background);
+        }
+        QVERIFY(shown.pixel(1, 1) != background);
+        gui.ClickPicture(QPoint(150, 100));
+        QCOMPARE(gui.Doc().SelectedSubSheet(), -1);
+    }
+}
+
+void SheetViewTest::imageIsTheDocumentsPixelsAndOnlyTheExposedPartIsDrawn() {
+    GuiFixture gui;
+    gui.Open(gui.GridSheet(500, 375, 24));
+    gui.Doc().ToggleBlockNames();
+    auto* view = gui.Frame().View();
+    // One copy of the pixels: the drawn image is the document's buffer itself.
+    const auto pixels = gui.Doc().SheetImagePixels();
+    QVERIFY(pixels);
+    QCOMPARE(static_cast<const void*>(view->SheetImage().constBits()),
+             static_cast<const void*>(pixels->data()));
+    QImage image(view->Extent(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    view->PaintPicture(painter, QRect(120, 90, 40, 30));
+    painter.end();
+    QCOMPARE(image.pixel(120, 90), ExpectedPixel(120, 374 - 90, 24));
+    QCOMPARE(image.pixel(159, 119), ExpectedPixel(159, 374 - 119, 24));
+    for (QPoint outside : {QPoint(119, 100), QPoint(160, 100), QPoint(130, 89), QPoint(130, 120)}) {
+        QCOMPARE(image.pixel(outside), qRgb(255, 255, 255));
+    }
+}
+
+void SheetViewTest::zoomKeepsThePointUnderThePointerAndClicksHitInPictureCoordinates() {
+    GuiFixture gui;
+    gui.Open(gui.GridSheet());
+    gui.Doc().ToggleBlockNames();
+    auto* view = gui.Frame().View();
+    QTRY_COMPARE(view->viewport()->size(), QSize(500, 375));
+    // Ctrl + wheel at picture point (300, 200): it stays under the pointer.
+    QWheelEvent wheel(QPointF(300, 200), view->viewport()->mapToGlobal(QPointF(300, 200)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    QCOMPARE(view->Zoom(), 1.5);
+    QCOMPARE(view->ScrollPosition(), QPoint(150, 100));
+    QCOMPARE(gui.Frame().ZoomText(), QStringLiteral("150 %"));
+    QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(view->Zoom(), 2.0);
+    view->horizontalScrollBar()->setValue(0);
+    view->verticalScrollBar()->setValue(0);
+    // Viewport point (220, 150) is picture point (110, 75): sub-sheet 6.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(220, 150));
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 6);
+    // Each picture pixel is two screen pixels: the outline, inset by 2, and an
+    // image pixel as it is.
+    const QImage shown = gui.ViewportOnScreen();
+    QVERIFY(IsBlue(shown.pixel(2 * 102 + 1, 2 * 110)));
+    QCOMPARE(shown.pixel(2 * 120 + 1, 2 * 95 + 1), ExpectedPixel(120, 374 - 95, 24));
+    for (int i = 0; i < 12; ++i) {
+        QTest::keyClick(view, Qt::Key_Minus, Qt::ControlModifier);
+    }
+    QCOMPARE(view->Zoom(), 0.25);
+    QCOMPARE(view->ZoomedExtent(), QSize(125, 94));
+    QTest::keyClick(view, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(view->Zoom(), 1.0);
+    QCOMPARE(gui.Frame().ZoomText(), QString());
 }
 
 QTEST_MAIN(SheetViewTest)

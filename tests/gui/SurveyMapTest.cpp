@@ -1,8 +1,10 @@
 // The folder survey in the program: the zone dialog, the survey map drawn into
 // an image, hovering, opening by double-click, and placing a prefecture name.
+#include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -144,6 +146,13 @@ void CtrlClick(GuiFixture& gui, ModalDriver& driver, std::function<void(CLabelPo
                       QPoint(5, 5));
 }
 
+// A mouse move straight to the viewport, whatever the pointer did before.
+void HoverAt(QWidget* viewport, QPoint point) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(point), viewport->mapToGlobal(QPointF(point)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+}
+
 void Pick(CLabelPositionDlg* dialog, int index) {
     dialog->Prefectures()->setCurrentIndex(index);
     emit dialog->Prefectures()->activated(index);
@@ -160,7 +169,9 @@ private slots:
     void mapShowsOutlinesNamesAndSheets();
     void placedNameMovesWithTheArrowKeys();
     void dialogsKeepOpenOnTheirErrors();
-    void zoneWithoutBuiltInMapStillShowsItsSheets();
+    void zoneWithoutBuiltInMapShowsItsSheetsLargeInAUsableWindow();
+    void statusPaneIsReadyAgainAfterLeavingTheMapAndOnTheNextSurvey();
+    void hoverAndLabelsWorkInMapCoordinatesAtEveryZoom();
 };
 
 void SurveyMapTest::wholeSurveySession() {
@@ -301,18 +312,72 @@ void SurveyMapTest::dialogsKeepOpenOnTheirErrors() {
     QCOMPARE(labels.Prefectures()->count(), 0);
 }
 
-void SurveyMapTest::zoneWithoutBuiltInMapStillShowsItsSheets() {
+void SurveyMapTest::zoneWithoutBuiltInMapShowsItsSheetsLargeInAUsableWindow() {
     GuiFixture gui;
     ModalDriver driver;
-    Survey(gui, driver, SurveyFolder(gui), 7);
+    const auto folder = SurveyFolder(gui);
+    WriteSheet(folder / "d.tqb", 7, 2000.0f, 0.0f, "栄");
+    Survey(gui, driver, folder, 7);
     QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("第7系 - Vesk"));
-    const ZoneMap map = gui.Doc().SurveyMap();
-    QCOMPARE(gui.Frame().View()->Extent(), QSize(map.Extent().width, map.Extent().height));
-    const MapPixel corner = map.Position({0.0f, 0.0f});
+    // Two sheets side by side, 4,000 m by 1,500 m: 760 pixels wide at 0.19 a
+    // metre, on a map of the least height, 360.
+    QCOMPARE(gui.Frame().View()->Extent(), QSize(800, 360));
+    QTRY_VERIFY(gui.Frame().width() >= 480);
     const QImage image = Paint(gui);
-    QCOMPARE(image.pixel(corner.x + 1, corner.y - 1), qRgb(0, 255, 0));
-    QTest::mouseMove(gui.Frame().View()->viewport(), QPoint(corner.x + 1, corner.y - 1));
+    for (QPoint inside : {QPoint(21, 38), QPoint(399, 321), QPoint(401, 38), QPoint(779, 321)}) {
+        QCOMPARE(image.pixel(inside), qRgb(0, 255, 0));
+    }
+    QCOMPARE(image.pixel(20, 37), qRgb(0, 0, 0));
+    QCOMPARE(image.pixel(19, 100), qRgb(255, 255, 255));
+    QTest::mouseMove(gui.Frame().View()->viewport(), QPoint(200, 200));
     QCOMPARE(gui.Frame().MessageText(), QString::fromUtf8("名古屋"));
+    QTest::mouseMove(gui.Frame().View()->viewport(), QPoint(600, 200));
+    QCOMPARE(gui.Frame().MessageText(), QString::fromUtf8("栄"));
+}
+
+void SurveyMapTest::statusPaneIsReadyAgainAfterLeavingTheMapAndOnTheNextSurvey() {
+    GuiFixture gui;
+    ModalDriver driver;
+    const auto folder = SurveyFolder(gui);
+    auto* viewport = gui.Frame().View()->viewport();
+    const QString ready = QString::fromUtf8("ﾚﾃﾞｨ");
+    Survey(gui, driver, folder, 9);
+    QTest::mouseMove(viewport, QPoint(245, 530));
+    QCOMPARE(gui.Frame().MessageText(), QString::fromUtf8("丸の内"));
+    Survey(gui, driver, folder, 9);
+    QCOMPARE(gui.Frame().MessageText(), ready);
+    QTest::mouseMove(viewport, QPoint(244, 529));
+    // A sheet without a picture: the view leaves the map all the same.
+    std::filesystem::remove(folder / "a.tqb");
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(244, 529));
+    QCOMPARE(gui.Doc().SurveyZone(), 0);
+    QCOMPARE(gui.Frame().MessageText(), ready);
+}
+
+void SurveyMapTest::hoverAndLabelsWorkInMapCoordinatesAtEveryZoom() {
+    GuiFixture gui;
+    ModalDriver driver;
+    Survey(gui, driver, SurveyFolder(gui), 9);
+    auto* view = gui.Frame().View();
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier);
+    }
+    QCOMPARE(view->Zoom(), 2.0);
+    QCOMPARE(gui.Frame().ZoomText(), QStringLiteral("200 %"));
+    view->horizontalScrollBar()->setValue(400);
+    view->verticalScrollBar()->setValue(700);
+    QCOMPARE(view->ScrollPosition(), QPoint(400, 700));
+    // Map pixel (245, 530) of the zone-9 sheet is viewport point (90, 360).
+    HoverAt(view->viewport(), QPoint(90, 360));
+    QCOMPARE(gui.Frame().MessageText(), QString::fromUtf8("丸の内"));
+    HoverAt(view->viewport(), QPoint(80, 350));
+    QCOMPARE(gui.Frame().MessageText(), QString());
+    // A name placed at the zone origin, map pixel (260, 460), is drawn around
+    // viewport point (120, 220).
+    CtrlClick(gui, driver, [&](CLabelPositionDlg* dialog) { Pick(dialog, IndexOf(9, "東京都")); });
+    const QPointF ink = GreyCentre(gui.ViewportOnScreen(), QPoint(120, 220), 28, 14);
+    QVERIFY2(std::abs(ink.x() - 120) <= 4 && std::abs(ink.y() - 220) <= 4,
+             qPrintable(QStringLiteral("%1,%2").arg(ink.x()).arg(ink.y())));
 }
 
 QTEST_MAIN(SurveyMapTest)

@@ -38,6 +38,8 @@ void CMyVeskDoc::OpenSheetFile(const std::filesystem::path& path) {
         titleText_.clear();
         RefreshTitle();
     }
+    // The view still shows the previous sheet unless told, whatever this load found.
+    ui_.InvalidateView();
 }
 
 void CMyVeskDoc::ClearSheetData() {

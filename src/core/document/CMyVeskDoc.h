@@ -128,6 +128,7 @@ private:
     void RecordDataChunk(const WalkedChunk& chunk);
     void SetImageScale(int width, int height, double scale);
     void ShowSurveyZone(int zone);
+    void RefitShownSurveyMap();
 
     DocumentUi& ui_;
     ProgramImageSize& imageSize_;

@@ -27,6 +27,7 @@ void CMyVeskDoc::OnSurvey() {
     // The new list replaces the old one whether or not a zone is confirmed.
     EmptySurveyList();
     surveyList_ = std::move(survey.entries);
+    RefitShownSurveyMap();
     if (const auto zone = ui_.AskSurveyZone(PresentZones(surveyList_))) {
         ShowSurveyZone(*zone);
     }
@@ -40,6 +41,17 @@ void CMyVeskDoc::ShowSurveyZone(int zone) {
     titleText_ = Utf8ToShiftJis(title);
     RefreshTitle();
     SetAvailabilityFlags(true, false);
+    const MapExtent extent = surveyMap_.Extent();
+    ui_.SetExtentAndFitFrame(extent.width, extent.height);
+}
+
+// A map fitted to the old list's sheets would put the new ones anywhere, also
+// off the picture; the built-in maps do not depend on the list.
+void CMyVeskDoc::RefitShownSurveyMap() {
+    if (surveyZone_ == 0 || BuiltInZoneMap(surveyZone_)) {
+        return;
+    }
+    surveyMap_ = MapOfSurveyZone(surveyList_, surveyZone_);
     const MapExtent extent = surveyMap_.Extent();
     ui_.SetExtentAndFitFrame(extent.width, extent.height);
 }

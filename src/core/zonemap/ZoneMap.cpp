@@ -18,11 +18,16 @@ int Shifted(int origin, double offset) {
 }  // namespace
 
 double MapOffset(float metres) {
-    return std::trunc(static_cast<double>(metres) * static_cast<double>(kMapScale));
+    return MapOffset(metres, static_cast<double>(kMapScale));
+}
+
+double MapOffset(float metres, double scale) {
+    return std::trunc(static_cast<double>(metres) * scale);
 }
 
 MapPixel ZoneMap::Position(PlanePoint point) const {
-    return {Shifted(origin_.x, MapOffset(point.x)), Shifted(origin_.y, -MapOffset(point.y))};
+    return {Shifted(origin_.x, MapOffset(point.x, scale_)),
+            Shifted(origin_.y, -MapOffset(point.y, scale_))};
 }
 
 std::optional<ZoneMap> BuiltInZoneMap(int zone) {

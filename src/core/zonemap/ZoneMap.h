@@ -31,13 +31,18 @@ inline constexpr float kMapScale = 0.002f;
 double MapOffset(float metres);
 
 // The survey map of one zone: the pixel on which the plane point (0, 0) lies,
-// and the map's size. East is to the right and north is up.
+// the map's size and its scale in pixels per metre (that of the built-in maps
+// unless a map fitted to its sheets needs a larger one). East is to the right
+// and north is up.
 class ZoneMap {
 public:
-    constexpr ZoneMap(MapPixel origin, MapExtent extent) : origin_(origin), extent_(extent) {}
+    constexpr ZoneMap(MapPixel origin, MapExtent extent,
+                      double scale = static_cast<double>(kMapScale))
+        : origin_(origin), extent_(extent), scale_(scale) {}
 
     MapPixel Origin() const { return origin_; }
     MapExtent Extent() const { return extent_; }
+    double Scale() const { return scale_; }
 
     // Where the survey map draws a plane point. Far-off or corrupt coordinates
     // saturate at the int range; NaN gives 0.
@@ -48,7 +53,12 @@ public:
 private:
     MapPixel origin_;
     MapExtent extent_;
+    double scale_;
 };
+
+// How far a plane coordinate lies from the map origin at a scale: the product
+// in double precision, truncated toward zero.
+double MapOffset(float metres, double scale);
 
 // The built-in survey maps of zones 6 and 9; no other zone has one.
 std::optional<ZoneMap> BuiltInZoneMap(int zone);

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 #include "dialogs/DialogUnits.h"
 
@@ -33,6 +34,24 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     ok->setDefault(true);
     ok->setGeometry(du.Rect(178, 7, 32, 14));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    WidenToFit({title, rights}, ok);
+}
+
+// The texts are laid out for the original font; where this one runs wider, the
+// texts get the room they need and the box and its button move over.
+void AboutDlg::WidenToFit(const QList<QLabel*>& labels, QWidget* button) {
+    int extra = 0;
+    for (QLabel* label : labels) {
+        const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 1;
+        if (needed > label->width()) {
+            extra = std::max(extra, needed - label->width());
+            label->resize(needed, label->height());
+        }
+    }
+    if (extra > 0) {
+        button->move(button->x() + extra, button->y());
+        setFixedSize(width() + extra, height());
+    }
 }
 
 }  // namespace vesk::gui

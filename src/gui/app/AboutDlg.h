@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
+
+class QLabel;
 
 namespace vesk::gui {
 
@@ -10,6 +13,9 @@ class AboutDlg : public QDialog {
 
 public:
     explicit AboutDlg(QWidget* parent);
+
+private:
+    void WidenToFit(const QList<QLabel*>& labels, QWidget* button);
 };
 
 }  // namespace vesk::gui

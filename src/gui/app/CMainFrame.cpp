@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -29,7 +31,10 @@ namespace {
 
 constexpr int kInitialWidth = 330;
 constexpr int kInitialHeight = 337;
-constexpr int kMaxFitAttempts = 6;
+constexpr int kMaxFitAttempts = 8;
+// How long after the first show the window manager may take to put its frame
+// around the window, after which the first size is no longer corrected.
+constexpr int kFrameWaitMs = 3000;
 constexpr int kLockKeyPollMs = 250;
 
 const char* ToolBarImage(int id) {
@@ -72,6 +77,7 @@ CMainFrame::CMainFrame(CMyVeskDoc& doc)
     view_ = new CMyVeskView(doc_, this);
     view_->installEventFilter(this);
     connect(view_, &CMyVeskView::StatusText, this, &CMainFrame::SetMessageText);
+    connect(view_, &CMyVeskView::ZoomChanged, this, &CMainFrame::ShowZoom);
     setCentralWidget(view_);
     BuildMenus();
     BuildToolBar();
@@ -118,12 +124,23 @@ void CMainFrame::BuildToolBar() {
         toolBar_->addAction(action);
     }
     addToolBar(Qt::TopToolBarArea, toolBar_);
+    // However the bar comes or goes (menu, its own context menu, undocking),
+    // a window fitted to a picture stays fitted.
+    connect(toolBar_, &QToolBar::visibilityChanged, this, [this] {
+        if (fitted_) {
+            FitToView();
+        }
+    });
 }
 
 void CMainFrame::BuildStatusBar() {
     messagePane_ = new QLabel(this);
     messagePane_->setObjectName(QStringLiteral("0"));
     statusBar()->addWidget(messagePane_, 1);
+    zoomPane_ = new QLabel(this);
+    zoomPane_->setAlignment(Qt::AlignCenter);
+    zoomPane_->hide();
+    statusBar()->addPermanentWidget(zoomPane_);
     // The platform gives no portable way to read the lock keys' state, so the
     // indicators keep their place but stay empty.
     for (const char* text : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
@@ -171,10 +188,10 @@ void CMainFrame::ConnectCommands() {
     // Whether a bar is shown is asked of the bar itself, not of the window,
     // which may not be on screen yet.
     c.SetHandler(
-        cmd::kToolBar, [this] { toolBar_->setHidden(!toolBar_->isHidden()); }, {},
+        cmd::kToolBar, [this] { ToggleBar(toolBar_); }, {},
         [this] { return !toolBar_->isHidden(); });
     c.SetHandler(
-        cmd::kStatusBar, [this] { statusBar()->setHidden(!statusBar()->isHidden()); }, {},
+        cmd::kStatusBar, [this] { ToggleBar(statusBar()); }, {},
         [this] { return !statusBar()->isHidden(); });
     c.SetHandler(cmd::kAbout, [this] {
         AboutDlg about(this);
@@ -230,44 +247,141 @@ void CMainFrame::SetDocumentTitle(const QString& title) {
     }
 }
 
+void CMainFrame::ToggleBar(QWidget* bar) {
+    bar->setHidden(!bar->isHidden());
+    if (fitted_) {
+        FitToView();
+    }
+}
+
 void CMainFrame::FitToView() {
-    outerSizeSet_ = true;
-    fitTarget_ = view_->Extent();
+    initialOuterSizePending_ = false;
+    fitting_ = true;
+    fitted_ = true;
     fitAttempts_ = 0;
     AdjustToFitTarget();
 }
 
-// The view must end up exactly as large as its extent (it has no frame, and
-// its scroll bars vanish then). The bars take their final sizes only once the
-// window is shown, and a shown window's size follows the window system later,
-// so each resize of the view corrects the frame until the target is met.
+// The view size that shows the whole zoomed extent, or as much of it as the
+// available area of the window's screen leaves room for beside the frame and
+// the bars, with scroll bars for the rest.
+QSize CMainFrame::FittedViewSize() const {
+    const QSize extent = view_->ZoomedExtent();
+    const QSize outside = frameGeometry().size() - view_->size();
+    const QSize room = screen()->availableGeometry().size() - outside;
+    const int barWidth = view_->verticalScrollBar()->sizeHint().width();
+    const int barHeight = view_->horizontalScrollBar()->sizeHint().height();
+    QSize fitted = extent;
+    bool wide = fitted.width() > room.width();
+    if (wide) {
+        fitted.rheight() += barHeight;
+    }
+    if (fitted.height() > room.height()) {
+        fitted.rwidth() += barWidth;
+        if (!wide && fitted.width() > room.width()) {
+            fitted.rheight() += barHeight;
+        }
+    }
+    return fitted.boundedTo(room);
+}
+
+// The view must end up exactly as large as its fitted size (it has no frame,
+// and its scroll bars vanish when the extent fits). The bars take their final
+// sizes only once the window is shown, and a shown window's size follows the
+// window system later, so each resize of the view corrects the frame until
+// the target is met.
 void CMainFrame::AdjustToFitTarget() {
-    if (!fitTarget_) {
+    if (!fitting_) {
         return;
     }
     if (!isVisible()) {
         layout()->setGeometry(QRect(QPoint(0, 0), size()));
     }
+    const QSize target = FittedViewSize();
+    fittedFrame_ = frameGeometry().size() - size();
     const QSize now = view_->size();
-    if (now == *fitTarget_ || ++fitAttempts_ > kMaxFitAttempts) {
+    if (now == target || ++fitAttempts_ > kMaxFitAttempts) {
         if (isVisible()) {
-            fitTarget_.reset();
+            fitting_ = false;
         }
+        MoveOntoAvailableArea();
         return;
     }
-    resize(size() + (*fitTarget_ - now));
+    resize(size() + (target - now));
+    MoveOntoAvailableArea();
 }
 
-void CMainFrame::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    // The initial size is the outer size, frame included, which is known only
-    // once the window is on screen. A window already fitted to a sheet keeps
-    // its fit.
-    if (!outerSizeSet_ && !fitTarget_) {
-        const QSize frame = frameGeometry().size() - size();
-        resize(QSize(kInitialWidth, kInitialHeight) - frame);
+void CMainFrame::MoveOntoAvailableArea() {
+    if (!isVisible()) {
+        return;
     }
-    outerSizeSet_ = true;
+    const QRect area = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+    const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+    if (QPoint(x, y) != frame.topLeft()) {
+        move(x, y);
+    }
+}
+
+// The first size is the outer size, frame included. The frame is known only
+// once a window manager has put it around the window, which may be well after
+// the window was shown; until then (or for good, without a window manager)
+// the frame counts as nothing.
+void CMainFrame::ApplyInitialOuterSize() {
+    if (!initialOuterSizePending_ || !isVisible()) {
+        return;
+    }
+    const QSize frame = frameGeometry().size() - size();
+    if (!frame.isEmpty()) {
+        initialOuterSizePending_ = false;
+    }
+    const QSize wanted = QSize(kInitialWidth, kInitialHeight) - frame;
+    if (size() != wanted) {
+        resize(wanted);
+    }
+}
+
+bool CMainFrame::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    switch (event->type()) {
+        case QEvent::Show:
+            QTimer::singleShot(kFrameWaitMs, this, [this] { initialOuterSizePending_ = false; });
+            ApplyInitialOuterSize();
+            break;
+        case QEvent::Move:  // a window manager's frame moves the window
+            ApplyInitialOuterSize();
+            RefitToNewFrame();
+            break;
+        default:
+            break;
+    }
+    return handled;
+}
+
+// A window fitted before the window manager framed it was fitted to a screen
+// without the frame; it is fitted again once the frame is known.
+void CMainFrame::RefitToNewFrame() {
+    if (fitted_ && !fitting_ && frameGeometry().size() - size() != fittedFrame_) {
+        FitToView();
+    }
+}
+
+void CMainFrame::DocumentChanged() {
+    const std::pair<int, std::uint64_t> shown{doc_.SurveyZone(), doc_.SurveyGeneration()};
+    if (shown != shownMap_) {
+        shownMap_ = shown;
+        SetMessageText(QString::fromUtf8("ﾚﾃﾞｨ"));
+    }
+}
+
+void CMainFrame::ShowZoom(int percent) {
+    zoomPane_->setText(percent == 100 ? QString() : QStringLiteral("%1 %").arg(percent));
+    zoomPane_->setVisible(percent != 100);
+}
+
+QString CMainFrame::ZoomText() const {
+    return zoomPane_->text();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
@@ -284,6 +398,7 @@ void CMainFrame::SetExtentAndFit(int width, int height) {
     }
     FitToView();
     view_->viewport()->update();
+    DocumentChanged();
 }
 
 // Shown at once: hover texts must not wait for the next idle repaint.

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <cstdint>
 #include <memory>
-#include <optional>
+#include <utility>
 
 #include "app/RecentFileList.h"
 
@@ -39,8 +40,15 @@ public:
     // The view's scroll extent becomes width x height and the window is resized
     // so that the view's client area is exactly that; the view is repainted.
     void SetExtentAndFit(int width, int height);
-    // Resizes the window so that the view's client area is exactly its extent.
+    // Resizes the window so that the view's client area is exactly its extent,
+    // or, for a picture larger than the screen's available area, so that the
+    // window fills that area and the view scrolls; the window is moved onto it.
     void FitToView();
+    // The document changed what it shows: the message pane returns to its idle
+    // text when the view leaves or changes the survey map.
+    void DocumentChanged();
+    // The zoom as the status bar shows it; empty at 100 %.
+    QString ZoomText() const;
     // The status bar's message pane; an empty text leaves it blank.
     void SetMessageText(const QString& text);
     QString MessageText() const;
@@ -52,7 +60,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void BuildMenus();
@@ -62,6 +70,12 @@ private:
     void RebuildRecentFileMenu();
     void UpdateIndicators();
     void AdjustToFitTarget();
+    QSize FittedViewSize() const;
+    void MoveOntoAvailableArea();
+    void ApplyInitialOuterSize();
+    void RefitToNewFrame();
+    void ShowZoom(int percent);
+    void ToggleBar(QWidget* bar);
     void OnGenericOpen();
 
     CMyVeskDoc& doc_;
@@ -70,12 +84,18 @@ private:
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QLabel* messagePane_ = nullptr;
+    QLabel* zoomPane_ = nullptr;
     QList<QLabel*> indicators_;
     QList<QAction*> recentActions_;
     RecentFileList recentFiles_;
-    std::optional<QSize> fitTarget_;
+    // Fitting runs until the view has its fitted size; fitted_ stays on while
+    // the window is fitted to a picture, so bar toggles fit it again.
+    bool fitting_ = false;
+    bool fitted_ = false;
     int fitAttempts_ = 0;
-    bool outerSizeSet_ = false;
+    QSize fittedFrame_;
+    bool initialOuterSizePending_ = true;
+    std::pair<int, std::uint64_t> shownMap_{0, 0};
 };
 
 }  // namespace vesk::gui

@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
 
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
@@ -39,6 +40,11 @@ bool CMyVeskApp::InitInstance() {
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QStringLiteral("Vesk"));
     QApplication::setFont(DialogFont());
+    // The interface is Japanese whatever the locale, Qt's own dialogs included.
+    if (qtTranslator_.load(QStringLiteral("qtbase_ja"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslator_);
+    }
 
     doc_ = std::make_unique<CMyVeskDoc>(ui_);
     frame_ = std::make_unique<CMainFrame>(*doc_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QTranslator>
 #include <memory>
 
 #include "app/GuiDocumentUi.h"
@@ -33,6 +34,7 @@ public:
 
 private:
     QStringList arguments_;
+    QTranslator qtTranslator_;
     SplashScreen splash_;
     GuiDocumentUi ui_;
     std::unique_ptr<CMyVeskDoc> doc_;

@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
 
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
+#include "app/MessageLines.h"
 #include "app/PathText.h"
 #include "dialogs/CZoneSelectionDlg.h"
 #include "dialogs/ConversionSettingsDlg.h"
@@ -29,13 +32,24 @@ QWidget* MessageOwner(CMainFrame* frame) {
     return modal ? modal : frame;
 }
 
+// Qt wraps a message box's text anywhere once the box would grow beyond half
+// the screen (500 pixels at most); lines broken beforehand to this width,
+// which leaves room for the icon and the margins, keep it from doing so.
+int MessageLineWidth(const QWidget& box) {
+    constexpr int kIconAndMargins = 120;
+    const QScreen* screen = box.screen();
+    const int half = screen ? screen->availableGeometry().width() / 2 : 500;
+    return std::min(half, 500) - kIconAndMargins;
+}
+
 }  // namespace
 
 void GuiDocumentUi::ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) {
     const QMessageBox::Icon boxIcon =
         icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Information;
-    QMessageBox box(boxIcon, FromUtf8(caption), FromUtf8(text), QMessageBox::Ok,
-                    MessageOwner(frame_));
+    QWidget* owner = MessageOwner(frame_);
+    QMessageBox box(boxIcon, FromUtf8(caption), QString(), QMessageBox::Ok, owner);
+    box.setText(BreakMessageLines(FromUtf8(text), box.fontMetrics(), MessageLineWidth(box)));
     box.exec();
 }
 
@@ -49,6 +63,7 @@ void GuiDocumentUi::SetExtentAndFitFrame(int width, int height) {
 void GuiDocumentUi::InvalidateView() {
     if (frame_) {
         frame_->View()->viewport()->update();
+        frame_->DocumentChanged();
     }
     UpdateCommands();
 }

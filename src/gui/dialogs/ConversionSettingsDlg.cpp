@@ -89,6 +89,18 @@ bool ConversionSettingsDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+// Enter is OK with or without Ctrl; the dialog's default handling knows only
+// the plain key.
+void ConversionSettingsDlg::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & Qt::ControlModifier)) {
+        ctrlHeld_ = true;
+        OnOk();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void ConversionSettingsDlg::ShowSettings() {
     Show(buildings_, settings_.Buildings());
     Show(terrain_, settings_.Terrain());

@@ -1,16 +1,19 @@
 #include "view/CMyVeskView.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "dialogs/CLabelPositionDlg.h"
 #include "document/CMyVeskDoc.h"
 #include "document/SubSheetSelection.h"
 #include "text/ShiftJis.h"
-#include "view/SheetImageConversion.h"
+#include "view/BottomUpImage.h"
 #include "view/SheetPicture.h"
 #include "view/SurveyMapPicture.h"
 #include "zonemap/PrefectureTable.h"
@@ -30,7 +33,15 @@ CMyVeskView::CMyVeskView(CMyVeskDoc& doc, QWidget* parent)
 
 void CMyVeskView::SetExtent(int width, int height) {
     extent_ = QSize(std::max(width, 0), std::max(height, 0));
+    zoom_.Set(1.0);
     UpdateScrollBars();
+    emit ZoomChanged(zoom_.Percent());
+}
+
+QSize CMyVeskView::ZoomedExtent() const {
+    const double factor = zoom_.Factor();
+    return QSize(static_cast<int>(std::ceil(extent_.width() * factor)),
+                 static_cast<int>(std::ceil(extent_.height() * factor)));
 }
 
 QPoint CMyVeskView::ScrollPosition() const {
@@ -40,41 +51,69 @@ QPoint CMyVeskView::ScrollPosition() const {
 void CMyVeskView::UpdateScrollBars() {
     // An extent that fits the view without scroll bars needs none; otherwise
     // scroll over what the viewport shows.
+    const QSize extent = ZoomedExtent();
     const QSize whole = maximumViewportSize();
-    const bool fits = extent_.width() <= whole.width() && extent_.height() <= whole.height();
+    const bool fits = extent.width() <= whole.width() && extent.height() <= whole.height();
     const QSize page = fits ? whole : viewport()->size();
-    const auto setUp = [](QScrollBar* bar, int extent, int visible) {
-        const int pageStep = std::max(extent / 10, 1);
-        bar->setRange(0, std::max(extent - visible, 0));
+    const auto setUp = [](QScrollBar* bar, int length, int visible) {
+        const int pageStep = std::max(length / 10, 1);
+        bar->setRange(0, std::max(length - visible, 0));
         bar->setPageStep(pageStep);
         bar->setSingleStep(std::max(pageStep / 10, 1));
     };
-    setUp(horizontalScrollBar(), extent_.width(), page.width());
-    setUp(verticalScrollBar(), extent_.height(), page.height());
+    setUp(horizontalScrollBar(), extent.width(), page.width());
+    setUp(verticalScrollBar(), extent.height(), page.height());
+}
+
+void CMyVeskView::SetZoom(double factor, QPoint anchor) {
+    const double before = zoom_.Factor();
+    zoom_.Set(factor);
+    if (zoom_.Factor() == before) {
+        return;
+    }
+    const QPointF picturePoint = QPointF(anchor + ScrollPosition()) / before;
+    UpdateScrollBars();
+    const QPointF scroll = picturePoint * zoom_.Factor() - QPointF(anchor);
+    horizontalScrollBar()->setValue(static_cast<int>(std::lround(scroll.x())));
+    verticalScrollBar()->setValue(static_cast<int>(std::lround(scroll.y())));
+    viewport()->update();
+    emit ZoomChanged(zoom_.Percent());
 }
 
 const QImage& CMyVeskView::SheetImage() {
     if (sheetImageGeneration_ != doc_.ImageGeneration()) {
         const auto pixels = doc_.SheetImagePixels();
-        sheetImage_ = pixels ? ConvertSheetImage(doc_.SheetImageHeader(), *pixels) : QImage();
+        sheetImage_ = pixels ? BottomUpImage(doc_.SheetImageHeader(), *pixels) : QImage();
         sheetImageGeneration_ = doc_.ImageGeneration();
     }
     return sheetImage_;
 }
 
-void CMyVeskView::PaintPicture(QPainter& painter) {
+void CMyVeskView::PaintPicture(QPainter& painter, const QRect& exposed) {
     painter.setFont(font());
     if (doc_.SurveyZone() == 0) {
-        PaintSheetPicture(painter, doc_, SheetImage());
+        const QRect area = exposed.isNull() ? QRect(QPoint(0, 0), extent_) : exposed;
+        PaintSheetPicture(painter, doc_, SheetImage(), area);
     } else {
         PaintSurveyMap(painter, doc_, placement_);
     }
 }
 
-void CMyVeskView::paintEvent(QPaintEvent*) {
+// The picture pixels that a part of the viewport shows, with a pixel to spare
+// for what the zoom's rounding touches.
+QRect CMyVeskView::PictureRectOf(const QRect& viewportRect) const {
+    const double factor = zoom_.Factor();
+    const QRectF shown(QPointF(viewportRect.translated(ScrollPosition()).topLeft()) / factor,
+                       QSizeF(viewportRect.size()) / factor);
+    return shown.toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+void CMyVeskView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
+    painter.setClipRect(event->rect());
     painter.translate(-ScrollPosition());
-    PaintPicture(painter);
+    painter.scale(zoom_.Factor(), zoom_.Factor());
+    PaintPicture(painter, PictureRectOf(event->rect()));
 }
 
 void CMyVeskView::resizeEvent(QResizeEvent* event) {
@@ -82,12 +121,14 @@ void CMyVeskView::resizeEvent(QResizeEvent* event) {
     UpdateScrollBars();
 }
 
-void CMyVeskView::scrollContentsBy(int, int) {
-    viewport()->update();
+// Only the strip that scrolling uncovers is painted again.
+void CMyVeskView::scrollContentsBy(int dx, int dy) {
+    viewport()->scroll(dx, dy);
 }
 
-QPoint CMyVeskView::DrawingPoint(const QMouseEvent* event) const {
-    return event->position().toPoint() + ScrollPosition();
+QPoint CMyVeskView::DrawingPoint(QPointF viewportPoint) const {
+    const QPointF p = (viewportPoint + QPointF(ScrollPosition())) / zoom_.Factor();
+    return QPoint(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
 }
 
 std::optional<std::size_t> CMyVeskView::HoveredEntry() const {
@@ -105,7 +146,7 @@ void CMyVeskView::SurveyConfirmed() {
 
 void CMyVeskView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        const QPoint p = DrawingPoint(event);
+        const QPoint p = DrawingPoint(event->position());
         if (doc_.SurveyZone() == 0) {
             PressOnSheetPicture(doc_, p.x(), p.y());
         } else if (event->modifiers() & Qt::ControlModifier) {
@@ -129,7 +170,7 @@ void CMyVeskView::ChooseLabelToPlace() {
 
 void CMyVeskView::mouseMoveEvent(QMouseEvent* event) {
     if (doc_.SurveyZone() != 0) {
-        const QPoint p = DrawingPoint(event);
+        const QPoint p = DrawingPoint(event->position());
         hovered_ = doc_.HitTestSurvey(p.x(), p.y());
         hoveredGeneration_ = doc_.SurveyGeneration();
         const QString name =
@@ -150,7 +191,46 @@ void CMyVeskView::mouseDoubleClickEvent(QMouseEvent* event) {
     QAbstractScrollArea::mouseDoubleClickEvent(event);
 }
 
+QPoint CMyVeskView::ZoomAnchor() const {
+    const QPoint pointer = viewport()->mapFromGlobal(QCursor::pos());
+    return viewport()->rect().contains(pointer) ? pointer : viewport()->rect().center();
+}
+
+// Ctrl with +, - or 0 (main keys or keypad) zooms about the pointer.
+bool CMyVeskView::ZoomByKey(const QKeyEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        return false;
+    }
+    switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            SetZoom(zoom_.StepIn(), ZoomAnchor());
+            return true;
+        case Qt::Key_Minus:
+            SetZoom(zoom_.StepOut(), ZoomAnchor());
+            return true;
+        case Qt::Key_0:
+            SetZoom(1.0, ZoomAnchor());
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CMyVeskView::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    const int notches = event->angleDelta().y() / 120;
+    for (int i = 0; i < std::abs(notches); ++i) {
+        SetZoom(notches > 0 ? zoom_.StepIn() : zoom_.StepOut(), event->position().toPoint());
+    }
+    event->accept();
+}
+
 void CMyVeskView::keyPressEvent(QKeyEvent* event) {
+    const bool zoomed = ZoomByKey(event);
     LabelKey key = LabelKey::Other;
     switch (event->key()) {
         case Qt::Key_Left:
@@ -173,7 +253,7 @@ void CMyVeskView::keyPressEvent(QKeyEvent* event) {
         viewport()->update();
     }
     // Arrow keys move the placed name, never the scroll position.
-    if (key == LabelKey::Other) {
+    if (key == LabelKey::Other && !zoomed) {
         QAbstractScrollArea::keyPressEvent(event);
     }
 }

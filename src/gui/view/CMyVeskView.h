@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "survey/LabelPlacement.h"
+#include "view/ViewZoom.h"
 
 namespace vesk {
 class CMyVeskDoc;
@@ -14,26 +15,35 @@ class CMyVeskDoc;
 
 namespace vesk::gui {
 
-// The one view of the main window: a scrolling view over the document that
-// draws the sheet picture or, while a survey zone is chosen, the survey map,
-// and turns mouse presses into the document's selection.
+// The one view of the main window: a scrolling, zoomable view over the
+// document that draws the sheet picture or, while a survey zone is chosen, the
+// survey map, and turns mouse presses into the document's selection. The
+// document and its pictures work in picture pixels; only this view knows the
+// zoom.
 class CMyVeskView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
     CMyVeskView(CMyVeskDoc& doc, QWidget* parent);
 
-    // The scroll extent in drawing pixels; page steps are a tenth of it, line
-    // steps a tenth of a page.
+    // The picture's extent in picture pixels. The zoom returns to 100 %: a new
+    // picture is first shown as it is.
     void SetExtent(int width, int height);
     QSize Extent() const { return extent_; }
+    // The extent as shown at the current zoom, in screen pixels; the scroll range.
+    QSize ZoomedExtent() const;
     QPoint ScrollPosition() const;
 
-    // Draws the whole picture in drawing coordinates, as the view shows it
-    // unscrolled; tests and printing paint into their own surfaces with it.
-    void PaintPicture(QPainter& painter);
+    double Zoom() const { return zoom_.Factor(); }
+    // Zooms so that the picture point under anchor (a viewport point) stays there.
+    void SetZoom(double factor, QPoint anchor);
 
-    // The sheet image as drawn, converted once for each image the document reads.
+    // Draws the picture in picture coordinates, as the view shows it unscrolled
+    // at 100 %; only what lies in exposed needs to be drawn (the whole picture
+    // by default). Tests and printing paint into their own surfaces with it.
+    void PaintPicture(QPainter& painter, const QRect& exposed = {});
+
+    // The sheet image as drawn: the document's pixels, shared, not copied.
     const QImage& SheetImage();
 
     const LabelPlacement& Placement() const { return placement_; }
@@ -48,6 +58,7 @@ public:
 signals:
     // The text for the status bar's message pane.
     void StatusText(const QString& text);
+    void ZoomChanged(int percent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,15 +67,20 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
     void UpdateScrollBars();
-    QPoint DrawingPoint(const QMouseEvent* event) const;
+    QPoint DrawingPoint(QPointF viewportPoint) const;
+    QRect PictureRectOf(const QRect& viewportRect) const;
+    bool ZoomByKey(const QKeyEvent* event);
+    QPoint ZoomAnchor() const;
     void ChooseLabelToPlace();
 
     CMyVeskDoc& doc_;
     QSize extent_{10, 10};
+    ViewZoom zoom_;
     QImage sheetImage_;
     std::uint64_t sheetImageGeneration_ = ~std::uint64_t{0};
     LabelPlacement placement_;

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "document/CMyVeskDoc.h"
+#include "view/BottomUpImage.h"
 
 namespace vesk::gui {
 namespace {
@@ -21,14 +22,11 @@ private:
     QPainter& painter_;
 };
 
-void PaintImage(QPainter& painter, const CMyVeskDoc& doc, const QImage& image) {
-    if (image.isNull()) {
-        return;
-    }
+// One image pixel per picture pixel; the picture is never larger than the image.
+void PaintImage(QPainter& painter, const CMyVeskDoc& doc, const QImage& image,
+                const QRect& exposed) {
     const DisplayExtent extent = doc.DisplayExtentPixels();
-    const ProgramImageSize& size = doc.ImageSize();
-    painter.drawImage(QRect(0, 0, extent.width, extent.height), image,
-                      QRect(0, 0, size.Width(), size.Height()));
+    DrawBottomUpImage(painter, image, exposed & QRect(0, 0, extent.width, extent.height));
 }
 
 // A one-pixel border on the inside of the rectangle; nothing for an empty one.
@@ -90,11 +88,12 @@ void DrawCentredText(QPainter& painter, int x, int y, const QString& text) {
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }
 
-void PaintSheetPicture(QPainter& painter, const CMyVeskDoc& doc, const QImage& image) {
+void PaintSheetPicture(QPainter& painter, const CMyVeskDoc& doc, const QImage& image,
+                       const QRect& exposed) {
     if (!doc.ImageSize().WasRead()) {
         return;
     }
-    PaintImage(painter, doc, image);
+    PaintImage(painter, doc, image, exposed);
     PaintFrames(painter, doc);
     if (doc.ShowsBlockNames()) {
         PaintBlockNumbers(painter, doc);

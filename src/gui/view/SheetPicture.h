@@ -13,8 +13,10 @@ namespace vesk::gui {
 // Draws the sheet picture in drawing coordinates: the image one to one, the
 // frames of the unselected sub-sheets, the blue outline of the selected one and,
 // when the block-names switch is on, the block numbers. image is the document's
-// sheet image converted for drawing (null when there is none).
-void PaintSheetPicture(QPainter& painter, const CMyVeskDoc& doc, const QImage& image);
+// bottom-up sheet image (null when there is none); of it only the part within
+// exposed (picture coordinates) is drawn.
+void PaintSheetPicture(QPainter& painter, const CMyVeskDoc& doc, const QImage& image,
+                       const QRect& exposed);
 
 // Draws text centred on (x, y): its measured box's top-left is (x - w/2, y - h/2),
 // halves cut toward zero.

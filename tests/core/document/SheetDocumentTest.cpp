@@ -64,6 +64,23 @@ TEST_F(SheetDocument, OpeningSetsTheSheetStateUnderTheWaitCursor) {
     EXPECT_EQ(ui.waitDepth, 0);
 }
 
+TEST_F(SheetDocument, EveryOpenRepaintsTheViewWhateverItRead) {
+    SheetBuilder badBitmap;
+    badBitmap.SheetArea(2500, 9, 0, 0)
+        .Chunk(0x100000, "IDXB", std::vector<std::byte>(8, std::byte{0x58}));
+    ASSERT_TRUE(badBitmap.WriteTo(dir / "bad.tqb"));
+    ASSERT_TRUE(SheetBuilder().WriteTo(dir / "empty.tqb"));
+    for (const auto& file : {dir / "missing.tqb", dir / "bad.tqb", dir / "empty.tqb", path}) {
+        ui.Clear();
+        doc.SelectSubSheet(3, true);
+        doc.OpenSheetFile(file);
+        // Asked for after the load, so the repaint sees the cleared document.
+        ASSERT_GE(ui.calls.size(), 3u) << file;
+        EXPECT_EQ(ui.calls[ui.calls.size() - 2], "invalidate") << file;
+        EXPECT_EQ(doc.SelectedSubSheet(), -1);
+    }
+}
+
 TEST_F(SheetDocument, CancelledOpenDialogChangesNothing) {
     doc.SelectSubSheet(3, true);
     doc.OnOpenSheet();

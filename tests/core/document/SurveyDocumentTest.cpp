@@ -76,12 +76,29 @@ TEST_F(SurveyDocument, ConfirmedZoneNineTitlesTheDocumentAndSizesTheView) {
 TEST_F(SurveyDocument, ZoneWithoutBuiltInMapGetsAMapFittedToItsSheets) {
     Survey(dir.Path(), 7);
     const ZoneMap map = doc.SurveyMap();
-    EXPECT_EQ(map.Extent(), (MapExtent{44, 43}));
-    EXPECT_EQ(ui.calls.back(), "extent 44x43");
+    // One sheet of 2,000 m by 1,500 m: 560 pixels for its 1,500 m.
+    EXPECT_EQ(map.Extent(), (MapExtent{787, 600}));
+    EXPECT_EQ(ui.calls.back(), "extent 787x600");
     EXPECT_EQ(doc.Title(), "第7系");
     const PixelRect rect = SurveyEntryRect(doc.Survey()[2].area, map);
-    EXPECT_EQ(rect, (PixelRect{20, 20, 24, 23}));
+    EXPECT_EQ(rect, (PixelRect{20, 20, 767, 580}));
     EXPECT_EQ(doc.HitTestSurvey(rect.left, rect.top), 2u);
+}
+
+TEST_F(SurveyDocument, ListReplacedUnderAFittedMapRefitsItEvenWhenTheZoneIsCancelled) {
+    Survey(dir.Path(), 7);
+    const auto far = dir / "far";
+    std::filesystem::create_directory(far);
+    ASSERT_TRUE(StandardSheet(-90000, 120000, 7).WriteTo(far / "x.tqb"));
+    ASSERT_TRUE(StandardSheet(-88000, 120000, 7).WriteTo(far / "y.tqb"));
+    Survey(far, std::nullopt);
+    EXPECT_EQ(doc.SurveyZone(), 7);
+    // Two sheets side by side, 4,000 m wide: 760 pixels for them.
+    EXPECT_EQ(doc.SurveyMap().Extent(), (MapExtent{800, 360}));
+    EXPECT_EQ(ui.calls[1], "extent 800x360");  // before the zone dialog opens
+    EXPECT_EQ(SurveyEntryRect(doc.Survey()[0].area, doc.SurveyMap()),
+              (PixelRect{20, 37, 400, 322}));
+    EXPECT_EQ(doc.HitTestSurvey(400, 100), 1u);
 }
 
 TEST_F(SurveyDocument, NoMatchShowsTheMessageAndKeepsThePreviousSurvey) {

@@ -67,10 +67,11 @@ TEST(MapOfSurveyZone, OtherZonesFitTheirOwnSheetsWithAMarginAndCanBeHit) {
         EXPECT_LE(rect.bottom, map.Extent().height - kFittedMapMargin);
         EXPECT_EQ(FindSurveyEntryAt(list, 7, map, rect.left, rect.top), index);
     }
-    // 80,000 m by 61,500 m of sheets, at 500 m a pixel, with the margins.
-    EXPECT_EQ(map.Extent(), (MapExtent{164 + 2 * kFittedMapMargin, 123 + 2 * kFittedMapMargin}));
+    // 82,000 m by 61,500 m of sheets: the height sets the scale, 560 / 61,500
+    // pixels a metre, and the margins come around it.
+    EXPECT_EQ(map.Extent(), (MapExtent{786, 599}));
     // The zone-9 sheet at (0, 0) plays no part in the zone-7 map.
-    EXPECT_EQ(MapOfSurveyZone({list[0]}, 7).Extent(), (MapExtent{44, 43}));
+    EXPECT_EQ(MapOfSurveyZone({list[0]}, 7).Extent(), (MapExtent{787, 600}));
 }
 
 TEST(ZonePresenceFlags, ZonesZeroToNineteenSetTheirFlagOthersNone) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <vector>
 
@@ -27,21 +28,33 @@ void ExpectInsideWithMargin(const ZoneMap& map, const PlaneRect& sheet) {
     EXPECT_LE(sw.y, map.Extent().height - kFittedMapMargin);
 }
 
-TEST(FitZoneMap, OneSheetGetsTheMarginOnEverySide) {
+// Expected figures worked out by hand: the scale is the smaller of 760 and 560
+// pixels over the sheets' width and height in metres, at least 0.002.
+TEST(FitZoneMap, TwoNeighboursFillTheWidthAndTheMapKeepsItsLeastHeight) {
+    const ZoneMap map = FitZoneMap(std::vector{Sheet(0.0f, 0.0f), Sheet(2000.0f, 0.0f)});
+    EXPECT_DOUBLE_EQ(map.Scale(), 760.0 / 4000.0);
+    EXPECT_EQ(map.Extent(), (MapExtent{800, 360}));
+    // 285 pixels of sheet in the middle of 360: 37 above, 38 below.
+    EXPECT_EQ(map.Position({0.0f, 1500.0f}), (MapPixel{20, 37}));
+    EXPECT_EQ(map.Position({4000.0f, 0.0f}), (MapPixel{780, 322}));
+}
+
+TEST(FitZoneMap, OneSheetFillsTheHeight) {
     const PlaneRect sheet = Sheet(3000.0f, 2000.0f);
     const ZoneMap map = FitZoneMap(std::vector{sheet});
-    EXPECT_EQ(map.Origin(), (MapPixel{14, 27}));
-    EXPECT_EQ(map.Extent(), (MapExtent{44, 43}));
-    EXPECT_EQ(map.Position({3000.0f, 2000.0f}), (MapPixel{20, 23}));
-    EXPECT_EQ(map.Position({5000.0f, 3500.0f}), (MapPixel{24, 20}));
+    EXPECT_DOUBLE_EQ(map.Scale(), 560.0 / 1500.0);
+    EXPECT_EQ(map.Extent(), (MapExtent{786, 600}));
+    ExpectInsideWithMargin(map, sheet);
+    EXPECT_EQ(map.Position({3000.0f, 3500.0f}), (MapPixel{20, 20}));
 }
 
 TEST(FitZoneMap, SheetsOnBothSidesOfTheAxesAllLieInsideAndTouchTheMargins) {
     const std::vector<PlaneRect> sheets = {
-        Sheet(-1000.0f, -750.0f),  Sheet(-152000.0f, 48000.0f), Sheet(98000.0f, -301500.0f),
-        Sheet(-500.0f, 120000.0f), Sheet(64000.0f, 1500.0f),
+        Sheet(-1000.0f, -750.0f), Sheet(-52000.0f, 18000.0f), Sheet(28000.0f, -31500.0f),
+        Sheet(-500.0f, 20000.0f), Sheet(24000.0f, 1500.0f),
     };
     const ZoneMap map = FitZoneMap(sheets);
+    EXPECT_GT(map.Scale(), 0.002);
     int left = map.Extent().width, top = map.Extent().height, right = 0, bottom = 0;
     for (const PlaneRect& sheet : sheets) {
         ExpectInsideWithMargin(map, sheet);
@@ -53,24 +66,29 @@ TEST(FitZoneMap, SheetsOnBothSidesOfTheAxesAllLieInsideAndTouchTheMargins) {
         right = std::max(right, ne.x);
         top = std::min(top, ne.y);
     }
+    // The width sets the scale (82 km against 51 km; truncating both sides may
+    // cost a pixel): it touches both margins, and the height is centred.
+    EXPECT_GE(map.Extent().width, 799);
+    EXPECT_LE(map.Extent().width, 800);
     EXPECT_EQ(left, kFittedMapMargin);
-    EXPECT_EQ(top, kFittedMapMargin);
     EXPECT_EQ(right, map.Extent().width - kFittedMapMargin);
-    EXPECT_EQ(bottom, map.Extent().height - kFittedMapMargin);
+    EXPECT_LE(std::abs(top - (map.Extent().height - bottom)), 1);
 }
 
-TEST(FitZoneMap, KeepsTheScaleOfTheBuiltInMaps) {
-    const ZoneMap map = FitZoneMap(std::vector{Sheet(0.0f, 0.0f), Sheet(100000.0f, -50000.0f)});
+TEST(FitZoneMap, WideSurveysKeepTheScaleOfTheBuiltInMaps) {
+    const ZoneMap map = FitZoneMap(std::vector{Sheet(0.0f, 0.0f), Sheet(400000.0f, -50000.0f)});
+    EXPECT_EQ(map.Scale(), static_cast<double>(kMapScale));
     const MapPixel a = map.Position({0.0f, 0.0f});
-    const MapPixel b = map.Position({100000.0f, -50000.0f});
-    EXPECT_EQ(b.x - a.x, 200);
+    const MapPixel b = map.Position({400000.0f, -50000.0f});
+    EXPECT_EQ(b.x - a.x, 800);
     EXPECT_EQ(b.y - a.y, 100);
+    EXPECT_EQ(map.Extent(), (MapExtent{844, 360}));
 }
 
-TEST(FitZoneMap, WithoutSheetsThePlaneOriginIsKeptInside) {
+TEST(FitZoneMap, WithoutSheetsThePlaneOriginIsInTheMiddle) {
     const ZoneMap map = FitZoneMap({});
-    EXPECT_EQ(map.Origin(), (MapPixel{20, 20}));
-    EXPECT_EQ(map.Extent(), (MapExtent{40, 40}));
+    EXPECT_EQ(map.Extent(), (MapExtent{480, 360}));
+    EXPECT_EQ(map.Origin(), (MapPixel{240, 180}));
 }
 
 TEST(FitZoneMap, SheetsWithoutFiniteCornersAreLeftOut) {
@@ -83,11 +101,12 @@ TEST(FitZoneMap, SheetsWithoutFiniteCornersAreLeftOut) {
     EXPECT_EQ(FitZoneMap(withBad), FitZoneMap(std::vector{good}));
 }
 
-TEST(FitZoneMap, CorruptFarOffSheetCannotMakeTheMapHuge) {
-    const std::vector<PlaneRect> sheets = {Sheet(0.0f, 0.0f), Sheet(1e30f, -1e30f)};
-    const ZoneMap map = FitZoneMap(sheets);
-    EXPECT_EQ(map.Extent(), (MapExtent{kFittedMapMaxSide, kFittedMapMaxSide}));
-    EXPECT_EQ(map.Origin(), (MapPixel{20, 23}));
+TEST(FitZoneMap, CorruptSheetsCannotMakeTheMapHugeNorItsScaleEndless) {
+    const ZoneMap far = FitZoneMap(std::vector{Sheet(0.0f, 0.0f), Sheet(1e30f, -1e30f)});
+    EXPECT_EQ(far.Extent(), (MapExtent{kFittedMapMaxSide, kFittedMapMaxSide}));
+    const ZoneMap tiny = FitZoneMap(std::vector{PlaneRect{5.0f, 5.0f, 1e-30f, 1e-30f}});
+    EXPECT_EQ(tiny.Scale(), kFittedMapMaxScale);
+    EXPECT_EQ(tiny.Extent(), (MapExtent{480, 360}));
 }
 
 TEST(SurveyZoneMap, ZonesSixAndNineKeepTheirBuiltInMaps) {

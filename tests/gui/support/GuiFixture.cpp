@@ -1,5 +1,6 @@
 #include "GuiFixture.h"
 
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
@@ -9,12 +10,13 @@
 
 namespace vesk::test {
 
-GuiFixture::GuiFixture(bool withSplash) {
+GuiFixture::GuiFixture(bool withSplash, const QStringList& moreArguments) {
     QSettings().clear();
     QStringList arguments{QStringLiteral("vesk")};
     if (!withSplash) {
         arguments.append(QStringLiteral("-Embedding"));
     }
+    arguments.append(moreArguments);
     app_ = std::make_unique<gui::CMyVeskApp>(arguments);
     app_->InitInstance();
     QSettings().clear();
@@ -61,6 +63,17 @@ void GuiFixture::ClickPicture(QPoint drawingPoint) {
     QTest::mousePress(view->viewport(), Qt::LeftButton, {}, drawingPoint - scroll);
     QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, drawingPoint - scroll);
     Frame().Commands().Update();
+}
+
+QImage GuiFixture::Screen() const {
+    QTest::qWait(20);  // let pending repaints reach the screen
+    return Frame().screen()->grabWindow(Frame().winId()).toImage();
+}
+
+QImage GuiFixture::ViewportOnScreen() const {
+    const QWidget* viewport = Frame().View()->viewport();
+    const QPoint at = viewport->mapTo(&Frame(), QPoint(0, 0));
+    return Screen().copy(QRect(at, viewport->size()));
 }
 
 }  // namespace vesk::test

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAction>
+#include <QImage>
 #include <QString>
+#include <QStringList>
 #include <filesystem>
 #include <memory>
 
@@ -17,7 +19,7 @@ namespace vesk::test {
 // splash unless asked), and small helpers to drive them.
 class GuiFixture {
 public:
-    explicit GuiFixture(bool withSplash = false);
+    explicit GuiFixture(bool withSplash = false, const QStringList& moreArguments = {});
     ~GuiFixture();
 
     gui::CMainFrame& Frame() const { return *app_->MainFrame(); }
@@ -31,8 +33,12 @@ public:
     std::filesystem::path Write(const SheetBuilder& sheet, const std::string& name);
     void Open(const std::filesystem::path& path);
 
-    // A left-button press at a point of the picture (drawing coordinates).
+    // A left-button press at a point of the picture (drawing coordinates, at 100 %).
     void ClickPicture(QPoint drawingPoint);
+    // What the main window shows on the screen now, as painted there.
+    QImage Screen() const;
+    // The view's viewport as the screen shows it.
+    QImage ViewportOnScreen() const;
 
     TempDir dir;
 
