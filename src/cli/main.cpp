@@ -29,11 +29,13 @@ constexpr Command kCommands[] = {
      "sample OUT.tqb [--zone Z] [--origin X,Y] [--name TEXT] [--seed N] [--buildings N]\n"
      "         [--dem COLSxROWS] [--texture PIXELS] [--image WxH] [--without PART]..."},
     {"zones", vesk::cli::RunZones, "zones [--json]"},
+    {"check", vesk::cli::RunCheck, "check INPUT... [--json] [--jobs N]"},
     {"survey", vesk::cli::RunSurvey, "survey FOLDER [--json] [--geojson]"},
 };
 
 void PrintUsage(std::FILE* out) {
-    std::fputs("usage: vesk-cli COMMAND [ARGS]\n       vesk-cli --help | --version\n\ncommands:\n", out);
+    std::fputs("usage: vesk-cli COMMAND [ARGS]\n       vesk-cli --help | --version\n\ncommands:\n",
+               out);
     for (const Command& command : kCommands) {
         std::fprintf(out, "  vesk-cli %.*s\n", static_cast<int>(command.usage.size()),
                      command.usage.data());

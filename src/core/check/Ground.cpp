@@ -8,12 +8,17 @@
 namespace vesk {
 namespace {
 
-// The cell index and the fraction within it of a coordinate along one axis.
-std::pair<std::uint32_t, double> CellAlong(double offset, double spacing, std::uint32_t points) {
+// The cell index and the fraction within it of a coordinate along one axis;
+// nothing beyond the grid's ends.
+std::optional<std::pair<std::uint32_t, double>> CellAlong(double offset, double spacing,
+                                                          std::uint32_t points) {
     const double last = points - 1;
-    const double at = std::clamp(offset / spacing, 0.0, last);
+    const double at = offset / spacing;
+    if (!(at >= 0.0 && at <= last)) {
+        return std::nullopt;
+    }
     const auto cell = static_cast<std::uint32_t>(std::min(std::floor(at), last - 1));
-    return {cell, at - cell};
+    return std::pair{cell, at - cell};
 }
 
 }  // namespace
@@ -29,8 +34,13 @@ std::optional<double> Ground::HeightAt(double x, double y) const {
     if (!SpansArea(grid)) {
         return std::nullopt;
     }
-    const auto [j, fx] = CellAlong(x - x0_, grid.dx, grid.columns);
-    const auto [i, fy] = CellAlong(y - y0_, grid.dy, grid.rows);
+    const auto column = CellAlong(x - x0_, grid.dx, grid.columns);
+    const auto row = CellAlong(y - y0_, grid.dy, grid.rows);
+    if (!column || !row) {
+        return std::nullopt;
+    }
+    const auto [j, fx] = *column;
+    const auto [i, fy] = *row;
     const auto height = [&](std::uint32_t row, std::uint32_t column) {
         return double{dem_.heights[std::size_t{row} * grid.columns + column]};
     };

@@ -13,9 +13,8 @@ public:
     // The grid's point (0, 0) lies at the block's origin (x0, y0).
     Ground(const DemChunk& dem, double x0, double y0) : dem_(dem), x0_(x0), y0_(y0) {}
 
-    // The height at a plane point, taken at the nearest point of the grid's
-    // extent when it lies outside; nothing when the grid spans no area or a
-    // height it needs is no finite number.
+    // The height at a plane point; nothing when the point lies beyond the
+    // grid, the grid spans no area or a height it needs is no finite number.
     std::optional<double> HeightAt(double x, double y) const;
 
     // Whether the grid spans an area with a finite, positive spacing.

@@ -77,14 +77,22 @@ private:
     }
 
     void FindSpikes() {
+        const std::vector<float> lows =
+            WindowExtremes([](float a, float b) { return std::min(a, b); });
+        const std::vector<float> highs =
+            WindowExtremes([](float a, float b) { return std::max(a, b); });
         std::uint32_t spikes = 0;
         for (std::uint32_t i = 0; i < grid_.rows; ++i) {
             for (std::uint32_t j = 0; j < grid_.columns; ++j) {
-                const double off = OffsetFromNeighbours(i, j);
-                if (std::abs(off) <= limits::kSpikeHeight) {
+                const std::size_t k = std::size_t{i} * grid_.columns + j;
+                const double h = dem_.heights[k];
+                // The median of the neighbours lies between the least and the
+                // greatest height about the point, which settles most points.
+                if (h - lows[k] <= limits::kSpikeHeight && highs[k] - h <= limits::kSpikeHeight) {
                     continue;
                 }
-                if (++spikes <= limits::kMostSpikesListed) {
+                const double off = h - NeighbourMedian(i, j);
+                if (std::abs(off) > limits::kSpikeHeight && ++spikes <= limits::kMostSpikesListed) {
                     Add(FindingCode::kSpike, Place(i, j), Metres(off));
                 }
             }
@@ -95,9 +103,34 @@ private:
         }
     }
 
-    // The height less the median of its up to 8 neighbours. The median lies
-    // between their least and greatest, which settles most points without sorting.
-    double OffsetFromNeighbours(std::uint32_t i, std::uint32_t j) const {
+    // The least (or greatest) height of the 3 x 3 points about each point,
+    // along the rows first and then along the columns.
+    template <typename Pick>
+    std::vector<float> WindowExtremes(Pick pick) const {
+        const std::uint32_t nx = grid_.columns;
+        const std::uint32_t ny = grid_.rows;
+        std::vector<float> across(dem_.heights.size());
+        for (std::size_t row = 0; row < std::size_t{ny} * nx; row += nx) {
+            const float* h = dem_.heights.data() + row;
+            for (std::uint32_t j = 0; j < nx; ++j) {
+                across[row + j] = pick(pick(h[j > 0 ? j - 1 : j], h[j]), h[j + 1 < nx ? j + 1 : j]);
+            }
+        }
+        std::vector<float> window(across.size());
+        for (std::uint32_t i = 0; i < ny; ++i) {
+            const float* below = across.data() + std::size_t{i > 0 ? i - 1 : i} * nx;
+            const float* here = across.data() + std::size_t{i} * nx;
+            const float* above = across.data() + std::size_t{i + 1 < ny ? i + 1 : i} * nx;
+            for (std::uint32_t j = 0; j < nx; ++j) {
+                window[std::size_t{i} * nx + j] = pick(pick(below[j], here[j]), above[j]);
+            }
+        }
+        return window;
+    }
+
+    // The median of the up to 8 neighbours of a point; of an even count, the
+    // mean of the middle two.
+    double NeighbourMedian(std::uint32_t i, std::uint32_t j) const {
         std::array<float, 8> around{};
         std::size_t count = 0;
         for (std::uint32_t r = i > 0 ? i - 1 : 0; r <= std::min(i + 1, grid_.rows - 1); ++r) {
@@ -108,18 +141,14 @@ private:
                 }
             }
         }
-        const double h = Height(i, j);
-        const auto [low, high] = std::minmax_element(around.begin(), around.begin() + count);
-        if (h - *low <= limits::kSpikeHeight && *high - h <= limits::kSpikeHeight) {
-            return 0.0;
-        }
-        const auto middle = around.begin() + count / 2;
-        std::nth_element(around.begin(), middle, around.begin() + count);
+        const auto middle = around.begin() + static_cast<std::ptrdiff_t>(count / 2);
+        const auto end = around.begin() + static_cast<std::ptrdiff_t>(count);
+        std::nth_element(around.begin(), middle, end);
         double median = *middle;
         if (count % 2 == 0) {
             median = (median + *std::max_element(around.begin(), middle)) / 2;
         }
-        return h - median;
+        return median;
     }
 
     void Add(FindingCode code, FootprintPoint at, const std::string& detail) {
