@@ -34,8 +34,7 @@ constexpr Command kCommands[] = {
 };
 
 void PrintUsage(std::FILE* out) {
-    std::fputs("usage: vesk-cli COMMAND [ARGS]\n       vesk-cli --help | --version\n\ncommands:\n",
-               out);
+    std::fputs("usage: vesk-cli COMMAND [ARGS]\n       vesk-cli --help | --version\n\ncommands:\n", out);
     for (const Command& command : kCommands) {
         std::fprintf(out, "  vesk-cli %.*s\n", static_cast<int>(command.usage.size()),
                      command.usage.data());
