@@ -29,9 +29,25 @@ bool AllFinite(const BuildingChunk& building) {
                [](const FootprintPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); });
 }
 
-// Twice the signed area by the shoelace sum about the first corner, and the
-// area centroid; the mean of the corners when there is no area.
-std::pair<double, FootprintPoint> AreaAndCentroid(const std::vector<FootprintPoint>& ring) {
+FootprintPoint CornerMean(const std::vector<FootprintPoint>& ring) {
+    FootprintPoint sum;
+    for (const FootprintPoint& p : ring) {
+        sum.x += p.x;
+        sum.y += p.y;
+    }
+    return {sum.x / ring.size(), sum.y / ring.size()};
+}
+
+struct RingArea {
+    bool collinear = true;  // every corner on one line: the ring bounds nothing
+    FootprintPoint centroid;
+};
+
+// The area centroid by the shoelace sum about the first corner; the mean of
+// the corners when the signed area is zero (a line, or a ring whose lobes
+// cancel).
+RingArea AreaAndCentroid(const std::vector<FootprintPoint>& ring) {
+    RingArea result;
     double twice = 0.0;
     double cx = 0.0;
     double cy = 0.0;
@@ -41,17 +57,13 @@ std::pair<double, FootprintPoint> AreaAndCentroid(const std::vector<FootprintPoi
         const FootprintPoint& b = ring[i + 1];
         const double cross = (a.x - o.x) * (b.y - o.y) - (b.x - o.x) * (a.y - o.y);
         twice += cross;
+        result.collinear = result.collinear && cross == 0.0;
         cx += cross * (o.x + a.x + b.x);
         cy += cross * (o.y + a.y + b.y);
     }
-    if (twice == 0.0) {
-        for (const FootprintPoint& p : ring) {
-            cx += p.x;
-            cy += p.y;
-        }
-        return {0.0, {cx / ring.size(), cy / ring.size()}};
-    }
-    return {twice / 2, {cx / (3 * twice), cy / (3 * twice)}};
+    result.centroid =
+        twice == 0.0 ? CornerMean(ring) : FootprintPoint{cx / (3 * twice), cy / (3 * twice)};
+    return result;
 }
 
 }  // namespace
@@ -100,18 +112,18 @@ bool BuildingCheck::CheckRing(const BuildingChunk& building) {
     });
     const auto distinct = std::unique(sorted_.begin(), sorted_.end(), Same) - sorted_.begin();
     if (distinct < 3) {
-        centroid_ = ring_.empty() ? FootprintPoint{} : AreaAndCentroid(ring_).second;
+        centroid_ = ring_.empty() ? FootprintPoint{} : AreaAndCentroid(ring_).centroid;
         Add(FindingCode::kTooFewPoints, centroid_, std::to_string(distinct));
         return false;
     }
-    const auto [area, centroid] = AreaAndCentroid(ring_);
-    centroid_ = centroid;
+    const RingArea area = AreaAndCentroid(ring_);
+    centroid_ = area.centroid;
     if (repeated) {
         Add(FindingCode::kConsecutivePointsSame,
             {corners[*repeated].x - record_.originX, corners[*repeated].y - record_.originY},
             "#" + std::to_string(*repeated));
     }
-    if (area == 0.0) {
+    if (area.collinear) {
         Add(FindingCode::kZeroArea, centroid_);
         return false;
     }
