@@ -6,6 +6,7 @@
 #include <string>
 
 #include "check/CheckLimits.h"
+#include "check/ClearlySimpleRing.h"
 
 namespace vesk {
 namespace {
@@ -127,7 +128,7 @@ bool BuildingCheck::CheckRing(const BuildingChunk& building) {
         Add(FindingCode::kZeroArea, centroid_);
         return false;
     }
-    return IsSimplePolygon();
+    return IsClearlySimpleRing(ring_) || IsSimplePolygon();
 }
 
 // Asks GEOS whether the ring bounds a valid polygon; a fault is shown where GEOS found it.

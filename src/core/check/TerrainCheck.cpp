@@ -77,21 +77,14 @@ private:
     }
 
     void FindSpikes() {
-        const std::vector<float> lows =
-            WindowExtremes([](float a, float b) { return std::min(a, b); });
-        const std::vector<float> highs =
-            WindowExtremes([](float a, float b) { return std::max(a, b); });
+        ComputeRowExtremes();
         std::uint32_t spikes = 0;
         for (std::uint32_t i = 0; i < grid_.rows; ++i) {
             for (std::uint32_t j = 0; j < grid_.columns; ++j) {
-                const std::size_t k = std::size_t{i} * grid_.columns + j;
-                const double h = dem_.heights[k];
-                // The median of the neighbours lies between the least and the
-                // greatest height about the point, which settles most points.
-                if (h - lows[k] <= limits::kSpikeHeight && highs[k] - h <= limits::kSpikeHeight) {
+                if (!MayBeSpike(i, j)) {
                     continue;
                 }
-                const double off = h - NeighbourMedian(i, j);
+                const double off = Height(i, j) - NeighbourMedian(i, j);
                 if (std::abs(off) > limits::kSpikeHeight && ++spikes <= limits::kMostSpikesListed) {
                     Add(FindingCode::kSpike, Place(i, j), Metres(off));
                 }
@@ -103,29 +96,34 @@ private:
         }
     }
 
-    // The least (or greatest) height of the 3 x 3 points about each point,
-    // along the rows first and then along the columns.
-    template <typename Pick>
-    std::vector<float> WindowExtremes(Pick pick) const {
+    // The least and greatest height of each point and its neighbours in its row.
+    void ComputeRowExtremes() {
         const std::uint32_t nx = grid_.columns;
-        const std::uint32_t ny = grid_.rows;
-        std::vector<float> across(dem_.heights.size());
-        for (std::size_t row = 0; row < std::size_t{ny} * nx; row += nx) {
+        lows_.resize(dem_.heights.size());
+        highs_.resize(dem_.heights.size());
+        for (std::size_t row = 0; row < dem_.heights.size(); row += nx) {
             const float* h = dem_.heights.data() + row;
             for (std::uint32_t j = 0; j < nx; ++j) {
-                across[row + j] = pick(pick(h[j > 0 ? j - 1 : j], h[j]), h[j + 1 < nx ? j + 1 : j]);
+                const float west = h[j > 0 ? j - 1 : j];
+                const float east = h[j + 1 < nx ? j + 1 : j];
+                lows_[row + j] = std::min({west, h[j], east});
+                highs_[row + j] = std::max({west, h[j], east});
             }
         }
-        std::vector<float> window(across.size());
-        for (std::uint32_t i = 0; i < ny; ++i) {
-            const float* below = across.data() + std::size_t{i > 0 ? i - 1 : i} * nx;
-            const float* here = across.data() + std::size_t{i} * nx;
-            const float* above = across.data() + std::size_t{i + 1 < ny ? i + 1 : i} * nx;
-            for (std::uint32_t j = 0; j < nx; ++j) {
-                window[std::size_t{i} * nx + j] = pick(pick(below[j], here[j]), above[j]);
-            }
-        }
-        return window;
+    }
+
+    // The median of the neighbours lies between the least and the greatest
+    // height of the 3 x 3 points about a point, which settles most points
+    // without sorting.
+    bool MayBeSpike(std::uint32_t i, std::uint32_t j) const {
+        const std::size_t nx = grid_.columns;
+        const std::size_t here = i * nx + j;
+        const std::size_t south = i > 0 ? here - nx : here;
+        const std::size_t north = i + 1 < grid_.rows ? here + nx : here;
+        const double h = dem_.heights[here];
+        const double low = std::min({lows_[south], lows_[here], lows_[north]});
+        const double high = std::max({highs_[south], highs_[here], highs_[north]});
+        return h - low > limits::kSpikeHeight || high - h > limits::kSpikeHeight;
     }
 
     // The median of the up to 8 neighbours of a point; of an even count, the
@@ -159,6 +157,8 @@ private:
     const TerrainGrid& grid_;
     const SubSheetRecord& record_;
     std::vector<Finding>& findings_;
+    std::vector<float> lows_;
+    std::vector<float> highs_;
 };
 
 }  // namespace
