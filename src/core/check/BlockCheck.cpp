@@ -77,8 +77,8 @@ private:
 
     void AddChunkFault(std::uint32_t position) {
         const FootprintPoint centre = BlockCentre(record_);
-        findings_.push_back(MakeFinding(ChunkFault(sheet_, position), centre.x, centre.y,
-                                        "@" + std::to_string(position)));
+        findings_.push_back(
+            MakeFinding(ChunkFault(sheet_, position), centre.x, centre.y, Marked('@', position)));
     }
 
     ByteSource& sheet_;

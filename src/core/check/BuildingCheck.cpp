@@ -122,7 +122,7 @@ bool BuildingCheck::CheckRing(const BuildingChunk& building) {
     if (repeated) {
         Add(FindingCode::kConsecutivePointsSame,
             {corners[*repeated].x - record_.originX, corners[*repeated].y - record_.originY},
-            "#" + std::to_string(*repeated));
+            Marked('#', *repeated));
     }
     if (area.collinear) {
         Add(FindingCode::kZeroArea, centroid_);

@@ -71,6 +71,12 @@ Severity SeverityOf(FindingCode code) {
     return KindOf(code).severity;
 }
 
+std::string Marked(char mark, std::uint64_t number) {
+    std::string text(1, mark);
+    text += std::to_string(number);
+    return text;
+}
+
 Finding MakeFinding(FindingCode code, double x, double y, std::string_view detail) {
     const FindingKind& kind = KindOf(code);
     Finding finding{code,

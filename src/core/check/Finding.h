@@ -64,6 +64,10 @@ Finding MakeFinding(FindingCode code, double x, double y, std::string_view detai
 
 Severity SeverityOf(FindingCode code);
 
+// A detail naming something by number: "#3" for a corner or a block, "@1024"
+// for a file position.
+std::string Marked(char mark, std::uint64_t number);
+
 // Every code with its severity and English message, for listing them.
 struct FindingKind {
     FindingCode code;

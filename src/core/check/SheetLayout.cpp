@@ -146,9 +146,8 @@ void AddPlaceFindings(SheetLayout& layout) {
         }
         for (std::size_t other = 0; other < k; ++other) {
             if (SamePlace(layout.blocks[other].record, record)) {
-                block.findings.push_back(
-                    MakeFinding(FindingCode::kBlocksSamePlace, x, y,
-                                "#" + std::to_string(layout.blocks[other].number + 1)));
+                block.findings.push_back(MakeFinding(FindingCode::kBlocksSamePlace, x, y,
+                                                     Marked('#', layout.blocks[other].number + 1)));
             }
         }
     }
