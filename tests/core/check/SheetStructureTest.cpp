@@ -4,9 +4,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stop_token>
 
 #include "CheckSheetFixture.h"
+#include "SgiTestFile.h"
 #include "TempDir.h"
 
 namespace vesk {
@@ -30,6 +32,36 @@ TEST_F(SheetStructure, ABuildingCutOffByTheEndOfTheFileRunsPastIt) {
                   {{kX0 + 1, kY0 + 1}, {kX0 + 5, kY0 + 1}, {kX0 + 5, kY0 + 5}});
     sheet.Raw(std::span(last.Bytes()).first(last.Bytes().size() - 4));
     EXPECT_THAT(Found(), ElementsAre(FieldsAre(FindingCode::kChunkPastEnd, kError, Optional(1u))));
+}
+
+// A sheet cut anywhere in its data is checked; a cut inside a data chunk
+// (past its header) is that chunk running past the end of the file.
+TEST_F(SheetStructure, EveryCutThroughTheDataIsCheckedAndACutChunkRunsPastTheEnd) {
+    OpenBlock();
+    std::vector<std::size_t> bounds{sheet.Offset()};
+    FlatGround();
+    bounds.push_back(sheet.Offset());
+    SoundSquare();
+    bounds.push_back(sheet.Offset());
+    sheet.Ortho(test::SgiFile(true, 8, 8, 3).With([](int x, int, int) {
+        return static_cast<std::uint8_t>(x);
+    }));
+    bounds.push_back(sheet.Offset());
+    const std::vector<std::byte> whole = sheet.Bytes();
+    for (std::size_t size = bounds.front(); size < whole.size(); ++size) {
+        MemoryByteSource cut(std::span<const std::byte>(whole).first(size));
+        const SheetCheck check = CheckSheet(cut);
+        ASSERT_EQ(check.blocks.size(), 1u) << size;
+        const auto& findings = check.blocks[0].findings;
+        const bool found = std::any_of(findings.begin(), findings.end(), [](const Finding& f) {
+            return f.code == FindingCode::kChunkPastEnd;
+        });
+        bool inside = false;
+        for (std::size_t k = 0; k + 1 < bounds.size(); ++k) {
+            inside = inside || (size >= bounds[k] + 12 && size < bounds[k + 1]);
+        }
+        EXPECT_EQ(found, inside) << size;
+    }
 }
 
 TEST_F(SheetStructure, ChunksWhoseCountsClaimMoreThanTheirBodyAreErrors) {
