@@ -201,6 +201,10 @@ int RunCheck(Arguments args) {
         return kExitUsage;
     }
     const std::vector<std::filesystem::path> sheets = ExpandSheetInputs(request->inputs);
+    if (sheets.empty()) {
+        std::fputs("vesk-cli check: the folders hold no .tqb file\n", stderr);
+        return kExitFailed;
+    }
     const unsigned jobs = request->jobs.value_or(std::max(1u, std::thread::hardware_concurrency()));
     const std::vector<SheetResult> results = CheckAll(sheets, jobs);
     std::size_t errors = 0;

@@ -86,7 +86,7 @@ TEST_F(CheckCommand, ErrorsGiveStatus4WithCodeSeverityBuildingAndPlace) {
     EXPECT_THAT(plain.out, HasSubstr("error    104 building 1 at X,Y = -6690.0,-35890.0"));
 }
 
-TEST_F(CheckCommand, ASheetThatCannotBeOpenedGivesStatus1WhateverTheOthersHold) {
+TEST_F(CheckCommand, ASheetThatCannotBeOpenedOrNoSheetGivesStatus1) {
     const std::string faulty = FaultySheet();
     const auto result = RunCli({"check", faulty, (dir / "missing.tqb").string(), "--json"});
     EXPECT_EQ(result.exitCode, 1);
@@ -96,6 +96,9 @@ TEST_F(CheckCommand, ASheetThatCannotBeOpenedGivesStatus1WhateverTheOthersHold) 
     EXPECT_EQ(json["sheets"][1]["opened"], false);
     EXPECT_FALSE(json["sheets"][1]["messages"].empty());
     EXPECT_TRUE(json["sheets"][1]["blocks"].empty());
+
+    const test::TempDir empty;
+    EXPECT_EQ(RunCli({"check", empty.Path().string()}).exitCode, 1);
 }
 
 TEST_F(CheckCommand, JobsChangeNothingButTheTime) {
