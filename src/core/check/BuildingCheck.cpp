@@ -107,13 +107,16 @@ bool BuildingCheck::CheckRing(const BuildingChunk& building) {
         }
         ring_.push_back({corners[i].x - record_.originX, corners[i].y - record_.originY});
     }
+    if (ring_.empty() && !corners.empty()) {  // one corner, repeated all round
+        ring_.push_back({corners[0].x - record_.originX, corners[0].y - record_.originY});
+    }
     sorted_.assign(ring_.begin(), ring_.end());
     std::sort(sorted_.begin(), sorted_.end(), [](const FootprintPoint& a, const FootprintPoint& b) {
         return a.x < b.x || (a.x == b.x && a.y < b.y);
     });
     const auto distinct = std::unique(sorted_.begin(), sorted_.end(), Same) - sorted_.begin();
     if (distinct < 3) {
-        centroid_ = ring_.empty() ? FootprintPoint{} : AreaAndCentroid(ring_).centroid;
+        centroid_ = ring_.empty() ? FootprintPoint{} : CornerMean(ring_);
         Add(FindingCode::kTooFewPoints, centroid_, std::to_string(distinct));
         return false;
     }
