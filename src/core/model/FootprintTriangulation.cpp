@@ -167,12 +167,13 @@ bool FootprintTriangulator::CollectTriangles(const GEOSGeometry& collection,
     return std::abs(covered - result.area) <= kAreaTolerance * result.area;
 }
 
-// Most footprints are rectangles or other convex shapes. For them GEOS's
-// validity check and triangulation cost more than writing the whole block
-// does, while simplicity is a plain geometric fact and the fan from a corner
-// an exact triangulation inside the footprint. Anything doubtful (a concave
-// or collinear corner, a repeated corner, a star that winds twice, a turn
-// too slight for the arithmetic to be sure of) still goes through GEOS.
+// Most footprints are rectangles or other convex shapes. For a block of them,
+// GEOS's validity check and triangulation alone take as long as writing the
+// whole LSS-G file, while for a convex footprint simplicity is a plain
+// geometric fact and the fan from a corner an exact triangulation inside it.
+// Anything doubtful (a concave or collinear corner, a repeated corner, a star
+// that winds twice, a turn too slight for the arithmetic to be sure of) still
+// goes through GEOS.
 FootprintTriangulation FootprintTriangulator::Triangulate(
     std::span<const FootprintPoint> footprint) {
     FootprintTriangulation result = CheckBasics(footprint);
