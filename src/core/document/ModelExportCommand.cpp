@@ -41,7 +41,7 @@ std::string Line(std::string_view format, std::string_view value) {
     return "\n" + FillIn(format, value);
 }
 
-std::string WrittenNotice(const ExportReport& report) {
+std::string WrittenNotice(const ExportReport& report, const ExportChoices& choices) {
     std::string text(msg::kWritten);
     for (const ExportedFile& file : report.files) {
         text += Line(msg::kFileName, PathText(file.path.filename()));
@@ -54,6 +54,9 @@ std::string WrittenNotice(const ExportReport& report) {
     if (report.textureWidth > 0) {
         text += Line(msg::kTexture, std::to_string(report.textureWidth) + "×" +
                                         std::to_string(report.textureHeight));
+    } else if (choices.model.texture) {
+        text += "\n";
+        text += msg::kTextureLeftOut;
     }
     if (!report.crs) {
         text += "\n";
@@ -98,12 +101,13 @@ bool RunModelExportCommand(CMyVeskDoc& doc) {
         ui.ShowMessage(sheet_messages::kCannotOpenSheetFile, kErrorCaption, MessageIcon::Stop);
         return false;
     }
-    const ExportReport report = ExportBlock(*sheet, record, ChoicesOf(*settings, record), *folder);
+    const ExportChoices choices = ChoicesOf(*settings, record);
+    const ExportReport report = ExportBlock(*sheet, record, choices, *folder);
     if (!report.AllWritten()) {
         ShowFileFaults(report, ui);
         return false;
     }
-    ui.ShowMessage(WrittenNotice(report), kNoticeCaption, MessageIcon::Information);
+    ui.ShowMessage(WrittenNotice(report, choices), kNoticeCaption, MessageIcon::Information);
     return true;
 }
 

@@ -13,6 +13,8 @@ inline constexpr std::string_view kBuildings = "建物 %d件";
 inline constexpr std::string_view kBuildingsLeftOut = "形状が正しくないため除外した建物 %d件";
 inline constexpr std::string_view kTriangles = "三角形 %d";
 inline constexpr std::string_view kTexture = "ﾃｸｽﾁｬ %s ﾋﾟｸｾﾙ";
+inline constexpr std::string_view kTextureLeftOut =
+    "ｵﾙｿ画像が読み取れないため、ﾃｸｽﾁｬなしで書き出しました";
 inline constexpr std::string_view kLocalCoordinates =
     "座標系が分からないため区画原点からの座標で書き出しました";
 
