@@ -89,7 +89,11 @@ void PrintJson(const SurveyRequest& request, const CMyVeskDoc& doc, const CliUi&
                       ",\n \"messages\": " + JsonList(messages) + ",\n \"entries\": ";
     std::vector<std::string> entries;
     for (const SurveyEntry& entry : doc.Survey()) {
-        entries.push_back("{" + EntryMembers(entry) + "}");
+        // Appended piece by piece: GCC 12 warns wrongly on "{" + text (its bug 105329).
+        std::string object = "{";
+        object += EntryMembers(entry);
+        object += '}';
+        entries.push_back(std::move(object));
     }
     out += JsonLines(entries) + ",\n \"zones\": " + JsonList(ZoneTexts(doc)) + "}\n";
     std::fputs(out.c_str(), stdout);
