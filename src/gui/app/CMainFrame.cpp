@@ -18,6 +18,8 @@
 #include "app/CommandTable.h"
 #include "app/LockKeyState.h"
 #include "app/PathText.h"
+#include "check/FindingsPanel.h"
+#include "check/SheetCheckDisplay.h"
 #include "document/CMyVeskDoc.h"
 #include "view/CMyVeskView.h"
 
@@ -79,6 +81,8 @@ CMainFrame::CMainFrame(CMyVeskDoc& doc)
     connect(view_, &CMyVeskView::StatusText, this, &CMainFrame::SetMessageText);
     connect(view_, &CMyVeskView::ZoomChanged, this, &CMainFrame::ShowZoom);
     setCentralWidget(view_);
+    checkDisplay_ = new SheetCheckDisplay(doc_, *view_, this);
+    addDockWidget(Qt::RightDockWidgetArea, checkDisplay_->Panel());
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
@@ -181,6 +185,12 @@ void CMainFrame::ConnectCommands() {
     c.SetHandler(
         cmd::kBlockNames, [this] { doc_.ToggleBlockNames(); }, [this] { return doc_.SheetFlag(); },
         [this] { return doc_.ShowsBlockNames(); });
+    c.SetHandler(
+        cmd::kDataStatus, [this] { checkDisplay_->ToggleStatus(); }, {},
+        [this] { return checkDisplay_->StatusShown(); });
+    c.SetHandler(
+        cmd::kCheckResults, [this] { ToggleBar(checkDisplay_->Panel()); }, {},
+        [this] { return !checkDisplay_->Panel()->isHidden(); });
     for (int id : {cmd::kNew, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup}) {
         c.SetHandler(
             id, [] {}, never);
@@ -370,6 +380,7 @@ void CMainFrame::RefitToNewFrame() {
 }
 
 void CMainFrame::DocumentChanged() {
+    checkDisplay_->DocumentChanged();
     const std::pair<int, std::uint64_t> shown{doc_.SurveyZone(), doc_.SurveyGeneration()};
     if (shown != shownMap_) {
         shownMap_ = shown;

@@ -18,6 +18,7 @@ class CMyVeskDoc;
 namespace vesk::gui {
 
 class CommandTable;
+class SheetCheckDisplay;
 class CMyVeskView;
 
 // The main window: menu bar, tool bar, status bar and the one view. The
@@ -34,6 +35,7 @@ public:
     CommandTable& Commands() const { return *commands_; }
     QToolBar* ToolBar() const { return toolBar_; }
     RecentFileList& RecentFiles() { return recentFiles_; }
+    SheetCheckDisplay& CheckDisplay() const { return *checkDisplay_; }
 
     // Caption "<title> - Vesk", and the window comes to the front.
     void SetDocumentTitle(const QString& title);
@@ -81,6 +83,7 @@ private:
     CMyVeskDoc& doc_;
     std::unique_ptr<CommandTable> commands_;
     CMyVeskView* view_ = nullptr;
+    SheetCheckDisplay* checkDisplay_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QLabel* messagePane_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "dialogs/CLabelPositionDlg.h"
 #include "document/CMyVeskDoc.h"
@@ -80,6 +81,11 @@ void CMyVeskView::SetZoom(double factor, QPoint anchor) {
     emit ZoomChanged(zoom_.Percent());
 }
 
+void CMyVeskView::SetOverlay(SheetOverlay overlay) {
+    overlay_ = std::move(overlay);
+    viewport()->update();
+}
+
 const QImage& CMyVeskView::SheetImage() {
     if (sheetImageGeneration_ != doc_.ImageGeneration()) {
         const auto pixels = doc_.SheetImagePixels();
@@ -93,7 +99,7 @@ void CMyVeskView::PaintPicture(QPainter& painter, const QRect& exposed) {
     painter.setFont(font());
     if (doc_.SurveyZone() == 0) {
         const QRect area = exposed.isNull() ? QRect(QPoint(0, 0), extent_) : exposed;
-        PaintSheetPicture(painter, doc_, SheetImage(), area);
+        PaintSheetPicture(painter, doc_, SheetImage(), area, overlay_);
     } else {
         PaintSurveyMap(painter, doc_, placement_);
     }

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "survey/LabelPlacement.h"
+#include "view/SheetOverlay.h"
 #include "view/ViewZoom.h"
 
 namespace vesk {
@@ -42,6 +43,10 @@ public:
     // at 100 %; only what lies in exposed needs to be drawn (the whole picture
     // by default). Tests and printing paint into their own surfaces with it.
     void PaintPicture(QPainter& painter, const QRect& exposed = {});
+
+    // What the data check adds to the sheet picture; the view is repainted.
+    void SetOverlay(SheetOverlay overlay);
+    const SheetOverlay& Overlay() const { return overlay_; }
 
     // The sheet image as drawn: the document's pixels, shared, not copied.
     const QImage& SheetImage();
@@ -84,6 +89,7 @@ private:
     QImage sheetImage_;
     std::uint64_t sheetImageGeneration_ = ~std::uint64_t{0};
     LabelPlacement placement_;
+    SheetOverlay overlay_;
     // The hovered entry is an index into the list of one survey generation,
     // never a reference that could outlive its entry.
     std::optional<std::size_t> hovered_;

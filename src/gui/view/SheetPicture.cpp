@@ -9,6 +9,16 @@
 namespace vesk::gui {
 namespace {
 
+const QColor kWarningColour(255, 140, 0);
+const QColor kErrorColour(255, 0, 0);
+const QColor kBuildingColour(230, 60, 200);
+const QColor kTerrainColour(40, 170, 60);
+const QColor kTextureColour(40, 140, 230);
+constexpr int kMarkSide = 7;
+constexpr int kMarkStep = 9;   // from one mark's left edge to the next's
+constexpr int kMarkInset = 6;  // past the selection outline, which reaches 4 pixels in
+constexpr double kPlaceRadius = 6.0;
+
 // Restores the painter's pen, brush and background mode when a step ends, so no
 // step's drawing tools leak into the next.
 class PainterStep {
@@ -51,18 +61,72 @@ void OutlineSelected(QPainter& painter, const PixelRect& r) {
     painter.drawPolyline(points, 5);
 }
 
-void PaintFrames(QPainter& painter, const CMyVeskDoc& doc) {
+// Black as usual; a block with findings gets a frame two pixels wide, orange
+// for warnings and red for errors, to stand out on any image.
+void FrameUnselected(QPainter& painter, const PixelRect& r, BlockHealth health) {
+    if (health != BlockHealth::kWarnings && health != BlockHealth::kErrors) {
+        FrameRect(painter, r, QBrush(QColor(0, 0, 0)));
+        return;
+    }
+    const QBrush brush(health == BlockHealth::kErrors ? kErrorColour : kWarningColour);
+    FrameRect(painter, r, brush);
+    FrameRect(painter, PixelRect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, brush);
+}
+
+void PaintFrames(QPainter& painter, const CMyVeskDoc& doc, const SheetOverlay& overlay) {
     PainterStep step(painter);
     painter.setBackgroundMode(Qt::TransparentMode);
-    const QBrush black(QColor(0, 0, 0));
     painter.setPen(QPen(QColor(0, 0, 255), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     for (int number = 0; number < kSubSheetCount; ++number) {
         const PixelRect rect = doc.SubSheetRect(number);
         if (doc.IsSubSheetSelected(number)) {
             OutlineSelected(painter, rect);
         } else {
-            FrameRect(painter, rect, black);
+            const auto index = static_cast<std::size_t>(number);
+            FrameUnselected(painter, rect,
+                            overlay.showStatus ? overlay.health[index] : BlockHealth::kUnknown);
         }
+    }
+}
+
+// A square with a black border, filled with the kind's colour when the block
+// holds it and white (hollow) when not.
+void DrawMark(QPainter& painter, QPoint topLeft, const QColor& colour, bool present) {
+    painter.fillRect(QRect(topLeft, QSize(kMarkSide, kMarkSide)), QColor(0, 0, 0));
+    painter.fillRect(QRect(topLeft + QPoint(1, 1), QSize(kMarkSide - 2, kMarkSide - 2)),
+                     present ? colour : QColor(255, 255, 255));
+}
+
+// Buildings, terrain and texture, left to right in the frame's lower-left
+// corner, clear of the selection outline; a frame too small for them has none.
+void PaintBlockMarks(QPainter& painter, const CMyVeskDoc& doc) {
+    PainterStep step(painter);
+    for (int number = 0; number < kSubSheetCount; ++number) {
+        const PixelRect r = doc.SubSheetRect(number);
+        if (r.right - r.left < 2 * kMarkInset + 3 * kMarkStep ||
+            r.bottom - r.top < 2 * kMarkInset + kMarkSide) {
+            continue;
+        }
+        const SubSheetRecord record = doc.CopySubSheetRecord(number);
+        const QPoint first(r.left + kMarkInset, r.bottom - kMarkInset - kMarkSide);
+        DrawMark(painter, first, kBuildingColour, record.buildingCount > 0);
+        DrawMark(painter, first + QPoint(kMarkStep, 0), kTerrainColour, record.hasDem != 0);
+        DrawMark(painter, first + QPoint(2 * kMarkStep, 0), kTextureColour, record.hasOrtho != 0);
+    }
+}
+
+// A footprint as a red outline; a place without one as a red ring around it.
+void PaintHighlight(QPainter& painter, const std::vector<QPointF>& points) {
+    if (points.empty()) {
+        return;
+    }
+    PainterStep step(painter);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(kErrorColour, 2));
+    if (points.size() == 1) {
+        painter.drawEllipse(points.front(), kPlaceRadius, kPlaceRadius);
+    } else {
+        painter.drawPolygon(points.data(), static_cast<int>(points.size()));
     }
 }
 
@@ -89,15 +153,19 @@ void DrawCentredText(QPainter& painter, int x, int y, const QString& text) {
 }
 
 void PaintSheetPicture(QPainter& painter, const CMyVeskDoc& doc, const QImage& image,
-                       const QRect& exposed) {
+                       const QRect& exposed, const SheetOverlay& overlay) {
     if (!doc.ImageSize().WasRead()) {
         return;
     }
     PaintImage(painter, doc, image, exposed);
-    PaintFrames(painter, doc);
+    PaintFrames(painter, doc, overlay);
+    if (overlay.showStatus && doc.IsSheetLoaded()) {
+        PaintBlockMarks(painter, doc);
+    }
     if (doc.ShowsBlockNames()) {
         PaintBlockNumbers(painter, doc);
     }
+    PaintHighlight(painter, overlay.highlight);
 }
 
 }  // namespace vesk::gui

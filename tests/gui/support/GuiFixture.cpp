@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "app/CommandTable.h"
+#include "check/SheetCheckDisplay.h"
 #include "view/CMyVeskView.h"
 
 namespace vesk::test {
@@ -19,6 +20,11 @@ GuiFixture::GuiFixture(bool withSplash, const QStringList& moreArguments) {
     arguments.append(moreArguments);
     app_ = std::make_unique<gui::CMyVeskApp>(arguments);
     app_->InitInstance();
+    // The data-status marks and colours are left to the tests of them, so that
+    // every other picture is drawn as without them.
+    if (Frame().CheckDisplay().StatusShown()) {
+        Frame().CheckDisplay().ToggleStatus();
+    }
     QSettings().clear();
     if (!QTest::qWaitForWindowExposed(&Frame())) {
         qWarning("main window not exposed");

@@ -1,0 +1,66 @@
+#include "check/SheetCheckDisplay.h"
+
+#include <utility>
+
+#include "check/DataStatusSetting.h"
+#include "check/FindingPlace.h"
+#include "check/FindingsPanel.h"
+#include "check/SheetCheckRunner.h"
+#include "document/CMyVeskDoc.h"
+#include "view/CMyVeskView.h"
+
+namespace vesk::gui {
+
+SheetCheckDisplay::SheetCheckDisplay(CMyVeskDoc& doc, CMyVeskView& view, QWidget* window)
+    : QObject(window),
+      doc_(doc),
+      view_(view),
+      runner_(new SheetCheckRunner(this)),
+      panel_(new FindingsPanel(window)),
+      statusShown_(DataStatusShown()) {
+    panel_->hide();
+    connect(runner_, &SheetCheckRunner::Changed, this, [this] {
+        highlight_.clear();
+        Show();
+    });
+    connect(panel_, &FindingsPanel::FindingChosen, this, &SheetCheckDisplay::ShowFinding);
+    Show();
+}
+
+void SheetCheckDisplay::DocumentChanged() {
+    runner_->Follow(doc_);
+    Show();
+}
+
+void SheetCheckDisplay::ToggleStatus() {
+    statusShown_ = !statusShown_;
+    RememberDataStatusShown(statusShown_);
+    Show();
+}
+
+void SheetCheckDisplay::Show() {
+    SheetOverlay overlay;
+    overlay.showStatus = statusShown_;
+    if (runner_->Result()) {
+        overlay.health = HealthOf(*runner_->Result());
+    }
+    overlay.highlight = highlight_;
+    view_.SetOverlay(std::move(overlay));
+    panel_->List(runner_->Result(), runner_->Running(), doc_.SelectedSubSheet());
+}
+
+// The chosen finding is drawn and its block selected, as a click on it would.
+void SheetCheckDisplay::ShowFinding(int blockNumber, const Finding& finding) {
+    highlight_ = FindingOnPicture(doc_, finding);
+    if (doc_.SelectedSubSheet() != blockNumber && doc_.SubSheetAccepted(blockNumber)) {
+        for (int other = 0; other < kSubSheetCount; ++other) {
+            doc_.SelectSubSheet(static_cast<unsigned>(other), false);
+        }
+        doc_.SelectSubSheet(static_cast<unsigned>(blockNumber), true);
+        doc_.Ui().InvalidateView();  // which shows the check again
+        return;
+    }
+    Show();
+}
+
+}  // namespace vesk::gui

@@ -1,0 +1,68 @@
+#include "check/SheetCheckRunner.h"
+
+#include <algorithm>
+
+#include "document/CMyVeskDoc.h"
+
+namespace vesk::gui {
+namespace {
+
+// One core is left to the window and the rest of the machine.
+unsigned CheckThreads() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return std::max(cores, 2u) - 1;
+}
+
+}  // namespace
+
+SheetCheckRunner::SheetCheckRunner(QObject* parent) : QObject(parent) {}
+
+SheetCheckRunner::~SheetCheckRunner() {
+    worker_.request_stop();
+}
+
+void SheetCheckRunner::Follow(const CMyVeskDoc& doc) {
+    // Every load moves the image generation on; a sheet counts once it is loaded.
+    const std::pair<std::uint64_t, bool> shown{doc.ImageGeneration(), doc.IsSheetLoaded()};
+    if (shown == followed_) {
+        return;
+    }
+    followed_ = shown;
+    ++run_;
+    const bool hadSomething = result_ || running_;
+    result_.reset();
+    running_ = false;
+    if (doc.IsSheetLoaded()) {
+        Start(doc.SheetPath());
+    }
+    if (hadSomething) {
+        emit Changed();
+    }
+}
+
+void SheetCheckRunner::Start(const std::filesystem::path& path) {
+    running_ = true;
+    const std::uint64_t run = run_;
+    // Assigning stops the previous check and waits for its current block.
+    worker_ = std::jthread([this, path, run](std::stop_token stop) {
+        auto check = CheckSheetFile(path, {CheckThreads(), stop});
+        if (stop.stop_requested()) {
+            return;
+        }
+        // A file that could not be read again gives no result, but the run ends.
+        auto shared = check ? std::make_shared<SheetCheck>(std::move(*check)) : nullptr;
+        QMetaObject::invokeMethod(
+            this, [this, run, shared] { Deliver(run, shared); }, Qt::QueuedConnection);
+    });
+}
+
+void SheetCheckRunner::Deliver(std::uint64_t run, std::shared_ptr<SheetCheck> check) {
+    if (run != run_) {
+        return;  // another sheet was opened meanwhile
+    }
+    running_ = false;
+    result_ = std::move(check);
+    emit Changed();
+}
+
+}  // namespace vesk::gui

@@ -1,0 +1,203 @@
+// The data check as the sheet picture and the findings panel show it.
+#include <QPainter>
+#include <QSettings>
+#include <QTest>
+
+#include "GuiFixture.h"
+#include "ModalDriver.h"
+#include "app/CommandIds.h"
+#include "check/DataStatusSetting.h"
+#include "check/FindingsPanel.h"
+#include "check/SheetCheckDisplay.h"
+#include "check/SheetCheckRunner.h"
+#include "view/CMyVeskView.h"
+
+using namespace vesk;
+using vesk::test::GuiFixture;
+
+namespace {
+
+constexpr float kWest = 1000.0f;
+constexpr float kSouth = 2000.0f;
+
+// Block n's south-west corner: column n % 5, row n / 5 from the top.
+std::pair<float, float> BlockOrigin(int n) {
+    return {kWest + 400.0f * static_cast<float>(n % 5),
+            kSouth + 300.0f * static_cast<float>(4 - n / 5)};
+}
+
+// A square footprint of side metres, its south-west corner (east, north)
+// metres into block n.
+std::vector<std::pair<float, float>> Square(int n, float east, float north, float side) {
+    const auto [x, y] = BlockOrigin(n);
+    return {{x + east, y + north},
+            {x + east + side, y + north},
+            {x + east + side, y + north + side},
+            {x + east, y + north + side}};
+}
+
+// On a 500 x 375 picture each block is 100 x 75 pixels. Block 0 is clean
+// with a building; block 1's building is implausibly tall (a warning);
+// block 2's building has two corners (an error) and the block has a texture;
+// block 3 has a building on a ground grid.
+test::SheetBuilder CheckedSheet() {
+    test::SheetBuilder sheet;
+    sheet.SheetArea(2500, 9, kWest, kSouth).Image({.width = 500, .height = 375});
+    const auto area = [&](int n) {
+        sheet.SubSheetArea(n, BlockOrigin(n).first, BlockOrigin(n).second);
+    };
+    area(0);
+    sheet.Building(0, 10, Square(0, 10, 10, 40));
+    area(1);
+    sheet.Building(0, 500, Square(1, 50, 200, 40));
+    area(2);
+    sheet.Building(0, 10, {Square(2, 10, 10, 40)[0], Square(2, 10, 10, 40)[1]});
+    const std::byte notAnImage[] = {std::byte{1}, std::byte{2}, std::byte{3}, std::byte{4}};
+    sheet.Ortho(notAnImage);
+    area(3);
+    sheet.Dem(5, 4, 100.0f, 100.0f, std::vector<float>(20, 0.0f));
+    sheet.Building(0, 10, Square(3, 150, 100, 40));
+    return sheet;
+}
+
+QImage Paint(GuiFixture& gui) {
+    QImage image(gui.Frame().View()->Extent(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    gui.Frame().View()->PaintPicture(painter);
+    return image;
+}
+
+const gui::SheetCheckRunner& Runner(GuiFixture& gui) {
+    return gui.Frame().CheckDisplay().Runner();
+}
+
+bool IsRed(QRgb c) {
+    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+}
+
+}  // namespace
+
+class SheetCheckViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void marksAndFrameColoursFollowTheCheckAndTheSwitch();
+    void aResultForASheetNoLongerShownIsDropped();
+    void panelListsTheSelectedBlockAndTheChosenFootprintIsDrawnInRed();
+};
+
+void SheetCheckViewTest::marksAndFrameColoursFollowTheCheckAndTheSwitch() {
+    GuiFixture gui;
+    QVERIFY(gui::DataStatusShown());  // on for a user who never switched it
+    gui.Open(gui.Write(CheckedSheet(), "checked.tqb"));
+    const QImage before = Paint(gui);
+    QTRY_VERIFY(Runner(gui).Result());
+    QCOMPARE(Runner(gui).Result()->blocks.size(), std::size_t{4});
+    QCOMPARE(Paint(gui), before);  // switched off, the result changes nothing
+
+    gui.Action(gui::cmd::kDataStatus)->trigger();
+    QVERIFY(gui.Action(gui::cmd::kDataStatus)->isChecked());
+    QCOMPARE(QSettings().value(QStringLiteral("Settings/DataStatus")).toBool(), true);
+    const QImage shown = Paint(gui);
+    const QRgb black = qRgb(0, 0, 0);
+    const QRgb white = qRgb(255, 255, 255);
+    const QRgb orange = qRgb(255, 140, 0);
+    const QRgb red = qRgb(255, 0, 0);
+    // Frames: clean block 0 black, block 1 orange and block 2 red, two pixels
+    // wide, the third pixel in being the image's.
+    QCOMPARE(shown.pixel(50, 0), black);
+    QCOMPARE(shown.pixel(50, 1), before.pixel(50, 1));
+    QCOMPARE(shown.pixel(150, 0), orange);
+    QCOMPARE(shown.pixel(150, 1), orange);
+    QCOMPARE(shown.pixel(100, 40), orange);
+    QCOMPARE(shown.pixel(150, 2), before.pixel(150, 2));
+    QCOMPARE(shown.pixel(250, 74), red);
+    QCOMPARE(shown.pixel(298, 40), red);
+    QCOMPARE(shown.pixel(350, 0), black);
+    // Marks: 7 x 7 squares from (left + 6, bottom - 13), 9 apart; the centre
+    // is the kind's colour when the block holds it, white when not.
+    const auto centre = [](int block, int mark) { return QPoint(block * 100 + 9 + 9 * mark, 65); };
+    QCOMPARE(shown.pixel(centre(0, 0)), qRgb(230, 60, 200));
+    QCOMPARE(shown.pixel(centre(0, 1)), white);
+    QCOMPARE(shown.pixel(centre(0, 2)), white);
+    QCOMPARE(shown.pixel(centre(2, 2)), qRgb(40, 140, 230));
+    QCOMPARE(shown.pixel(centre(3, 1)), qRgb(40, 170, 60));
+    QCOMPARE(shown.pixel(6, 62), black);                  // the border's corner
+    QCOMPARE(shown.pixel(12, 68), black);                 // and the opposite one
+    QCOMPARE(shown.pixel(13, 65), before.pixel(13, 65));  // between two marks
+    // A block the sheet does not describe has neither marks nor frame.
+    QCOMPARE(shown.pixel(centre(4, 0)), before.pixel(centre(4, 0)));
+
+    gui.Action(gui::cmd::kDataStatus)->trigger();
+    QCOMPARE(QSettings().value(QStringLiteral("Settings/DataStatus")).toBool(), false);
+    QCOMPARE(Paint(gui), before);
+}
+
+void SheetCheckViewTest::aResultForASheetNoLongerShownIsDropped() {
+    GuiFixture gui;
+    test::ModalDriver driver;
+    test::SheetBuilder oneBlock;
+    oneBlock.SheetArea(2500, 9, kWest, kSouth).Image({.width = 500, .height = 375});
+    oneBlock.SubSheetArea(0, BlockOrigin(0).first, BlockOrigin(0).second);
+    oneBlock.Building(0, 10, Square(0, 10, 10, 40));
+    // The second load comes before the first check's result can be delivered.
+    gui.Open(gui.Write(CheckedSheet(), "checked.tqb"));
+    gui.Open(gui.Write(oneBlock, "one.tqb"));
+    QVERIFY(!Runner(gui).Result());
+    QTRY_VERIFY(Runner(gui).Result());
+    QCOMPARE(Runner(gui).Result()->blocks.size(), std::size_t{1});
+    QTest::qWait(50);  // nothing late replaces it
+    QCOMPARE(Runner(gui).Result()->blocks.size(), std::size_t{1});
+    // A load that fails shows no result and starts no check.
+    gui.Doc().OpenSheetFile(gui.dir / "missing.tqb");
+    QVERIFY(!Runner(gui).Result());
+    QVERIFY(!Runner(gui).Running());
+}
+
+void SheetCheckViewTest::panelListsTheSelectedBlockAndTheChosenFootprintIsDrawnInRed() {
+    GuiFixture gui;
+    gui.Open(gui.Write(CheckedSheet(), "checked.tqb"));
+    QTRY_VERIFY(Runner(gui).Result());
+    gui::FindingsPanel& panel = *gui.Frame().CheckDisplay().Panel();
+    gui.Action(gui::cmd::kCheckResults)->trigger();
+    QVERIFY(panel.isVisible());
+    const std::size_t all = Runner(gui).Result()->Count(Severity::kError) +
+                            Runner(gui).Result()->Count(Severity::kWarning);
+    QCOMPARE(static_cast<std::size_t>(panel.RowCount()), all);
+
+    gui.ClickPicture(QPoint(250, 40));  // block 2 (shown as 3)
+    QVERIFY(panel.RowCount() > 0);
+    for (int row = 0; row < panel.RowCount(); ++row) {
+        QCOMPARE(panel.RowTexts(row).front(), QStringLiteral("3"));
+    }
+    QVERIFY(panel.RowTexts(0)[1] == QString::fromUtf8("ｴﾗｰ"));
+
+    gui.ClickPicture(QPoint(250, 40));  // none selected: the whole sheet again
+    QCOMPARE(static_cast<std::size_t>(panel.RowCount()), all);
+    int tallRow = -1;
+    for (int row = 0; row < panel.RowCount(); ++row) {
+        if (panel.RowTexts(row)[2] == QStringLiteral("1006")) {
+            tallRow = row;
+        }
+    }
+    QVERIFY(tallRow >= 0);
+    QCOMPARE(panel.RowTexts(tallRow)[0], QStringLiteral("2"));
+    QCOMPARE(panel.RowTexts(tallRow)[1], QString::fromUtf8("警告"));
+    const QImage before = Paint(gui);
+    panel.ChooseRow(tallRow);
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 1);
+    QCOMPARE(panel.RowTexts(0).front(), QStringLiteral("2"));
+    // Block 1's building, 1450..1490 east and 3400..3440 north, lies at
+    // x 112.5..122.5, y 15..25 on the picture: its outline is red there.
+    const QImage shown = Paint(gui);
+    QVERIFY(IsRed(shown.pixel(112, 20)));
+    QVERIFY(IsRed(shown.pixel(122, 20)));
+    QVERIFY(IsRed(shown.pixel(117, 15)));
+    QVERIFY(IsRed(shown.pixel(117, 25)));
+    QCOMPARE(shown.pixel(117, 20), before.pixel(117, 20));  // not filled
+    QCOMPARE(shown.pixel(130, 20), before.pixel(130, 20));
+}
+
+QTEST_MAIN(SheetCheckViewTest)
+#include "SheetCheckViewTest.moc"
