@@ -6,6 +6,7 @@
 #include "GuiFixture.h"
 #include "ModalDriver.h"
 #include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "check/DataStatusSetting.h"
 #include "check/FindingsPanel.h"
 #include "check/SheetCheckDisplay.h"
@@ -90,6 +91,8 @@ private slots:
 void SheetCheckViewTest::marksAndFrameColoursFollowTheCheckAndTheSwitch() {
     GuiFixture gui;
     QVERIFY(gui::DataStatusShown());  // on for a user who never switched it
+    gui.Frame().Commands().Update();
+    QVERIFY(!gui.Action(gui::cmd::kDataStatus)->isEnabled());  // no sheet yet
     gui.Open(gui.Write(CheckedSheet(), "checked.tqb"));
     const QImage before = Paint(gui);
     QTRY_VERIFY(Runner(gui).Result());

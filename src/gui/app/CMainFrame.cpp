@@ -186,8 +186,8 @@ void CMainFrame::ConnectCommands() {
         cmd::kBlockNames, [this] { doc_.ToggleBlockNames(); }, [this] { return doc_.SheetFlag(); },
         [this] { return doc_.ShowsBlockNames(); });
     c.SetHandler(
-        cmd::kDataStatus, [this] { checkDisplay_->ToggleStatus(); }, {},
-        [this] { return checkDisplay_->StatusShown(); });
+        cmd::kDataStatus, [this] { checkDisplay_->ToggleStatus(); },
+        [this] { return doc_.SheetFlag(); }, [this] { return checkDisplay_->StatusShown(); });
     c.SetHandler(
         cmd::kCheckResults, [this] { ToggleBar(checkDisplay_->Panel()); }, {},
         [this] { return !checkDisplay_->Panel()->isHidden(); });

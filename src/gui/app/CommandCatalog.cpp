@@ -28,9 +28,8 @@ const std::vector<CommandText>& CommandTexts() {
         {cmd::kStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示\nｽﾃｰﾀｽ ﾊﾞｰの表示/非表示"},
         {cmd::kPrefectureNames, "都道府県名表示", "都道府県名表示"},
         {cmd::kBlockNames, "区画名表示", "区画名表示"},
-        {cmd::kDataStatus, "ﾃﾞｰﾀ状況表示",
-         "区画の建物･地形･ﾃｸｽﾁｬの有無と検査結果を表示\nﾃﾞｰﾀ状況表示"},
-        {cmd::kCheckResults, "ﾃﾞｰﾀ検査結果", "ﾃﾞｰﾀ検査の結果を一覧表示\nﾃﾞｰﾀ検査結果"},
+        {cmd::kDataStatus, "ﾃﾞｰﾀ状況表示", "ﾃﾞｰﾀ状況表示"},
+        {cmd::kCheckResults, "ﾃﾞｰﾀ検査結果", "ﾃﾞｰﾀ検査結果"},
         {cmd::kAbout, "ﾊﾞｰｼﾞｮﾝ情報(Vesk) (&A)...",
          "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報"},
     };
