@@ -1,5 +1,6 @@
 // The data check as the sheet picture and the findings panel show it.
 #include <QPainter>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTest>
 
@@ -191,6 +192,7 @@ void SheetCheckViewTest::panelListsTheSelectedBlockAndTheChosenFootprintIsDrawnI
     panel.ChooseRow(tallRow);
     QCOMPARE(gui.Doc().SelectedSubSheet(), 1);
     QCOMPARE(panel.RowTexts(0).front(), QStringLiteral("2"));
+    QCOMPARE(panel.RowTexts(panel.CurrentRow())[2], QStringLiteral("1006"));  // still chosen
     // Block 1's building, 1450..1490 east and 3400..3440 north, lies at
     // x 112.5..122.5, y 15..25 on the picture: its outline is red there.
     const QImage shown = Paint(gui);
@@ -200,6 +202,17 @@ void SheetCheckViewTest::panelListsTheSelectedBlockAndTheChosenFootprintIsDrawnI
     QVERIFY(IsRed(shown.pixel(117, 25)));
     QCOMPARE(shown.pixel(117, 20), before.pixel(117, 20));  // not filled
     QCOMPARE(shown.pixel(130, 20), before.pixel(130, 20));
+
+    // Zoomed in and scrolled away, choosing it again scrolls it into view.
+    auto* view = gui.Frame().View();
+    view->SetZoom(4.0, QPoint(0, 0));
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    const QRect footprint(4 * 112, 4 * 15, 4 * 11, 4 * 11);  // on the zoomed picture
+    const auto shownPart = [&] { return QRect(view->ScrollPosition(), view->viewport()->size()); };
+    QVERIFY(!shownPart().intersects(footprint));
+    panel.ChooseRow(panel.CurrentRow());
+    QVERIFY(shownPart().contains(footprint));
 }
 
 QTEST_MAIN(SheetCheckViewTest)

@@ -93,6 +93,10 @@ QStringList FindingsPanel::RowTexts(int row) const {
     return texts;
 }
 
+int FindingsPanel::CurrentRow() const {
+    return list_->currentItem() ? list_->indexOfTopLevelItem(list_->currentItem()) : -1;
+}
+
 void FindingsPanel::ChooseRow(int row) {
     if (QTreeWidgetItem* item = list_->topLevelItem(row)) {
         list_->setCurrentItem(item);

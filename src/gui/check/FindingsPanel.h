@@ -33,6 +33,8 @@ public:
     void List(std::shared_ptr<const SheetCheck> check, bool running, int selectedBlock);
     int RowCount() const;
     QStringList RowTexts(int row) const;
+    // The row of the chosen finding, -1 when none is listed.
+    int CurrentRow() const;
     // Chooses the finding in row as a click does.
     void ChooseRow(int row);
 

@@ -1,5 +1,6 @@
 #include "check/SheetCheckDisplay.h"
 
+#include <QPolygonF>
 #include <utility>
 
 #include "check/DataStatusSetting.h"
@@ -52,6 +53,10 @@ void SheetCheckDisplay::Show() {
 // The chosen finding is drawn and its block selected, as a click on it would.
 void SheetCheckDisplay::ShowFinding(int blockNumber, const Finding& finding) {
     highlight_ = FindingOnPicture(doc_, finding);
+    if (!highlight_.empty()) {
+        const QPolygonF outline(QList<QPointF>(highlight_.begin(), highlight_.end()));
+        view_.ScrollToShow(outline.boundingRect());
+    }
     if (doc_.SelectedSubSheet() != blockNumber && doc_.SubSheetAccepted(blockNumber)) {
         for (int other = 0; other < kSubSheetCount; ++other) {
             doc_.SelectSubSheet(static_cast<unsigned>(other), false);

@@ -86,6 +86,18 @@ void CMyVeskView::SetOverlay(SheetOverlay overlay) {
     viewport()->update();
 }
 
+void CMyVeskView::ScrollToShow(const QRectF& pictureRect) {
+    const double factor = zoom_.Factor();
+    const QRectF shown(QPointF(ScrollPosition()), QSizeF(viewport()->size()));
+    const QRectF wanted(pictureRect.topLeft() * factor, pictureRect.size() * factor);
+    if (shown.contains(wanted)) {
+        return;
+    }
+    const QPointF scroll = wanted.center() - QPointF(viewport()->width(), viewport()->height()) / 2;
+    horizontalScrollBar()->setValue(static_cast<int>(std::lround(scroll.x())));
+    verticalScrollBar()->setValue(static_cast<int>(std::lround(scroll.y())));
+}
+
 const QImage& CMyVeskView::SheetImage() {
     if (sheetImageGeneration_ != doc_.ImageGeneration()) {
         const auto pixels = doc_.SheetImagePixels();

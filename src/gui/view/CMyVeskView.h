@@ -48,6 +48,10 @@ public:
     void SetOverlay(SheetOverlay overlay);
     const SheetOverlay& Overlay() const { return overlay_; }
 
+    // Scrolls a part of the picture (picture coordinates) into the middle of
+    // the view unless all of it is shown already.
+    void ScrollToShow(const QRectF& pictureRect);
+
     // The sheet image as drawn: the document's pixels, shared, not copied.
     const QImage& SheetImage();
 
