@@ -87,6 +87,7 @@ private slots:
     void marksAndFrameColoursFollowTheCheckAndTheSwitch();
     void aResultForASheetNoLongerShownIsDropped();
     void panelListsTheSelectedBlockAndTheChosenFootprintIsDrawnInRed();
+    void aFindingWithoutFootprintIsRingedAtItsPlace();
 };
 
 void SheetCheckViewTest::marksAndFrameColoursFollowTheCheckAndTheSwitch() {
@@ -213,6 +214,28 @@ void SheetCheckViewTest::panelListsTheSelectedBlockAndTheChosenFootprintIsDrawnI
     QVERIFY(!shownPart().intersects(footprint));
     panel.ChooseRow(panel.CurrentRow());
     QVERIFY(shownPart().contains(footprint));
+}
+
+void SheetCheckViewTest::aFindingWithoutFootprintIsRingedAtItsPlace() {
+    GuiFixture gui;
+    test::SheetBuilder empty;
+    empty.SheetArea(2500, 9, kWest, kSouth).Image({.width = 500, .height = 375});
+    empty.SubSheetArea(0, BlockOrigin(0).first, BlockOrigin(0).second);
+    gui.Open(gui.Write(empty, "empty-block.tqb"));
+    QTRY_VERIFY(Runner(gui).Result());
+    gui::FindingsPanel& panel = *gui.Frame().CheckDisplay().Panel();
+    QCOMPARE(panel.RowCount(), 1);
+    QCOMPARE(panel.RowTexts(0)[2], QStringLiteral("1303"));  // the block holds no data
+    const QImage before = Paint(gui);
+    panel.ChooseRow(0);
+    // The block's centre, (1200, 3350), is (50, 37.5) on the picture: a ring
+    // of radius 6 around it, its inside left as it was.
+    const QImage shown = Paint(gui);
+    QVERIFY(IsRed(shown.pixel(44, 37)));
+    QVERIFY(IsRed(shown.pixel(56, 37)));
+    QVERIFY(IsRed(shown.pixel(50, 31)));
+    QCOMPARE(shown.pixel(50, 37), before.pixel(50, 37));
+    QCOMPARE(shown.pixel(60, 37), before.pixel(60, 37));
 }
 
 QTEST_MAIN(SheetCheckViewTest)

@@ -29,15 +29,13 @@ void SheetCheckRunner::Follow(const CMyVeskDoc& doc) {
     }
     followed_ = shown;
     ++run_;
-    const bool hadSomething = result_ || running_;
+    worker_.request_stop();  // its result would be dropped anyway
     result_.reset();
     running_ = false;
     if (doc.IsSheetLoaded()) {
         Start(doc.SheetPath());
     }
-    if (hadSomething) {
-        emit Changed();
-    }
+    emit Changed();
 }
 
 void SheetCheckRunner::Start(const std::filesystem::path& path) {
