@@ -20,8 +20,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"info", vesk::cli::RunInfo, "info SHEET [--json]"},
     {"convert", vesk::cli::RunConvert,
-     "convert SHEET (--block N | --all) [--out DIR] [--no-buildings] [--no-terrain] "
-     "[--no-texture]"},
+     "convert INPUT... (--block N | --all) [--out DIR] [--jobs N] [--report FILE] [--quiet]\n"
+     "         [--no-buildings] [--no-terrain] [--no-texture]"},
     {"export", vesk::cli::RunExport,
      "export SHEET (--block N | --all) [--format glb|gltf|obj] [--out DIR] [--no-buildings]\n"
      "         [--no-terrain] [--no-texture]"},
