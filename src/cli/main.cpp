@@ -28,6 +28,10 @@ constexpr Command kCommands[] = {
     {"sample", vesk::cli::RunSample,
      "sample OUT.tqb [--zone Z] [--origin X,Y] [--name TEXT] [--seed N] [--buildings N]\n"
      "         [--dem COLSxROWS] [--texture PIXELS] [--image WxH] [--without PART]..."},
+    {"tiles", vesk::cli::RunTiles,
+     "tiles INPUT... --out DIR [--jobs N] [--no-terrain] [--no-texture] [--shard I/N]\n"
+     "         [--report FILE] [--quiet]\n"
+     "  vesk-cli tiles --merge DIR"},
     {"zones", vesk::cli::RunZones, "zones [--json]"},
     {"survey", vesk::cli::RunSurvey, "survey FOLDER [--json] [--geojson]"},
 };

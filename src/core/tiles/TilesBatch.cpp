@@ -1,0 +1,49 @@
+#include "tiles/TilesBatch.h"
+
+#include <map>
+
+#include "batch/BatchLedger.h"
+#include "batch/JobPool.h"
+#include "tiles/SheetTiles.h"
+
+namespace vesk {
+namespace {
+
+std::vector<SheetTilesJob> JobsOfShard(const TilesBatchRequest& request) {
+    std::map<std::string, std::filesystem::path> folderOwners;
+    std::vector<SheetTilesJob> jobs;
+    for (std::size_t i = 0; i < request.sheets.size(); ++i) {
+        const std::filesystem::path& sheet = request.sheets[i];
+        const std::string stem = sheet.stem().string();
+        const auto [owner, first] = folderOwners.emplace(stem, sheet);
+        if (i % request.shard.count != request.shard.index) {
+            continue;
+        }
+        SheetTilesJob job;
+        job.index = jobs.size();
+        job.sheet = sheet;
+        job.folder = request.out / "sheets" / stem;
+        if (!first) {
+            job.folderTakenBy = owner->second;
+        }
+        jobs.push_back(std::move(job));
+    }
+    return jobs;
+}
+
+}  // namespace
+
+BatchResult RunTilesBatch(const TilesBatchRequest& request, BatchProgress& progress,
+                          const std::atomic<bool>& cancel) {
+    const std::vector<SheetTilesJob> jobs = JobsOfShard(request);
+    BatchLedger ledger(jobs.size(), progress);
+    RunJobs(
+        jobs.size(), request.jobs,
+        [&](std::size_t k) {
+            ledger.FinishSheet(MakeSheetTiles(jobs[k], request, ledger, cancel));
+        },
+        cancel);
+    return ledger.TakeResult(cancel.load());
+}
+
+}  // namespace vesk
