@@ -1,5 +1,6 @@
 #include "tiles/TilesBatch.h"
 
+#include <algorithm>
 #include <map>
 
 #include "batch/BatchLedger.h"
@@ -9,11 +10,22 @@
 namespace vesk {
 namespace {
 
+// The collection in the byte order of its paths, whatever order the inputs
+// were named in, so that every shard numbers the sheets alike.
+std::vector<std::filesystem::path> InPathOrder(std::vector<std::filesystem::path> sheets) {
+    std::sort(sheets.begin(), sheets.end(),
+              [](const std::filesystem::path& a, const std::filesystem::path& b) {
+                  return a.native() < b.native();
+              });
+    return sheets;
+}
+
 std::vector<SheetTilesJob> JobsOfShard(const TilesBatchRequest& request) {
+    const std::vector<std::filesystem::path> sheets = InPathOrder(request.sheets);
     std::map<std::string, std::filesystem::path> folderOwners;
     std::vector<SheetTilesJob> jobs;
-    for (std::size_t i = 0; i < request.sheets.size(); ++i) {
-        const std::filesystem::path& sheet = request.sheets[i];
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        const std::filesystem::path& sheet = sheets[i];
         const std::string stem = sheet.stem().string();
         const auto [owner, first] = folderOwners.emplace(stem, sheet);
         if (i % request.shard.count != request.shard.index) {

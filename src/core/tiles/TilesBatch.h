@@ -18,7 +18,7 @@ struct Shard {
 };
 
 struct TilesBatchRequest {
-    std::vector<std::filesystem::path> sheets;  // the whole collection, in the byte order of paths
+    std::vector<std::filesystem::path> sheets;  // the whole collection, in any order
     std::filesystem::path out;
     bool noTerrain = false;
     bool noTexture = false;
@@ -27,8 +27,8 @@ struct TilesBatchRequest {
 };
 
 // Writes out/sheets/STEM/tileset.json and a NAME.glb per block for each sheet
-// of the shard, on request.jobs threads. Sheets are told apart by their file
-// stem; of two sheets with the same stem, the one later in the collection is
+// of the shard (counted in the byte order of the paths), on request.jobs threads. Sheets are told
+// apart by their file stem; of two sheets with the same stem, the one later in the collection is
 // not written, decided on the whole collection so every shard agrees. A
 // sheet whose zone has no georeference is left out. The root tileset is
 // MergeTilesets's to write.
