@@ -417,6 +417,8 @@ TEST_F(ConvertBatch, FolderConvertsEverySheetInOrderAndReportsConflictsAndFailur
     const auto& conflicting = report["sheets"][2]["blocks"];
     ASSERT_EQ(conflicting.size(), 25u);
     EXPECT_EQ(conflicting[0]["status"], "conflict");
+    EXPECT_EQ(conflicting[0]["messages"][0],
+              "not written: " + (in / "a.tqb").string() + " wrote this output name first");
     EXPECT_EQ(report["sheets"][1]["blocks"][0]["status"], "converted");
     EXPECT_EQ(report["sheets"][3]["status"], "failed");
 

@@ -30,14 +30,15 @@ BatchLedger::BatchLedger(std::size_t sheets, BatchProgress& progress)
     progress_.Start(sheets);
 }
 
-std::vector<bool> BatchLedger::TakeNamesInTurn(std::size_t sheet,
-                                               std::span<const std::string> names) {
+std::vector<BatchLedger::NameOwner> BatchLedger::TakeNamesInTurn(
+    std::size_t sheet, std::span<const std::string> names) {
     std::unique_lock lock(mutex_);
     turnTaken_.wait(lock, [&] { return turn_ == sheet; });
-    std::vector<bool> taken;
+    std::vector<NameOwner> taken;
     taken.reserve(names.size());
     for (const std::string& name : names) {
-        taken.push_back(names_.insert(name).second);
+        const auto [owner, first] = names_.emplace(name, sheet);
+        taken.push_back({first, owner->second});
     }
     ++turn_;
     turnTaken_.notify_all();

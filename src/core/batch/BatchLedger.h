@@ -1,8 +1,8 @@
 #pragma once
 
 #include <condition_variable>
+#include <map>
 #include <mutex>
-#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,9 +24,13 @@ class BatchLedger {
 public:
     BatchLedger(std::size_t sheets, BatchProgress& progress);
 
-    // For each name, whether this sheet may write it: false when an earlier
-    // sheet, or an earlier block of this one, took it.
-    std::vector<bool> TakeNamesInTurn(std::size_t sheet, std::span<const std::string> names);
+    // For each name, the sheet that took it first: this one when it may
+    // write it, an earlier one (or this one, for an earlier block's name) when not.
+    struct NameOwner {
+        bool taken = false;  // taken here, by this call
+        std::size_t sheet = 0;
+    };
+    std::vector<NameOwner> TakeNamesInTurn(std::size_t sheet, std::span<const std::string> names);
 
     void RecordBlock(const BlockOutcome& block);
     // Stores the sheet's outcome and counts it as done.
@@ -40,7 +44,7 @@ private:
     std::mutex mutex_;
     std::condition_variable turnTaken_;
     std::size_t turn_ = 0;
-    std::set<std::string> names_;
+    std::map<std::string, std::size_t> names_;  // each to the sheet that took it
     std::vector<SheetOutcome> sheets_;
     std::vector<bool> finished_;
 };

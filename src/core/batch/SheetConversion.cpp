@@ -78,6 +78,11 @@ void WriteBlock(ByteSource& sheet, const SubSheetRecord& record,
     outcome.status = whole ? BlockStatus::kConverted : BlockStatus::kFailed;
 }
 
+std::string ConflictMessage(const std::filesystem::path& owner, bool sameSheet) {
+    return sameSheet ? std::string("an earlier block of this sheet has the same output name")
+                     : "not written: " + owner.string() + " wrote this output name first";
+}
+
 SheetOutcome FailedSheet(SheetOutcome sheet, MessageCollector& ui, std::string why) {
     sheet.failed = true;
     sheet.messages = ui.TakeErrors();
@@ -97,7 +102,7 @@ public:
     Turn(const Turn&) = delete;
     Turn& operator=(const Turn&) = delete;
 
-    std::vector<bool> Take(std::span<const std::string> names) {
+    std::vector<BatchLedger::NameOwner> Take(std::span<const std::string> names) {
         taken_ = true;
         return ledger_.TakeNamesInTurn(sheet_, names);
     }
@@ -136,7 +141,7 @@ SheetOutcome ConvertSheet(std::size_t index, const ConversionBatchRequest& reque
     for (const int number : numbers) {
         names.push_back(MakeOutputName(doc.CopySubSheetRecord(number)));
     }
-    const std::vector<bool> taken = turn.Take(names);
+    const std::vector<BatchLedger::NameOwner> owners = turn.Take(names);
     auto source = FileByteSource::Open(sheet.path);
     if (!source) {
         return FailedSheet(std::move(sheet), ui, std::string(sheet_messages::kCannotOpenSheetFile));
@@ -145,9 +150,10 @@ SheetOutcome ConvertSheet(std::size_t index, const ConversionBatchRequest& reque
         BlockOutcome block;
         block.block = numbers[k] + 1;
         block.name = names[k];
-        if (!taken[k]) {
+        if (!owners[k].taken) {
             block.status = BlockStatus::kConflict;
-            block.messages.push_back("an earlier block of this run has the same output name");
+            block.messages.push_back(
+                ConflictMessage(request.sheets[owners[k].sheet], index == owners[k].sheet));
         } else {
             WriteBlock(*source, doc.CopySubSheetRecord(numbers[k]), request, ui, block);
             auto errors = ui.TakeErrors();

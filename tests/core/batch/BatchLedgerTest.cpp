@@ -32,18 +32,26 @@ TEST(BatchLedger, NamesGoToTheEarlierSheetWhateverOrderJobsAsk) {
     const std::vector<std::string> first{"A", "B"};
     const std::vector<std::string> second{"B", "C", "C"};
     const std::vector<std::string> third{"A", "D"};
-    std::vector<bool> got1;
-    std::vector<bool> got2;
-    std::vector<bool> got3;
+    std::vector<BatchLedger::NameOwner> got1;
+    std::vector<BatchLedger::NameOwner> got2;
+    std::vector<BatchLedger::NameOwner> got3;
     {
         std::jthread t3([&] { got3 = ledger.TakeNamesInTurn(2, third); });
         std::jthread t2([&] { got2 = ledger.TakeNamesInTurn(1, second); });
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         got1 = ledger.TakeNamesInTurn(0, first);
     }
-    EXPECT_THAT(got1, ElementsAre(true, true));
-    EXPECT_THAT(got2, ElementsAre(false, true, false));
-    EXPECT_THAT(got3, ElementsAre(false, true));
+    const auto owners = [](const std::vector<BatchLedger::NameOwner>& got) {
+        std::vector<std::pair<bool, std::size_t>> pairs;
+        for (const auto& owner : got) {
+            pairs.emplace_back(owner.taken, owner.sheet);
+        }
+        return pairs;
+    };
+    using P = std::pair<bool, std::size_t>;
+    EXPECT_THAT(owners(got1), ElementsAre(P{true, 0}, P{true, 0}));
+    EXPECT_THAT(owners(got2), ElementsAre(P{false, 0}, P{true, 1}, P{false, 1}));
+    EXPECT_THAT(owners(got3), ElementsAre(P{false, 0}, P{true, 2}));
 }
 
 TEST(BatchLedger, ResultKeepsSheetOrderAndCountsEveryStatus) {
