@@ -131,7 +131,7 @@ bool Merge(const std::filesystem::path& dir) {
         std::fprintf(stderr, "vesk-cli tiles: %s\n", problem.c_str());
     }
     if (merged.written) {
-        std::printf("tileset: %s (%zu sheets)\n", (dir / "tileset.json").string().c_str(),
+        std::printf("tileset: %s, sheets: %zu\n", (dir / "tileset.json").string().c_str(),
                     merged.sheets);
     }
     return merged.written && merged.problems.empty();

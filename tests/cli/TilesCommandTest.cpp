@@ -45,7 +45,7 @@ TEST_F(TilesCommand, SheetsOfTwoZonesShareOneRootAndAZoneWithoutGeoreferenceIsLe
                                 "2", "--report", (dir / "report.json").string()});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_THAT(result.out, HasSubstr("blocks: 50 converted, 25 left out, 0 failed, 0 conflicts"));
-    EXPECT_THAT(result.out, HasSubstr("(2 sheets)"));
+    EXPECT_THAT(result.out, HasSubstr("tileset.json, sheets: 2\n"));
 
     const Json root = ReadJson(out / "tileset.json");
     ASSERT_FALSE(root.is_discarded());
@@ -101,7 +101,7 @@ TEST_F(TilesCommand, SheetOfTheSameNameElsewhereIsAConflictInEveryShard) {
     EXPECT_FALSE(std::filesystem::exists(out / "tileset.json"));
     const auto merged = RunCli({"tiles", "--merge", out.string()});
     EXPECT_EQ(merged.exitCode, 0) << merged.err;
-    EXPECT_EQ(merged.out, "tileset: " + (out / "tileset.json").string() + " (1 sheets)\n");
+    EXPECT_EQ(merged.out, "tileset: " + (out / "tileset.json").string() + ", sheets: 1\n");
     // The sheet written is the first one's: its blocks lie at its origin.
     const Json sheet = ReadJson(out / "sheets" / "sheet" / "tileset.json");
     EXPECT_EQ(sheet["root"]["children"][0]["content"]["uri"], "09M0080M034800040003.glb");
