@@ -20,14 +20,18 @@ struct Command {
 constexpr Command kCommands[] = {
     {"info", vesk::cli::RunInfo, "info SHEET [--json]"},
     {"convert", vesk::cli::RunConvert,
-     "convert SHEET (--block N | --all) [--out DIR] [--no-buildings] [--no-terrain] "
-     "[--no-texture]"},
+     "convert INPUT... (--block N | --all) [--out DIR] [--jobs N] [--report FILE] [--quiet]\n"
+     "         [--no-buildings] [--no-terrain] [--no-texture]"},
     {"export", vesk::cli::RunExport,
      "export SHEET (--block N | --all) [--format glb|gltf|obj] [--out DIR] [--no-buildings]\n"
      "         [--no-terrain] [--no-texture]"},
     {"sample", vesk::cli::RunSample,
      "sample OUT.tqb [--zone Z] [--origin X,Y] [--name TEXT] [--seed N] [--buildings N]\n"
      "         [--dem COLSxROWS] [--texture PIXELS] [--image WxH] [--without PART]..."},
+    {"tiles", vesk::cli::RunTiles,
+     "tiles INPUT... --out DIR [--jobs N] [--no-terrain] [--no-texture] [--shard I/N]\n"
+     "         [--report FILE] [--quiet]\n"
+     "  vesk-cli tiles --merge DIR"},
     {"zones", vesk::cli::RunZones, "zones [--json]"},
     {"check", vesk::cli::RunCheck, "check INPUT... [--json] [--jobs N]"},
     {"survey", vesk::cli::RunSurvey, "survey FOLDER [--json] [--geojson]"},
