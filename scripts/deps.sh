@@ -6,7 +6,7 @@ vesk_packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   locales python3
-  qt6-base-dev libgl-dev libx11-dev fonts-ipafont-gothic
+  qt6-base-dev libgl-dev libx11-dev fonts-ipafont-gothic libqt6opengl6-dev libgl1-mesa-dri
   xvfb xauth xdotool imagemagick openbox x11-utils qt6-translations-l10n
   libproj-dev proj-bin gdal-bin
   librsvg2-bin go-md2man

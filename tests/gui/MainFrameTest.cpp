@@ -73,7 +73,8 @@ void MainFrameTest::menusHoldTheItemsInOrder() {
             "1/2500図葉ﾌｧｲﾙを開く(&O)...\tCtrl+O|LSS-Gﾌｧｲﾙに変換して保存(&G)...\tCtrl+G|-|"
             "印刷(&P)...\tCtrl+P|印刷ﾌﾟﾚﾋﾞｭｰ(&V)|ﾌﾟﾘﾝﾀの設定(&R)...|-|最新のﾌｧｲﾙ|-|VESKの終了(&X)|"
             "編集(&E)|元に戻す(&U)\tCtrl+Z|-|切り取り(&T)\tCtrl+X|ｺﾋﾟｰ(&C)\tCtrl+C|"
-            "貼り付け(&P)\tCtrl+V|表示(&V)|ﾂｰﾙ ﾊﾞｰ(&T)|ｽﾃｰﾀｽ ﾊﾞｰ(&S)|-|都道府県名表示|区画名表示|"
+            "貼り付け(&P)\tCtrl+V|表示(&V)|ﾂｰﾙ ﾊﾞｰ(&T)|ｽﾃｰﾀｽ ﾊﾞｰ(&S)|-|都道府県名表示|区画名表示|-|"
+            "3Dﾌﾟﾚﾋﾞｭｰ\tF3|"
             "ﾍﾙﾌﾟ(&H)|ﾊﾞｰｼﾞｮﾝ情報(Vesk) (&A)...")
             .split('|');
     QCOMPARE(seen, expected);
