@@ -19,6 +19,17 @@ struct SceneLayers {
     float exaggeration = 1.0f;  // heights are multiplied by it
 };
 
+// The buildings as drawn: the model's triangles over one vertex per corner of
+// each building (the model repeats corners for the walls' and caps' normals;
+// the drawing takes a triangle's normal from its own plane), the floors last,
+// since only a camera below a floor can see it.
+struct BuildingDrawMesh {
+    std::vector<Vec3> positions;
+    std::vector<std::uint32_t> indices;
+    std::size_t floorIndexStart = 0;
+    float highestFloor = 0.0f;
+};
+
 struct SceneHit {
     QVector3D point;                  // scene coordinates
     std::optional<std::size_t> part;  // the building's index among the parts, if one was hit
@@ -33,6 +44,7 @@ public:
     explicit PreviewScene(BlockModel model);
 
     const BlockModel& Model() const { return model_; }
+    const BuildingDrawMesh& BuildingsToDraw() const { return toDraw_; }
     // The box of all the model holds, heights multiplied by the exaggeration.
     SceneBounds Bounds(float exaggeration) const;
     // The nearest visible triangle the ray meets, if any.
@@ -52,6 +64,7 @@ private:
     std::optional<float> NearestOnTerrain(const SceneRay& ray) const;
 
     BlockModel model_;
+    BuildingDrawMesh toDraw_;
     std::vector<Box> boxes_;
     std::vector<double> areas_;
     Box all_;

@@ -16,23 +16,25 @@ constexpr double kClickSlopPixels = 3.0;
 // Heights are exaggerated in the shader, so the buffers stay as the model gives them.
 const char* const kBuildingVertexShader = R"(
 attribute vec3 position;
-attribute vec3 normal;
 uniform mat4 viewProjection;
 uniform float exaggeration;
-varying vec3 sceneNormal;
+varying vec3 scenePosition;
 void main() {
-    sceneNormal = vec3(normal.xy, normal.z / exaggeration);
-    gl_Position = viewProjection * vec4(position.xy, position.z * exaggeration, 1.0);
+    scenePosition = vec3(position.xy, position.z * exaggeration);
+    gl_Position = viewProjection * vec4(scenePosition, 1.0);
 }
 )";
 
-// One light straight from above plus ambient: roofs read bright, walls dim.
+// One light straight from above plus ambient: roofs read bright, walls dim. The
+// normal is the plane's of the triangle drawn, facing the camera as every
+// triangle left after culling does; so corners need no normals of their own.
 const char* const kBuildingFragmentShader = R"(
 uniform vec3 colour;
 uniform float ambient;
-varying vec3 sceneNormal;
+varying vec3 scenePosition;
 void main() {
-    float diffuse = max(normalize(sceneNormal).z, 0.0);
+    vec3 normal = normalize(cross(dFdx(scenePosition), dFdy(scenePosition)));
+    float diffuse = max(normal.z, 0.0);
     gl_FragColor = vec4(colour * (ambient + (1.0 - ambient) * diffuse), 1.0);
 }
 )";
@@ -135,7 +137,6 @@ void PreviewView::initializeGL() {
 void PreviewView::ReleaseBuffers() {
     for (MeshBuffers* mesh : {&buildings_, &terrain_}) {
         mesh->positions.destroy();
-        mesh->normals.destroy();
         mesh->uvs.destroy();
         mesh->indices.destroy();
         mesh->indexCount = 0;
@@ -150,10 +151,11 @@ void PreviewView::UploadScene() {
         return;
     }
     const BlockModel& model = scene_->Model();
-    Fill(buildings_.positions, model.buildings.positions);
-    Fill(buildings_.normals, model.buildings.normals);
-    Fill(buildings_.indices, model.buildings.indices);
-    buildings_.indexCount = static_cast<int>(model.buildings.indices.size());
+    const BuildingDrawMesh& toDraw = scene_->BuildingsToDraw();
+    Fill(buildings_.positions, toDraw.positions);
+    Fill(buildings_.indices, toDraw.indices);
+    buildings_.indexCount = static_cast<int>(toDraw.indices.size());
+    floorIndexStart_ = static_cast<int>(toDraw.floorIndexStart);
     if (model.terrain) {
         const TriangleMesh& mesh = model.terrain->mesh;
         Fill(terrain_.positions, mesh.positions);
@@ -209,7 +211,10 @@ void PreviewView::DrawBuildings(const QMatrix4x4& viewProjection) {
     buildingProgram_.setUniformValue("exaggeration", layers_.exaggeration);
     buildingProgram_.setUniformValue("colour", ToRgb(kBuildingColour));
     buildingProgram_.setUniformValue("ambient", kAmbientShare);
-    DrawMesh(buildingProgram_, buildings_, false);
+    const bool belowAFloor =
+        camera_.Eye().z() < scene_->BuildingsToDraw().highestFloor * layers_.exaggeration;
+    DrawMesh(buildingProgram_, buildings_, false,
+             belowAFloor ? buildings_.indexCount : floorIndexStart_);
     buildingProgram_.release();
 }
 
@@ -228,14 +233,15 @@ void PreviewView::DrawTerrain(const QMatrix4x4& viewProjection) {
     if (textured) {
         texture_->bind(0);
     }
-    DrawMesh(terrainProgram_, terrain_, textured);
+    DrawMesh(terrainProgram_, terrain_, textured, terrain_.indexCount);
     if (textured) {
         texture_->release(0);
     }
     terrainProgram_.release();
 }
 
-void PreviewView::DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, bool withUvs) {
+void PreviewView::DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, bool withUvs,
+                           int indexCount) {
     const auto attach = [&program](QOpenGLBuffer& buffer, const char* name, int size) {
         buffer.bind();
         program.enableAttributeArray(name);
@@ -243,16 +249,13 @@ void PreviewView::DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, boo
         buffer.release();
     };
     attach(mesh.positions, "position", 3);
-    if (mesh.normals.isCreated()) {
-        attach(mesh.normals, "normal", 3);
-    }
     if (withUvs) {
         attach(mesh.uvs, "uv", 2);
     }
     mesh.indices.bind();
-    glDrawElements(GL_TRIANGLES, mesh.indexCount, GL_UNSIGNED_INT, nullptr);
+    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_INT, nullptr);
     mesh.indices.release();
-    for (const char* name : {"position", "normal", "uv"}) {
+    for (const char* name : {"position", "uv"}) {
         if (program.attributeLocation(name) >= 0) {
             program.disableAttributeArray(name);
         }

@@ -61,7 +61,6 @@ protected:
 private:
     struct MeshBuffers {
         QOpenGLBuffer positions{QOpenGLBuffer::VertexBuffer};
-        QOpenGLBuffer normals{QOpenGLBuffer::VertexBuffer};
         QOpenGLBuffer uvs{QOpenGLBuffer::VertexBuffer};
         QOpenGLBuffer indices{QOpenGLBuffer::IndexBuffer};
         int indexCount = 0;
@@ -71,7 +70,8 @@ private:
     void ReleaseBuffers();
     void DrawBuildings(const QMatrix4x4& viewProjection);
     void DrawTerrain(const QMatrix4x4& viewProjection);
-    void DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, bool withUvs);
+    // Draws the first indexCount indices of the mesh.
+    void DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, bool withUvs, int indexCount);
 
     std::shared_ptr<const PreviewScene> scene_;
     bool uploadPending_ = false;
@@ -82,6 +82,7 @@ private:
     QOpenGLShaderProgram terrainProgram_;
     MeshBuffers buildings_;
     MeshBuffers terrain_;
+    int floorIndexStart_ = 0;
     std::unique_ptr<QOpenGLTexture> texture_;
     QPointF pressPoint_;
     QPointF lastPoint_;
