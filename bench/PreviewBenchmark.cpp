@@ -240,6 +240,13 @@ int main(int argc, char** argv) {
                 firstFrames[firstFrames.size() / 2], firstFrames.front(), firstFrames.back(),
                 kFirstFrameRuns);
     ReportPreparation(path, record);
+    QElapsedTimer pickTimer;
+    pickTimer.start();
+    const auto hit =
+        window.View()->PickAt(QPointF(viewSize.width() / 2.0, viewSize.height() / 2.0));
+    std::printf("a pick at the view's middle: %.1f ms (%s)\n",
+                static_cast<double>(pickTimer.nsecsElapsed()) / 1e6,
+                hit ? (hit->part ? "a building" : "the terrain") : "nothing");
     std::printf("orbiting, all layers: %.1f frames per second\n",
                 OrbitFramesPerSecond(*window.View()));
     vesk::gui::SceneLayers layers = window.View()->Layers();

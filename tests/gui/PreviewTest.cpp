@@ -259,13 +259,29 @@ void PreviewTest::cameraReturnsHomeAndDoubleClickCentres() {
     PreviewView* view = preview->View();
     const SceneBounds bounds = view->Scene()->Bounds(1.0f);
     PreviewCamera& camera = view->Camera();
-    for (float x : {bounds.low.x(), bounds.high.x()}) {
-        for (float y : {bounds.low.y(), bounds.high.y()}) {
-            for (float z : {bounds.low.z(), bounds.high.z()}) {
-                QVERIFY(view->rect().contains(camera.Project({x, y, z}, view->size()).toPoint()));
+    const auto wholeBlockInSight = [&] {
+        for (float x : {bounds.low.x(), bounds.high.x()}) {
+            for (float y : {bounds.low.y(), bounds.high.y()}) {
+                for (float z : {bounds.low.z(), bounds.high.z()}) {
+                    if (!view->rect().contains(camera.Project({x, y, z}, view->size()).toPoint())) {
+                        return false;
+                    }
+                }
             }
         }
-    }
+        return true;
+    };
+    QVERIFY(wholeBlockInSight());
+    // A tall, narrow window too, once Home fits the view again.
+    const QSize wide = preview->size();
+    preview->resize(preview->minimumSizeHint().width(), 900);
+    QTRY_VERIFY(view->height() > 2 * view->width());
+    QTest::keyClick(view, Qt::Key_Home);
+    QVERIFY(wholeBlockInSight());
+    preview->resize(wide);
+    QTRY_COMPARE(preview->size(), wide);
+    QTest::keyClick(view, Qt::Key_Home);
+
     const QVector3D home = camera.Eye();
     QVERIFY(home.x() < bounds.Centre().x() && home.y() < bounds.Centre().y());
     QVERIFY(std::abs((home - camera.Target()).normalized().z() - std::sqrt(0.5f)) < 1e-4f);

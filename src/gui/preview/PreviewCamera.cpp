@@ -19,13 +19,15 @@ constexpr float kFarthestShare = 20.0f;
 
 }  // namespace
 
-void PreviewCamera::ShowAll(const SceneBounds& bounds) {
+void PreviewCamera::ShowAll(const SceneBounds& bounds, float aspect) {
     sceneRadius_ = bounds.Radius();
     target_ = bounds.Centre();
     azimuth_ = kDefaultAzimuth;
     elevation_ = kDefaultElevation;
     // The bounding sphere fits the narrower half-angle, with a little margin.
-    distance_ = 1.1f * sceneRadius_ / std::sin(qDegreesToRadians(kFieldOfView / 2.0f));
+    const float halfHeight = std::tan(qDegreesToRadians(kFieldOfView / 2.0f));
+    const float halfAngle = std::atan(halfHeight * std::min(aspect, 1.0f));
+    distance_ = 1.1f * sceneRadius_ / std::sin(halfAngle);
 }
 
 void PreviewCamera::Orbit(float azimuthDegrees, float elevationDegrees) {

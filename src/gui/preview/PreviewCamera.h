@@ -28,8 +28,9 @@ struct SceneBounds {
 // that follow the scene's size, so no input can lose the scene for good.
 class PreviewCamera {
 public:
-    // Looking at the whole scene from the south-west, 45 degrees above the ground.
-    void ShowAll(const SceneBounds& bounds);
+    // Looking at the whole scene from the south-west, 45 degrees above the
+    // ground, on a viewport of that width-to-height ratio.
+    void ShowAll(const SceneBounds& bounds, float aspect);
 
     void Orbit(float azimuthDegrees, float elevationDegrees);
     // Moves the target by a drag of (dx, dy) pixels on a viewport of that height.

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 namespace vesk::gui {
@@ -111,7 +112,8 @@ void PreviewView::SetLayers(const SceneLayers& layers) {
 
 void PreviewView::ShowAll() {
     if (scene_) {
-        camera_.ShowAll(scene_->Bounds(layers_.exaggeration));
+        camera_.ShowAll(scene_->Bounds(layers_.exaggeration),
+                        static_cast<float>(width()) / std::max(height(), 1));
     }
     update();
 }
