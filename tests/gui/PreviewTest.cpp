@@ -311,16 +311,16 @@ void PreviewTest::windowFollowsTheSelection() {
     gui.ClickPicture(kBlockOnPicture);
     PreviewWindow* preview = OpenPreview(gui);
     QVERIFY(preview);
-    const PreviewScene* first = preview->View()->Scene();
 
     gui.ClickPicture(kOtherBlockOnPicture);
     QCOMPARE(gui.Doc().SelectedSubSheet(), 0);
-    const QString title = QString::fromUtf8("3Dﾌﾟﾚﾋﾞｭｰ - ") +
-                          QString::fromStdString(MakeOutputName(gui.Doc().CopySubSheetRecord(0)));
-    QCOMPARE(preview->windowTitle(), title);
-    QTRY_VERIFY_WITH_TIMEOUT(preview->View()->Scene() && preview->View()->Scene() != first, 20000);
-    QCOMPARE(preview->View()->Scene()->Model().originX,
-             static_cast<double>(gui.Doc().CopySubSheetRecord(0).originX));
+    const SubSheetRecord other = gui.Doc().CopySubSheetRecord(0);
+    QCOMPARE(preview->windowTitle(),
+             QString::fromUtf8("3Dﾌﾟﾚﾋﾞｭｰ - ") + QString::fromStdString(MakeOutputName(other)));
+    QVERIFY(preview->View()->Scene() == nullptr);  // not the previous block meanwhile
+    QTRY_VERIFY_WITH_TIMEOUT(preview->View()->Scene(), 20000);
+    QCOMPARE(preview->View()->Scene()->Model().originX, static_cast<double>(other.originX));
+    QCOMPARE(preview->View()->Scene()->Model().originY, static_cast<double>(other.originY));
 
     gui.ClickPicture(kOtherBlockOnPicture);  // deselects it
     QCOMPARE(preview->windowTitle(), QString::fromUtf8("3Dﾌﾟﾚﾋﾞｭｰ"));

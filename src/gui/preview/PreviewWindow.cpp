@@ -124,6 +124,8 @@ void PreviewWindow::ShowBlock(const std::filesystem::path& sheet, const SubSheet
     const std::uint64_t request = ++request_;
     setWindowTitle(QString::fromUtf8(kTitle) + QStringLiteral(" - ") +
                    QString::fromStdString(MakeOutputName(record)));
+    // The previous block must not stand under the new block's title.
+    view_->SetScene(nullptr);
     SetStatus(QString::fromUtf8(kBuildingText));
     auto* watcher = new QFutureWatcher<std::shared_ptr<const PreviewScene>>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, request] {
