@@ -4,7 +4,7 @@
 //
 //   build/release/bench/vesk_convert_benchmark
 //
-// The sub-sheet (5,000 buildings of 4 to 40 vertices, a 401 x 301 DEM, with
+// The sub-sheet (BenchBlock.h: 5,000 buildings of 4 to 40 vertices, a 401 x 301 DEM, with
 // texture) is generated into a temporary file first. A second run with 20,000
 // buildings shows that peak heap memory does not grow with their number, and
 // one building of 5 million vertices what a single building costs.
@@ -22,13 +22,14 @@
 #include <map>
 #include <memory>
 #include <new>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "BenchBlock.h"
 #include "ByteWriter.h"
 #include "ChunkWriter.h"
+#include "SilentUi.h"
 #include "convert/GeometryWriter.h"
 #include "sheet/ByteReader.h"
 #include "sheet/ChunkHeader.h"
@@ -76,116 +77,14 @@ using vesk::FileByteSource;
 using vesk::SubSheetRecord;
 
 constexpr const char* kBaseName = "09M0080M034800040003";
-constexpr float kX0 = -8000.0f;
-constexpr float kY0 = -34800.0f;
-
 const std::filesystem::path g_folder =
     std::filesystem::temp_directory_path() / "vesk-bench-convert";
 
-class SilentUi : public vesk::DocumentUi {
-public:
-    void ShowMessage(std::string_view, std::string_view, vesk::MessageIcon) override {}
-    void SetExtentAndFitFrame(int, int) override {}
-    void InvalidateView() override {}
-    void TitleChanged(std::string_view) override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    std::optional<std::filesystem::path> ChooseSheetFile() override { return std::nullopt; }
-    std::optional<vesk::ConversionChoices> AskConversionSettings(
-        const vesk::ConversionPresence&) override {
-        return std::nullopt;
-    }
-    std::optional<std::filesystem::path> ChooseFolder() override { return std::nullopt; }
-    std::optional<int> AskSurveyZone(const vesk::ZonePresence&) override { return std::nullopt; }
-};
-
-// A sink that knows how many bytes went before, for the chunk positions.
-class CountingSink : public vesk::sample::ByteSink {
-public:
-    explicit CountingSink(std::ofstream& out) : out_(out) {}
-    void Put(std::span<const std::byte> bytes) override {
-        out_.write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        offset_ += bytes.size();
-    }
-    std::uint32_t Offset() const { return static_cast<std::uint32_t>(offset_); }
-
-private:
-    std::ofstream& out_;
-    std::uint64_t offset_ = 0;
-};
-
-struct BenchSheet {
-    std::filesystem::path path;
-    SubSheetRecord record;
-};
-
-// A star-shaped footprint of 4 to 40 corners around a random point of the sub-sheet.
-void PutBuilding(CountingSink& sink, std::mt19937& random) {
-    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    const int corners = 4 + static_cast<int>(random() % 37);
-    const float cx = kX0 + 20.0f + 360.0f * unit(random);
-    const float cy = kY0 + 20.0f + 260.0f * unit(random);
-    const float bottom = 5.0f + 40.0f * unit(random);
-    vesk::sample::ByteWriter body;
-    body.F32(bottom);
-    body.F32(bottom + 3.0f + 60.0f * unit(random));
-    body.U32(static_cast<std::uint32_t>(corners));
-    for (int i = 0; i < corners; ++i) {
-        const double angle = 2.0 * 3.14159265358979 * i / corners;
-        const float radius = 4.0f + 12.0f * unit(random);
-        body.F32(cx + radius * static_cast<float>(std::cos(angle)));
-        body.F32(cy + radius * static_cast<float>(std::sin(angle)));
-    }
-    vesk::sample::PutChunk(sink, vesk::sample::kBuildingId, "STRC", body.Bytes());
-}
-
-void PutDem(CountingSink& sink, std::mt19937& random) {
-    constexpr std::uint32_t kColumns = 401;
-    constexpr std::uint32_t kRows = 301;
-    vesk::sample::ByteWriter body;
-    body.U32(kColumns);
-    body.U32(kRows);
-    body.F32(1.0f);
-    body.F32(1.0f);
-    std::uniform_real_distribution<float> noise(-0.05f, 0.05f);
-    for (std::uint32_t i = 0; i < kRows; ++i) {
-        for (std::uint32_t j = 0; j < kColumns; ++j) {
-            body.F32(30.0f + 8.0f * static_cast<float>(std::sin(j / 40.0) * std::cos(i / 55.0)) +
-                     noise(random));
-        }
-    }
-    vesk::sample::PutChunk(sink, vesk::sample::kDemId, "DEMF", body.Bytes());
-}
-
-BenchSheet MakeSheet(int buildings) {
-    BenchSheet sheet;
-    std::filesystem::create_directories(g_folder);
-    sheet.path = g_folder / ("subsheet-" + std::to_string(buildings) + ".tqb");
-    std::ofstream out(sheet.path, std::ios::binary | std::ios::trunc);
-    CountingSink sink(out);
-    std::mt19937 random(2500);
-    vesk::sample::ByteWriter area;
-    area.I32(0);
-    area.F32(kX0);
-    area.F32(kY0);
-    area.F32(400.0f);
-    area.F32(300.0f);
-    vesk::sample::PutChunk(sink, vesk::sample::kSubSheetAreaId, "AREA", area.Bytes());
-    for (int k = 0; k < buildings; ++k) {
-        sheet.record.buildingPositions.push_back(sink.Offset());
-        PutBuilding(sink, random);
-    }
-    sheet.record.buildingCount = buildings;
-    sheet.record.hasDem = 1;
-    sheet.record.demPosition = sink.Offset();
-    PutDem(sink, random);
-    sheet.record.originX = kX0;
-    sheet.record.originY = kY0;
-    sheet.record.width = 400.0f;
-    sheet.record.height = 300.0f;
-    return sheet;
-}
+using vesk::bench::BenchSheet;
+using vesk::bench::CountingSink;
+using vesk::bench::kBlockX0;
+using vesk::bench::kBlockY0;
+using vesk::bench::SilentUi;
 
 // One building of `corners` vertices on a circle, alone in its sub-sheet.
 BenchSheet MakeLargeBuildingSheet(int corners) {
@@ -200,14 +99,14 @@ BenchSheet MakeLargeBuildingSheet(int corners) {
     body.U32(static_cast<std::uint32_t>(corners));
     for (int i = 0; i < corners; ++i) {
         const double angle = 2.0 * 3.14159265358979 * i / corners;
-        body.F32(kX0 + 200.0f + 150.0f * static_cast<float>(std::cos(angle)));
-        body.F32(kY0 + 150.0f + 120.0f * static_cast<float>(std::sin(angle)));
+        body.F32(kBlockX0 + 200.0f + 150.0f * static_cast<float>(std::cos(angle)));
+        body.F32(kBlockY0 + 150.0f + 120.0f * static_cast<float>(std::sin(angle)));
     }
     sheet.record.buildingPositions.push_back(sink.Offset());
     sheet.record.buildingCount = 1;
     vesk::sample::PutChunk(sink, vesk::sample::kBuildingId, "STRC", body.Bytes());
-    sheet.record.originX = kX0;
-    sheet.record.originY = kY0;
+    sheet.record.originX = kBlockX0;
+    sheet.record.originY = kBlockY0;
     sheet.record.width = 400.0f;
     sheet.record.height = 300.0f;
     return sheet;
@@ -217,7 +116,8 @@ const BenchSheet& SheetWith(int buildings) {
     static std::map<int, BenchSheet> sheets;
     auto found = sheets.find(buildings);
     if (found == sheets.end()) {
-        found = sheets.emplace(buildings, MakeSheet(buildings)).first;
+        const auto path = g_folder / ("subsheet-" + std::to_string(buildings) + ".tqb");
+        found = sheets.emplace(buildings, vesk::bench::MakeBlockSheet(path, {buildings})).first;
     }
     return found->second;
 }

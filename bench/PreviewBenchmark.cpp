@@ -1,11 +1,10 @@
-// The 3D preview on the conversion benchmark's block: 5,000 star-shaped
-// buildings of 4 to 40 corners, a 401 x 301 DEM and a 1024 x 1024 ortho
-// texture, generated into a temporary file with the same seed. It reports the
-// time from asking for the block to its first frame on the screen, and the
-// frames per second while the camera orbits, at a 1024 x 768 view.
+// The 3D preview on the conversion benchmark's block (BenchBlock.h): 5,000
+// star-shaped buildings of 4 to 40 corners, a 401 x 301 DEM and a 1024 x 1024
+// ortho texture. It reports the time from asking for the block to its first
+// frame on the screen, and the frames per second while the camera orbits, at
+// a 1024 x 768 view (or "WxH" as its argument):
 //
-//   tests/gui/smoke/xvfb_gl_test.sh build/release/bench/vesk_preview_benchmark
-//   /tmp/vesk-preview-bench
+//   tests/gui/smoke/xvfb_gl_test.sh build/dev/bench/vesk_preview_benchmark /tmp/vesk-preview-bench
 //
 // It needs an X server with OpenGL (there Mesa's llvmpipe); it asserts nothing.
 #include <QApplication>
@@ -17,14 +16,9 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <vector>
 
-#include "ByteWriter.h"
-#include "ChunkWriter.h"
-#include "Raster.h"
-#include "SgiImage.h"
+#include "BenchBlock.h"
 #include "SilentUi.h"
 #include "document/CMyVeskDoc.h"
 #include "preview/PreviewView.h"
@@ -35,12 +29,9 @@ namespace {
 
 using vesk::SubSheetRecord;
 
-constexpr float kX0 = -8000.0f;
-constexpr float kY0 = -34800.0f;
-constexpr int kBuildings = 5000;
-constexpr int kTexturePixels = 1024;
 constexpr int kOrbitFrames = 120;
 constexpr int kFirstFrameRuns = 5;
+
 // The view's size; an argument "WxH" changes it, to tell pixel work from geometry work.
 QSize ViewSize(const QStringList& arguments) {
     const QStringList parts = arguments.value(1).split('x');
@@ -48,105 +39,6 @@ QSize ViewSize(const QStringList& arguments) {
         return {parts[0].toInt(), parts[1].toInt()};
     }
     return {1024, 768};
-}
-
-class FileSink : public vesk::sample::ByteSink {
-public:
-    explicit FileSink(std::ofstream& out) : out_(out) {}
-    void Put(std::span<const std::byte> bytes) override {
-        out_.write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        offset_ += bytes.size();
-    }
-    std::uint32_t Offset() const { return static_cast<std::uint32_t>(offset_); }
-
-private:
-    std::ofstream& out_;
-    std::uint64_t offset_ = 0;
-};
-
-void PutBuilding(FileSink& sink, std::mt19937& random) {
-    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    const int corners = 4 + static_cast<int>(random() % 37);
-    const float cx = kX0 + 20.0f + 360.0f * unit(random);
-    const float cy = kY0 + 20.0f + 260.0f * unit(random);
-    const float bottom = 5.0f + 40.0f * unit(random);
-    vesk::sample::ByteWriter body;
-    body.F32(bottom);
-    body.F32(bottom + 3.0f + 60.0f * unit(random));
-    body.U32(static_cast<std::uint32_t>(corners));
-    for (int i = 0; i < corners; ++i) {
-        const double angle = 2.0 * 3.14159265358979 * i / corners;
-        const float radius = 4.0f + 12.0f * unit(random);
-        body.F32(cx + radius * static_cast<float>(std::cos(angle)));
-        body.F32(cy + radius * static_cast<float>(std::sin(angle)));
-    }
-    vesk::sample::PutChunk(sink, vesk::sample::kBuildingId, "STRC", body.Bytes());
-}
-
-void PutDem(FileSink& sink, std::mt19937& random) {
-    constexpr std::uint32_t kColumns = 401;
-    constexpr std::uint32_t kRows = 301;
-    vesk::sample::ByteWriter body;
-    body.U32(kColumns);
-    body.U32(kRows);
-    body.F32(1.0f);
-    body.F32(1.0f);
-    std::uniform_real_distribution<float> noise(-0.05f, 0.05f);
-    for (std::uint32_t i = 0; i < kRows; ++i) {
-        for (std::uint32_t j = 0; j < kColumns; ++j) {
-            body.F32(30.0f + 8.0f * static_cast<float>(std::sin(j / 40.0) * std::cos(i / 55.0)) +
-                     noise(random));
-        }
-    }
-    vesk::sample::PutChunk(sink, vesk::sample::kDemId, "DEMF", body.Bytes());
-}
-
-void PutOrtho(FileSink& sink) {
-    vesk::sample::Raster raster(kTexturePixels, kTexturePixels);
-    for (int y = 0; y < kTexturePixels; ++y) {
-        for (int x = 0; x < kTexturePixels; ++x) {
-            const double field = std::sin(x / 37.0) * std::cos(y / 53.0);
-            const auto channel = [&](double base) {
-                return static_cast<std::uint8_t>(std::clamp(base + 40.0 * field, 0.0, 255.0));
-            };
-            raster.Set(x, y, {channel(110), channel(120), channel(95)});
-        }
-    }
-    vesk::sample::VectorSink body(vesk::sample::SgiImageSize(kTexturePixels, kTexturePixels));
-    vesk::sample::PutSgiImage(body, raster, "bench");
-    vesk::sample::PutChunk(sink, vesk::sample::kOrthoId, "ORTS", body.Take());
-}
-
-SubSheetRecord MakeSheet(const std::filesystem::path& path) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    FileSink sink(out);
-    std::mt19937 random(2500);
-    SubSheetRecord record;
-    vesk::sample::ByteWriter area;
-    area.I32(0);
-    area.F32(kX0);
-    area.F32(kY0);
-    area.F32(400.0f);
-    area.F32(300.0f);
-    vesk::sample::PutChunk(sink, vesk::sample::kSubSheetAreaId, "AREA", area.Bytes());
-    for (int k = 0; k < kBuildings; ++k) {
-        record.buildingPositions.push_back(sink.Offset());
-        PutBuilding(sink, random);
-    }
-    record.buildingCount = kBuildings;
-    record.hasDem = 1;
-    record.demPosition = sink.Offset();
-    PutDem(sink, random);
-    record.hasOrtho = 1;
-    record.orthoPosition = sink.Offset();
-    PutOrtho(sink);
-    record.zone = 9;
-    record.originX = kX0;
-    record.originY = kY0;
-    record.width = 400.0f;
-    record.height = 300.0f;
-    return record;
 }
 
 // From the request to the frame that shows the block on the screen.
@@ -205,7 +97,8 @@ int main(int argc, char** argv) {
     const auto folder = std::filesystem::temp_directory_path() / "vesk-bench-preview";
     std::filesystem::create_directories(folder);
     const auto path = folder / "block-textured.tqb";
-    const SubSheetRecord record = MakeSheet(path);
+    const SubSheetRecord record =
+        vesk::bench::MakeBlockSheet(path, {.buildings = 5000, .texture = true}).record;
 
     vesk::bench::SilentUi ui;
     vesk::CMyVeskDoc doc(ui);

@@ -1,24 +1,38 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Vesk need,
-# and only those that are not installed yet. Sourced by scripts/run and scripts/test.
+# and only those that are not installed yet. Sourced by scripts/run, scripts/package
+# and scripts/test.
 
-vesk_packages=(
+# What building and running the program and vesk-cli need (scripts/run).
+vesk_run_packages=(
   g++ cmake ninja-build pkg-config
+  qt6-base-dev libgl-dev libx11-dev qt6-translations-l10n fonts-ipafont-gothic
+  libqt6opengl6-dev libgl1-mesa-dri
+  libproj-dev libgeos-dev libtinygltf-dev nlohmann-json3-dev libpng-dev
+)
+
+# What the package (icons and manual pages made at build time, the .deb) needs
+# on top of that (scripts/package).
+vesk_package_packages=(
+  librsvg2-bin go-md2man dpkg-dev file
+)
+
+# What the tests, the benchmarks and the fuzzing need on top of both (scripts/test).
+vesk_test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   locales python3
-  qt6-base-dev libgl-dev libx11-dev fonts-ipafont-gothic libqt6opengl6-dev libgl1-mesa-dri
-  xvfb xauth xdotool imagemagick openbox x11-utils qt6-translations-l10n
-  libproj-dev proj-bin gdal-bin
-  librsvg2-bin go-md2man
-  dpkg-dev file man-db desktop-file-utils appstream xdg-utils shared-mime-info libfile-mimeinfo-perl
-  libgeos-dev libtinygltf-dev nlohmann-json3-dev libpng-dev nodejs
+  xvfb xauth xdotool imagemagick openbox x11-utils
+  proj-bin gdal-bin
+  man-db desktop-file-utils appstream xdg-utils shared-mime-info libfile-mimeinfo-perl
+  nodejs
   clang libclang-rt-14-dev llvm-14
 )
 
+# Installs those of the named packages that are not installed yet.
 vesk_install_missing() {
   local missing=()
   local pkg
-  for pkg in "${vesk_packages[@]}" "$@"; do
+  for pkg in "$@"; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
       missing+=("$pkg")
     fi

@@ -50,7 +50,12 @@ void CheckGeometry(const RouteResult& result, const SubSheetRecord& record) {
         Require(!result.showedSaved, "no completion message without a geometry file");
         return;
     }
-    Require(result.geometry.has_value(), "buildings or a DEM give a geometry file");
+    if (!result.geometry) {
+        // Every chosen section was broken: the older file stays, the listing says why.
+        Require(result.showedError, "buildings or a DEM give a geometry file or say why not");
+        Require(!result.showedSaved, "no completion message without a geometry file");
+        return;
+    }
     Require(result.showedSaved, "the completion message names the geometry file written");
     CheckWholeStatements(*result.geometry);
 }

@@ -19,5 +19,6 @@ int RunExport(Arguments args);
 int RunSample(Arguments args);
 int RunZones(Arguments args);
 int RunSurvey(Arguments args);
+int RunCheck(Arguments args);
 
 }  // namespace vesk::cli

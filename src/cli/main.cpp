@@ -29,6 +29,7 @@ constexpr Command kCommands[] = {
      "sample OUT.tqb [--zone Z] [--origin X,Y] [--name TEXT] [--seed N] [--buildings N]\n"
      "         [--dem COLSxROWS] [--texture PIXELS] [--image WxH] [--without PART]..."},
     {"zones", vesk::cli::RunZones, "zones [--json]"},
+    {"check", vesk::cli::RunCheck, "check INPUT... [--json] [--jobs N]"},
     {"survey", vesk::cli::RunSurvey, "survey FOLDER [--json] [--geojson]"},
 };
 

@@ -1,6 +1,7 @@
 // The conversion settings dialog, and conversions run from the main window by
 // both routes with real files.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QPushButton>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "dialogs/ConversionSettingsDlg.h"
+#include "dialogs/ModelExportDlg.h"
 #include "view/CMyVeskView.h"
 
 using namespace vesk;
@@ -59,6 +61,7 @@ private slots:
     void cancelRecordsNothing();
     void environmentRouteWritesIntoTheSimulatorsFolders();
     void chosenFolderRouteWritesBothFilesIntoTheFolder();
+    void modelExportWritesTheChosenFormatIntoTheChosenFolder();
 };
 
 void ConversionDialogTest::opensWithWhatTheSubSheetHas() {
@@ -191,6 +194,44 @@ void ConversionDialogTest::chosenFolderRouteWritesBothFilesIntoTheFolder() {
                                           QString::fromStdString(out.string()) +
                                           QString::fromUtf8("」ﾌｫﾙﾀﾞにﾃﾞｰﾀを保存します"));
     QCOMPARE(driver.messages[0].ownerTitle, gui.Frame().windowTitle());
+}
+
+void ConversionDialogTest::modelExportWritesTheChosenFormatIntoTheChosenFolder() {
+    GuiFixture gui;
+    const auto out = gui.dir / "models";
+    std::filesystem::create_directories(out);
+    gui.Open(ConvertibleSheet(gui));
+    gui.ClickPicture(QPoint(10, 10));
+
+    ModalDriver driver;
+    driver.Then([](QWidget* widget) {
+        auto* dialog = qobject_cast<ModelExportDlg*>(widget);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), QString::fromUtf8("3Dﾓﾃﾞﾙ書き出し設定"));
+        QTest::mouseClick(dialog->TerrainBox(), Qt::LeftButton);
+        QVERIFY(!dialog->TextureBox()->isEnabled());
+        dialog->FormatBox()->setCurrentIndex(1);
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("OK")) {
+                QTest::mouseClick(button, Qt::LeftButton);
+            }
+        }
+    });
+    driver.Then([&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        QVERIFY(files);
+        files->setDirectory(QString::fromStdString(out.string()));
+        files->selectFile(QString::fromStdString(out.string()));
+        static_cast<QDialog*>(files)->accept();
+    });
+    gui.Frame().Commands().Run(cmd::kExportModel);
+
+    const std::string name = "09P0000P001200040003";
+    QVERIFY(std::filesystem::exists(out / (name + ".gltf")));
+    QVERIFY(std::filesystem::exists(out / (name + ".bin")));
+    QVERIFY(!std::filesystem::exists(out / (name + ".png")));
+    QCOMPARE(driver.messages.size(), std::size_t{1});
+    QVERIFY(driver.messages[0].text.startsWith(QString::fromUtf8("3Dﾓﾃﾞﾙを書き出しました。")));
 }
 
 QTEST_MAIN(ConversionDialogTest)

@@ -57,6 +57,13 @@ std::optional<ConversionChoices> RecordingUi::AskConversionSettings(
     return TakeFront(conversionAnswers);
 }
 
+std::optional<ModelExportSettings> RecordingUi::AskModelExportSettings(
+    const ConversionPresence& presence) {
+    calls.push_back("model export dialog");
+    conversionOffers.push_back(presence);
+    return TakeFront(modelExportAnswers);
+}
+
 std::optional<std::filesystem::path> RecordingUi::ChooseFolder() {
     calls.push_back("choose folder");
     return TakeFront(folderAnswers);

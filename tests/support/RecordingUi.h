@@ -31,6 +31,8 @@ public:
         const ConversionPresence& presence) override;
     std::optional<std::filesystem::path> ChooseFolder() override;
     std::optional<int> AskSurveyZone(const ZonePresence& presence) override;
+    std::optional<ModelExportSettings> AskModelExportSettings(
+        const ConversionPresence& presence) override;
 
     // Message texts only, in the order shown.
     std::vector<std::string> MessageTexts() const;
@@ -45,6 +47,7 @@ public:
     std::deque<std::optional<ConversionChoices>> conversionAnswers;
     std::deque<std::optional<std::filesystem::path>> folderAnswers;
     std::deque<std::optional<int>> zoneAnswers;
+    std::deque<std::optional<ModelExportSettings>> modelExportAnswers;
 
     std::vector<ConversionPresence> conversionOffers;
     std::vector<ZonePresence> zoneOffers;

@@ -115,9 +115,4 @@ char* WriteFixedReal(char* out, double value) {
     return WriteMillionths(out, millionths);
 }
 
-std::string FormatFixedReal(double value) {
-    char buffer[kMaxFixedRealChars];
-    return std::string(buffer, WriteFixedReal(buffer, value));
-}
-
 }  // namespace vesk

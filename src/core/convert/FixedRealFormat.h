@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 
 namespace vesk {
 
@@ -14,7 +13,5 @@ inline constexpr int kMaxFixedRealChars = 320;
 // sign. It never looks at the process locale, so the decimal point stays "."
 // whatever locale a GUI switched to. Gives the end of the text; no terminator.
 char* WriteFixedReal(char* out, double value);
-
-std::string FormatFixedReal(double value);
 
 }  // namespace vesk

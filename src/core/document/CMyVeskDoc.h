@@ -41,6 +41,8 @@ public:
     // Command 32775: convert the selected sub-sheet; available per CanConvert.
     void OnConvert();
     bool CanConvert() const;
+    // Writes the selected sub-sheet as a 3D model; available when converting is.
+    void OnExportModel();
 
     // Command 32776: survey a folder's sheet files and show the map of a chosen zone.
     void OnSurvey();

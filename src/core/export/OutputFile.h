@@ -11,19 +11,24 @@ namespace vesk {
 // Why a file was not written; empty when it was written whole.
 using FileFault = std::string;
 
+inline constexpr const char* kFileCannotBeCreated =
+    "cannot be created (does the folder exist and may it be written to?)";
+inline constexpr const char* kFileCannotBeFormed = "could not be formed";
+inline constexpr const char* kFileCannotBeWritten = "could not be written whole (disk full?)";
+
 // Creates the file, lets `fill` write it (false when it gave up) and puts it in
 // place only when everything went well; an existing file is replaced only then.
 template <class Fill>
 FileFault WriteAtomically(const std::filesystem::path& path, Fill fill) {
     AtomicOutputFile out(path);
     if (!out.IsOpen()) {
-        return "cannot be created (does the folder exist and may it be written to?)";
+        return kFileCannotBeCreated;
     }
     if (!fill(out)) {
-        return "could not be formed";
+        return kFileCannotBeFormed;
     }
     if (!out.Commit()) {
-        return "could not be written whole (disk full?)";
+        return kFileCannotBeWritten;
     }
     return {};
 }

@@ -5,6 +5,8 @@
 #include <optional>
 #include <tuple>
 
+#include "model/ConvexFootprint.h"
+
 namespace vesk {
 namespace {
 
@@ -38,6 +40,28 @@ std::size_t DistinctNeighbours(std::span<const FootprintPoint> footprint) {
         count += footprint[i].x != next.x || footprint[i].y != next.y;
     }
     return count;
+}
+
+// The checks that need no GEOS: finite corners, at least 3 distinct ones,
+// some area. Also the area and the footprint's own turning.
+FootprintTriangulation CheckBasics(std::span<const FootprintPoint> footprint) {
+    FootprintTriangulation result;
+    if (!AllFinite(footprint)) {
+        result.fault = "a corner is not a finite number";
+        return result;
+    }
+    if (DistinctNeighbours(footprint) < 3) {
+        result.fault = "fewer than 3 distinct corners";
+        return result;
+    }
+    const double signedArea = SignedArea(footprint);
+    if (signedArea == 0.0) {
+        result.fault = "zero area";
+        return result;
+    }
+    result.area = std::abs(signedArea);
+    result.counterClockwise = signedArea > 0.0;
+    return result;
 }
 
 // Why GEOS finds the polygon invalid; empty when it is valid.
@@ -143,32 +167,46 @@ bool FootprintTriangulator::CollectTriangles(const GEOSGeometry& collection,
     return std::abs(covered - result.area) <= kAreaTolerance * result.area;
 }
 
+// Most footprints are rectangles or other convex shapes. For a block of them,
+// GEOS's validity check and triangulation alone take as long as writing the
+// whole LSS-G file, while for a convex footprint simplicity is a plain
+// geometric fact and the fan from a corner an exact triangulation inside it.
+// Anything doubtful (a concave or collinear corner, a repeated corner, a star
+// that winds twice, a turn too slight for the arithmetic to be sure of) still
+// goes through GEOS.
 FootprintTriangulation FootprintTriangulator::Triangulate(
     std::span<const FootprintPoint> footprint) {
-    FootprintTriangulation result;
-    if (!AllFinite(footprint)) {
-        result.fault = "a corner is not a finite number";
+    FootprintTriangulation result = CheckBasics(footprint);
+    if (!result.Ok()) {
         return result;
     }
-    if (DistinctNeighbours(footprint) < 3) {
-        result.fault = "fewer than 3 distinct corners";
-        return result;
+    if (IsCertainlyStrictlyConvex(footprint)) {
+        AppendFan(footprint.size(), result.counterClockwise, result.triangles);
+    } else {
+        TriangulateByGeos(footprint, result);
     }
-    const double signedArea = SignedArea(footprint);
-    if (signedArea == 0.0) {
-        result.fault = "zero area";
-        return result;
+    return result;
+}
+
+FootprintTriangulation FootprintTriangulator::TriangulateWithGeos(
+    std::span<const FootprintPoint> footprint) {
+    FootprintTriangulation result = CheckBasics(footprint);
+    if (result.Ok()) {
+        TriangulateByGeos(footprint, result);
     }
-    result.area = std::abs(signedArea);
-    result.counterClockwise = signedArea > 0.0;
+    return result;
+}
+
+void FootprintTriangulator::TriangulateByGeos(std::span<const FootprintPoint> footprint,
+                                              FootprintTriangulation& result) {
     const GeosGeometry polygon = MakePolygon(footprint);
     if (!polygon) {
         result.fault = "not a simple polygon (GEOS could not make it)";
-        return result;
+        return;
     }
     result.fault = InvalidityReason(geos_, *polygon);
     if (!result.Ok()) {
-        return result;
+        return;
     }
     const GeosGeometry triangles =
         Own(geos_, GEOSConstrainedDelaunayTriangulation_r(geos_.Handle(), polygon.get()));
@@ -176,7 +214,6 @@ FootprintTriangulation FootprintTriangulator::Triangulate(
         result.triangles.clear();
         result.fault = "its triangulation does not cover it";
     }
-    return result;
 }
 
 }  // namespace vesk

@@ -25,15 +25,21 @@ struct FootprintTriangulation {
 };
 
 // Checks that a footprint (an open ring) is a valid simple polygon and
-// triangulates it by GEOS's constrained Delaunay triangulation, which uses the
-// footprint's own corners only. The triangles are checked to cover the
-// footprint's area exactly (1e-6 relative), so none can leave it. One
-// triangulator per thread: it holds its own GEOS context.
+// triangulates it with its own corners only. A footprint that is certainly
+// strictly convex gets the fan from its first corner; every other one goes
+// through GEOS's validity check and constrained Delaunay triangulation, whose
+// triangles are checked to cover the footprint's area exactly (1e-6
+// relative), so none can leave it. One triangulator per thread: it holds its
+// own GEOS context.
 class FootprintTriangulator {
 public:
     FootprintTriangulation Triangulate(std::span<const FootprintPoint> footprint);
+    // Every footprint through GEOS, convex or not.
+    FootprintTriangulation TriangulateWithGeos(std::span<const FootprintPoint> footprint);
 
 private:
+    void TriangulateByGeos(std::span<const FootprintPoint> footprint,
+                           FootprintTriangulation& result);
     GeosGeometry MakePolygon(std::span<const FootprintPoint> footprint);
     bool CollectTriangles(const GEOSGeometry& collection, std::span<const FootprintPoint> footprint,
                           FootprintTriangulation& result);

@@ -25,6 +25,15 @@ struct ConversionChoices {
     bool ctrlHeld = false;
 };
 
+// The file formats of a 3D model export.
+enum class ModelFormat { kGlb, kGltf, kObj };
+
+// What the 3D model export dialog gave after OK.
+struct ModelExportSettings {
+    ModelFormat format = ModelFormat::kGlb;
+    ConversionChoices choices;
+};
+
 // Zone presence flags of one survey, indexed by zone number 0 to 19.
 using ZonePresence = std::array<int, 20>;
 
@@ -65,6 +74,15 @@ public:
 
     // The zone selection dialog of a survey; the confirmed zone, or nothing when cancelled.
     virtual std::optional<int> AskSurveyZone(const ZonePresence& presence) = 0;
+
+    // The 3D model export dialog: format and the same three choices as the
+    // conversion; nothing when cancelled. A user interface without this dialog
+    // declines, as a cancel would.
+    virtual std::optional<ModelExportSettings> AskModelExportSettings(
+        const ConversionPresence& presence) {
+        (void)presence;
+        return std::nullopt;
+    }
 };
 
 // Shows the wait cursor for as long as it lives.

@@ -24,28 +24,12 @@ std::size_t ByteReader::ReadSome(std::span<std::byte> out) {
     return got;
 }
 
-std::optional<std::uint16_t> ByteReader::ReadU16() {
-    std::array<std::byte, 2> bytes{};
-    if (!Read(bytes)) {
-        return std::nullopt;
-    }
-    return DecodeU16(bytes.data());
-}
-
 std::optional<std::uint32_t> ByteReader::ReadU32() {
     std::array<std::byte, 4> bytes{};
     if (!Read(bytes)) {
         return std::nullopt;
     }
     return DecodeU32(bytes.data());
-}
-
-std::optional<std::int32_t> ByteReader::ReadI32() {
-    const auto value = ReadU32();
-    if (!value) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(*value);
 }
 
 std::optional<float> ByteReader::ReadF32() {

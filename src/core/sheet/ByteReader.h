@@ -30,9 +30,7 @@ public:
     // Reads as many bytes as the source still holds, up to out.size(); moves on by that many.
     std::size_t ReadSome(std::span<std::byte> out);
 
-    std::optional<std::uint16_t> ReadU16();
     std::optional<std::uint32_t> ReadU32();
-    std::optional<std::int32_t> ReadI32();
     std::optional<float> ReadF32();
 
 private:

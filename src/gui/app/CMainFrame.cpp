@@ -175,6 +175,8 @@ void CMainFrame::ConnectCommands() {
     c.SetHandler(
         cmd::kConvert, [this] { doc_.OnConvert(); }, [this] { return doc_.CanConvert(); });
     c.SetHandler(
+        cmd::kExportModel, [this] { doc_.OnExportModel(); }, [this] { return doc_.CanConvert(); });
+    c.SetHandler(
         cmd::kPrefectureNames, [this] { doc_.TogglePrefectureNames(); },
         [this] { return doc_.SurveyMapFlag(); }, [this] { return doc_.ShowsPrefectureNames(); });
     c.SetHandler(

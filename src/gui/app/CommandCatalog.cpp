@@ -13,6 +13,8 @@ const std::vector<CommandText>& CommandTexts() {
          "1/2500図葉ﾌｧｲﾙを開く\n1/2500図葉ﾌｧｲﾙを開く"},
         {cmd::kConvert, "LSS-Gﾌｧｲﾙに変換して保存(&G)...\tCtrl+G",
          "LSS-Gﾌｧｲﾙに変換して保存\nLSS-Gﾌｧｲﾙに変換して保存"},
+        {cmd::kExportModel, "3Dﾓﾃﾞﾙに書き出し...",
+         "選択した区画を3Dﾓﾃﾞﾙ(glTF, OBJ)に書き出し\n3Dﾓﾃﾞﾙに書き出し"},
         {cmd::kPrint, "印刷(&P)...\tCtrl+P", "作業中のﾌｧｲﾙを印刷\n印刷"},
         {cmd::kPrintPreview, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "ﾌﾙｽｸﾘｰﾝで表示\n印刷ﾌﾟﾚﾋﾞｭｰ"},
         {cmd::kPrintSetup, "ﾌﾟﾘﾝﾀの設定(&R)...", "ﾌﾟﾘﾝﾀ/印刷設定の変更\nﾌﾟﾘﾝﾀの設定"},
@@ -36,8 +38,8 @@ const std::vector<CommandText>& CommandTexts() {
 const std::vector<MenuText>& MenuTexts() {
     static const std::vector<MenuText> menus = {
         {"ﾌｧｲﾙ(&F)",
-         {cmd::kNew, kSeparator, cmd::kSurvey, cmd::kOpenSheet, cmd::kConvert, kSeparator,
-          cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup, kSeparator, cmd::kRecentFile,
+         {cmd::kNew, kSeparator, cmd::kSurvey, cmd::kOpenSheet, cmd::kConvert, cmd::kExportModel,
+          kSeparator, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup, kSeparator, cmd::kRecentFile,
           kSeparator, cmd::kExit}},
         {"編集(&E)", {cmd::kUndo, kSeparator, cmd::kCut, cmd::kCopy, cmd::kPaste}},
         {"表示(&V)",

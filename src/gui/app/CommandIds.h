@@ -7,6 +7,7 @@ inline constexpr int kNew = 57600;
 inline constexpr int kSurvey = 32776;
 inline constexpr int kOpenSheet = 32772;
 inline constexpr int kConvert = 32775;
+inline constexpr int kExportModel = 32779;
 inline constexpr int kPrint = 57607;
 inline constexpr int kPrintPreview = 57609;
 inline constexpr int kPrintSetup = 57606;
@@ -20,7 +21,7 @@ inline constexpr int kToolBar = 59392;
 inline constexpr int kStatusBar = 59393;
 inline constexpr int kPrefectureNames = 32777;
 inline constexpr int kBlockNames = 32778;
-inline constexpr int kPreview = 32779;
+inline constexpr int kPreview = 32785;
 inline constexpr int kAbout = 57664;
 
 // The framework's commands that only shortcut keys reach.

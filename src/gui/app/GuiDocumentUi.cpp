@@ -12,6 +12,7 @@
 #include "app/PathText.h"
 #include "dialogs/CZoneSelectionDlg.h"
 #include "dialogs/ConversionSettingsDlg.h"
+#include "dialogs/ModelExportDlg.h"
 #include "view/CMyVeskView.h"
 
 namespace vesk::gui {
@@ -110,6 +111,15 @@ std::optional<ConversionChoices> GuiDocumentUi::AskConversionSettings(
         return std::nullopt;
     }
     return dialog.Choices();
+}
+
+std::optional<ModelExportSettings> GuiDocumentUi::AskModelExportSettings(
+    const ConversionPresence& presence) {
+    ModelExportDlg dialog(presence, frame_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Settings();
 }
 
 std::optional<std::filesystem::path> GuiDocumentUi::ChooseFolder() {

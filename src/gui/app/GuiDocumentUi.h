@@ -22,6 +22,8 @@ public:
     std::optional<std::filesystem::path> ChooseSheetFile() override;
     std::optional<ConversionChoices> AskConversionSettings(
         const ConversionPresence& presence) override;
+    std::optional<ModelExportSettings> AskModelExportSettings(
+        const ConversionPresence& presence) override;
     std::optional<std::filesystem::path> ChooseFolder() override;
     std::optional<int> AskSurveyZone(const ZonePresence& presence) override;
 

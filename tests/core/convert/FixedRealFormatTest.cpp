@@ -18,6 +18,11 @@
 namespace vesk {
 namespace {
 
+std::string FormatFixedReal(double value) {
+    char buffer[kMaxFixedRealChars];
+    return std::string(buffer, WriteFixedReal(buffer, value));
+}
+
 std::string Printf(double value) {
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%f", value);

@@ -1,0 +1,97 @@
+#include "check/BlockCheck.h"
+
+#include <optional>
+
+#include "check/BlockCentre.h"
+#include "check/BuildingCheck.h"
+#include "check/ChunkFault.h"
+#include "check/Ground.h"
+#include "check/TerrainCheck.h"
+#include "check/TextureCheck.h"
+#include "model/BuildingChunk.h"
+#include "model/DemChunk.h"
+#include "sheet/ByteReader.h"
+#include "sheet/ChunkHeader.h"
+
+namespace vesk {
+namespace {
+
+class BlockChecker {
+public:
+    BlockChecker(ByteSource& sheet, const SubSheetRecord& record)
+        : sheet_(sheet), record_(record) {}
+
+    std::vector<Finding> Run() {
+        if (record_.hasDem) {
+            CheckGrid();
+        }
+        CheckBuildings();
+        if (record_.hasOrtho) {
+            CheckOrtho();
+        }
+        return std::move(findings_);
+    }
+
+private:
+    void CheckGrid() {
+        dem_ = ReadDemChunk(sheet_, record_.demPosition);
+        if (!dem_) {
+            AddChunkFault(record_.demPosition);
+            return;
+        }
+        CheckTerrain(*dem_, record_, findings_);
+        if (Ground::SpansArea(dem_->grid)) {
+            ground_.emplace(*dem_, record_.originX, record_.originY);
+        }
+    }
+
+    void CheckBuildings() {
+        BuildingChunkReader reader(sheet_);
+        BuildingCheck check(record_);
+        const Ground* ground = ground_ ? &*ground_ : nullptr;
+        for (std::size_t k = 0; k < record_.buildingPositions.size(); ++k) {
+            const std::uint32_t position = record_.buildingPositions[k];
+            if (reader.Read(position) != BuildingChunkRead::kRead) {
+                AddChunkFault(position);
+                findings_.back().building = static_cast<std::uint32_t>(k);
+                continue;
+            }
+            check.Check(static_cast<std::uint32_t>(k), reader.Current(), ground, findings_);
+        }
+    }
+
+    // The image chunk's body, its size checked against the file before allocating.
+    void CheckOrtho() {
+        ByteReader reader(sheet_, record_.orthoPosition);
+        const auto header = ReadChunkHeader(reader);
+        std::vector<std::byte> body;
+        if (header && header->bodySize <= reader.Remaining()) {
+            body.resize(header->bodySize);
+        }
+        if (!header || body.size() != header->bodySize || !reader.Read(body)) {
+            AddChunkFault(record_.orthoPosition);
+            return;
+        }
+        CheckTexture(body, record_, findings_);
+    }
+
+    void AddChunkFault(std::uint32_t position) {
+        const FootprintPoint centre = BlockCentre(record_);
+        findings_.push_back(
+            MakeFinding(ChunkFault(sheet_, position), centre.x, centre.y, Marked('@', position)));
+    }
+
+    ByteSource& sheet_;
+    const SubSheetRecord& record_;
+    std::optional<DemChunk> dem_;
+    std::optional<Ground> ground_;
+    std::vector<Finding> findings_;
+};
+
+}  // namespace
+
+std::vector<Finding> CheckBlock(ByteSource& sheet, const SubSheetRecord& record) {
+    return BlockChecker(sheet, record).Run();
+}
+
+}  // namespace vesk

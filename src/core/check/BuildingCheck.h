@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "check/Finding.h"
+#include "check/Ground.h"
+#include "model/BuildingChunk.h"
+#include "model/GeosContext.h"
+#include "sheet/SubSheetRecord.h"
+
+namespace vesk {
+
+// Checks a block's buildings one at a time: numbers, footprint rings (by
+// GEOS), heights, the block's bounds and the ground. One per thread: it holds
+// a GEOS context of its own.
+class BuildingCheck {
+public:
+    explicit BuildingCheck(const SubSheetRecord& record) : record_(record) {}
+
+    // ground is the block's ground, or null when it has none to stand on.
+    void Check(std::uint32_t index, const BuildingChunk& building, const Ground* ground,
+               std::vector<Finding>& findings);
+
+private:
+    bool CheckNumbers(const BuildingChunk& building);
+    bool CheckRing(const BuildingChunk& building);
+    void CheckHeights(const BuildingChunk& building);
+    void CheckBounds(const BuildingChunk& building);
+    void CheckGround(const BuildingChunk& building, const Ground& ground);
+    bool IsSimplePolygon();
+    void Add(FindingCode code, FootprintPoint local, const std::string& detail = {});
+
+    const SubSheetRecord& record_;
+    GeosContext geos_;
+    std::vector<FootprintPoint> ring_;  // the footprint in the block's frame, repeats dropped
+    std::vector<FootprintPoint> sorted_;
+    std::vector<double> coordinates_;
+    FootprintPoint centroid_;  // in the block's frame
+    std::uint32_t index_ = 0;
+    const BuildingChunk* building_ = nullptr;
+    std::vector<Finding>* findings_ = nullptr;
+};
+
+}  // namespace vesk

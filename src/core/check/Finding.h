@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/BuildingChunk.h"
+
+namespace vesk {
+
+// An error means the output made from the block will be wrong; a warning that
+// the data look suspicious.
+enum class Severity { kWarning, kError };
+
+// Stable numbers, published to users. Faults of a footprint ring that GIS
+// validators number keep those numbers (101 to 104); the sheet's own faults
+// count from 1000 so that they clash with none of them.
+enum class FindingCode : int {
+    kTooFewPoints = 101,
+    kConsecutivePointsSame = 102,
+    kRingSelfIntersection = 104,
+    kBuildingNotFinite = 1001,
+    kRoofNotAboveBottom = 1002,
+    kOutsideBlock = 1003,
+    kFloating = 1004,
+    kBuried = 1005,
+    kImplausibleHeight = 1006,
+    kZeroArea = 1007,
+    kGridTooSmall = 1101,
+    kGridNotCovering = 1102,
+    kGridNotFinite = 1103,
+    kSpike = 1104,
+    kTextureNotDecodable = 1201,
+    kTextureSize = 1202,
+    kTextureNotPowerOfTwo = 1203,
+    kChunkPastEnd = 1301,
+    kChunkClaimsTooMuch = 1302,
+    kBlockEmpty = 1303,
+    kBlockOutsideSheet = 1304,
+    kBlockOffGrid = 1305,
+    kBlocksSamePlace = 1306,
+    kBlockNumberTwice = 1307,
+};
+
+// One fault found in a block, with where to show it.
+struct Finding {
+    FindingCode code = FindingCode::kTooFewPoints;
+    Severity severity = Severity::kError;
+    std::optional<std::uint32_t> building;  // its index in the block's buildings, from 0
+    double x = 0.0;                         // plane coordinates of the zone, metres
+    double y = 0.0;
+    std::string english;
+    std::string japanese;  // UTF-8, for the program
+    // The building's footprint in plane coordinates, when the finding is about
+    // a building whose corners could be read.
+    std::vector<FootprintPoint> footprint;
+};
+
+// A finding of the code at (x, y), its messages from the catalogue with the
+// detail (a measured value, say) appended to both.
+Finding MakeFinding(FindingCode code, double x, double y, std::string_view detail = {});
+
+Severity SeverityOf(FindingCode code);
+
+// A detail naming something by number: "#3" for a corner or a block, "@1024"
+// for a file position.
+std::string Marked(char mark, std::uint64_t number);
+
+// Every code with its severity and English message, for listing them.
+struct FindingKind {
+    FindingCode code;
+    Severity severity;
+    std::string_view english;
+    std::string_view japanese;
+};
+const std::vector<FindingKind>& FindingCatalogue();
+
+}  // namespace vesk

@@ -1,0 +1,30 @@
+#include "check/ParallelFor.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace vesk {
+
+void ParallelFor(std::size_t count, unsigned threads,
+                 const std::function<void(unsigned, std::size_t)>& work) {
+    if (count == 0) {
+        return;
+    }
+    std::atomic<std::size_t> next{0};
+    const auto worker = [&](unsigned number) {
+        for (std::size_t k = next++; k < count; k = next++) {
+            work(number, k);
+        }
+    };
+    const unsigned helpers =
+        static_cast<unsigned>(std::min<std::size_t>(std::max(threads, 1u), count)) - 1;
+    std::vector<std::jthread> pool;
+    for (unsigned number = 1; number <= helpers; ++number) {
+        pool.emplace_back(worker, number);
+    }
+    worker(0);
+}
+
+}  // namespace vesk

@@ -1,0 +1,114 @@
+#include "document/ModelExportCommand.h"
+
+#include <string>
+
+#include "convert/ConversionMessages.h"
+#include "document/CMyVeskDoc.h"
+#include "document/ModelExportMessages.h"
+#include "export/BlockExport.h"
+#include "export/OutputFile.h"
+#include "sheet/FileByteSource.h"
+#include "sheet/SheetMessages.h"
+
+namespace vesk {
+namespace {
+
+namespace msg = model_export_messages;
+using conversion_messages::FillIn;
+using conversion_messages::PathText;
+
+ExportChoices ChoicesOf(const ModelExportSettings& settings, const SubSheetRecord& record) {
+    ExportChoices choices;
+    switch (settings.format) {
+        case ModelFormat::kGlb:
+            choices.format = ExportFormat::kGlb;
+            break;
+        case ModelFormat::kGltf:
+            choices.format = ExportFormat::kGltf;
+            break;
+        case ModelFormat::kObj:
+            choices.format = ExportFormat::kObj;
+            break;
+    }
+    // The dialog offers only what the block holds; a caller that asks for more gets no more.
+    choices.model.buildings = settings.choices.buildings && record.buildingCount > 0;
+    choices.model.terrain = settings.choices.terrain && record.hasDem != 0;
+    choices.model.texture = settings.choices.texture && record.hasOrtho != 0;
+    return choices;
+}
+
+std::string Line(std::string_view format, std::string_view value) {
+    return "\n" + FillIn(format, value);
+}
+
+std::string WrittenNotice(const ExportReport& report, const ExportChoices& choices) {
+    std::string text(msg::kWritten);
+    for (const ExportedFile& file : report.files) {
+        text += Line(msg::kFileName, PathText(file.path.filename()));
+    }
+    text += Line(msg::kBuildings, std::to_string(report.buildingsWritten));
+    if (!report.buildingsLeftOut.empty()) {
+        text += Line(msg::kBuildingsLeftOut, std::to_string(report.buildingsLeftOut.size()));
+    }
+    text += Line(msg::kTriangles, std::to_string(report.triangles));
+    if (report.textureWidth > 0) {
+        text += Line(msg::kTexture, std::to_string(report.textureWidth) + "×" +
+                                        std::to_string(report.textureHeight));
+    } else if (choices.model.texture) {
+        text += "\n";
+        text += msg::kTextureLeftOut;
+    }
+    if (!report.crs) {
+        text += "\n";
+        text += msg::kLocalCoordinates;
+    }
+    return text;
+}
+
+void ShowFileFaults(const ExportReport& report, DocumentUi& ui) {
+    for (const ExportedFile& file : report.files) {
+        if (file.fault.empty()) {
+            continue;
+        }
+        const std::string_view format = file.fault == kFileCannotBeCreated
+                                            ? conversion_messages::kCannotCreateFile
+                                            : conversion_messages::kCannotWriteFile;
+        ui.ShowMessage(FillIn(format, PathText(file.path)), kErrorCaption, MessageIcon::Stop);
+    }
+}
+
+}  // namespace
+
+bool RunModelExportCommand(CMyVeskDoc& doc) {
+    if (!doc.CanConvert()) {
+        return false;
+    }
+    DocumentUi& ui = doc.Ui();
+    const SubSheetRecord record = doc.CopySubSheetRecord(doc.SelectedSubSheet());
+    const ConversionPresence presence{record.buildingCount > 0, record.hasDem != 0,
+                                      record.hasOrtho != 0};
+    const auto settings = ui.AskModelExportSettings(presence);
+    if (!settings) {
+        return false;
+    }
+    const auto folder = ui.ChooseFolder();
+    if (!folder || folder->empty()) {
+        return false;
+    }
+    WaitCursor wait(ui);
+    auto sheet = FileByteSource::Open(doc.SheetPath());
+    if (!sheet) {
+        ui.ShowMessage(sheet_messages::kCannotOpenSheetFile, kErrorCaption, MessageIcon::Stop);
+        return false;
+    }
+    const ExportChoices choices = ChoicesOf(*settings, record);
+    const ExportReport report = ExportBlock(*sheet, record, choices, *folder);
+    if (!report.AllWritten()) {
+        ShowFileFaults(report, ui);
+        return false;
+    }
+    ui.ShowMessage(WrittenNotice(report, choices), kNoticeCaption, MessageIcon::Information);
+    return true;
+}
+
+}  // namespace vesk

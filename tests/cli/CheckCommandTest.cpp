@@ -1,0 +1,132 @@
+// vesk-cli check on sample sheets and on sheets with a known fault: the exit
+// statuses, and the JSON read back by a JSON parser.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "CliRunner.h"
+#include "SheetBuilder.h"
+#include "TempDir.h"
+
+namespace vesk {
+namespace {
+
+using test::RunCli;
+using ::testing::HasSubstr;
+
+class CheckCommand : public ::testing::Test {
+protected:
+    void Sample(const std::string& file, std::vector<std::string> options = {}) {
+        std::vector<std::string> args{"sample", (dir / file).string()};
+        args.insert(args.end(), options.begin(), options.end());
+        ASSERT_EQ(RunCli(args).exitCode, 0);
+    }
+
+    // A sheet whose block 4 (number 3) holds a sound building and a bow tie.
+    std::string FaultySheet() {
+        test::SheetBuilder sheet = test::StandardSheet(-8000.0f, -36000.0f);
+        sheet.SubSheetArea(3, -6800.0f, -36000.0f);
+        sheet.Building(0, 10, {{-6700, -35900}, {-6690, -35900}, {-6690, -35890}});
+        sheet.Building(0, 10, {{-6700, -35900}, {-6680, -35880}, {-6680, -35900}, {-6700, -35880}});
+        const auto path = dir / "faulty.tqb";
+        EXPECT_TRUE(sheet.WriteTo(path));
+        return path.string();
+    }
+
+    static nlohmann::json Json(const test::CliResult& result) {
+        return nlohmann::json::parse(result.out);
+    }
+
+    test::TempDir dir;
+};
+
+// The sample generator makes sound sheets; a texture whose side is no power
+// of two is its only warning.
+TEST_F(CheckCommand, SampleSheetsHoldNoError) {
+    Sample("plain.tqb");
+    Sample("odd.tqb", {"--texture", "100", "--seed", "5", "--buildings", "300"});
+    const auto result = RunCli({"check", dir.Path().string(), "--json"});
+    ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
+    const nlohmann::json json = Json(result);
+    ASSERT_EQ(json["sheets"].size(), 2u);
+    EXPECT_EQ(json["summary"]["errors"], 0);
+    EXPECT_EQ(json["summary"]["warnings"], 25);
+    for (const auto& sheet : json["sheets"]) {
+        EXPECT_EQ(sheet["opened"], true);
+        EXPECT_EQ(sheet["blocks"].size(), 25u);
+        for (const auto& block : sheet["blocks"]) {
+            for (const auto& finding : block["findings"]) {
+                EXPECT_EQ(finding["code"], 1203) << finding;
+                EXPECT_THAT(sheet["file"].get<std::string>(), HasSubstr("odd.tqb"));
+            }
+        }
+    }
+}
+
+TEST_F(CheckCommand, ErrorsGiveStatus4WithCodeSeverityBuildingAndPlace) {
+    const auto result = RunCli({"check", FaultySheet(), "--json"});
+    EXPECT_EQ(result.exitCode, 4);
+    const nlohmann::json json = Json(result);
+    const auto& blocks = json["sheets"][0]["blocks"];
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_EQ(blocks[0]["number"], 3);
+    ASSERT_EQ(blocks[0]["findings"].size(), 1u);
+    const auto& finding = blocks[0]["findings"][0];
+    EXPECT_EQ(finding["code"], 104);
+    EXPECT_EQ(finding["severity"], "error");
+    EXPECT_EQ(finding["building"], 1);
+    EXPECT_DOUBLE_EQ(finding["x"].get<double>(), -6690.0);  // where the bow tie crosses
+    EXPECT_DOUBLE_EQ(finding["y"].get<double>(), -35890.0);
+    EXPECT_EQ(json["summary"]["errors"], 1);
+
+    const auto plain = RunCli({"check", FaultySheet()});
+    EXPECT_EQ(plain.exitCode, 4);
+    EXPECT_THAT(plain.out, HasSubstr("block 4: 1 errors, 0 warnings"));
+    EXPECT_THAT(plain.out, HasSubstr("error    104 building 1 at X,Y = -6690.0,-35890.0"));
+}
+
+TEST_F(CheckCommand, ASheetThatCannotBeOpenedOrNoSheetGivesStatus1) {
+    const std::string faulty = FaultySheet();
+    const auto result = RunCli({"check", faulty, (dir / "missing.tqb").string(), "--json"});
+    EXPECT_EQ(result.exitCode, 1);
+    const nlohmann::json json = Json(result);
+    ASSERT_EQ(json["sheets"].size(), 2u);
+    EXPECT_EQ(json["sheets"][0]["opened"], true);
+    EXPECT_EQ(json["sheets"][1]["opened"], false);
+    EXPECT_FALSE(json["sheets"][1]["messages"].empty());
+    EXPECT_TRUE(json["sheets"][1]["blocks"].empty());
+
+    const test::TempDir empty;
+    EXPECT_EQ(RunCli({"check", empty.Path().string()}).exitCode, 1);
+}
+
+TEST_F(CheckCommand, JobsChangeNothingButTheTime) {
+    for (const char* seed : {"1", "2", "3"}) {
+        Sample(std::string("s") + seed + ".tqb",
+               {"--seed", seed, "--texture", "60", "--dem", "3x10", "--buildings", "20"});
+    }
+    FaultySheet();
+    const auto one = RunCli({"check", dir.Path().string(), "--jobs", "1"});
+    const auto four = RunCli({"check", dir.Path().string(), "--jobs", "4"});
+    EXPECT_EQ(one.exitCode, 4);
+    EXPECT_EQ(four.exitCode, 4);
+    EXPECT_EQ(one.out, four.out);
+}
+
+TEST_F(CheckCommand, UsageErrorsGiveStatus2) {
+    const std::string sheet = FaultySheet();
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"check"},
+                                                 {"check", "--json"},
+                                                 {"check", sheet, "--jobs", "0"},
+                                                 {"check", sheet, "--jobs"},
+                                                 {"check", sheet, "--jobs", "2x"},
+                                                 {"check", sheet, "--all"}}) {
+        const auto result = RunCli(args);
+        EXPECT_EQ(result.exitCode, 2) << args.back();
+        EXPECT_THAT(result.err, HasSubstr("usage: vesk-cli check"));
+    }
+}
+
+}  // namespace
+}  // namespace vesk
