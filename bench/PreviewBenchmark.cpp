@@ -126,9 +126,15 @@ int main(int argc, char** argv) {
     }
     std::sort(firstFrames.begin(), firstFrames.end());
     const auto* scene = window.View()->Scene();
-    std::printf("block: %zu buildings, %zu building triangles, %zu terrain triangles\n",
-                scene->Model().buildingParts.size(), scene->Model().buildings.TriangleCount(),
-                scene->Model().terrain ? scene->Model().terrain->mesh.TriangleCount() : 0);
+    const vesk::BlockModel& model = scene->Model();
+    const vesk::gui::BuildingDrawMesh& drawn = scene->BuildingsToDraw();
+    std::printf(
+        "block: %zu buildings, %zu building triangles over %zu vertices (drawn over %zu, "
+        "%zu of them floors), %zu terrain triangles\n",
+        model.buildingParts.size(), model.buildings.TriangleCount(),
+        model.buildings.positions.size(), drawn.positions.size(),
+        (drawn.indices.size() - drawn.floorIndexStart) / 3,
+        model.terrain ? model.terrain->mesh.TriangleCount() : 0);
     std::printf("selection to first frame: median %.0f ms (min %.0f, max %.0f, %d runs)\n",
                 firstFrames[firstFrames.size() / 2], firstFrames.front(), firstFrames.back(),
                 kFirstFrameRuns);
