@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -19,6 +20,7 @@ namespace vesk::gui {
 
 class CommandTable;
 class CMyVeskView;
+class PreviewWindow;
 
 // The main window: menu bar, tool bar, status bar and the one view. The
 // commands themselves live in the command table; the frame builds the bars
@@ -34,6 +36,8 @@ public:
     CommandTable& Commands() const { return *commands_; }
     QToolBar* ToolBar() const { return toolBar_; }
     RecentFileList& RecentFiles() { return recentFiles_; }
+    // The 3D preview's window, once the command has opened it.
+    PreviewWindow* Preview() const;
 
     // Caption "<title> - Vesk", and the window comes to the front.
     void SetDocumentTitle(const QString& title);
@@ -77,10 +81,12 @@ private:
     void ShowZoom(int percent);
     void ToggleBar(QWidget* bar);
     void OnGenericOpen();
+    void OnPreview();
 
     CMyVeskDoc& doc_;
     std::unique_ptr<CommandTable> commands_;
     CMyVeskView* view_ = nullptr;
+    QPointer<PreviewWindow> preview_;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QLabel* messagePane_ = nullptr;

@@ -21,6 +21,7 @@ inline constexpr int kToolBar = 59392;
 inline constexpr int kStatusBar = 59393;
 inline constexpr int kPrefectureNames = 32777;
 inline constexpr int kBlockNames = 32778;
+inline constexpr int kPreview = 32785;
 inline constexpr int kAbout = 57664;
 
 // The framework's commands that only shortcut keys reach.
