@@ -38,7 +38,8 @@ constexpr Command kCommands[] = {
 };
 
 void PrintUsage(std::FILE* out) {
-    std::fputs("usage: vesk-cli COMMAND [ARGS]\n       vesk-cli --help | --version\n\ncommands:\n", out);
+    std::fputs("usage: vesk-cli COMMAND [ARGS]\n       vesk-cli --help | --version\n\ncommands:\n",
+               out);
     for (const Command& command : kCommands) {
         std::fprintf(out, "  vesk-cli %.*s\n", static_cast<int>(command.usage.size()),
                      command.usage.data());
@@ -68,9 +69,17 @@ int RunCommand(std::vector<std::string_view> args) {
         return args.empty() ? vesk::cli::kExitUsage : vesk::cli::kExitOk;
     }
     for (const Command& command : kCommands) {
-        if (args[0] == command.name) {
-            return command.run(vesk::cli::Arguments(args).subspan(1));
+        if (args[0] != command.name) {
+            continue;
         }
+        // The sample command explains its options in its own help.
+        const bool help = args.size() == 2 && (args[1] == "--help" || args[1] == "-h");
+        if (help && command.name != "sample") {
+            std::printf("usage: vesk-cli %.*s\n", static_cast<int>(command.usage.size()),
+                        command.usage.data());
+            return vesk::cli::kExitOk;
+        }
+        return command.run(vesk::cli::Arguments(args).subspan(1));
     }
     std::fprintf(stderr, "vesk-cli: unknown command '%.*s'\n\n", static_cast<int>(args[0].size()),
                  args[0].data());
