@@ -7,6 +7,7 @@
 vesk_run_packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libx11-dev qt6-translations-l10n fonts-ipafont-gothic
+  libqt6opengl6-dev libgl1-mesa-dri
   libproj-dev libgeos-dev libtinygltf-dev nlohmann-json3-dev libpng-dev
 )
 
@@ -24,6 +25,7 @@ vesk_test_packages=(
   proj-bin gdal-bin
   man-db desktop-file-utils appstream xdg-utils shared-mime-info libfile-mimeinfo-perl
   nodejs
+  parallel chromium
   clang libclang-rt-14-dev llvm-14
 )
 
@@ -71,6 +73,23 @@ vesk_install_gltf_validator() {
   mkdir -p "$tools"
   npm install --prefix "$tools" --no-audit --no-fund --loglevel=error \
     "gltf-validator@$vesk_gltf_validator_version"
+}
+
+# CesiumJS and Playwright (driving Debian's chromium, no browser download),
+# which load the 3D Tiles tilesets in a test, into BUILD_DIR/node_tools.
+vesk_cesium_version=1.124.0
+vesk_playwright_version=1.49.1
+vesk_install_browser_tools() {
+  local tools="$1/node_tools"
+  if [ -f "$tools/node_modules/cesium/package.json" ] &&
+     grep -q "\"version\": \"$vesk_cesium_version\"" "$tools/node_modules/cesium/package.json" &&
+     [ -f "$tools/node_modules/playwright-core/package.json" ]; then
+    return 0
+  fi
+  vesk_install_npm
+  mkdir -p "$tools"
+  PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm install --prefix "$tools" --no-audit --no-fund \
+    --loglevel=error "cesium@$vesk_cesium_version" "playwright-core@$vesk_playwright_version"
 }
 
 # The writers are tested under a comma-decimal locale; generate it once if missing.

@@ -20,5 +20,6 @@ int RunSample(Arguments args);
 int RunZones(Arguments args);
 int RunSurvey(Arguments args);
 int RunCheck(Arguments args);
+int RunTiles(Arguments args);
 
 }  // namespace vesk::cli

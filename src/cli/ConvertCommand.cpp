@@ -1,34 +1,59 @@
 // vesk-cli convert: the program's conversion command, run without a display on
-// one sub-sheet or on every sub-sheet of a sheet.
+// one sub-sheet or on every sub-sheet of a sheet, or on many sheets at once.
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "BatchOutput.h"
 #include "CliUi.h"
 #include "Commands.h"
+#include "batch/ConversionBatch.h"
+#include "batch/JobPool.h"
+#include "convert/ConversionMessages.h"
 #include "convert/ConversionSettings.h"
 #include "document/CMyVeskDoc.h"
 #include "document/ConversionCommand.h"
+#include "survey/SheetInputs.h"
 
 namespace vesk::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vesk-cli convert SHEET (--block N | --all) [--out DIR] [--no-buildings]\n"
-    "                [--no-terrain] [--no-texture]\n";
+    "usage: vesk-cli convert INPUT... (--block N | --all) [--out DIR] [--jobs N] [--report FILE]\n"
+    "                [--quiet] [--no-buildings] [--no-terrain] [--no-texture]\n";
 
 struct ConvertRequest {
-    std::string sheet;
-    std::optional<int> block;  // 1 to 25, as the map shows it
+    std::vector<std::filesystem::path> inputs;  // sheets and folders of sheets
+    std::optional<int> block;                   // 1 to 25, as the map shows it
     bool all = false;
     std::optional<std::string> out;
     bool noBuildings = false;
     bool noTerrain = false;
     bool noTexture = false;
+    std::optional<unsigned> jobs;
+    std::optional<std::string> report;
+    bool quiet = false;
+
+    // One sheet named on its own converts as it always has, with the
+    // program's messages; anything more is a batch.
+    bool IsBatch() const {
+        std::error_code error;
+        return inputs.size() != 1 || report || std::filesystem::is_directory(inputs[0], error);
+    }
 };
+
+std::optional<unsigned> ParseJobs(std::string_view text) {
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > 1024) {
+        return std::nullopt;
+    }
+    return value;
+}
 
 std::optional<int> ParseBlock(std::string_view text) {
     int value = 0;
@@ -52,7 +77,16 @@ bool TakeOption(Arguments args, std::size_t& i, ConvertRequest& request) {
         request.out = std::string(args[++i]);
         return true;
     }
+    if (arg == "--jobs" && hasValue && !request.jobs) {
+        request.jobs = ParseJobs(args[++i]);
+        return request.jobs.has_value();
+    }
+    if (arg == "--report" && hasValue && !request.report && !args[i + 1].empty()) {
+        request.report = std::string(args[++i]);
+        return true;
+    }
     bool* flag = arg == "--all"            ? &request.all
+                 : arg == "--quiet"        ? &request.quiet
                  : arg == "--no-buildings" ? &request.noBuildings
                  : arg == "--no-terrain"   ? &request.noTerrain
                  : arg == "--no-texture"   ? &request.noTexture
@@ -68,15 +102,15 @@ std::optional<ConvertRequest> ParseConvert(Arguments args) {
     ConvertRequest request;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (!args[i].starts_with("--")) {
-            if (!request.sheet.empty() || args[i].empty()) {
+            if (args[i].empty()) {
                 return std::nullopt;
             }
-            request.sheet = std::string(args[i]);
+            request.inputs.emplace_back(args[i]);
         } else if (!TakeOption(args, i, request)) {
             return std::nullopt;
         }
     }
-    if (request.sheet.empty() || request.all == request.block.has_value()) {
+    if (request.inputs.empty() || request.all == request.block.has_value()) {
         return std::nullopt;
     }
     return request;
@@ -140,23 +174,16 @@ void SelectOnly(CMyVeskDoc& doc, int number) {
     doc.SelectSubSheet(static_cast<unsigned>(number), true);
 }
 
-}  // namespace
-
-int RunConvert(Arguments args) {
-    const auto request = ParseConvert(args);
-    if (!request) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
-    }
-    ConvertUi ui(*request);
+int ConvertOneSheet(const ConvertRequest& request) {
+    ConvertUi ui(request);
     CMyVeskDoc doc(ui);
     // Conversion never draws the picture: its headers are checked, its pixels left in the file.
     doc.KeepSheetImagePixels(false);
-    doc.OpenSheetFile(std::filesystem::path(request->sheet));
+    doc.OpenSheetFile(request.inputs[0]);
     if (!doc.IsSheetLoaded()) {
         return kExitFailed;
     }
-    const auto numbers = SubSheetsToConvert(*request, doc);
+    const auto numbers = SubSheetsToConvert(request, doc);
     if (!numbers) {
         return kExitFailed;
     }
@@ -170,6 +197,67 @@ int RunConvert(Arguments args) {
         }
     }
     return failed ? kExitFailed : kExitOk;
+}
+
+// The output folders of a batch, read once: the chosen folder, or the
+// simulator's environment with the program's notices and error.
+bool ChooseFolders(const ConvertRequest& request, ConversionBatchRequest& batch) {
+    if (request.out) {
+        batch.folders = {*request.out, *request.out};
+        batch.chosenFolder = true;
+        return true;
+    }
+    CliUi ui(true);
+    const auto folders = ReadSimulatorEnvironment(ProcessEnvironmentVariable("KSIM_ENV"), ui);
+    if (!folders) {
+        ui.ShowMessage(conversion_messages::kSimulatorFoldersUnknown, kErrorCaption,
+                       MessageIcon::Stop);
+        return false;
+    }
+    batch.folders = *folders;
+    return true;
+}
+
+int ConvertBatch(const ConvertRequest& request) {
+    ConversionBatchRequest batch;
+    batch.sheets = ExpandSheetInputs(request.inputs);
+    if (batch.sheets.empty()) {
+        std::fputs("vesk-cli convert: no sheet file (*.tqb) in the inputs\n", stderr);
+        return kExitFailed;
+    }
+    if (!ChooseFolders(request, batch)) {
+        return kExitFailed;
+    }
+    if (!request.all) {
+        batch.block = request.block;
+    }
+    batch.noBuildings = request.noBuildings;
+    batch.noTerrain = request.noTerrain;
+    batch.noTexture = request.noTexture;
+    batch.jobs = request.jobs.value_or(DefaultJobCount());
+    const auto start = std::chrono::steady_clock::now();
+    const BatchResult result = RunShowingProgress(
+        [&](BatchProgress& progress, const std::atomic<bool>& cancel) {
+            return RunConversionBatch(batch, progress, cancel);
+        },
+        !request.quiet);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    PrintOutcome("convert", result, seconds);
+    const bool reported =
+        !request.report || WriteReport(*request.report, "convert", result, seconds);
+    return result.AllWell() && reported ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+int RunConvert(Arguments args) {
+    const auto request = ParseConvert(args);
+    if (!request) {
+        std::fputs(kUsage, stderr);
+        return kExitUsage;
+    }
+    return request->IsBatch() ? ConvertBatch(*request) : ConvertOneSheet(*request);
 }
 
 }  // namespace vesk::cli

@@ -121,6 +121,19 @@ void PrintPlain(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& 
     }
 }
 
+// The system's reason when there is one, for people reading standard error.
+void SayWhyNotOpened(std::string_view sheet) {
+    const std::filesystem::path path{std::string(sheet)};
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    const std::string reason = error ? error.message()
+                               : !std::filesystem::is_regular_file(status)
+                                   ? "not a regular file"
+                                   : "no sheet picture could be read";
+    std::fprintf(stderr, "vesk-cli info: %s: %s\n", BytesAsDisplayText(path.string()).c_str(),
+                 reason.c_str());
+}
+
 }  // namespace
 
 int RunInfo(Arguments args) {
@@ -137,7 +150,11 @@ int RunInfo(Arguments args) {
     } else {
         PrintPlain(*request, doc, ui);
     }
-    return doc.IsSheetLoaded() ? kExitOk : kExitFailed;
+    if (!doc.IsSheetLoaded()) {
+        SayWhyNotOpened(request->sheet);
+        return kExitFailed;
+    }
+    return kExitOk;
 }
 
 }  // namespace vesk::cli

@@ -20,21 +20,26 @@ struct Command {
 constexpr Command kCommands[] = {
     {"info", vesk::cli::RunInfo, "info SHEET [--json]"},
     {"convert", vesk::cli::RunConvert,
-     "convert SHEET (--block N | --all) [--out DIR] [--no-buildings] [--no-terrain] "
-     "[--no-texture]"},
+     "convert INPUT... (--block N | --all) [--out DIR] [--jobs N] [--report FILE] [--quiet]\n"
+     "         [--no-buildings] [--no-terrain] [--no-texture]"},
     {"export", vesk::cli::RunExport,
      "export SHEET (--block N | --all) [--format glb|gltf|obj] [--out DIR] [--no-buildings]\n"
      "         [--no-terrain] [--no-texture]"},
     {"sample", vesk::cli::RunSample,
      "sample OUT.tqb [--zone Z] [--origin X,Y] [--name TEXT] [--seed N] [--buildings N]\n"
      "         [--dem COLSxROWS] [--texture PIXELS] [--image WxH] [--without PART]..."},
+    {"tiles", vesk::cli::RunTiles,
+     "tiles INPUT... --out DIR [--jobs N] [--no-terrain] [--no-texture] [--shard I/N]\n"
+     "         [--report FILE] [--quiet]\n"
+     "  vesk-cli tiles --merge DIR"},
     {"zones", vesk::cli::RunZones, "zones [--json]"},
     {"check", vesk::cli::RunCheck, "check INPUT... [--json] [--jobs N]"},
     {"survey", vesk::cli::RunSurvey, "survey FOLDER [--json] [--geojson]"},
 };
 
 void PrintUsage(std::FILE* out) {
-    std::fputs("usage: vesk-cli COMMAND [ARGS]\n       vesk-cli --help | --version\n\ncommands:\n", out);
+    std::fputs("usage: vesk-cli COMMAND [ARGS]\n       vesk-cli --help | --version\n\ncommands:\n",
+               out);
     for (const Command& command : kCommands) {
         std::fprintf(out, "  vesk-cli %.*s\n", static_cast<int>(command.usage.size()),
                      command.usage.data());
@@ -64,9 +69,17 @@ int RunCommand(std::vector<std::string_view> args) {
         return args.empty() ? vesk::cli::kExitUsage : vesk::cli::kExitOk;
     }
     for (const Command& command : kCommands) {
-        if (args[0] == command.name) {
-            return command.run(vesk::cli::Arguments(args).subspan(1));
+        if (args[0] != command.name) {
+            continue;
         }
+        // The sample command explains its options in its own help.
+        const bool help = args.size() == 2 && (args[1] == "--help" || args[1] == "-h");
+        if (help && command.name != "sample") {
+            std::printf("usage: vesk-cli %.*s\n", static_cast<int>(command.usage.size()),
+                        command.usage.data());
+            return vesk::cli::kExitOk;
+        }
+        return command.run(vesk::cli::Arguments(args).subspan(1));
     }
     std::fprintf(stderr, "vesk-cli: unknown command '%.*s'\n\n", static_cast<int>(args[0].size()),
                  args[0].data());

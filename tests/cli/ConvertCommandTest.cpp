@@ -3,6 +3,7 @@
 // chunks found by walking the sheet here, independently of the core's reader.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdarg>
 #include <cstdio>
@@ -355,12 +356,110 @@ TEST_F(ConvertCommand, UsageErrorsExitWithTwo) {
              {"convert", s, "--block"},
              {"convert", s, "--all", "--out"},
              {"convert", s, "--all", "--no-roofs"},
-             {"convert", s, s, "--all"},
+             {"convert", s, "--all", "--jobs", "0"},
+             {"convert", s, "--all", "--report"},
          }) {
         const auto result = RunCli(args);
         EXPECT_EQ(result.exitCode, 2) << args.size();
-        EXPECT_THAT(result.err, HasSubstr("usage: vesk-cli convert SHEET"));
+        EXPECT_THAT(result.err, HasSubstr("usage: vesk-cli convert INPUT..."));
     }
+}
+
+// A folder of sheets: two places, a sheet of another seed over the first
+// place (whose blocks conflict with it), and a file that is no sheet.
+class ConvertBatch : public ConvertCommand {
+protected:
+    void MakeFolder() {
+        std::filesystem::create_directories(in);
+        const auto sample = [&](const std::string& name, const std::string& origin,
+                                const std::string& seed) {
+            ASSERT_EQ(RunCli({"sample", (in / name).string(), "--origin", origin, "--seed", seed,
+                              "--buildings", "4", "--dem", "5x4", "--texture", "8"})
+                          .exitCode,
+                      0);
+        };
+        sample("a.tqb", "-8000,-36000", "1");
+        sample("B.TQB", "-6000,-36000", "1");
+        sample("c.tqb", "-8000,-36000", "2");
+        std::ofstream(in / "d.tqb", std::ios::binary) << "not a sheet";
+    }
+
+    test::CliResult Convert(const std::filesystem::path& out, const std::string& jobs) {
+        std::filesystem::create_directories(out);
+        return RunCli({"convert", in.string(), "--all", "--out", out.string(), "--jobs", jobs,
+                       "--report", (out / "report.json").string()});
+    }
+
+    std::filesystem::path in = dir / "in";
+};
+
+TEST_F(ConvertBatch, FolderConvertsEverySheetInOrderAndReportsConflictsAndFailures) {
+    MakeFolder();
+    const auto result = Convert(dir / "out", "2");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out,
+              "sheets: 4 (1 failed)\nblocks: 50 converted, 0 left out, 0 failed, 25 conflicts\n"
+              "written: " +
+                  result.out.substr(result.out.find("written: ") + 9));
+    EXPECT_THAT(result.err,
+                HasSubstr((in / "d.tqb").string() + ": the sheet holds no block to convert"));
+    EXPECT_THAT(result.err, ::testing::Not(HasSubstr("\r")));  // no progress off a terminal
+
+    std::ifstream reportFile(dir / "out" / "report.json");
+    const auto report = nlohmann::json::parse(reportFile);
+    EXPECT_EQ(report["summary"]["converted"], 50);
+    EXPECT_EQ(report["summary"]["conflicts"], 25);
+    std::vector<std::string> order;
+    for (const auto& entry : report["sheets"]) {
+        order.push_back(std::filesystem::path(entry["path"].get<std::string>()).filename());
+    }
+    EXPECT_THAT(order, ElementsAre("B.TQB", "a.tqb", "c.tqb", "d.tqb"));
+    const auto& conflicting = report["sheets"][2]["blocks"];
+    ASSERT_EQ(conflicting.size(), 25u);
+    EXPECT_EQ(conflicting[0]["status"], "conflict");
+    EXPECT_EQ(conflicting[0]["messages"][0],
+              "not written: " + (in / "a.tqb").string() + " wrote this output name first");
+    EXPECT_EQ(report["sheets"][1]["blocks"][0]["status"], "converted");
+    EXPECT_EQ(report["sheets"][3]["status"], "failed");
+
+    // The first sheet over a place wrote its files; the later one overwrote none.
+    const auto single = dir / "single";
+    std::filesystem::create_directories(single);
+    ASSERT_EQ(RunCli({"convert", (in / "a.tqb").string(), "--block", "1", "--out", single.string()})
+                  .exitCode,
+              0);
+    const std::string name = std::string(kBlock1) + ".geo";
+    EXPECT_TRUE(ReadWhole(dir / "out" / name) == ReadWhole(single / name));
+    EXPECT_EQ(report["sheets"][1]["blocks"][0]["bytes"],
+              std::filesystem::file_size(dir / "out" / name) +
+                  std::filesystem::file_size(dir / "out" / (std::string(kBlock1) + ".sgi")));
+}
+
+TEST_F(ConvertBatch, OneJobAndTwoJobsWriteTheSameFilesAndReport) {
+    MakeFolder();
+    ASSERT_EQ(Convert(dir / "one", "1").exitCode, 1);
+    ASSERT_EQ(Convert(dir / "two", "2").exitCode, 1);
+    const auto entries = Entries(dir / "one");
+    ASSERT_EQ(entries.size(), 101u);
+    EXPECT_EQ(Entries(dir / "two"), entries);
+    for (const std::string& name : entries) {
+        if (name != "report.json") {
+            EXPECT_TRUE(ReadWhole(dir / "one" / name) == ReadWhole(dir / "two" / name)) << name;
+        }
+    }
+    auto one = nlohmann::json::parse(ReadWhole(dir / "one" / "report.json"));
+    auto two = nlohmann::json::parse(ReadWhole(dir / "two" / "report.json"));
+    one["summary"].erase("seconds");
+    two["summary"].erase("seconds");
+    EXPECT_EQ(one, two);
+}
+
+TEST_F(ConvertBatch, UnknownSimulatorFoldersStopTheBatchBeforeAnySheet) {
+    MakeFolder();
+    const auto result = RunCli({"convert", in.string(), "--all"}, {{"KSIM_ENV", ""}});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("環境変数「KSIM_ENV」等を確認して下さい"));
+    EXPECT_EQ(result.out, "");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "GuiFixture.h"
 #include "ModalDriver.h"
 #include "app/AboutDlg.h"
+#include "app/CommandCatalog.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "view/CMyVeskView.h"
@@ -70,14 +71,22 @@ void MainFrameTest::menusHoldTheItemsInOrder() {
     const QStringList expected =
         QString::fromUtf8(
             "ﾌｧｲﾙ(&F)|新規作成(&N)\tCtrl+N|-|ﾌｫﾙﾀﾞ内のﾌｧｲﾙﾃﾞｰﾀ位置を表示...|"
-            "1/2500図葉ﾌｧｲﾙを開く(&O)...\tCtrl+O|LSS-Gﾌｧｲﾙに変換して保存(&G)...\tCtrl+G|3Dﾓﾃﾞﾙに書き出し...|-|"
+            "1/"
+            "2500図葉ﾌｧｲﾙを開く(&O)...\tCtrl+O|LSS-Gﾌｧｲﾙに変換して保存(&G)...\tCtrl+G|"
+            "3Dﾓﾃﾞﾙに書き出し...|-|"
             "印刷(&P)...\tCtrl+P|印刷ﾌﾟﾚﾋﾞｭｰ(&V)|ﾌﾟﾘﾝﾀの設定(&R)...|-|最新のﾌｧｲﾙ|-|VESKの終了(&X)|"
             "編集(&E)|元に戻す(&U)\tCtrl+Z|-|切り取り(&T)\tCtrl+X|ｺﾋﾟｰ(&C)\tCtrl+C|"
             "貼り付け(&P)\tCtrl+V|表示(&V)|ﾂｰﾙ ﾊﾞｰ(&T)|ｽﾃｰﾀｽ ﾊﾞｰ(&S)|-|都道府県名表示|区画名表示|-|"
-            "ﾃﾞｰﾀ状況表示|ﾃﾞｰﾀ検査結果|"
+            "ﾃﾞｰﾀ状況表示|ﾃﾞｰﾀ検査結果|-|3Dﾌﾟﾚﾋﾞｭｰ\tF3|"
             "ﾍﾙﾌﾟ(&H)|ﾊﾞｰｼﾞｮﾝ情報(Vesk) (&A)...")
             .split('|');
     QCOMPARE(seen, expected);
+    // Two commands with one id would share one action, and one would vanish.
+    QSet<int> ids;
+    for (const CommandText& text : CommandTexts()) {
+        QVERIFY2(!ids.contains(text.id), QByteArray::number(text.id));
+        ids.insert(text.id);
+    }
     QCOMPARE(gui.Action(cmd::kOpenSheet)->statusTip(), QString::fromUtf8("1/2500図葉ﾌｧｲﾙを開く"));
     QCOMPARE(gui.Action(cmd::kCopy)->toolTip(), QString::fromUtf8("ｺﾋﾟ-"));
     QCOMPARE(gui.Action(cmd::kSurvey)->statusTip(),
@@ -107,8 +116,7 @@ void MainFrameTest::availabilityFollowsASession() {
     const auto enabled = [&](int id) { return gui.Action(id)->isEnabled(); };
     for (int id : {cmd::kNew, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup, cmd::kUndo,
                    cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kConvert, cmd::kExportModel,
-                   cmd::kPrefectureNames,
-                   cmd::kBlockNames, cmd::kSave}) {
+                   cmd::kPrefectureNames, cmd::kBlockNames, cmd::kSave}) {
         QVERIFY2(!enabled(id), qPrintable(QString::number(id)));
     }
     QVERIFY(enabled(cmd::kOpenSheet));

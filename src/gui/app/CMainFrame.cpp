@@ -21,6 +21,7 @@
 #include "check/FindingsPanel.h"
 #include "check/SheetCheckDisplay.h"
 #include "document/CMyVeskDoc.h"
+#include "preview/PreviewWindow.h"
 #include "view/CMyVeskView.h"
 
 // Resources of a static library must be registered by hand.
@@ -195,6 +196,8 @@ void CMainFrame::ConnectCommands() {
         c.SetHandler(
             id, [] {}, never);
     }
+    c.SetHandler(
+        cmd::kPreview, [this] { OnPreview(); }, [this] { return doc_.CanConvert(); });
     c.SetHandler(cmd::kExit, [this] { close(); });
     c.SetHandler(cmd::kGenericOpen, [this] { OnGenericOpen(); });
     // Whether a bar is shown is asked of the bar itself, not of the window,
@@ -237,6 +240,20 @@ void CMainFrame::OnGenericOpen() {
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         OpenAndRemember(dialog.selectedFiles().constFirst());
     }
+}
+
+PreviewWindow* CMainFrame::Preview() const {
+    return preview_.data();
+}
+
+void CMainFrame::OnPreview() {
+    if (!preview_) {
+        preview_ = new PreviewWindow(doc_, this);
+    }
+    preview_->Follow();
+    preview_->show();
+    preview_->raise();
+    preview_->activateWindow();
 }
 
 void CMainFrame::OpenAndRemember(const QString& path) {
@@ -385,6 +402,10 @@ void CMainFrame::DocumentChanged() {
     if (shown != shownMap_) {
         shownMap_ = shown;
         SetMessageText(QString::fromUtf8("ﾚﾃﾞｨ"));
+    }
+    // A hidden preview catches up when it is shown again.
+    if (preview_ && preview_->isVisible()) {
+        preview_->Follow();
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -20,6 +21,7 @@ namespace vesk::gui {
 class CommandTable;
 class SheetCheckDisplay;
 class CMyVeskView;
+class PreviewWindow;
 
 // The main window: menu bar, tool bar, status bar and the one view. The
 // commands themselves live in the command table; the frame builds the bars
@@ -36,6 +38,8 @@ public:
     QToolBar* ToolBar() const { return toolBar_; }
     RecentFileList& RecentFiles() { return recentFiles_; }
     SheetCheckDisplay& CheckDisplay() const { return *checkDisplay_; }
+    // The 3D preview's window, once the command has opened it.
+    PreviewWindow* Preview() const;
 
     // Caption "<title> - Vesk", and the window comes to the front.
     void SetDocumentTitle(const QString& title);
@@ -79,11 +83,13 @@ private:
     void ShowZoom(int percent);
     void ToggleBar(QWidget* bar);
     void OnGenericOpen();
+    void OnPreview();
 
     CMyVeskDoc& doc_;
     std::unique_ptr<CommandTable> commands_;
     CMyVeskView* view_ = nullptr;
     SheetCheckDisplay* checkDisplay_ = nullptr;
+    QPointer<PreviewWindow> preview_;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QLabel* messagePane_ = nullptr;

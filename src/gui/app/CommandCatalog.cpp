@@ -30,6 +30,7 @@ const std::vector<CommandText>& CommandTexts() {
         {cmd::kBlockNames, "区画名表示", "区画名表示"},
         {cmd::kDataStatus, "ﾃﾞｰﾀ状況表示", "ﾃﾞｰﾀ状況表示"},
         {cmd::kCheckResults, "ﾃﾞｰﾀ検査結果", "ﾃﾞｰﾀ検査結果"},
+        {cmd::kPreview, "3Dﾌﾟﾚﾋﾞｭｰ\tF3", "選択した区画を3Dで表示\n3Dﾌﾟﾚﾋﾞｭｰ"},
         {cmd::kAbout, "ﾊﾞｰｼﾞｮﾝ情報(Vesk) (&A)...",
          "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報"},
     };
@@ -45,7 +46,7 @@ const std::vector<MenuText>& MenuTexts() {
         {"編集(&E)", {cmd::kUndo, kSeparator, cmd::kCut, cmd::kCopy, cmd::kPaste}},
         {"表示(&V)",
          {cmd::kToolBar, cmd::kStatusBar, kSeparator, cmd::kPrefectureNames, cmd::kBlockNames,
-          kSeparator, cmd::kDataStatus, cmd::kCheckResults}},
+          kSeparator, cmd::kDataStatus, cmd::kCheckResults, kSeparator, cmd::kPreview}},
         {"ﾍﾙﾌﾟ(&H)", {cmd::kAbout}},
     };
     return menus;
@@ -58,7 +59,7 @@ const std::vector<Accelerator>& Accelerators() {
         {"Ctrl+S", cmd::kSave},   {"Ctrl+V", cmd::kPaste},     {"Alt+Backspace", cmd::kUndo},
         {"Shift+Del", cmd::kCut}, {"F6", cmd::kNextPane},      {"Shift+F6", cmd::kPreviousPane},
         {"Ctrl+Ins", cmd::kCopy}, {"Shift+Ins", cmd::kPaste},  {"Ctrl+X", cmd::kCut},
-        {"Ctrl+Z", cmd::kUndo},
+        {"Ctrl+Z", cmd::kUndo},   {"F3", cmd::kPreview},
     };
     return keys;
 }

@@ -1,0 +1,206 @@
+// Many sheets at once: vesk-cli convert --all and vesk-cli tiles over 200
+// sheets of vesk-cli sample's defaults, on 1 and 2 jobs, each against the
+// write floor: the same files, of the same sizes, written through the same
+// atomic output file (temporary file, fsync, rename) and nothing else.
+//
+//   build/release/bench/vesk_batch_benchmark
+//
+// The sheets are made once into $VESK_BENCH_DIR (default
+// /tmp/vesk-batch-bench/sheets, about 1.1 GB) and read from the page cache.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "SampleSheet.h"
+#include "batch/ConversionBatch.h"
+#include "batch/JobPool.h"
+#include "platform/AtomicOutputFile.h"
+#include "tiles/TilesBatch.h"
+#include "tiles/TilesetMerge.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kSheets = 200;
+
+fs::path BenchRoot() {
+    const char* dir = std::getenv("VESK_BENCH_DIR");
+    return dir != nullptr ? fs::path(dir) : fs::path("/tmp/vesk-batch-bench");
+}
+
+// 200 sheets side by side, 20 to a row, each of the sample's defaults.
+const std::vector<fs::path>& Sheets() {
+    static const std::vector<fs::path> sheets = [] {
+        std::vector<fs::path> paths;
+        fs::create_directories(BenchRoot() / "sheets");
+        for (int i = 0; i < kSheets; ++i) {
+            vesk::sample::SampleOptions options;
+            options.originX = -20000.0f + 2000.0f * static_cast<float>(i % 20);
+            options.originY = -40000.0f + 1500.0f * static_cast<float>(i / 20);
+            options.seed = static_cast<std::uint32_t>(i + 1);
+            char name[32];
+            std::snprintf(name, sizeof name, "sheet%03d.tqb", i);
+            const fs::path path = BenchRoot() / "sheets" / name;
+            std::string error;
+            if (!fs::exists(path) && !vesk::sample::WriteSampleSheet(options, path, error)) {
+                std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+                std::exit(1);
+            }
+            paths.push_back(path);
+        }
+        return paths;
+    }();
+    return sheets;
+}
+
+fs::path FreshFolder(const std::string& name) {
+    const fs::path folder = BenchRoot() / name;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+// Every regular file under the folder with its size.
+std::vector<std::uintmax_t> FileSizes(const fs::path& folder) {
+    std::vector<std::uintmax_t> sizes;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            sizes.push_back(entry.file_size());
+        }
+    }
+    return sizes;
+}
+
+double PeakResidentMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void Report(benchmark::State& state, std::uint64_t bytes, std::size_t files) {
+    state.counters["MB/s"] =
+        benchmark::Counter(static_cast<double>(bytes) / 1e6, benchmark::Counter::kIsRate);
+    state.counters["sheets/s"] = benchmark::Counter(kSheets, benchmark::Counter::kIsRate);
+    state.counters["files"] = static_cast<double>(files);
+    state.counters["peak_RSS_MB"] = PeakResidentMegabytes();
+}
+
+vesk::BatchResult Convert(unsigned jobs, const fs::path& out) {
+    vesk::ConversionBatchRequest request;
+    request.sheets = Sheets();
+    request.folders = {out, out};
+    request.chosenFolder = true;
+    request.jobs = jobs;
+    vesk::BatchProgress progress;
+    const std::atomic<bool> cancel{false};
+    return vesk::RunConversionBatch(request, progress, cancel);
+}
+
+vesk::BatchResult Tiles(unsigned jobs, const fs::path& out) {
+    vesk::TilesBatchRequest request;
+    request.sheets = Sheets();
+    request.out = out;
+    request.jobs = jobs;
+    vesk::BatchProgress progress;
+    const std::atomic<bool> cancel{false};
+    vesk::BatchResult result = vesk::RunTilesBatch(request, progress, cancel);
+    vesk::MergeTilesets(out);
+    return result;
+}
+
+using Batch = vesk::BatchResult (*)(unsigned, const fs::path&);
+
+void RunBatch(benchmark::State& state, Batch batch, const std::string& name) {
+    Sheets();
+    const auto jobs = static_cast<unsigned>(state.range(0));
+    std::uint64_t bytes = 0;
+    std::size_t files = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const fs::path out = FreshFolder(name);
+        state.ResumeTiming();
+        const vesk::BatchResult result = batch(jobs, out);
+        state.PauseTiming();
+        if (!result.AllWell()) {
+            state.SkipWithError("the batch failed");
+        }
+        const auto sizes = FileSizes(out);
+        files = sizes.size();
+        bytes = 0;
+        for (const auto size : sizes) {
+            bytes += size;
+        }
+        state.ResumeTiming();
+    }
+    Report(state, bytes, files);
+}
+
+// The same sizes as the batch's output, written on the same number of threads.
+void RunWriteFloor(benchmark::State& state, Batch batch, const std::string& name) {
+    const fs::path made = BenchRoot() / name;
+    if (!fs::exists(made)) {
+        batch(2, FreshFolder(name));
+    }
+    const std::vector<std::uintmax_t> sizes = FileSizes(made);
+    const std::string block(vesk::AtomicOutputFile::kBufferBytes, 'x');
+    std::uint64_t bytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const fs::path out = FreshFolder(name + "-floor");
+        state.ResumeTiming();
+        const std::atomic<bool> stop{false};
+        vesk::RunJobs(
+            sizes.size(), static_cast<unsigned>(state.range(0)),
+            [&](std::size_t i) {
+                vesk::AtomicOutputFile file(out / std::to_string(i));
+                for (std::uintmax_t left = sizes[i]; left > 0;) {
+                    const auto piece = std::min<std::uintmax_t>(left, block.size());
+                    file.Write(std::string_view(block.data(), piece));
+                    left -= piece;
+                }
+                file.Commit();
+            },
+            stop);
+        bytes = 0;
+        for (const auto size : sizes) {
+            bytes += size;
+        }
+    }
+    Report(state, bytes, sizes.size());
+}
+
+void BM_ConvertAll(benchmark::State& state) {
+    RunBatch(state, Convert, "convert");
+}
+void BM_ConvertWriteFloor(benchmark::State& state) {
+    RunWriteFloor(state, Convert, "convert");
+}
+void BM_Tiles(benchmark::State& state) {
+    RunBatch(state, Tiles, "tiles");
+}
+void BM_TilesWriteFloor(benchmark::State& state) {
+    RunWriteFloor(state, Tiles, "tiles");
+}
+
+BENCHMARK(BM_ConvertAll)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_ConvertWriteFloor)
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+BENCHMARK(BM_Tiles)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_TilesWriteFloor)
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,183 @@
+#include "BatchOutput.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "JsonWriter.h"
+#include "platform/AtomicOutputFile.h"
+
+namespace vesk::cli {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Megabytes(std::uint64_t bytes) {
+    return static_cast<double>(bytes) / 1e6;
+}
+
+std::string Duration(double seconds) {
+    const long whole = static_cast<long>(seconds + 0.5);
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);
+    return text;
+}
+
+std::string ProgressLine(const ProgressCounts& counts, double seconds) {
+    std::string line = "sheets " + std::to_string(counts.sheetsDone) + "/" +
+                       std::to_string(counts.sheetsTotal) + ", blocks " +
+                       std::to_string(counts.blocksDone);
+    if (counts.blocksFailed > 0) {
+        line += " (" + std::to_string(counts.blocksFailed) + " failed)";
+    }
+    line += ", " + JsonFixed(Megabytes(counts.bytesWritten), 1) + " MB";
+    if (seconds > 0.0) {
+        line += ", " + JsonFixed(Megabytes(counts.bytesWritten) / seconds, 1) + " MB/s";
+    }
+    if (counts.sheetsDone > 0 && counts.sheetsDone < counts.sheetsTotal) {
+        const double perSheet = seconds / static_cast<double>(counts.sheetsDone);
+        line += ", " +
+                Duration(perSheet * static_cast<double>(counts.sheetsTotal - counts.sheetsDone)) +
+                " left";
+    }
+    return line;
+}
+
+void DrawProgress(const ProgressCounts& counts, double seconds) {
+    if (counts.sheetsTotal == 0) {
+        return;  // not started yet
+    }
+    std::fprintf(stderr, "\r%s\x1b[K", ProgressLine(counts, seconds).c_str());
+    std::fflush(stderr);
+}
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+const char* StatusName(BlockStatus status) {
+    switch (status) {
+        case BlockStatus::kConverted:
+            return "converted";
+        case BlockStatus::kLeftOut:
+            return "left_out";
+        case BlockStatus::kFailed:
+            return "failed";
+        case BlockStatus::kConflict:
+            return "conflict";
+    }
+    return "failed";
+}
+
+const char* SheetStatus(const SheetOutcome& sheet) {
+    return sheet.failed ? "failed" : sheet.leftOut ? "left_out" : "read";
+}
+
+std::string JsonMessages(const std::vector<std::string>& messages) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        json += (i > 0 ? ", " : "") + JsonString(messages[i]);
+    }
+    return json + "]";
+}
+
+std::string JsonBlock(const BlockOutcome& block) {
+    return "{\"block\": " + std::to_string(block.block) + ", \"name\": " + JsonString(block.name) +
+           ", \"status\": \"" + StatusName(block.status) +
+           "\", \"bytes\": " + std::to_string(block.bytes) +
+           ", \"messages\": " + JsonMessages(block.messages) + "}";
+}
+
+std::string JsonSheet(const SheetOutcome& sheet) {
+    std::string json = "  {\"path\": " + JsonString(sheet.path.string()) + ", \"status\": \"" +
+                       SheetStatus(sheet) + "\", \"messages\": " + JsonMessages(sheet.messages) +
+                       ",\n   \"blocks\": [";
+    for (std::size_t i = 0; i < sheet.blocks.size(); ++i) {
+        json += (i > 0 ? ",\n    " : "\n    ") + JsonBlock(sheet.blocks[i]);
+    }
+    return json + "]}";
+}
+
+std::string JsonSummary(const BatchResult& result, double seconds) {
+    const BatchSummary s = result.Summary();
+    return "{\"sheets\": " + std::to_string(s.sheets) +
+           ", \"sheets_failed\": " + std::to_string(s.sheetsFailed) +
+           ", \"converted\": " + std::to_string(s.converted) +
+           ", \"left_out\": " + std::to_string(s.leftOut) +
+           ", \"failed\": " + std::to_string(s.failed) +
+           ", \"conflicts\": " + std::to_string(s.conflicts) +
+           ", \"bytes\": " + std::to_string(s.bytes) + ", \"seconds\": " + JsonFixed(seconds, 3) +
+           ", \"cancelled\": " + (result.cancelled ? "true" : "false") + "}";
+}
+
+void PrintFailures(std::string_view command, const SheetOutcome& sheet) {
+    const std::string prefix = "vesk-cli " + std::string(command) + ": " + sheet.path.string();
+    if (sheet.failed || sheet.leftOut) {
+        for (const std::string& message : sheet.messages) {
+            std::fprintf(stderr, "%s: %s\n", prefix.c_str(), message.c_str());
+        }
+    }
+    for (const BlockOutcome& block : sheet.blocks) {
+        if (block.status != BlockStatus::kFailed && block.status != BlockStatus::kConflict) {
+            continue;
+        }
+        for (const std::string& message : block.messages) {
+            std::fprintf(stderr, "%s block %d (%s): %s\n", prefix.c_str(), block.block,
+                         block.name.c_str(), message.c_str());
+        }
+    }
+}
+
+}  // namespace
+
+BatchResult RunShowingProgress(BatchRun::Work work, bool showProgress) {
+    const Clock::time_point start = Clock::now();
+    BatchRun run(std::move(work));
+    const bool drawing = showProgress && isatty(STDERR_FILENO) == 1;
+    while (drawing && !run.Done()) {
+        DrawProgress(run.Progress(), SecondsSince(start));
+        for (int i = 0; i < 10 && !run.Done(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    BatchResult result = run.Finish();
+    if (drawing) {
+        std::fputs("\r\x1b[K", stderr);
+    }
+    return result;
+}
+
+void PrintOutcome(std::string_view command, const BatchResult& result, double seconds) {
+    for (const SheetOutcome& sheet : result.sheets) {
+        PrintFailures(command, sheet);
+    }
+    const BatchSummary s = result.Summary();
+    std::printf("sheets: %zu (%zu failed)\n", s.sheets, s.sheetsFailed);
+    std::printf("blocks: %zu converted, %zu left out, %zu failed, %zu conflicts\n", s.converted,
+                s.leftOut, s.failed, s.conflicts);
+    std::printf("written: %s MB in %s s%s\n", JsonFixed(Megabytes(s.bytes), 1).c_str(),
+                JsonFixed(seconds, 1).c_str(), result.cancelled ? " (cancelled)" : "");
+}
+
+bool WriteReport(const std::filesystem::path& path, std::string_view command,
+                 const BatchResult& result, double seconds) {
+    AtomicOutputFile out(path);
+    if (out.IsOpen()) {
+        out.Write("{\"command\": \"" + std::string(command) +
+                  "\",\n \"summary\": " + JsonSummary(result, seconds) + ",\n \"sheets\": [\n");
+        for (std::size_t i = 0; i < result.sheets.size(); ++i) {
+            out.Write((i > 0 ? ",\n" : "") + JsonSheet(result.sheets[i]));
+        }
+        out.Write("]}\n");
+        if (out.Commit()) {
+            return true;
+        }
+    }
+    std::fprintf(stderr, "vesk-cli %.*s: the report %s could not be written\n",
+                 static_cast<int>(command.size()), command.data(), path.string().c_str());
+    return false;
+}
+
+}  // namespace vesk::cli

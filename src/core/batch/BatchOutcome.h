@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+enum class BlockStatus {
+    kConverted,  // every file it asked for was written whole
+    kLeftOut,    // nothing to write: no data chosen, or a sheet without georeference
+    kFailed,     // a file was not written whole; the messages say why
+    kConflict,   // an earlier block of the run gave the same output name: not written
+};
+
+struct BlockOutcome {
+    int block = 0;  // 1 to 25, as the map numbers them
+    std::string name;
+    BlockStatus status = BlockStatus::kFailed;
+    std::uint64_t bytes = 0;  // what its files hold, when written
+    std::vector<std::string> messages;
+};
+
+// One sheet of a batch: failed when it could not be opened or gave no block
+// to work on, left out when the batch cannot use it (its messages say why).
+struct SheetOutcome {
+    std::size_t index = 0;  // its place in the batch's list of sheets
+    std::filesystem::path path;
+    bool failed = false;
+    bool leftOut = false;
+    std::vector<std::string> messages;
+    std::vector<BlockOutcome> blocks;
+};
+
+struct BatchSummary {
+    std::size_t sheets = 0;
+    std::size_t sheetsFailed = 0;
+    std::size_t converted = 0;
+    std::size_t leftOut = 0;
+    std::size_t failed = 0;
+    std::size_t conflicts = 0;
+    std::uint64_t bytes = 0;
+};
+
+// Everything a batch did, its sheets in the batch's order.
+struct BatchResult {
+    std::vector<SheetOutcome> sheets;
+    bool cancelled = false;
+
+    BatchSummary Summary() const;
+    // Nothing failed and nothing was cancelled.
+    bool AllWell() const;
+};
+
+}  // namespace vesk

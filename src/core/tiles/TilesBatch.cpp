@@ -1,0 +1,61 @@
+#include "tiles/TilesBatch.h"
+
+#include <algorithm>
+#include <map>
+
+#include "batch/BatchLedger.h"
+#include "batch/JobPool.h"
+#include "tiles/SheetTiles.h"
+
+namespace vesk {
+namespace {
+
+// The collection in the byte order of its paths, whatever order the inputs
+// were named in, so that every shard numbers the sheets alike.
+std::vector<std::filesystem::path> InPathOrder(std::vector<std::filesystem::path> sheets) {
+    std::sort(sheets.begin(), sheets.end(),
+              [](const std::filesystem::path& a, const std::filesystem::path& b) {
+                  return a.native() < b.native();
+              });
+    return sheets;
+}
+
+std::vector<SheetTilesJob> JobsOfShard(const TilesBatchRequest& request) {
+    const std::vector<std::filesystem::path> sheets = InPathOrder(request.sheets);
+    std::map<std::string, std::filesystem::path> folderOwners;
+    std::vector<SheetTilesJob> jobs;
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        const std::filesystem::path& sheet = sheets[i];
+        const std::string stem = sheet.stem().string();
+        const auto [owner, first] = folderOwners.emplace(stem, sheet);
+        if (i % request.shard.count != request.shard.index) {
+            continue;
+        }
+        SheetTilesJob job;
+        job.index = jobs.size();
+        job.sheet = sheet;
+        job.folder = request.out / "sheets" / stem;
+        if (!first) {
+            job.folderTakenBy = owner->second;
+        }
+        jobs.push_back(std::move(job));
+    }
+    return jobs;
+}
+
+}  // namespace
+
+BatchResult RunTilesBatch(const TilesBatchRequest& request, BatchProgress& progress,
+                          const std::atomic<bool>& cancel) {
+    const std::vector<SheetTilesJob> jobs = JobsOfShard(request);
+    BatchLedger ledger(jobs.size(), progress);
+    RunJobs(
+        jobs.size(), request.jobs,
+        [&](std::size_t k) {
+            ledger.FinishSheet(MakeSheetTiles(jobs[k], request, ledger, cancel));
+        },
+        cancel);
+    return ledger.TakeResult(cancel.load());
+}
+
+}  // namespace vesk

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <atomic>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "batch/BatchOutcome.h"
+#include "batch/BatchProgress.h"
+
+namespace vesk {
+
+// Part I (from 0) of N of a collection: the sheets whose place in the
+// collection's order, modulo N, is I.
+struct Shard {
+    unsigned index = 0;
+    unsigned count = 1;
+};
+
+struct TilesBatchRequest {
+    std::vector<std::filesystem::path> sheets;  // the whole collection, in any order
+    std::filesystem::path out;
+    bool noTerrain = false;
+    bool noTexture = false;
+    Shard shard;
+    unsigned jobs = 1;
+};
+
+// Writes out/sheets/STEM/tileset.json and a NAME.glb per block for each sheet
+// of the shard (counted in the byte order of the paths), on request.jobs threads. Sheets are told
+// apart by their file stem; of two sheets with the same stem, the one later in the collection is
+// not written, decided on the whole collection so every shard agrees. A
+// sheet whose zone has no georeference is left out. The root tileset is
+// MergeTilesets's to write.
+BatchResult RunTilesBatch(const TilesBatchRequest& request, BatchProgress& progress,
+                          const std::atomic<bool>& cancel);
+
+}  // namespace vesk

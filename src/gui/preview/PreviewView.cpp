@@ -1,0 +1,342 @@
+#include "preview/PreviewView.h"
+
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace vesk::gui {
+namespace {
+
+constexpr float kDegreesPerPixel = 0.4f;
+constexpr float kDegreesPerKey = 5.0f;
+constexpr double kClickSlopPixels = 3.0;
+
+// Heights are exaggerated in the shader, so the buffers stay as the model gives them.
+const char* const kBuildingVertexShader = R"(
+attribute vec3 position;
+uniform mat4 viewProjection;
+uniform float exaggeration;
+varying vec3 scenePosition;
+void main() {
+    scenePosition = vec3(position.xy, position.z * exaggeration);
+    gl_Position = viewProjection * vec4(scenePosition, 1.0);
+}
+)";
+
+// One light straight from above plus ambient: roofs read bright, walls dim. The
+// normal is the plane's of the triangle drawn, facing the camera as every
+// triangle left after culling does; so corners need no normals of their own.
+const char* const kBuildingFragmentShader = R"(
+uniform vec3 colour;
+uniform float ambient;
+varying vec3 scenePosition;
+void main() {
+    vec3 normal = normalize(cross(dFdx(scenePosition), dFdy(scenePosition)));
+    float diffuse = max(normal.z, 0.0);
+    gl_FragColor = vec4(colour * (ambient + (1.0 - ambient) * diffuse), 1.0);
+}
+)";
+
+const char* const kTerrainVertexShader = R"(
+attribute vec3 position;
+attribute vec2 uv;
+uniform mat4 viewProjection;
+uniform float exaggeration;
+varying vec2 textureUv;
+void main() {
+    textureUv = uv;
+    gl_Position = viewProjection * vec4(position.xy, position.z * exaggeration, 1.0);
+}
+)";
+
+// The texture's rows run from the north down, while v grows northward.
+const char* const kTerrainFragmentShader = R"(
+uniform sampler2D ortho;
+uniform bool textured;
+uniform vec3 ground;
+varying vec2 textureUv;
+void main() {
+    if (textured) {
+        gl_FragColor = vec4(texture2D(ortho, vec2(textureUv.x, 1.0 - textureUv.y)).rgb, 1.0);
+    } else {
+        gl_FragColor = vec4(ground, 1.0);
+    }
+}
+)";
+
+QVector3D ToRgb(const QColor& colour) {
+    return {static_cast<float>(colour.redF()), static_cast<float>(colour.greenF()),
+            static_cast<float>(colour.blueF())};
+}
+
+template <typename T>
+void Fill(QOpenGLBuffer& buffer, const std::vector<T>& data) {
+    buffer.create();
+    buffer.bind();
+    buffer.allocate(data.data(), static_cast<int>(data.size() * sizeof(T)));
+    buffer.release();
+}
+
+bool Build(QOpenGLShaderProgram& program, const char* vertex, const char* fragment) {
+    return program.addShaderFromSourceCode(QOpenGLShader::Vertex, vertex) &&
+           program.addShaderFromSourceCode(QOpenGLShader::Fragment, fragment) && program.link();
+}
+
+}  // namespace
+
+PreviewView::PreviewView(QWidget* parent) : QOpenGLWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(160, 120);
+}
+
+PreviewView::~PreviewView() {
+    makeCurrent();
+    ReleaseBuffers();
+    doneCurrent();
+}
+
+void PreviewView::SetScene(std::shared_ptr<const PreviewScene> scene) {
+    scene_ = std::move(scene);
+    uploadPending_ = true;
+    drawnScene_ = false;
+    ShowAll();
+}
+
+void PreviewView::SetLayers(const SceneLayers& layers) {
+    layers_ = layers;
+    update();
+}
+
+void PreviewView::ShowAll() {
+    if (scene_) {
+        camera_.ShowAll(scene_->Bounds(layers_.exaggeration),
+                        static_cast<float>(width()) / std::max(height(), 1));
+    }
+    update();
+}
+
+std::optional<SceneHit> PreviewView::PickAt(QPointF pixel) const {
+    if (!scene_) {
+        return std::nullopt;
+    }
+    return scene_->Pick(camera_.RayThrough(pixel, size()), layers_);
+}
+
+void PreviewView::initializeGL() {
+    initializeOpenGLFunctions();
+    // A program that does not link draws nothing; the log tells why.
+    if (!Build(buildingProgram_, kBuildingVertexShader, kBuildingFragmentShader) ||
+        !Build(terrainProgram_, kTerrainVertexShader, kTerrainFragmentShader)) {
+        qWarning("preview shaders: %s %s", qPrintable(buildingProgram_.log()),
+                 qPrintable(terrainProgram_.log()));
+    }
+    uploadPending_ = true;
+}
+
+void PreviewView::ReleaseBuffers() {
+    for (MeshBuffers* mesh : {&buildings_, &terrain_}) {
+        mesh->positions.destroy();
+        mesh->uvs.destroy();
+        mesh->indices.destroy();
+        mesh->indexCount = 0;
+    }
+    texture_.reset();
+}
+
+void PreviewView::UploadScene() {
+    ReleaseBuffers();
+    uploadPending_ = false;
+    if (!scene_) {
+        return;
+    }
+    const BlockModel& model = scene_->Model();
+    const BuildingDrawMesh& toDraw = scene_->BuildingsToDraw();
+    Fill(buildings_.positions, toDraw.positions);
+    Fill(buildings_.indices, toDraw.indices);
+    buildings_.indexCount = static_cast<int>(toDraw.indices.size());
+    floorIndexStart_ = static_cast<int>(toDraw.floorIndexStart);
+    if (model.terrain) {
+        const TriangleMesh& mesh = model.terrain->mesh;
+        Fill(terrain_.positions, mesh.positions);
+        if (mesh.uvs.size() == mesh.positions.size()) {
+            Fill(terrain_.uvs, mesh.uvs);
+        }
+        Fill(terrain_.indices, mesh.indices);
+        terrain_.indexCount = static_cast<int>(mesh.indices.size());
+    }
+    if (model.texture && model.texture->width > 0 && model.texture->height > 0) {
+        const RgbaImage& image = *model.texture;
+        const QImage rgba(image.pixels.data(), static_cast<int>(image.width),
+                          static_cast<int>(image.height), static_cast<int>(image.width) * 4,
+                          QImage::Format_RGBA8888);
+        texture_ = std::make_unique<QOpenGLTexture>(rgba, QOpenGLTexture::DontGenerateMipMaps);
+        texture_->setMinMagFilters(QOpenGLTexture::Linear, QOpenGLTexture::Linear);
+        texture_->setWrapMode(QOpenGLTexture::ClampToEdge);
+    }
+}
+
+void PreviewView::paintGL() {
+    if (uploadPending_) {
+        UploadScene();
+    }
+    const QVector3D sky = ToRgb(kSkyColour);
+    glClearColor(sky.x(), sky.y(), sky.z(), 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (!scene_) {
+        return;
+    }
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    const QMatrix4x4 viewProjection = camera_.ProjectionMatrix(size()) * camera_.ViewMatrix();
+    if (layers_.buildings) {
+        DrawBuildings(viewProjection);
+    }
+    if (layers_.terrain) {
+        DrawTerrain(viewProjection);
+    }
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    if (!drawnScene_) {
+        drawnScene_ = true;
+        emit SceneDrawn();
+    }
+}
+
+void PreviewView::DrawBuildings(const QMatrix4x4& viewProjection) {
+    if (buildings_.indexCount == 0 || !buildingProgram_.bind()) {
+        return;
+    }
+    buildingProgram_.setUniformValue("viewProjection", viewProjection);
+    buildingProgram_.setUniformValue("exaggeration", layers_.exaggeration);
+    buildingProgram_.setUniformValue("colour", ToRgb(kBuildingColour));
+    buildingProgram_.setUniformValue("ambient", kAmbientShare);
+    const bool belowAFloor =
+        camera_.Eye().z() < scene_->BuildingsToDraw().highestFloor * layers_.exaggeration;
+    DrawMesh(buildingProgram_, buildings_, false,
+             belowAFloor ? buildings_.indexCount : floorIndexStart_);
+    buildingProgram_.release();
+}
+
+// Terrain is seen from below too, when the camera dips under it, so it is not culled.
+void PreviewView::DrawTerrain(const QMatrix4x4& viewProjection) {
+    if (terrain_.indexCount == 0 || !terrainProgram_.bind()) {
+        return;
+    }
+    const bool textured = layers_.texture && texture_ && terrain_.uvs.isCreated();
+    glDisable(GL_CULL_FACE);
+    terrainProgram_.setUniformValue("viewProjection", viewProjection);
+    terrainProgram_.setUniformValue("exaggeration", layers_.exaggeration);
+    terrainProgram_.setUniformValue("textured", textured);
+    terrainProgram_.setUniformValue("ground", ToRgb(kGroundColour));
+    terrainProgram_.setUniformValue("ortho", 0);
+    if (textured) {
+        texture_->bind(0);
+    }
+    DrawMesh(terrainProgram_, terrain_, textured, terrain_.indexCount);
+    if (textured) {
+        texture_->release(0);
+    }
+    terrainProgram_.release();
+}
+
+void PreviewView::DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, bool withUvs,
+                           int indexCount) {
+    const auto attach = [&program](QOpenGLBuffer& buffer, const char* name, int size) {
+        buffer.bind();
+        program.enableAttributeArray(name);
+        program.setAttributeBuffer(name, GL_FLOAT, 0, size);
+        buffer.release();
+    };
+    attach(mesh.positions, "position", 3);
+    if (withUvs) {
+        attach(mesh.uvs, "uv", 2);
+    }
+    mesh.indices.bind();
+    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_INT, nullptr);
+    mesh.indices.release();
+    for (const char* name : {"position", "uv"}) {
+        if (program.attributeLocation(name) >= 0) {
+            program.disableAttributeArray(name);
+        }
+    }
+}
+
+void PreviewView::mousePressEvent(QMouseEvent* event) {
+    pressPoint_ = lastPoint_ = event->position();
+    dragged_ = false;
+}
+
+void PreviewView::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF delta = event->position() - lastPoint_;
+    lastPoint_ = event->position();
+    if ((event->position() - pressPoint_).manhattanLength() > kClickSlopPixels) {
+        dragged_ = true;
+    }
+    const bool pan =
+        (event->buttons() & Qt::RightButton) ||
+        ((event->buttons() & Qt::LeftButton) && (event->modifiers() & Qt::ShiftModifier));
+    if (pan) {
+        camera_.Pan(static_cast<float>(delta.x()), static_cast<float>(delta.y()), height());
+    } else if (event->buttons() & Qt::LeftButton) {
+        camera_.Orbit(-kDegreesPerPixel * static_cast<float>(delta.x()),
+                      kDegreesPerPixel * static_cast<float>(delta.y()));
+    } else {
+        return;
+    }
+    update();
+}
+
+void PreviewView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || dragged_) {
+        return;
+    }
+    const auto hit = PickAt(event->position());
+    emit Picked(hit ? hit->part : std::nullopt);
+}
+
+void PreviewView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (const auto hit = PickAt(event->position())) {
+        camera_.CentreOn(hit->point);
+        update();
+    }
+}
+
+void PreviewView::wheelEvent(QWheelEvent* event) {
+    camera_.Zoom(static_cast<float>(event->angleDelta().y()) / 120.0f);
+    update();
+}
+
+void PreviewView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Left:
+            camera_.Orbit(-kDegreesPerKey, 0.0f);
+            break;
+        case Qt::Key_Right:
+            camera_.Orbit(kDegreesPerKey, 0.0f);
+            break;
+        case Qt::Key_Up:
+            camera_.Orbit(0.0f, kDegreesPerKey);
+            break;
+        case Qt::Key_Down:
+            camera_.Orbit(0.0f, -kDegreesPerKey);
+            break;
+        case Qt::Key_Plus:
+            camera_.Zoom(1.0f);
+            break;
+        case Qt::Key_Minus:
+            camera_.Zoom(-1.0f);
+            break;
+        case Qt::Key_Home:
+            ShowAll();
+            break;
+        default:
+            QOpenGLWidget::keyPressEvent(event);
+            return;
+    }
+    update();
+}
+
+}  // namespace vesk::gui

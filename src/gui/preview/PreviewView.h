@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QColor>
+#include <QOpenGLBuffer>
+#include <QOpenGLFunctions>
+#include <QOpenGLShaderProgram>
+#include <QOpenGLTexture>
+#include <QOpenGLWidget>
+#include <memory>
+#include <optional>
+
+#include "preview/PreviewCamera.h"
+#include "preview/PreviewScene.h"
+
+namespace vesk::gui {
+
+// The colours the preview draws with: a roof facing the light shows the
+// building colour itself, walls only its ambient share.
+inline const QColor kBuildingColour(224, 216, 200);
+inline const QColor kGroundColour(150, 165, 120);
+inline const QColor kSkyColour(196, 214, 232);
+inline constexpr float kAmbientShare = 0.45f;
+
+// Draws a preview scene with OpenGL and turns mouse and keys into camera moves
+// and picks. The scene's buffers are made once, when the scene is set; camera
+// moves and the layer toggles only change what is drawn from them.
+class PreviewView : public QOpenGLWidget, protected QOpenGLFunctions {
+    Q_OBJECT
+
+public:
+    explicit PreviewView(QWidget* parent = nullptr);
+    ~PreviewView() override;
+
+    // A new scene: its buffers are made before the next frame and the camera shows all of it.
+    void SetScene(std::shared_ptr<const PreviewScene> scene);
+    const PreviewScene* Scene() const { return scene_.get(); }
+    void SetLayers(const SceneLayers& layers);
+    const SceneLayers& Layers() const { return layers_; }
+    PreviewCamera& Camera() { return camera_; }
+    void ShowAll();
+    // What lies under a pixel of the widget, as drawn now.
+    std::optional<SceneHit> PickAt(QPointF pixel) const;
+    // Whether the current scene has been drawn at least once.
+    bool HasDrawnScene() const { return drawnScene_; }
+
+signals:
+    // A click picked a building (its index among the scene's parts) or nothing.
+    void Picked(std::optional<std::size_t> part);
+    void SceneDrawn();
+
+protected:
+    void initializeGL() override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct MeshBuffers {
+        QOpenGLBuffer positions{QOpenGLBuffer::VertexBuffer};
+        QOpenGLBuffer uvs{QOpenGLBuffer::VertexBuffer};
+        QOpenGLBuffer indices{QOpenGLBuffer::IndexBuffer};
+        int indexCount = 0;
+    };
+
+    void UploadScene();
+    void ReleaseBuffers();
+    void DrawBuildings(const QMatrix4x4& viewProjection);
+    void DrawTerrain(const QMatrix4x4& viewProjection);
+    // Draws the first indexCount indices of the mesh.
+    void DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, bool withUvs, int indexCount);
+
+    std::shared_ptr<const PreviewScene> scene_;
+    bool uploadPending_ = false;
+    bool drawnScene_ = false;
+    SceneLayers layers_;
+    PreviewCamera camera_;
+    QOpenGLShaderProgram buildingProgram_;
+    QOpenGLShaderProgram terrainProgram_;
+    MeshBuffers buildings_;
+    MeshBuffers terrain_;
+    int floorIndexStart_ = 0;
+    std::unique_ptr<QOpenGLTexture> texture_;
+    QPointF pressPoint_;
+    QPointF lastPoint_;
+    bool dragged_ = false;
+};
+
+}  // namespace vesk::gui

@@ -1,0 +1,201 @@
+#include "preview/PreviewWindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSettings>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "convert/OutputName.h"
+#include "document/CMyVeskDoc.h"
+#include "preview/PreviewView.h"
+#include "sheet/FileByteSource.h"
+
+namespace vesk::gui {
+namespace {
+
+constexpr const char* kTitle = "3Dﾌﾟﾚﾋﾞｭｰ";
+constexpr const char* kReadyText = "ﾚﾃﾞｨ";
+constexpr const char* kBuildingText = "ﾓﾃﾞﾙを作成中...";
+constexpr const char* kNoBlockText = "区画が選択されていません";
+constexpr const char* kUnreadableText = "図葉ﾌｧｲﾙを読めません";
+const QSize kDefaultSize(800, 600);
+constexpr float kExaggerations[] = {1.0f, 2.0f, 5.0f};
+
+// The whole block as the exports write it; what the toggles leave out is only not drawn.
+std::shared_ptr<const PreviewScene> BuildScene(const std::filesystem::path& sheet,
+                                               const SubSheetRecord& record) {
+    auto source = FileByteSource::Open(sheet);
+    if (!source) {
+        return nullptr;
+    }
+    return std::make_shared<const PreviewScene>(BuildBlockModel(*source, record, ModelChoices{}));
+}
+
+QString SettingKey(const char* name) {
+    return QStringLiteral("Preview/") + QLatin1String(name);
+}
+
+}  // namespace
+
+PreviewWindow::PreviewWindow(const CMyVeskDoc& doc, QWidget* parent)
+    : QWidget(parent, Qt::Window), doc_(doc) {
+    setObjectName(QStringLiteral("PreviewWindow"));
+    setWindowTitle(QString::fromUtf8(kTitle));
+    BuildControls();
+    // Restored before the toggles are connected, so that restoring one does
+    // not save the others' defaults over what was remembered.
+    RestoreSettings();
+    for (QCheckBox* box : {buildings_, terrain_, texture_}) {
+        connect(box, &QCheckBox::toggled, this, &PreviewWindow::ApplyLayers);
+    }
+    connect(exaggeration_, &QComboBox::currentIndexChanged, this, &PreviewWindow::ApplyLayers);
+    ApplyLayers();
+    connect(view_, &PreviewView::Picked, this, &PreviewWindow::ShowPicked);
+}
+
+// The program may end with the window open.
+PreviewWindow::~PreviewWindow() {
+    SaveSettings();
+}
+
+void PreviewWindow::BuildControls() {
+    buildings_ = new QCheckBox(QString::fromUtf8("建物"), this);
+    terrain_ = new QCheckBox(QString::fromUtf8("地形(DEM)"), this);
+    texture_ = new QCheckBox(QString::fromUtf8("ｵﾙｿ画像"), this);
+    exaggeration_ = new QComboBox(this);
+    for (float factor : kExaggerations) {
+        exaggeration_->addItem(QString::fromUtf8("%1倍").arg(static_cast<double>(factor)));
+    }
+    auto* controls = new QHBoxLayout;
+    for (QCheckBox* box : {buildings_, terrain_, texture_}) {
+        controls->addWidget(box);
+    }
+    controls->addSpacing(12);
+    controls->addWidget(new QLabel(QString::fromUtf8("高さ強調"), this));
+    controls->addWidget(exaggeration_);
+    controls->addStretch(1);
+
+    view_ = new PreviewView(this);
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setSizeGripEnabled(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 4, 0, 0);
+    layout->setSpacing(2);
+    layout->addLayout(controls);
+    layout->addWidget(view_, 1);
+    layout->addWidget(statusBar_);
+    SetStatus(QString::fromUtf8(kNoBlockText));
+}
+
+void PreviewWindow::ApplyLayers() {
+    SceneLayers layers;
+    layers.buildings = buildings_->isChecked();
+    layers.terrain = terrain_->isChecked();
+    layers.texture = texture_->isChecked();
+    layers.exaggeration = kExaggerations[std::max(exaggeration_->currentIndex(), 0)];
+    const bool heightsChanged = layers.exaggeration != view_->Layers().exaggeration;
+    view_->SetLayers(layers);
+    if (heightsChanged) {
+        view_->ShowAll();
+    }
+    SaveSettings();
+}
+
+void PreviewWindow::Follow() {
+    const int selected = doc_.IsSheetLoaded() ? doc_.SelectedSubSheet() : -1;
+    const Shown now{doc_.SheetPath(), selected, doc_.ImageGeneration()};
+    if (now == shown_) {
+        return;
+    }
+    shown_ = now;
+    if (selected < 0) {
+        ShowNothing();
+    } else {
+        ShowBlock(doc_.SheetPath(), doc_.CopySubSheetRecord(selected));
+    }
+}
+
+void PreviewWindow::ShowBlock(const std::filesystem::path& sheet, const SubSheetRecord& record) {
+    const std::uint64_t request = ++request_;
+    setWindowTitle(QString::fromUtf8(kTitle) + QStringLiteral(" - ") +
+                   QString::fromStdString(MakeOutputName(record)));
+    // The previous block must not stand under the new block's title.
+    view_->SetScene(nullptr);
+    SetStatus(QString::fromUtf8(kBuildingText));
+    auto* watcher = new QFutureWatcher<std::shared_ptr<const PreviewScene>>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, request] {
+        SceneBuilt(request, watcher->result());
+        watcher->deleteLater();
+    });
+    watcher->setFuture(QtConcurrent::run(BuildScene, sheet, record));
+}
+
+void PreviewWindow::ShowNothing() {
+    ++request_;
+    setWindowTitle(QString::fromUtf8(kTitle));
+    view_->SetScene(nullptr);
+    SetStatus(QString::fromUtf8(kNoBlockText));
+}
+
+void PreviewWindow::SceneBuilt(std::uint64_t request, std::shared_ptr<const PreviewScene> scene) {
+    if (request != request_) {
+        return;
+    }
+    view_->SetScene(scene);
+    if (!scene) {
+        SetStatus(QString::fromUtf8(kUnreadableText));
+    } else if (!scene->Model().messages.empty()) {
+        SetStatus(QString::fromStdString(scene->Model().messages.front()));
+    } else {
+        SetStatus(QString::fromUtf8(kReadyText));
+    }
+    emit SceneReady();
+}
+
+void PreviewWindow::ShowPicked(std::optional<std::size_t> part) {
+    const PreviewScene* scene = view_->Scene();
+    if (scene && part) {
+        SetStatus(scene->Describe(*part));
+    } else if (scene) {
+        SetStatus(QString::fromUtf8(kReadyText));
+    }
+}
+
+void PreviewWindow::SetStatus(const QString& text) {
+    statusBar_->showMessage(text);
+}
+
+QString PreviewWindow::StatusText() const {
+    return statusBar_->currentMessage();
+}
+
+void PreviewWindow::RestoreSettings() {
+    const QSettings settings;
+    resize(settings.value(SettingKey("Size"), kDefaultSize).toSize());
+    buildings_->setChecked(settings.value(SettingKey("Buildings"), true).toBool());
+    terrain_->setChecked(settings.value(SettingKey("Terrain"), true).toBool());
+    texture_->setChecked(settings.value(SettingKey("Texture"), true).toBool());
+    const int index = settings.value(SettingKey("Exaggeration"), 0).toInt();
+    exaggeration_->setCurrentIndex(index >= 0 && index < exaggeration_->count() ? index : 0);
+}
+
+void PreviewWindow::SaveSettings() const {
+    QSettings settings;
+    settings.setValue(SettingKey("Size"), size());
+    settings.setValue(SettingKey("Buildings"), buildings_->isChecked());
+    settings.setValue(SettingKey("Terrain"), terrain_->isChecked());
+    settings.setValue(SettingKey("Texture"), texture_->isChecked());
+    settings.setValue(SettingKey("Exaggeration"), exaggeration_->currentIndex());
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event) {
+    SaveSettings();
+    QWidget::closeEvent(event);
+}
+
+}  // namespace vesk::gui

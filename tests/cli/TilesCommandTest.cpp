@@ -1,0 +1,131 @@
+// vesk-cli tiles on sheets made by vesk-cli sample: the tilesets read back
+// as JSON, the positions checked against PROJ's cs2cs in BlockPlacementTest.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "CliRunner.h"
+#include "TempDir.h"
+
+namespace vesk {
+namespace {
+
+using test::RunCli;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using Json = nlohmann::json;
+
+Json ReadJson(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Json::parse(in, nullptr, false);
+}
+
+class TilesCommand : public ::testing::Test {
+protected:
+    void Sample(const std::filesystem::path& path, std::vector<std::string> options) {
+        std::filesystem::create_directories(path.parent_path());
+        std::vector<std::string> args{"sample", path.string(), "--buildings", "3",
+                                      "--dem",  "5x4",         "--texture",   "8"};
+        args.insert(args.end(), options.begin(), options.end());
+        ASSERT_EQ(RunCli(args).exitCode, 0);
+    }
+
+    test::TempDir dir;
+};
+
+TEST_F(TilesCommand, SheetsOfTwoZonesShareOneRootAndAZoneWithoutGeoreferenceIsLeftOut) {
+    Sample(dir / "in" / "tokyo.tqb", {});
+    Sample(dir / "in" / "kanazawa.tqb", {"--zone", "7", "--origin", "60000,-40000"});
+    Sample(dir / "in" / "nowhere.tqb", {"--zone", "0"});
+    const auto out = dir / "out";
+    const auto result = RunCli({"tiles", (dir / "in").string(), "--out", out.string(), "--jobs",
+                                "2", "--report", (dir / "report.json").string()});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_THAT(result.out, HasSubstr("blocks: 50 converted, 25 left out, 0 failed, 0 conflicts"));
+    EXPECT_THAT(result.out, HasSubstr("tileset.json, sheets: 2\n"));
+
+    const Json root = ReadJson(out / "tileset.json");
+    ASSERT_FALSE(root.is_discarded());
+    EXPECT_EQ(root["asset"]["version"], "1.1");
+    std::vector<std::string> uris;
+    for (const Json& child : root["root"]["children"]) {
+        uris.push_back(child["content"]["uri"]);
+    }
+    EXPECT_THAT(uris, ElementsAre("sheets/kanazawa/tileset.json", "sheets/tokyo/tileset.json"));
+    const Json& all = root["root"]["boundingVolume"]["region"];
+    for (const Json& child : root["root"]["children"]) {
+        const Json& r = child["boundingVolume"]["region"];
+        EXPECT_LE(all[0].get<double>(), r[0].get<double>());
+        EXPECT_GE(all[2].get<double>(), r[2].get<double>());
+        EXPECT_LE(all[4].get<double>(), r[4].get<double>());
+        EXPECT_GE(all[5].get<double>(), r[5].get<double>());
+    }
+
+    const Json sheet = ReadJson(out / "sheets" / "tokyo" / "tileset.json");
+    ASSERT_EQ(sheet["root"]["children"].size(), 25u);
+    const Json& block = sheet["root"]["children"][0];
+    EXPECT_EQ(block["content"]["uri"], "09M0080M034800040003.glb");
+    EXPECT_TRUE(std::filesystem::exists(out / "sheets" / "tokyo" / "09M0080M034800040003.glb"));
+    // echo "-34800 -8000 0" | cs2cs EPSG:2451 EPSG:4978
+    EXPECT_NEAR(block["transform"][12].get<double>(), -3958118.5065, 0.001);
+    EXPECT_NEAR(block["transform"][14].get<double>(), 3699976.2896, 0.001);
+    EXPECT_FALSE(std::filesystem::exists(out / "sheets" / "nowhere"));
+
+    const Json report = ReadJson(dir / "report.json");
+    EXPECT_EQ(report["command"], "tiles");
+    const Json& nowhere = report["sheets"][1];
+    EXPECT_EQ(nowhere["status"], "left_out");
+    EXPECT_THAT(nowhere["messages"][0].get<std::string>(), HasSubstr("zone 0 has no georeference"));
+}
+
+TEST_F(TilesCommand, SheetOfTheSameNameElsewhereIsAConflictInEveryShard) {
+    Sample(dir / "a" / "sheet.tqb", {});
+    Sample(dir / "b" / "sheet.tqb", {"--origin", "-6000,-36000"});
+    const auto out = dir / "out";
+    // The shards are given the inputs in different orders: the sheets are
+    // counted in the byte order of their paths all the same.
+    for (const std::string shard : {"0/2", "1/2"}) {
+        const std::string first = (dir / (shard == "0/2" ? "a" : "b")).string();
+        const std::string second = (dir / (shard == "0/2" ? "b" : "a")).string();
+        const auto result =
+            RunCli({"tiles", first, second, "--out", out.string(), "--shard", shard, "--quiet"});
+        EXPECT_EQ(result.exitCode, shard == "1/2" ? 1 : 0) << result.err;
+        EXPECT_THAT(result.out, HasSubstr("the root is left to vesk-cli tiles --merge"));
+        if (shard == "1/2") {
+            EXPECT_THAT(result.err, HasSubstr("conflict: " + (dir / "a" / "sheet.tqb").string()));
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(out / "tileset.json"));
+    const auto merged = RunCli({"tiles", "--merge", out.string()});
+    EXPECT_EQ(merged.exitCode, 0) << merged.err;
+    EXPECT_EQ(merged.out, "tileset: " + (out / "tileset.json").string() + ", sheets: 1\n");
+    // The sheet written is the first one's: its blocks lie at its origin.
+    const Json sheet = ReadJson(out / "sheets" / "sheet" / "tileset.json");
+    EXPECT_EQ(sheet["root"]["children"][0]["content"]["uri"], "09M0080M034800040003.glb");
+}
+
+TEST_F(TilesCommand, UsageErrorsExitWithTwo) {
+    const std::string s = (dir / "s.tqb").string();
+    const std::string o = (dir / "o").string();
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"tiles"},
+             {"tiles", s},
+             {"tiles", "--out", o},
+             {"tiles", s, "--out", o, "--shard", "2/2"},
+             {"tiles", s, "--out", o, "--shard", "1"},
+             {"tiles", s, "--out", o, "--jobs", "0"},
+             {"tiles", s, "--out", o, "--no-buildings"},
+             {"tiles", "--merge", o, s},
+             {"tiles", "--merge", o, "--out", o},
+         }) {
+        const auto result = RunCli(args);
+        EXPECT_EQ(result.exitCode, 2) << args.size();
+        EXPECT_THAT(result.err, HasSubstr("usage: vesk-cli tiles INPUT..."));
+    }
+}
+
+}  // namespace
+}  // namespace vesk

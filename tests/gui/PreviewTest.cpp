@@ -1,0 +1,366 @@
+// The 3D preview on a real OpenGL context (Mesa's software renderer on Xvfb):
+// what its pixels show of a sample block, what a click picks, and how the
+// window follows the selection and remembers its settings.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QOpenGLContext>
+#include <QSettings>
+#include <QTest>
+#include <algorithm>
+
+#include "GuiFixture.h"
+#include "SampleSheet.h"
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "convert/OutputName.h"
+#include "preview/PreviewView.h"
+#include "preview/PreviewWindow.h"
+
+using namespace vesk;
+using namespace vesk::gui;
+using vesk::test::GuiFixture;
+
+namespace {
+
+constexpr int kBlock = 12;                  // the middle block of the sheet
+const QPoint kBlockOnPicture(250, 187);     // its middle on the 500 x 375 picture
+const QPoint kOtherBlockOnPicture(50, 37);  // block 0
+constexpr int kTolerance = 2;
+
+std::filesystem::path SampleSheet(GuiFixture& gui, const std::string& name, std::uint32_t seed) {
+    sample::SampleOptions options;
+    options.seed = seed;
+    const auto path = gui.dir / name;
+    std::string error;
+    if (!sample::WriteSampleSheet(options, path, error)) {
+        qWarning("%s", error.c_str());
+    }
+    return path;
+}
+
+// The preview of the selected block, opened by its command, once its model is
+// drawn; none if it did not come.
+PreviewWindow* OpenPreview(GuiFixture& gui) {
+    gui.Frame().Commands().Run(cmd::kPreview);
+    PreviewWindow* preview = gui.Frame().Preview();
+    if (!preview || !QTest::qWaitForWindowExposed(preview) ||
+        !QTest::qWaitFor([preview] { return preview->View()->HasDrawnScene(); }, 20000)) {
+        return nullptr;
+    }
+    return preview;
+}
+
+bool Near(QColor seen, QColor expected, int tolerance = kTolerance) {
+    return std::abs(seen.red() - expected.red()) <= tolerance &&
+           std::abs(seen.green() - expected.green()) <= tolerance &&
+           std::abs(seen.blue() - expected.blue()) <= tolerance;
+}
+
+QByteArray Describe(QColor colour) {
+    return QStringLiteral("(%1, %2, %3)")
+        .arg(colour.red())
+        .arg(colour.green())
+        .arg(colour.blue())
+        .toUtf8();
+}
+
+// The tallest building, and the middle of its largest roof triangle: a point
+// inside the footprint whatever its shape.
+struct RoofPoint {
+    std::size_t part = 0;
+    QVector3D point;
+};
+
+RoofPoint TallestRoof(const BlockModel& model) {
+    const auto& parts = model.buildingParts;
+    const auto tallest = std::max_element(parts.begin(), parts.end(), [](auto& a, auto& b) {
+        return a.roof - a.bottom < b.roof - b.bottom;
+    });
+    const TriangleMesh& mesh = model.buildings;
+    double largest = -1.0;
+    QVector3D middle;
+    for (std::uint32_t i = tallest->firstIndex; i < tallest->firstIndex + tallest->indexCount;
+         i += 3) {
+        const Vec3& a = mesh.positions[mesh.indices[i]];
+        const Vec3& b = mesh.positions[mesh.indices[i + 1]];
+        const Vec3& c = mesh.positions[mesh.indices[i + 2]];
+        const double area = std::abs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y));
+        if (a.z == tallest->roof && b.z == tallest->roof && c.z == tallest->roof &&
+            area > largest) {
+            largest = area;
+            middle = QVector3D(a.x + b.x + c.x, a.y + b.y + c.y, a.z + b.z + c.z) / 3.0f;
+        }
+    }
+    return {static_cast<std::size_t>(tallest - parts.begin()), middle};
+}
+
+// The texels of the ortho image about a point of the block, from the terrain
+// grid's corners and the image's rows running from the north down.
+std::pair<QColor, QColor> TexelRange(const BlockModel& model, QVector3D point) {
+    const auto& positions = model.terrain->mesh.positions;
+    const Vec3& south = positions.front();
+    const Vec3& north = positions.back();
+    const RgbaImage& image = *model.texture;
+    const double u = (point.x() - south.x) / (north.x - south.x);
+    const double v = (point.y() - south.y) / (north.y - south.y);
+    const int column = static_cast<int>(u * image.width);
+    const int row = static_cast<int>((1.0 - v) * image.height);
+    int low[3] = {255, 255, 255};
+    int high[3] = {0, 0, 0};
+    for (int r = std::max(row - 1, 0); r <= std::min<int>(row + 1, image.height - 1); ++r) {
+        for (int c = std::max(column - 1, 0); c <= std::min<int>(column + 1, image.width - 1);
+             ++c) {
+            for (int k = 0; k < 3; ++k) {
+                const int value =
+                    image.pixels[(static_cast<std::size_t>(r) * image.width + c) * 4 + k];
+                low[k] = std::min(low[k], value);
+                high[k] = std::max(high[k], value);
+            }
+        }
+    }
+    return {QColor(low[0], low[1], low[2]), QColor(high[0], high[1], high[2])};
+}
+
+bool Within(QColor seen, const std::pair<QColor, QColor>& range) {
+    const auto in = [](int value, int low, int high) {
+        return value >= low - 3 && value <= high + 3;
+    };
+    return in(seen.red(), range.first.red(), range.second.red()) &&
+           in(seen.green(), range.first.green(), range.second.green()) &&
+           in(seen.blue(), range.first.blue(), range.second.blue());
+}
+
+}  // namespace
+
+class PreviewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void commandNeedsASelectedBlock();
+    void pixelsShowBuildingsTerrainAndGroundAsToggled();
+    void clickPicksTheBuildingUnderThePointer();
+    void cameraReturnsHomeAndDoubleClickCentres();
+    void windowFollowsTheSelection();
+    void togglesAndSizeAreRemembered();
+};
+
+void PreviewTest::commandNeedsASelectedBlock() {
+    GuiFixture gui;
+    QVERIFY(!gui.Frame().Commands().IsAvailable(cmd::kPreview));
+    gui.Open(SampleSheet(gui, "a.tqb", 1));
+    QVERIFY(!gui.Frame().Commands().IsAvailable(cmd::kPreview));
+    QVERIFY(!gui.Frame().Commands().Run(cmd::kPreview));
+    QVERIFY(gui.Frame().Preview() == nullptr);
+    gui.ClickPicture(kBlockOnPicture);
+    QVERIFY(gui.Frame().Commands().IsAvailable(cmd::kPreview));
+    QCOMPARE(gui.Action(cmd::kPreview)->text(), QString::fromUtf8("3Dﾌﾟﾚﾋﾞｭｰ\tF3"));
+    QCOMPARE(gui.Action(cmd::kPreview)->shortcut(), QKeySequence(Qt::Key_F3));
+    PreviewWindow* preview = OpenPreview(gui);
+    QVERIFY(preview);
+    QVERIFY2(preview->View()->context() && preview->View()->context()->isValid(),
+             "no OpenGL context: is Mesa installed?");
+    QVERIFY(!preview->isModal());
+    QCOMPARE(preview->windowTitle(),
+             QString::fromUtf8("3Dﾌﾟﾚﾋﾞｭｰ - ") +
+                 QString::fromStdString(MakeOutputName(gui.Doc().CopySubSheetRecord(kBlock))));
+}
+
+// From straight above, close over the tallest building: its roof faces the
+// light and shows the building colour; without buildings the ortho image's
+// texels there; without the texture the plain ground.
+void PreviewTest::pixelsShowBuildingsTerrainAndGroundAsToggled() {
+    GuiFixture gui;
+    gui.Open(SampleSheet(gui, "a.tqb", 1));
+    gui.ClickPicture(kBlockOnPicture);
+    PreviewWindow* preview = OpenPreview(gui);
+    QVERIFY(preview);
+    PreviewView* view = preview->View();
+    const BlockModel& model = view->Scene()->Model();
+    QVERIFY(model.terrain && model.texture && !model.buildingParts.empty());
+    const RoofPoint roof = TallestRoof(model);
+
+    view->Camera().CentreOn(roof.point);
+    view->Camera().Orbit(0.0f, 90.0f);
+    view->Camera().Zoom(4.0f);
+    const QPoint pixel = view->Camera().Project(roof.point, view->size()).toPoint();
+    QVERIFY(view->rect().contains(pixel));
+
+    QColor seen = view->grabFramebuffer().pixelColor(pixel);
+    QVERIFY2(Near(seen, kBuildingColour), Describe(seen));
+
+    SceneLayers layers = view->Layers();
+    layers.buildings = false;
+    view->SetLayers(layers);
+    seen = view->grabFramebuffer().pixelColor(pixel);
+    QVERIFY2(Within(seen, TexelRange(model, roof.point)), Describe(seen));
+    QVERIFY2(!Near(seen, kBuildingColour), Describe(seen));
+
+    layers.texture = false;
+    view->SetLayers(layers);
+    seen = view->grabFramebuffer().pixelColor(pixel);
+    QVERIFY2(Near(seen, kGroundColour), Describe(seen));
+
+    layers.terrain = false;
+    view->SetLayers(layers);
+    seen = view->grabFramebuffer().pixelColor(pixel);
+    QVERIFY2(Near(seen, kSkyColour), Describe(seen));
+}
+
+// Picking follows what is drawn: the tallest building under its projected
+// roof at any exaggeration, the terrain beneath once buildings are off.
+void PreviewTest::clickPicksTheBuildingUnderThePointer() {
+    GuiFixture gui;
+    gui.Open(SampleSheet(gui, "a.tqb", 1));
+    gui.ClickPicture(kBlockOnPicture);
+    PreviewWindow* preview = OpenPreview(gui);
+    QVERIFY(preview);
+    PreviewView* view = preview->View();
+    const BlockModel& model = view->Scene()->Model();
+    const RoofPoint roof = TallestRoof(model);
+    const BuildingPart& part = model.buildingParts[roof.part];
+
+    for (int index : {0, 2}) {
+        preview->findChild<QComboBox*>()->setCurrentIndex(index);
+        const float factor = view->Layers().exaggeration;
+        QCOMPARE(factor, index == 0 ? 1.0f : 5.0f);
+        const QVector3D shown(roof.point.x(), roof.point.y(), roof.point.z() * factor);
+        const QPoint pixel = view->Camera().Project(shown, view->size()).toPoint();
+        QTest::mouseClick(view, Qt::LeftButton, {}, pixel);
+        QVERIFY2(preview->StatusText().startsWith(QStringLiteral("建物 %1 ").arg(part.number)),
+                 preview->StatusText().toUtf8());
+        const auto hit = view->PickAt(pixel);
+        QVERIFY(hit && hit->part == roof.part);
+        QVERIFY(std::abs(hit->point.z() - part.roof * factor) < 0.01f * factor);
+    }
+    QVERIFY(preview->StatusText().contains(QStringLiteral("%1 m").arg(part.roof, 0, 'f', 2)));
+
+    // At the building's foot the ray meets the ground it stands on.
+    preview->findChild<QComboBox*>()->setCurrentIndex(0);
+    SceneLayers layers = view->Layers();
+    layers.buildings = false;
+    view->SetLayers(layers);
+    const QVector3D foot(roof.point.x(), roof.point.y(), part.bottom);
+    const QPoint pixel = view->Camera().Project(foot, view->size()).toPoint();
+    const auto hit = view->PickAt(pixel);
+    QVERIFY(hit && !hit->part);
+    QVERIFY(hit->point.z() < part.roof);
+    QTest::mouseClick(view, Qt::LeftButton, {}, pixel);
+    QCOMPARE(preview->StatusText(), QString::fromUtf8("ﾚﾃﾞｨ"));
+}
+
+// The default view has the whole block in sight; keys and the wheel move the
+// camera, Home brings it back, a double-click centres on the point under it.
+void PreviewTest::cameraReturnsHomeAndDoubleClickCentres() {
+    GuiFixture gui;
+    gui.Open(SampleSheet(gui, "a.tqb", 1));
+    gui.ClickPicture(kBlockOnPicture);
+    PreviewWindow* preview = OpenPreview(gui);
+    QVERIFY(preview);
+    PreviewView* view = preview->View();
+    const SceneBounds bounds = view->Scene()->Bounds(1.0f);
+    PreviewCamera& camera = view->Camera();
+    const auto wholeBlockInSight = [&] {
+        for (float x : {bounds.low.x(), bounds.high.x()}) {
+            for (float y : {bounds.low.y(), bounds.high.y()}) {
+                for (float z : {bounds.low.z(), bounds.high.z()}) {
+                    if (!view->rect().contains(camera.Project({x, y, z}, view->size()).toPoint())) {
+                        return false;
+                    }
+                }
+            }
+        }
+        return true;
+    };
+    QVERIFY(wholeBlockInSight());
+    // A tall, narrow window too, once Home fits the view again.
+    const QSize wide = preview->size();
+    preview->resize(preview->minimumSizeHint().width(), 900);
+    QTRY_VERIFY(view->height() > 2 * view->width());
+    QTest::keyClick(view, Qt::Key_Home);
+    QVERIFY(wholeBlockInSight());
+    preview->resize(wide);
+    QTRY_COMPARE(preview->size(), wide);
+    QTest::keyClick(view, Qt::Key_Home);
+
+    const QVector3D home = camera.Eye();
+    QVERIFY(home.x() < bounds.Centre().x() && home.y() < bounds.Centre().y());
+    QVERIFY(std::abs((home - camera.Target()).normalized().z() - std::sqrt(0.5f)) < 1e-4f);
+
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Plus}) {
+        const QVector3D before = camera.Eye();
+        QTest::keyClick(view, key);
+        QVERIFY(camera.Eye() != before);
+    }
+    QTest::keyClick(view, Qt::Key_Home);
+    QVERIFY((camera.Eye() - home).length() < 1e-3f);
+
+    const QPoint middle = view->rect().center() + QPoint(40, 30);
+    const auto hit = view->PickAt(middle);
+    QVERIFY(hit);
+    QTest::mouseDClick(view, Qt::LeftButton, {}, middle);
+    QVERIFY((camera.Target() - hit->point).length() < 1e-3f);
+    const QPointF now = camera.Project(hit->point, view->size());
+    QVERIFY(std::abs(now.x() - view->width() / 2.0) < 1.0);
+    QVERIFY(std::abs(now.y() - view->height() / 2.0) < 1.0);
+}
+
+void PreviewTest::windowFollowsTheSelection() {
+    GuiFixture gui;
+    const auto sheet = SampleSheet(gui, "a.tqb", 1);
+    gui.Open(sheet);
+    gui.ClickPicture(kBlockOnPicture);
+    PreviewWindow* preview = OpenPreview(gui);
+    QVERIFY(preview);
+
+    gui.ClickPicture(kOtherBlockOnPicture);
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 0);
+    const SubSheetRecord other = gui.Doc().CopySubSheetRecord(0);
+    QCOMPARE(preview->windowTitle(),
+             QString::fromUtf8("3Dﾌﾟﾚﾋﾞｭｰ - ") + QString::fromStdString(MakeOutputName(other)));
+    QVERIFY(preview->View()->Scene() == nullptr);  // not the previous block meanwhile
+    QTRY_VERIFY_WITH_TIMEOUT(preview->View()->Scene(), 20000);
+    QCOMPARE(preview->View()->Scene()->Model().originX, static_cast<double>(other.originX));
+    QCOMPARE(preview->View()->Scene()->Model().originY, static_cast<double>(other.originY));
+
+    gui.ClickPicture(kOtherBlockOnPicture);  // deselects it
+    QCOMPARE(preview->windowTitle(), QString::fromUtf8("3Dﾌﾟﾚﾋﾞｭｰ"));
+    QVERIFY(preview->View()->Scene() == nullptr);
+
+    gui.ClickPicture(kBlockOnPicture);
+    QTRY_VERIFY_WITH_TIMEOUT(preview->View()->Scene() != nullptr, 20000);
+    gui.Open(SampleSheet(gui, "b.tqb", 2));
+    QVERIFY(preview->View()->Scene() == nullptr);
+    QCOMPARE(preview->windowTitle(), QString::fromUtf8("3Dﾌﾟﾚﾋﾞｭｰ"));
+    QTest::qWait(200);  // a build still under way for the old sheet must not come back
+    QVERIFY(preview->View()->Scene() == nullptr);
+}
+
+void PreviewTest::togglesAndSizeAreRemembered() {
+    GuiFixture gui;
+    gui.Open(SampleSheet(gui, "a.tqb", 1));
+    gui.ClickPicture(kBlockOnPicture);
+    PreviewWindow* preview = OpenPreview(gui);
+    QVERIFY(preview);
+    preview->resize(520, 410);
+    QList<QCheckBox*> boxes = preview->findChildren<QCheckBox*>();
+    QCOMPARE(boxes.size(), 3);
+    boxes[0]->setChecked(false);
+    boxes[2]->setChecked(false);
+    preview->findChild<QComboBox*>()->setCurrentIndex(1);
+    QVERIFY(!preview->View()->Layers().buildings && preview->View()->Layers().terrain &&
+            !preview->View()->Layers().texture);
+    QCOMPARE(preview->View()->Layers().exaggeration, 2.0f);
+    preview->close();
+    delete preview;
+
+    PreviewWindow again(gui.Doc(), &gui.Frame());
+    QCOMPARE(again.size(), QSize(520, 410));
+    QVERIFY(!again.View()->Layers().buildings && again.View()->Layers().terrain &&
+            !again.View()->Layers().texture);
+    QCOMPARE(again.View()->Layers().exaggeration, 2.0f);
+    boxes = again.findChildren<QCheckBox*>();
+    QVERIFY(!boxes[0]->isChecked() && boxes[1]->isChecked() && !boxes[2]->isChecked());
+}
+
+QTEST_MAIN(PreviewTest)
+#include "PreviewTest.moc"
