@@ -127,6 +127,8 @@ void BatchConversionTest::cancelLeavesOnlyTheBlocksWrittenWhole() {
         QPushButton* cancel = progress->findChild<QPushButton*>();
         QCOMPARE(cancel->text(), QString::fromUtf8("ｷｬﾝｾﾙ"));
         cancel->click();
+        QVERIFY(progress->isVisible());  // until the block being written is finished
+        QVERIFY(!progress->findChild<QPushButton*>());
     });
     gui.Frame().Commands().Run(cmd::kConvertAllBlocks);
 

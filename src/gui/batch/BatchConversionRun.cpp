@@ -40,7 +40,13 @@ void FollowRun(BatchRun& run, const std::vector<std::string>& names, QWidget* wi
     QProgressDialog dialog(window);
     SetUpDialog(dialog, names);
     QEventLoop loop;
-    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&run] { run.Cancel(); });
+    // ｷｬﾝｾﾙ hides the dialog; it comes back without the button and keeps the
+    // window blocked until the block being written is finished.
+    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&run, &dialog] {
+        run.Cancel();
+        dialog.setCancelButton(nullptr);
+        dialog.show();
+    });
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &dialog, [&] {
         const std::size_t done = run.Progress().blocksDone;
