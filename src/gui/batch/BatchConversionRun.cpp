@@ -3,6 +3,8 @@
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QTimer>
+#include <string>
+#include <vector>
 
 #include "batch/BatchRun.h"
 #include "batch/OpenSheetBatch.h"
@@ -14,10 +16,11 @@ namespace {
 constexpr int kPollMs = 50;
 
 // "n / N 区画" and, while one is being written, the output name of that block:
-// one job writes the blocks in turn, so it is the first one not yet done.
-QString ProgressText(const std::vector<std::string>& names, std::size_t done) {
+// one job writes the blocks in turn, so it is the first one not yet done
+// (after ｷｬﾝｾﾙ none may be started).
+QString ProgressText(const std::vector<std::string>& names, std::size_t done, bool cancelled) {
     QString text = QString::fromUtf8("%1 / %2 区画").arg(done).arg(names.size());
-    if (done < names.size()) {
+    if (done < names.size() && !cancelled) {
         text += QLatin1Char('\n') + QString::fromStdString(names[done]);
     }
     return text;
@@ -32,7 +35,7 @@ void SetUpDialog(QProgressDialog& dialog, const std::vector<std::string>& names)
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
     dialog.setMinimumDuration(0);
-    dialog.setLabelText(ProgressText(names, 0));
+    dialog.setLabelText(ProgressText(names, 0, false));
 }
 
 // Shows the run's progress until it has ended, keeping the event loop going.
@@ -50,7 +53,7 @@ void FollowRun(BatchRun& run, const std::vector<std::string>& names, QWidget* wi
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &dialog, [&] {
         const std::size_t done = run.Progress().blocksDone;
-        dialog.setLabelText(ProgressText(names, done));
+        dialog.setLabelText(ProgressText(names, done, dialog.wasCanceled()));
         dialog.setValue(static_cast<int>(done));
         if (run.Done()) {
             loop.quit();
