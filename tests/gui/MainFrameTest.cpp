@@ -73,7 +73,7 @@ void MainFrameTest::menusHoldTheItemsInOrder() {
             "ﾌｧｲﾙ(&F)|新規作成(&N)\tCtrl+N|-|ﾌｫﾙﾀﾞ内のﾌｧｲﾙﾃﾞｰﾀ位置を表示...|"
             "1/"
             "2500図葉ﾌｧｲﾙを開く(&O)...\tCtrl+O|LSS-Gﾌｧｲﾙに変換して保存(&G)...\tCtrl+G|"
-            "3Dﾓﾃﾞﾙに書き出し...|-|"
+            "全区画を変換...|3Dﾓﾃﾞﾙに書き出し...|-|"
             "印刷(&P)...\tCtrl+P|印刷ﾌﾟﾚﾋﾞｭｰ(&V)|ﾌﾟﾘﾝﾀの設定(&R)...|-|最新のﾌｧｲﾙ|-|VESKの終了(&X)|"
             "編集(&E)|元に戻す(&U)\tCtrl+Z|-|切り取り(&T)\tCtrl+X|ｺﾋﾟｰ(&C)\tCtrl+C|"
             "貼り付け(&P)\tCtrl+V|表示(&V)|ﾂｰﾙ ﾊﾞｰ(&T)|ｽﾃｰﾀｽ ﾊﾞｰ(&S)|-|都道府県名表示|区画名表示|-|"
@@ -116,7 +116,7 @@ void MainFrameTest::availabilityFollowsASession() {
     const auto enabled = [&](int id) { return gui.Action(id)->isEnabled(); };
     for (int id : {cmd::kNew, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup, cmd::kUndo,
                    cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kConvert, cmd::kExportModel,
-                   cmd::kPrefectureNames, cmd::kBlockNames, cmd::kSave}) {
+                   cmd::kConvertAllBlocks, cmd::kPrefectureNames, cmd::kBlockNames, cmd::kSave}) {
         QVERIFY2(!enabled(id), qPrintable(QString::number(id)));
     }
     QVERIFY(enabled(cmd::kOpenSheet));
@@ -128,6 +128,7 @@ void MainFrameTest::availabilityFollowsASession() {
     QVERIFY(enabled(cmd::kBlockNames));
     QVERIFY(!enabled(cmd::kPrefectureNames));
     QVERIFY(!enabled(cmd::kConvert));
+    QVERIFY(enabled(cmd::kConvertAllBlocks));
     gui.ClickPicture(QPoint(250, 110));
     QCOMPARE(gui.Doc().SelectedSubSheet(), 7);
     QVERIFY(enabled(cmd::kConvert));

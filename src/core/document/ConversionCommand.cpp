@@ -63,6 +63,18 @@ bool WriteOutputs(CMyVeskDoc& doc, const SubSheetRecord& record, const Conversio
 
 }  // namespace
 
+std::optional<SimulatorFolders> ChooseOutputFolders(DocumentUi& ui, bool chosenFolder,
+                                                    const EnvironmentLookup& environment) {
+    if (chosenFolder) {
+        return ChosenFolders(ui);
+    }
+    auto folders = ReadSimulatorEnvironment(environment("KSIM_ENV"), ui);
+    if (!folders) {
+        ui.ShowMessage(msg::kSimulatorFoldersUnknown, kErrorCaption, MessageIcon::Stop);
+    }
+    return folders;
+}
+
 ConversionOutcome RunConversionCommand(CMyVeskDoc& doc, const EnvironmentLookup& environment) {
     if (!doc.CanConvert()) {
         return {};
@@ -76,14 +88,9 @@ ConversionOutcome RunConversionCommand(CMyVeskDoc& doc, const EnvironmentLookup&
     }
     const ConversionChoices choices = OnlyPresent(*answer, presence);
     const bool chosenFolder = choices.ctrlHeld;
-    const auto folders =
-        chosenFolder ? ChosenFolders(ui) : ReadSimulatorEnvironment(environment("KSIM_ENV"), ui);
+    const auto folders = ChooseOutputFolders(ui, chosenFolder, environment);
     if (!folders) {
-        if (chosenFolder) {
-            return {};
-        }
-        ui.ShowMessage(msg::kSimulatorFoldersUnknown, kErrorCaption, MessageIcon::Stop);
-        return {.confirmed = false, .failed = true};
+        return {.confirmed = false, .failed = !chosenFolder};
     }
     WaitCursor wait(ui);
     const std::string baseName = MakeOutputName(record);

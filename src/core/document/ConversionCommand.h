@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "convert/SimulatorEnvironment.h"
+#include "platform/DocumentUi.h"
 
 namespace vesk {
 
@@ -12,6 +15,12 @@ struct ConversionOutcome {
     bool confirmed = false;  // the settings were confirmed and the output folders are known
     bool failed = false;     // no usable folders, or a chosen file was not written whole
 };
+
+// The output folders of one of the two routes: the folder the user picks
+// (nothing when cancelled), or the simulator environment's, with its notices
+// and, when it is unusable, the error message (then nothing).
+std::optional<SimulatorFolders> ChooseOutputFolders(DocumentUi& ui, bool chosenFolder,
+                                                    const EnvironmentLookup& environment);
 
 // The conversion command of the document: asks for the settings, finds the
 // output folders through the simulator environment (KSIM_ENV, looked up

@@ -18,6 +18,7 @@
 #include "app/CommandTable.h"
 #include "app/LockKeyState.h"
 #include "app/PathText.h"
+#include "batch/BatchConversionRun.h"
 #include "check/FindingsPanel.h"
 #include "check/SheetCheckDisplay.h"
 #include "document/CMyVeskDoc.h"
@@ -178,6 +179,9 @@ void CMainFrame::ConnectCommands() {
     c.SetHandler(cmd::kSurvey, [this] { doc_.OnSurvey(); });
     c.SetHandler(
         cmd::kConvert, [this] { doc_.OnConvert(); }, [this] { return doc_.CanConvert(); });
+    c.SetHandler(
+        cmd::kConvertAllBlocks, [this] { RunBatchConversion(doc_, this); },
+        [this] { return doc_.IsSheetLoaded(); });
     c.SetHandler(
         cmd::kExportModel, [this] { doc_.OnExportModel(); }, [this] { return doc_.CanConvert(); });
     c.SetHandler(

@@ -13,6 +13,8 @@ const std::vector<CommandText>& CommandTexts() {
          "1/2500図葉ﾌｧｲﾙを開く\n1/2500図葉ﾌｧｲﾙを開く"},
         {cmd::kConvert, "LSS-Gﾌｧｲﾙに変換して保存(&G)...\tCtrl+G",
          "LSS-Gﾌｧｲﾙに変換して保存\nLSS-Gﾌｧｲﾙに変換して保存"},
+        {cmd::kConvertAllBlocks, "全区画を変換...",
+         "図葉の全区画をLSS-Gﾌｧｲﾙに変換して保存\n全区画を変換"},
         {cmd::kExportModel, "3Dﾓﾃﾞﾙに書き出し...",
          "選択した区画を3Dﾓﾃﾞﾙ(glTF, OBJ)に書き出し\n3Dﾓﾃﾞﾙに書き出し"},
         {cmd::kPrint, "印刷(&P)...\tCtrl+P", "作業中のﾌｧｲﾙを印刷\n印刷"},
@@ -40,9 +42,9 @@ const std::vector<CommandText>& CommandTexts() {
 const std::vector<MenuText>& MenuTexts() {
     static const std::vector<MenuText> menus = {
         {"ﾌｧｲﾙ(&F)",
-         {cmd::kNew, kSeparator, cmd::kSurvey, cmd::kOpenSheet, cmd::kConvert, cmd::kExportModel,
-          kSeparator, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup, kSeparator,
-          cmd::kRecentFile, kSeparator, cmd::kExit}},
+         {cmd::kNew, kSeparator, cmd::kSurvey, cmd::kOpenSheet, cmd::kConvert,
+          cmd::kConvertAllBlocks, cmd::kExportModel, kSeparator, cmd::kPrint, cmd::kPrintPreview,
+          cmd::kPrintSetup, kSeparator, cmd::kRecentFile, kSeparator, cmd::kExit}},
         {"編集(&E)", {cmd::kUndo, kSeparator, cmd::kCut, cmd::kCopy, cmd::kPaste}},
         {"表示(&V)",
          {cmd::kToolBar, cmd::kStatusBar, kSeparator, cmd::kPrefectureNames, cmd::kBlockNames,

@@ -8,6 +8,7 @@ inline constexpr int kSurvey = 32776;
 inline constexpr int kOpenSheet = 32772;
 inline constexpr int kConvert = 32775;
 inline constexpr int kExportModel = 32779;
+inline constexpr int kConvertAllBlocks = 32792;
 inline constexpr int kPrint = 57607;
 inline constexpr int kPrintPreview = 57609;
 inline constexpr int kPrintSetup = 57606;

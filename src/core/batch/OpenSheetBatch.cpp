@@ -1,0 +1,115 @@
+#include "batch/OpenSheetBatch.h"
+
+#include <string_view>
+
+#include "convert/OutputName.h"
+#include "document/CMyVeskDoc.h"
+#include "document/ConversionCommand.h"
+
+namespace vesk {
+namespace {
+
+std::vector<int> AcceptedBlocks(const CMyVeskDoc& doc) {
+    std::vector<int> numbers;
+    for (int number = 0; number < kSubSheetCount; ++number) {
+        if (doc.SubSheetAccepted(number)) {
+            numbers.push_back(number);
+        }
+    }
+    return numbers;
+}
+
+ConversionPresence AnyBlockHolds(const CMyVeskDoc& doc, const std::vector<int>& numbers) {
+    ConversionPresence presence;
+    for (const int number : numbers) {
+        const SubSheetRecord record = doc.CopySubSheetRecord(number);
+        presence.buildings = presence.buildings || record.buildingCount > 0;
+        presence.terrain = presence.terrain || record.hasDem != 0;
+        presence.texture = presence.texture || record.hasOrtho != 0;
+    }
+    return presence;
+}
+
+constexpr std::size_t kFailuresShown = 3;
+
+std::string Count(std::string_view label, std::size_t count) {
+    return "\n" + std::string(label) + ": " + std::to_string(count);
+}
+
+std::string FailureLine(const BlockOutcome& block) {
+    std::string line = "\n区画" + std::to_string(block.block) + "「" + block.name + "」";
+    if (!block.messages.empty()) {
+        line += ": " + block.messages.front();
+    }
+    return line;
+}
+
+std::string FailureLines(const BatchResult& result) {
+    std::string lines;
+    std::size_t failures = 0;
+    for (const SheetOutcome& sheet : result.sheets) {
+        for (const BlockOutcome& block : sheet.blocks) {
+            const bool failed =
+                block.status == BlockStatus::kFailed || block.status == BlockStatus::kConflict;
+            if (failed && failures++ < kFailuresShown) {
+                lines += FailureLine(block);
+            }
+        }
+        if (sheet.failed && !sheet.messages.empty()) {
+            lines += "\n" + sheet.messages.back();
+        }
+    }
+    if (failures > kFailuresShown) {
+        lines += "\nほか" + std::to_string(failures - kFailuresShown) + "区画が失敗しました";
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::optional<OpenSheetBatch> PrepareOpenSheetBatch(CMyVeskDoc& doc,
+                                                    const EnvironmentLookup& environment) {
+    const std::vector<int> numbers = doc.IsSheetLoaded() ? AcceptedBlocks(doc) : std::vector<int>{};
+    if (numbers.empty()) {
+        return std::nullopt;
+    }
+    DocumentUi& ui = doc.Ui();
+    const auto choices = ui.AskConversionSettings(AnyBlockHolds(doc, numbers));
+    if (!choices) {
+        return std::nullopt;
+    }
+    const auto folders = ChooseOutputFolders(ui, choices->ctrlHeld, environment);
+    if (!folders) {
+        return std::nullopt;
+    }
+    OpenSheetBatch batch;
+    batch.request.sheets = {doc.SheetPath()};
+    batch.request.noBuildings = !choices->buildings;
+    batch.request.noTerrain = !choices->terrain;
+    batch.request.noTexture = !choices->texture;
+    batch.request.folders = *folders;
+    batch.request.chosenFolder = choices->ctrlHeld;
+    // One job: the blocks are written in turn, so the one being written is known.
+    batch.request.jobs = 1;
+    for (const int number : numbers) {
+        batch.names.push_back(MakeOutputName(doc.CopySubSheetRecord(number)));
+    }
+    return batch;
+}
+
+std::string OpenSheetBatchSummary(const BatchResult& result, std::size_t blocks) {
+    const BatchSummary summary = result.Summary();
+    const std::size_t failed = summary.failed + summary.conflicts;
+    const std::size_t reached = summary.converted + summary.leftOut + failed;
+    std::string text =
+        result.cancelled ? "全区画の変換をｷｬﾝｾﾙしました。" : "全区画の変換が終わりました。";
+    text += Count("変換した区画", summary.converted);
+    text += Count("ﾃﾞｰﾀのない区画", summary.leftOut);
+    text += Count("失敗した区画", failed);
+    if (result.cancelled) {
+        text += Count("変換していない区画", blocks > reached ? blocks - reached : 0);
+    }
+    return text + FailureLines(result);
+}
+
+}  // namespace vesk
