@@ -7,6 +7,7 @@
 #include "check/BlockCentre.h"
 #include "check/CheckLimits.h"
 #include "sheet/ChunkWalker.h"
+#include "sheet/DataChunkPosition.h"
 #include "sheet/SheetImage.h"
 
 namespace vesk {
@@ -42,7 +43,7 @@ private:
         } else if (Matches(header, kSubSheetAreaChunk)) {
             ReadBlockArea(chunk);
         } else if (chunk.level == 3 && current_ != nullptr) {
-            RecordDataChunk(chunk, current_->record);
+            RecordDataChunkPosition(chunk, current_->record);
         }
     }
 
@@ -80,19 +81,6 @@ private:
             const FootprintPoint centre = BlockCentre(record);
             current_->findings.push_back(
                 MakeFinding(FindingCode::kBlockNumberTwice, centre.x, centre.y));
-        }
-    }
-
-    static void RecordDataChunk(const WalkedChunk& chunk, SubSheetRecord& record) {
-        if (Matches(chunk.header, kBuildingChunk)) {
-            record.buildingPositions.push_back(chunk.offset);
-            ++record.buildingCount;
-        } else if (Matches(chunk.header, kDemChunk)) {
-            record.hasDem = 1;
-            record.demPosition = chunk.offset;
-        } else if (Matches(chunk.header, kOrthoChunk)) {
-            record.hasOrtho = 1;
-            record.orthoPosition = chunk.offset;
         }
     }
 

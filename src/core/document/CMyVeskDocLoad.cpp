@@ -4,6 +4,7 @@
 
 #include "document/CMyVeskDoc.h"
 #include "sheet/ChunkWalker.h"
+#include "sheet/DataChunkPosition.h"
 #include "sheet/FileByteSource.h"
 #include "sheet/SheetImage.h"
 #include "sheet/SheetMessages.h"
@@ -139,17 +140,7 @@ void CMyVeskDoc::RecordDataChunk(const WalkedChunk& chunk) {
     if (!currentSubSheet_) {
         return;
     }
-    SubSheetRecord& record = subSheets_[static_cast<std::size_t>(*currentSubSheet_)];
-    if (Matches(chunk.header, kBuildingChunk)) {
-        record.buildingPositions.push_back(chunk.offset);
-        ++record.buildingCount;
-    } else if (Matches(chunk.header, kDemChunk)) {
-        record.hasDem = 1;
-        record.demPosition = chunk.offset;
-    } else if (Matches(chunk.header, kOrthoChunk)) {
-        record.hasOrtho = 1;
-        record.orthoPosition = chunk.offset;
-    }
+    RecordDataChunkPosition(chunk, subSheets_[static_cast<std::size_t>(*currentSubSheet_)]);
 }
 
 }  // namespace vesk
