@@ -78,9 +78,8 @@ std::optional<BlockTile> WriteBlockTile(ByteSource& sheet, const SubSheetRecord&
     }
     const std::filesystem::path path = folder / (outcome.name + ".glb");
     auto texture = TakeTexture(model, outcome);
-    tinygltf::Model gltf = MakeGltfModel(std::move(model), std::move(texture));
-    const std::vector<unsigned char> buffer = TakeBuffer(gltf);
-    const FileFault fault = WriteGlbFile(gltf, buffer, path);
+    const GltfDocument document = MakeGltfModel(std::move(model), std::move(texture));
+    const FileFault fault = WriteGlbFile(document, path);
     if (!fault.empty()) {
         outcome.messages.push_back(path.filename().string() + " " + fault);
         return std::nullopt;
