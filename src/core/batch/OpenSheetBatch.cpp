@@ -9,16 +9,6 @@
 namespace vesk {
 namespace {
 
-std::vector<int> AcceptedBlocks(const CMyVeskDoc& doc) {
-    std::vector<int> numbers;
-    for (int number = 0; number < kSubSheetCount; ++number) {
-        if (doc.SubSheetAccepted(number)) {
-            numbers.push_back(number);
-        }
-    }
-    return numbers;
-}
-
 ConversionPresence AnyBlockHolds(const CMyVeskDoc& doc, const std::vector<int>& numbers) {
     ConversionPresence presence;
     for (const int number : numbers) {
@@ -83,7 +73,8 @@ std::string FailureLines(const BatchResult& result) {
 
 std::optional<OpenSheetBatch> PrepareOpenSheetBatch(CMyVeskDoc& doc,
                                                     const EnvironmentLookup& environment) {
-    const std::vector<int> numbers = doc.IsSheetLoaded() ? AcceptedBlocks(doc) : std::vector<int>{};
+    const std::vector<int> numbers =
+        doc.IsSheetLoaded() ? doc.AcceptedSubSheets() : std::vector<int>{};
     if (numbers.empty()) {
         return std::nullopt;
     }
