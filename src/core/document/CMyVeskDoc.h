@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/DocumentUi.h"
 #include "sheet/ByteSource.h"
