@@ -11,7 +11,7 @@
 #include "CliUi.h"
 #include "Commands.h"
 #include "JsonWriter.h"
-#include "check/ParallelFor.h"
+#include "platform/ParallelFor.h"
 #include "check/SheetCheck.h"
 #include "document/CMyVeskDoc.h"
 #include "survey/SheetInputs.h"

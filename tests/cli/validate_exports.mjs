@@ -3,27 +3,13 @@
 // Validator on each: every file must have no errors and no warnings.
 //
 //   node validate_exports.mjs VESK_CLI NODE_TOOLS_DIR WORK_DIR
-//
-// NODE_TOOLS_DIR is the npm prefix that scripts/deps.sh installed
-// gltf-validator into; without it the test is skipped (exit 77).
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdirSync, readdirSync, rmSync } from 'node:fs';
-import { readFile } from 'node:fs/promises';
-import { createRequire } from 'node:module';
+import { mkdirSync, readdirSync } from 'node:fs';
 import path from 'node:path';
 
-const kSkipped = 77;
-const [cli, toolsDir, workDir] = process.argv.slice(2);
-if (!cli || !toolsDir || !workDir) {
-  console.error('usage: node validate_exports.mjs VESK_CLI NODE_TOOLS_DIR WORK_DIR');
-  process.exit(2);
-}
-if (!existsSync(path.join(toolsDir, 'node_modules', 'gltf-validator'))) {
-  console.log(`gltf-validator is not installed under ${toolsDir}; ` +
-              'scripts/test installs it (vesk_install_gltf_validator in scripts/deps.sh)');
-  process.exit(kSkipped);
-}
-const validator = createRequire(path.resolve(toolsDir, 'package.json'))('gltf-validator');
+import { startValidation, validateFile } from './gltf_validation.mjs';
+
+const { cli, workDir, validator } = startValidation('validate_exports.mjs');
 
 function exportBlock(sheet, block, format, folder, ...options) {
   mkdirSync(folder, { recursive: true });
@@ -33,25 +19,6 @@ function exportBlock(sheet, block, format, folder, ...options) {
       .map((name) => path.join(folder, name));
 }
 
-async function validate(file) {
-  const report = await validator.validateBytes(new Uint8Array(await readFile(file)), {
-    uri: path.basename(file),
-    maxIssues: 0,
-    externalResourceFunction: (uri) =>
-      readFile(path.join(path.dirname(file), decodeURIComponent(uri)))
-          .then((data) => new Uint8Array(data)),
-  });
-  const { numErrors, numWarnings, numInfos, numHints } = report.issues;
-  console.log(`${file}: ${numErrors} errors, ${numWarnings} warnings, ${numInfos} infos, ` +
-              `${numHints} hints (validator ${report.validatorVersion})`);
-  for (const message of report.issues.messages.filter((m) => m.severity <= 1)) {
-    console.log(`  ${message.code} at ${message.pointer}: ${message.message}`);
-  }
-  return numErrors === 0 && numWarnings === 0;
-}
-
-rmSync(workDir, { recursive: true, force: true });
-mkdirSync(workDir, { recursive: true });
 const sheet = path.join(workDir, 'sample.tqb');
 execFileSync(cli, ['sample', sheet, '--buildings', '300'], { stdio: 'inherit' });
 const files = [
@@ -62,7 +29,7 @@ const files = [
 ];
 let passed = 0;
 for (const file of files) {
-  passed += (await validate(file)) ? 1 : 0;
+  passed += (await validateFile(validator, file)) ? 1 : 0;
 }
 console.log(`${passed} passed, ${files.length - passed} failed`);
 process.exit(files.length === 4 && passed === files.length ? 0 : 1);

@@ -204,6 +204,12 @@ void SheetCheckViewTest::panelListsTheSelectedBlockAndTheChosenFootprintIsDrawnI
     QCOMPARE(shown.pixel(117, 20), before.pixel(117, 20));  // not filled
     QCOMPARE(shown.pixel(130, 20), before.pixel(130, 20));
 
+    // Another block selected: the finding of block 1 is no longer drawn.
+    gui.ClickPicture(QPoint(250, 40));
+    QCOMPARE(Paint(gui).pixel(112, 20), before.pixel(112, 20));
+    gui.ClickPicture(QPoint(250, 40));
+    panel.ChooseRow(tallRow);
+
     // Zoomed in and scrolled away, choosing it again scrolls it into view.
     auto* view = gui.Frame().View();
     view->SetZoom(4.0, QPoint(0, 0));

@@ -9,16 +9,6 @@
 namespace vesk {
 namespace {
 
-std::vector<int> AcceptedBlocks(const CMyVeskDoc& doc) {
-    std::vector<int> numbers;
-    for (int number = 0; number < kSubSheetCount; ++number) {
-        if (doc.SubSheetAccepted(number)) {
-            numbers.push_back(number);
-        }
-    }
-    return numbers;
-}
-
 ConversionPresence AnyBlockHolds(const CMyVeskDoc& doc, const std::vector<int>& numbers) {
     ConversionPresence presence;
     for (const int number : numbers) {
@@ -36,10 +26,24 @@ std::string Count(std::string_view label, std::size_t count) {
     return "\n" + std::string(label) + ": " + std::to_string(count);
 }
 
+// The batch core words its own reasons for the command line; the program
+// says them in its own words and keeps the document's and writers' messages.
 std::string FailureLine(const BlockOutcome& block) {
     std::string line = "\n区画" + std::to_string(block.block) + "「" + block.name + "」";
-    if (!block.messages.empty()) {
+    if (block.status == BlockStatus::kConflict) {
+        line += ": 前の区画と出力名が同じため書き出していません";
+    } else if (!block.messages.empty()) {
         line += ": " + block.messages.front();
+    }
+    return line;
+}
+
+// A sheet fails here only when it cannot be read again from its file; the
+// last message is the core's reason, any before it the document's.
+std::string SheetFailureLine(const SheetOutcome& sheet) {
+    std::string line = "\nｼｰﾄを読み直せませんでした";
+    if (sheet.messages.size() > 1) {
+        line += ": " + sheet.messages.front();
     }
     return line;
 }
@@ -55,8 +59,8 @@ std::string FailureLines(const BatchResult& result) {
                 lines += FailureLine(block);
             }
         }
-        if (sheet.failed && !sheet.messages.empty()) {
-            lines += "\n" + sheet.messages.back();
+        if (sheet.failed) {
+            lines += SheetFailureLine(sheet);
         }
     }
     if (failures > kFailuresShown) {
@@ -69,7 +73,8 @@ std::string FailureLines(const BatchResult& result) {
 
 std::optional<OpenSheetBatch> PrepareOpenSheetBatch(CMyVeskDoc& doc,
                                                     const EnvironmentLookup& environment) {
-    const std::vector<int> numbers = doc.IsSheetLoaded() ? AcceptedBlocks(doc) : std::vector<int>{};
+    const std::vector<int> numbers =
+        doc.IsSheetLoaded() ? doc.AcceptedSubSheets() : std::vector<int>{};
     if (numbers.empty()) {
         return std::nullopt;
     }

@@ -19,12 +19,9 @@ namespace {
 
 // The sub-sheets the request names that the load accepted, 0 to 24.
 std::vector<int> WantedBlocks(const ConversionBatchRequest& request, const CMyVeskDoc& doc) {
-    std::vector<int> numbers;
-    for (int number = 0; number < kSubSheetCount; ++number) {
-        const bool wanted = !request.block || number == *request.block - 1;
-        if (wanted && doc.SubSheetAccepted(number)) {
-            numbers.push_back(number);
-        }
+    std::vector<int> numbers = doc.AcceptedSubSheets();
+    if (request.block) {
+        std::erase_if(numbers, [&](int number) { return number != *request.block - 1; });
     }
     return numbers;
 }

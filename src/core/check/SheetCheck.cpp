@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "check/BlockCheck.h"
-#include "check/ParallelFor.h"
+#include "platform/ParallelFor.h"
 #include "check/SheetLayout.h"
 #include "sheet/FileByteSource.h"
 

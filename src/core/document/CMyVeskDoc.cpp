@@ -108,6 +108,16 @@ bool CMyVeskDoc::SubSheetAccepted(int number) const {
     return number >= 0 && number < kSubSheetCount && accepted_[static_cast<std::size_t>(number)];
 }
 
+std::vector<int> CMyVeskDoc::AcceptedSubSheets() const {
+    std::vector<int> numbers;
+    for (int number = 0; number < kSubSheetCount; ++number) {
+        if (SubSheetAccepted(number)) {
+            numbers.push_back(number);
+        }
+    }
+    return numbers;
+}
+
 std::optional<int> CMyVeskDoc::HitTestSubSheet(int x, int y) const {
     for (int number = 0; number < kSubSheetCount; ++number) {
         if (subSheets_[static_cast<std::size_t>(number)].rect.Contains(x, y)) {

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/DocumentUi.h"
 #include "sheet/ByteSource.h"
@@ -97,6 +98,8 @@ public:
     // Whether the last load read a sheet AREA body, and accepted each sub-sheet AREA.
     bool AreaWasRead() const { return areaRead_; }
     bool SubSheetAccepted(int number) const;
+    // The numbers (0 to 24) of the sub-sheets the load accepted, in order.
+    std::vector<int> AcceptedSubSheets() const;
     // The title as shown (UTF-8), and the text it is made of (Shift-JIS bytes as read).
     const std::string& Title() const { return title_; }
     const std::string& TitleText() const { return titleText_; }

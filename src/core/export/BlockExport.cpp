@@ -61,9 +61,8 @@ void WriteGlb(BlockModel&& model, std::optional<std::vector<unsigned char>> png,
     if (png) {
         texture = GltfTexture{std::move(*png), std::nullopt};
     }
-    tinygltf::Model gltf = MakeGltfModel(std::move(model), std::move(texture));
-    const std::vector<unsigned char> buffer = TakeBuffer(gltf);
-    files.Record(".glb", WriteGlbFile(gltf, buffer, files.Path(".glb")));
+    const GltfDocument document = MakeGltfModel(std::move(model), std::move(texture));
+    files.Record(".glb", WriteGlbFile(document, files.Path(".glb")));
 }
 
 void WriteGltf(BlockModel&& model, std::optional<std::vector<unsigned char>> png, FileSet& files) {
@@ -72,13 +71,11 @@ void WriteGltf(BlockModel&& model, std::optional<std::vector<unsigned char>> png
         texture = GltfTexture{{}, files.Name(".png")};
         files.Record(".png", WriteBytes(files.Path(".png"), *png));
     }
-    tinygltf::Model gltf = MakeGltfModel(std::move(model), std::move(texture));
-    const std::vector<unsigned char> buffer = TakeBuffer(gltf);
-    if (!buffer.empty()) {
-        files.Record(".bin", WriteBytes(files.Path(".bin"), buffer));
+    const GltfDocument document = MakeGltfModel(std::move(model), std::move(texture));
+    if (document.binary.Size() > 0) {
+        files.Record(".bin", WriteBinFile(document.binary, files.Path(".bin")));
     }
-    files.Record(".gltf",
-                 WriteGltfFile(gltf, files.Path(".gltf"), files.Name(".bin"), buffer.size()));
+    files.Record(".gltf", WriteGltfFile(document, files.Path(".gltf"), files.Name(".bin")));
 }
 
 void WriteObj(const BlockModel& model, const std::optional<std::vector<unsigned char>>& png,

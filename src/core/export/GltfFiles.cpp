@@ -54,7 +54,7 @@ void PutU32(AtomicOutputFile& out, std::uint32_t value) {
 
 // The binary container: a 12-byte header, the JSON chunk padded with spaces
 // and the binary chunk padded with zeros, each to 4 bytes.
-void PutGlb(AtomicOutputFile& out, const std::string& json, const std::vector<unsigned char>& bin,
+void PutGlb(AtomicOutputFile& out, const std::string& json, const GltfBinary& bin,
             std::uint64_t total) {
     PutU32(out, kGlbMagic);
     PutU32(out, kGlbVersion);
@@ -63,32 +63,25 @@ void PutGlb(AtomicOutputFile& out, const std::string& json, const std::vector<un
     PutU32(out, kJsonChunk);
     out.Write(json);
     out.Write(std::string(Padding(json.size()), ' '));
-    if (!bin.empty()) {
-        PutU32(out, static_cast<std::uint32_t>(bin.size() + Padding(bin.size())));
+    if (bin.Size() > 0) {
+        PutU32(out, static_cast<std::uint32_t>(bin.Size() + Padding(bin.Size())));
         PutU32(out, kBinChunk);
-        out.Write(std::as_bytes(std::span(bin)));
-        out.Write(std::string(Padding(bin.size()), '\0'));
+        bin.WriteTo(out);
+        out.Write(std::string(Padding(bin.Size()), '\0'));
     }
 }
 
 }  // namespace
 
-std::vector<unsigned char> TakeBuffer(tinygltf::Model& gltf) {
-    std::vector<unsigned char> bytes;
-    if (!gltf.buffers.empty()) {
-        bytes.swap(gltf.buffers[0].data);
-    }
-    return bytes;
-}
-
-FileFault WriteGlbFile(const tinygltf::Model& gltf, const std::vector<unsigned char>& buffer,
-                       const std::filesystem::path& path) {
-    const auto json = DocumentText(gltf, buffer.size(), std::nullopt, -1);
+FileFault WriteGlbFile(const GltfDocument& document, const std::filesystem::path& path) {
+    const GltfBinary& buffer = document.binary;
+    const auto json = DocumentText(document.gltf, buffer.Size(), std::nullopt, -1);
     if (!json) {
         return "could not be formed";
     }
-    const std::uint64_t total = 12 + 8 + json->size() + Padding(json->size()) +
-                                (buffer.empty() ? 0 : 8 + buffer.size() + Padding(buffer.size()));
+    const std::uint64_t total =
+        12 + 8 + json->size() + Padding(json->size()) +
+        (buffer.Size() == 0 ? 0 : 8 + buffer.Size() + Padding(buffer.Size()));
     if (total > std::numeric_limits<std::uint32_t>::max()) {
         return "would be larger than a .glb file can be (4 GiB)";
     }
@@ -98,9 +91,16 @@ FileFault WriteGlbFile(const tinygltf::Model& gltf, const std::vector<unsigned c
     });
 }
 
-FileFault WriteGltfFile(const tinygltf::Model& gltf, const std::filesystem::path& path,
-                        const std::string& binName, std::size_t byteLength) {
-    const auto json = DocumentText(gltf, byteLength, binName, 2);
+FileFault WriteBinFile(const GltfBinary& binary, const std::filesystem::path& path) {
+    return WriteAtomically(path, [&](AtomicOutputFile& out) {
+        binary.WriteTo(out);
+        return true;
+    });
+}
+
+FileFault WriteGltfFile(const GltfDocument& document, const std::filesystem::path& path,
+                        const std::string& binName) {
+    const auto json = DocumentText(document.gltf, document.binary.Size(), binName, 2);
     if (!json) {
         return "could not be formed";
     }

@@ -1,7 +1,9 @@
 #include "export/GltfModel.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
+#include <memory>
 
 #include "export/SceneFrame.h"
 #include "sheet/LittleEndian.h"
@@ -15,48 +17,35 @@ constexpr double kBuildingColour[] = {0.82, 0.82, 0.80, 1.0};
 constexpr double kBareGroundColour[] = {0.62, 0.66, 0.52, 1.0};
 constexpr const char* kFeatureIdAttribute = "_FEATURE_ID_0";
 
-template <class T>
-void Release(std::vector<T>& values) {
-    std::vector<T>().swap(values);
-}
-
-// Appends views and accessors to the document's one buffer, each view on a
-// 4-byte boundary.
+// Adds views and accessors to the document, each view a part of its one
+// buffer; the arrays behind them are kept by the binary until it is written.
 class BufferBuilder {
 public:
-    // Room for `expectedBytes` from the start: growing by reallocation would
-    // hold the old and the new copy at once.
-    BufferBuilder(tinygltf::Model& gltf, std::size_t expectedBytes) : gltf_(gltf) {
-        gltf_.buffers.emplace_back();
-        Data().reserve(expectedBytes);
-    }
+    BufferBuilder(tinygltf::Model& gltf, GltfBinary& binary) : gltf_(gltf), binary_(binary) {}
 
-    // Floats written as the little-endian bytes glTF stores, `width` per element.
+    // Each element as `bytes` little-endian bytes, as glTF stores it.
     template <class Element, class Put>
-    int AddFloats(const std::vector<Element>& elements, int width, int target, Put put) {
-        const std::size_t offset = Grow(elements.size() * width * 4);
-        std::byte* out = reinterpret_cast<std::byte*>(Data().data() + offset);
-        for (const Element& element : elements) {
-            put(element, out);
-            out += 4 * width;
-        }
-        return AddView(offset, elements.size() * width * 4, target);
+    int AddElements(std::vector<Element>&& elements, std::size_t bytes, int target, Put put) {
+        const auto kept = std::make_shared<const std::vector<Element>>(std::move(elements));
+        return AddPart(kept->size(), bytes, target,
+                       [kept, bytes, put](std::size_t first, std::size_t count, std::byte* out) {
+                           for (std::size_t i = first; i < first + count; ++i, out += bytes) {
+                               put((*kept)[i], out);
+                           }
+                       });
     }
 
-    int AddIndices(const std::vector<std::uint32_t>& indices) {
-        const std::size_t offset = Grow(indices.size() * 4);
-        std::byte* out = reinterpret_cast<std::byte*>(Data().data() + offset);
-        for (const std::uint32_t index : indices) {
-            EncodeU32(out, index);
-            out += 4;
-        }
-        return AddView(offset, indices.size() * 4, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
+    int AddIndices(std::vector<std::uint32_t>&& indices) {
+        return AddElements(std::move(indices), 4, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER,
+                           [](std::uint32_t index, std::byte* out) { EncodeU32(out, index); });
     }
 
-    int AddBytes(const std::vector<unsigned char>& bytes) {
-        const std::size_t offset = Grow(bytes.size());
-        std::copy(bytes.begin(), bytes.end(), Data().begin() + static_cast<std::ptrdiff_t>(offset));
-        return AddView(offset, bytes.size(), 0);
+    int AddBytes(std::vector<unsigned char>&& bytes) {
+        const auto kept = std::make_shared<const std::vector<unsigned char>>(std::move(bytes));
+        return AddPart(kept->size(), 1, 0,
+                       [kept](std::size_t first, std::size_t count, std::byte* out) {
+                           std::memcpy(out, kept->data() + first, count);
+                       });
     }
 
     int AddAccessor(int view, int componentType, int type, std::size_t count,
@@ -73,25 +62,19 @@ public:
     }
 
 private:
-    std::vector<unsigned char>& Data() { return gltf_.buffers[0].data; }
-
-    std::size_t Grow(std::size_t bytes) {
-        const std::size_t offset = (Data().size() + 3) / 4 * 4;
-        Data().resize(offset + bytes);
-        return offset;
-    }
-
-    int AddView(std::size_t offset, std::size_t length, int target) {
+    int AddPart(std::size_t count, std::size_t elementBytes, int target,
+                GltfBinary::Encoder encode) {
         tinygltf::BufferView view;
         view.buffer = 0;
-        view.byteOffset = offset;
-        view.byteLength = length;
+        view.byteOffset = binary_.Add(count, elementBytes, std::move(encode));
+        view.byteLength = count * elementBytes;
         view.target = target;
         gltf_.bufferViews.push_back(view);
         return static_cast<int>(gltf_.bufferViews.size() - 1);
     }
 
     tinygltf::Model& gltf_;
+    GltfBinary& binary_;
 };
 
 void PutVec3(const Vec3& local, std::byte* out) {
@@ -123,8 +106,8 @@ void PositionBounds(const std::vector<Vec3>& positions, std::vector<double>& min
 }
 
 // Positions, normals (and texture coordinates when present), and triangles of
-// one mesh; the mesh's arrays are released as they are copied.
-tinygltf::Primitive AddMesh(BufferBuilder& buffer, TriangleMesh& mesh) {
+// one mesh; the mesh's arrays go to the binary.
+tinygltf::Primitive AddMesh(BufferBuilder& buffer, TriangleMesh&& mesh) {
     tinygltf::Primitive primitive;
     primitive.mode = TINYGLTF_MODE_TRIANGLES;
     std::vector<double> min;
@@ -132,24 +115,23 @@ tinygltf::Primitive AddMesh(BufferBuilder& buffer, TriangleMesh& mesh) {
     PositionBounds(mesh.positions, min, max);
     const std::size_t count = mesh.positions.size();
     const int positions =
-        buffer.AddFloats(mesh.positions, 3, TINYGLTF_TARGET_ARRAY_BUFFER, PutVec3);
+        buffer.AddElements(std::move(mesh.positions), 12, TINYGLTF_TARGET_ARRAY_BUFFER, PutVec3);
     primitive.attributes["POSITION"] = buffer.AddAccessor(positions, TINYGLTF_COMPONENT_TYPE_FLOAT,
                                                           TINYGLTF_TYPE_VEC3, count, min, max);
-    Release(mesh.positions);
-    const int normals = buffer.AddFloats(mesh.normals, 3, TINYGLTF_TARGET_ARRAY_BUFFER, PutVec3);
+    const int normals =
+        buffer.AddElements(std::move(mesh.normals), 12, TINYGLTF_TARGET_ARRAY_BUFFER, PutVec3);
     primitive.attributes["NORMAL"] =
         buffer.AddAccessor(normals, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, count);
-    Release(mesh.normals);
     if (!mesh.uvs.empty()) {
-        const int uvs = buffer.AddFloats(mesh.uvs, 2, TINYGLTF_TARGET_ARRAY_BUFFER, PutUv);
+        const int uvs =
+            buffer.AddElements(std::move(mesh.uvs), 8, TINYGLTF_TARGET_ARRAY_BUFFER, PutUv);
         primitive.attributes["TEXCOORD_0"] =
             buffer.AddAccessor(uvs, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, count);
-        Release(mesh.uvs);
     }
-    const int indices = buffer.AddIndices(mesh.indices);
+    const std::size_t indexCount = mesh.indices.size();
+    const int indices = buffer.AddIndices(std::move(mesh.indices));
     primitive.indices = buffer.AddAccessor(indices, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT,
-                                           TINYGLTF_TYPE_SCALAR, mesh.indices.size());
-    Release(mesh.indices);
+                                           TINYGLTF_TYPE_SCALAR, indexCount);
     return primitive;
 }
 
@@ -160,10 +142,11 @@ void AddFeatureIds(BufferBuilder& buffer, const std::vector<BuildingPart>& parts
     for (std::size_t feature = 0; feature < parts.size(); ++feature) {
         ids.insert(ids.end(), parts[feature].vertexCount, static_cast<float>(feature));
     }
-    const int view = buffer.AddFloats(ids, 1, TINYGLTF_TARGET_ARRAY_BUFFER,
-                                      [](float id, std::byte* out) { EncodeF32(out, id); });
+    const std::size_t count = ids.size();
+    const int view = buffer.AddElements(std::move(ids), 4, TINYGLTF_TARGET_ARRAY_BUFFER,
+                                        [](float id, std::byte* out) { EncodeF32(out, id); });
     primitive.attributes[kFeatureIdAttribute] =
-        buffer.AddAccessor(view, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_SCALAR, ids.size());
+        buffer.AddAccessor(view, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_SCALAR, count);
 }
 
 Value BuildingTable(const std::vector<BuildingPart>& parts) {
@@ -194,13 +177,13 @@ int AddMaterial(tinygltf::Model& gltf, const char* name, const double (&colour)[
     return static_cast<int>(gltf.materials.size() - 1);
 }
 
-int AddTexture(tinygltf::Model& gltf, BufferBuilder& buffer, const GltfTexture& texture) {
+int AddTexture(tinygltf::Model& gltf, BufferBuilder& buffer, GltfTexture&& texture) {
     tinygltf::Image image;
     image.mimeType = "image/png";
     if (texture.uri) {
         image.uri = *texture.uri;
     } else {
-        image.bufferView = buffer.AddBytes(texture.png);
+        image.bufferView = buffer.AddBytes(std::move(texture.png));
     }
     gltf.images.push_back(image);
     tinygltf::Sampler sampler;
@@ -230,24 +213,6 @@ void AddNode(tinygltf::Model& gltf, const char* name, tinygltf::Primitive primit
     gltf.scenes[0].nodes.push_back(static_cast<int>(gltf.nodes.size() - 1));
 }
 
-// The buffer's size: every attribute and index array, each view padded to 4 bytes.
-std::size_t ExpectedBufferBytes(const BlockModel& block,
-                                const std::optional<GltfTexture>& texture) {
-    constexpr std::size_t kPadding = 3;
-    const auto meshBytes = [](const TriangleMesh& mesh, std::size_t extraPerVertex) {
-        return mesh.positions.size() * (12 + 12 + extraPerVertex) + mesh.indices.size() * 4 +
-               4 * kPadding;
-    };
-    std::size_t bytes = meshBytes(block.buildings, 4);  // with its feature ids
-    if (block.terrain) {
-        bytes += meshBytes(block.terrain->mesh, texture ? 8 : 0);
-    }
-    if (texture && !texture->uri) {
-        bytes += texture->png.size() + kPadding;
-    }
-    return bytes;
-}
-
 Value SceneExtras(const BlockModel& block) {
     Value::Object extras;
     if (const auto crs = BlockCrs(block.zone)) {
@@ -259,36 +224,34 @@ Value SceneExtras(const BlockModel& block) {
 
 }  // namespace
 
-tinygltf::Model MakeGltfModel(BlockModel&& block, std::optional<GltfTexture> texture) {
-    tinygltf::Model gltf;
+GltfDocument MakeGltfModel(BlockModel&& block, std::optional<GltfTexture> texture) {
+    GltfDocument document;
+    tinygltf::Model& gltf = document.gltf;
     gltf.asset.version = "2.0";
     gltf.asset.generator = GeneratorName();
     gltf.scenes.emplace_back();
     gltf.scenes[0].extras = SceneExtras(block);
     gltf.defaultScene = 0;
-    BufferBuilder buffer(gltf, ExpectedBufferBytes(block, texture));
+    BufferBuilder buffer(gltf, document.binary);
     if (block.buildings.TriangleCount() > 0) {
-        tinygltf::Primitive primitive = AddMesh(buffer, block.buildings);
+        tinygltf::Primitive primitive = AddMesh(buffer, std::move(block.buildings));
         AddFeatureIds(buffer, block.buildingParts, primitive);
         primitive.material = AddMaterial(gltf, "buildings", kBuildingColour, -1);
         AddNode(gltf, "buildings", std::move(primitive), BuildingTable(block.buildingParts));
     }
     if (block.terrain) {
         if (!texture) {
-            Release(block.terrain->mesh.uvs);  // nothing to map them to
+            block.terrain->mesh.uvs.clear();  // nothing to map them to
         }
-        tinygltf::Primitive primitive = AddMesh(buffer, block.terrain->mesh);
+        tinygltf::Primitive primitive = AddMesh(buffer, std::move(block.terrain->mesh));
         const bool textured = texture.has_value();
-        const int textureIndex = textured ? AddTexture(gltf, buffer, *texture) : -1;
+        const int textureIndex = textured ? AddTexture(gltf, buffer, std::move(*texture)) : -1;
         static constexpr double kWhite[] = {1.0, 1.0, 1.0, 1.0};
         primitive.material =
             AddMaterial(gltf, "terrain", textured ? kWhite : kBareGroundColour, textureIndex);
         AddNode(gltf, "terrain", std::move(primitive));
     }
-    if (gltf.buffers[0].data.empty()) {
-        gltf.buffers.clear();  // a buffer may not be empty
-    }
-    return gltf;
+    return document;
 }
 
 }  // namespace vesk

@@ -6,6 +6,7 @@
 
 #include <tiny_gltf.h>
 
+#include "export/GltfBinary.h"
 #include "model/BlockModel.h"
 
 namespace vesk {
@@ -21,8 +22,13 @@ struct GltfTexture {
 // "buildings" (one mesh, a _FEATURE_ID_0 attribute naming each vertex's
 // building, whose number and heights are in the mesh's extras) and a node
 // "terrain", textured when a texture is given. The scene's extras hold the
-// CRS (when the zone has one) and the block's origin. The model's meshes are
-// released as they are copied, so the two are never held whole together.
-tinygltf::Model MakeGltfModel(BlockModel&& block, std::optional<GltfTexture> texture);
+// CRS (when the zone has one) and the block's origin. The model's meshes move
+// into the binary, encoded only when it is written.
+struct GltfDocument {
+    tinygltf::Model gltf;  // without its buffer's bytes
+    GltfBinary binary;     // those bytes
+};
+
+GltfDocument MakeGltfModel(BlockModel&& block, std::optional<GltfTexture> texture);
 
 }  // namespace vesk

@@ -99,12 +99,13 @@ std::optional<FootprintTriangle> TriangleCorners(const GeosContext& geos,
     if (sequence == nullptr || !GEOSCoordSeq_getSize_r(handle, sequence, &size) || size != 4) {
         return std::nullopt;
     }
+    double xy[8];
+    if (!GEOSCoordSeq_copyToBuffer_r(handle, sequence, xy, 0, 0)) {
+        return std::nullopt;
+    }
     FootprintTriangle result{};
     for (unsigned k = 0; k < 3; ++k) {
-        double x = 0.0;
-        double y = 0.0;
-        GEOSCoordSeq_getXY_r(handle, sequence, k, &x, &y);
-        const auto index = FindCorner(corners, x, y);
+        const auto index = FindCorner(corners, xy[2 * k], xy[2 * k + 1]);
         if (!index) {
             return std::nullopt;
         }

@@ -19,16 +19,6 @@
 namespace vesk {
 namespace {
 
-std::vector<int> AcceptedBlocks(const CMyVeskDoc& doc) {
-    std::vector<int> numbers;
-    for (int number = 0; number < kSubSheetCount; ++number) {
-        if (doc.SubSheetAccepted(number)) {
-            numbers.push_back(number);
-        }
-    }
-    return numbers;
-}
-
 std::uint64_t FileBytes(const std::filesystem::path& path) {
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
@@ -78,9 +68,8 @@ std::optional<BlockTile> WriteBlockTile(ByteSource& sheet, const SubSheetRecord&
     }
     const std::filesystem::path path = folder / (outcome.name + ".glb");
     auto texture = TakeTexture(model, outcome);
-    tinygltf::Model gltf = MakeGltfModel(std::move(model), std::move(texture));
-    const std::vector<unsigned char> buffer = TakeBuffer(gltf);
-    const FileFault fault = WriteGlbFile(gltf, buffer, path);
+    const GltfDocument document = MakeGltfModel(std::move(model), std::move(texture));
+    const FileFault fault = WriteGlbFile(document, path);
     if (!fault.empty()) {
         outcome.messages.push_back(path.filename().string() + " " + fault);
         return std::nullopt;
@@ -130,7 +119,7 @@ SheetOutcome MakeSheetTiles(const SheetTilesJob& job, const TilesBatchRequest& r
     doc.KeepSheetImagePixels(false);
     doc.OpenSheetFile(job.sheet);
     sheet.messages = ui.TakeErrors();
-    const std::vector<int> numbers = AcceptedBlocks(doc);
+    const std::vector<int> numbers = doc.AcceptedSubSheets();
     if (!doc.IsSheetLoaded() || numbers.empty()) {
         return Failed(std::move(sheet), doc.IsSheetLoaded() ? "the sheet holds no block"
                                                             : "the sheet could not be opened");

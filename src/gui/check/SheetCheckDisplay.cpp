@@ -30,6 +30,10 @@ SheetCheckDisplay::SheetCheckDisplay(CMyVeskDoc& doc, CMyVeskView& view, QWidget
 
 void SheetCheckDisplay::DocumentChanged() {
     runner_->Follow(doc_);
+    // A finding stays drawn only while its block is the selected one.
+    if (doc_.SelectedSubSheet() != highlightBlock_) {
+        highlight_.clear();
+    }
     Show();
 }
 
@@ -53,6 +57,7 @@ void SheetCheckDisplay::Show() {
 // The chosen finding is drawn and its block selected, as a click on it would.
 void SheetCheckDisplay::ShowFinding(int blockNumber, const Finding& finding) {
     highlight_ = FindingOnPicture(doc_, finding);
+    highlightBlock_ = blockNumber;
     if (!highlight_.empty()) {
         const QPolygonF outline(QList<QPointF>(highlight_.begin(), highlight_.end()));
         view_.ScrollToShow(outline.boundingRect());

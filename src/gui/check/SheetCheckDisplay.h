@@ -44,6 +44,7 @@ private:
     FindingsPanel* panel_ = nullptr;
     bool statusShown_ = true;
     std::vector<QPointF> highlight_;
+    int highlightBlock_ = -1;
 };
 
 }  // namespace vesk::gui

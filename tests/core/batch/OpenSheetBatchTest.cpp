@@ -105,8 +105,17 @@ TEST(OpenSheetBatchSummaryTest, CountsEachOutcomeAndShowsTheFirstFailuresOnly) {
     EXPECT_EQ(OpenSheetBatchSummary(result, 10),
               "全区画の変換をｷｬﾝｾﾙしました。\n変換した区画: 1\nﾃﾞｰﾀのない区画: 1\n"
               "失敗した区画: 5\n変換していない区画: 3\n区画3「C」: disk full\n"
-              "区画4「D」: same name\n区画5「E」\nほか2区画が失敗しました");
+              "区画4「D」: 前の区画と出力名が同じため書き出していません\n区画5「E」\n"
+              "ほか2区画が失敗しました");
 
+    // A sheet that cannot be read again: the document's reason, not the core's English one.
+    SheetOutcome& unreadable = result.sheets.emplace_back();
+    unreadable.failed = true;
+    unreadable.messages = {"建物ﾌｧｲﾙが読み込めません", "the sheet could not be opened"};
+    EXPECT_THAT(OpenSheetBatchSummary(result, 10),
+                ::testing::HasSubstr("\nｼｰﾄを読み直せませんでした: 建物ﾌｧｲﾙが読み込めません\n"));
+
+    result.sheets.resize(1);
     result.cancelled = false;
     result.sheets[0].blocks.resize(2);
     EXPECT_EQ(OpenSheetBatchSummary(result, 2),

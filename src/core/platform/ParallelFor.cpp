@@ -1,11 +1,16 @@
-#include "check/ParallelFor.h"
+#include "platform/ParallelFor.h"
 
 #include <algorithm>
 #include <atomic>
+#include <system_error>
 #include <thread>
 #include <vector>
 
 namespace vesk {
+
+unsigned CoreCount() {
+    return std::max(1u, std::thread::hardware_concurrency());
+}
 
 void ParallelFor(std::size_t count, unsigned threads,
                  const std::function<void(unsigned, std::size_t)>& work) {
@@ -21,8 +26,12 @@ void ParallelFor(std::size_t count, unsigned threads,
     const unsigned helpers =
         static_cast<unsigned>(std::min<std::size_t>(std::max(threads, 1u), count)) - 1;
     std::vector<std::jthread> pool;
-    for (unsigned number = 1; number <= helpers; ++number) {
-        pool.emplace_back(worker, number);
+    try {
+        for (unsigned number = 1; number <= helpers; ++number) {
+            pool.emplace_back(worker, number);
+        }
+    } catch (const std::system_error&) {
+        // The threads there are, this one among them, do it all.
     }
     worker(0);
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+namespace vesk {
+
+// The machine's cores, at least 1: the default number of threads and jobs.
+unsigned CoreCount();
+
+// Calls work(worker, k) for every k below count, started in index order, on up
+// to `threads` threads, the calling one among them; worker numbers the thread
+// (below `threads`, 0 for the calling one), so each can keep state of its own.
+// Returns when every call has ended. A thread the system cannot start leaves
+// its share to the others.
+void ParallelFor(std::size_t count, unsigned threads,
+                 const std::function<void(unsigned worker, std::size_t k)>& work);
+
+}  // namespace vesk
