@@ -13,28 +13,6 @@
 namespace vesk::cli {
 namespace {
 
-struct InfoRequest {
-    std::string_view sheet;
-    bool json = false;
-};
-
-std::optional<InfoRequest> ParseInfo(Arguments args) {
-    InfoRequest request;
-    for (std::string_view arg : args) {
-        if (arg == "--json") {
-            request.json = true;
-        } else if (request.sheet.empty() && !arg.starts_with("--")) {
-            request.sheet = arg;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (request.sheet.empty()) {
-        return std::nullopt;
-    }
-    return request;
-}
-
 std::string AreaJson(const CMyVeskDoc& doc) {
     if (!doc.AreaWasRead()) {
         return "null";
@@ -136,22 +114,17 @@ void SayWhyNotOpened(std::string_view sheet) {
 
 }  // namespace
 
-int RunInfo(Arguments args) {
-    const auto request = ParseInfo(args);
-    if (!request) {
-        std::fputs("usage: vesk-cli info SHEET [--json]\n", stderr);
-        return kExitUsage;
-    }
+int RunInfo(const InfoRequest& request) {
     CliUi ui(false);
     CMyVeskDoc doc(ui);
-    doc.OpenSheetFile(std::filesystem::path(std::string(request->sheet)));
-    if (request->json) {
-        PrintJson(*request, doc, ui);
+    doc.OpenSheetFile(std::filesystem::path(request.sheet));
+    if (request.json) {
+        PrintJson(request, doc, ui);
     } else {
-        PrintPlain(*request, doc, ui);
+        PrintPlain(request, doc, ui);
     }
     if (!doc.IsSheetLoaded()) {
-        SayWhyNotOpened(request->sheet);
+        SayWhyNotOpened(request.sheet);
         return kExitFailed;
     }
     return kExitOk;

@@ -344,27 +344,6 @@ TEST_F(ConvertCommand, UnreadableSheetOrAbsentBlockFails) {
     EXPECT_THAT(absent.err, HasSubstr("block 1 is not in the sheet"));
 }
 
-TEST_F(ConvertCommand, UsageErrorsExitWithTwo) {
-    const std::string s = sheet.string();
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"convert"},
-             {"convert", s},
-             {"convert", s, "--all", "--block", "1"},
-             {"convert", s, "--block", "0"},
-             {"convert", s, "--block", "26"},
-             {"convert", s, "--block", "1x"},
-             {"convert", s, "--block"},
-             {"convert", s, "--all", "--out"},
-             {"convert", s, "--all", "--no-roofs"},
-             {"convert", s, "--all", "--jobs", "0"},
-             {"convert", s, "--all", "--report"},
-         }) {
-        const auto result = RunCli(args);
-        EXPECT_EQ(result.exitCode, 2) << args.size();
-        EXPECT_THAT(result.err, HasSubstr("usage: vesk-cli convert INPUT..."));
-    }
-}
-
 // A folder of sheets: two places, a sheet of another seed over the first
 // place (whose blocks conflict with it), and a file that is no sheet.
 class ConvertBatch : public ConvertCommand {
