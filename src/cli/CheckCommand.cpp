@@ -9,6 +9,7 @@
 
 #include "CliUi.h"
 #include "Commands.h"
+#include "FileErrors.h"
 #include "JsonWriter.h"
 #include "check/ParallelFor.h"
 #include "check/SheetCheck.h"
@@ -179,6 +180,11 @@ int RunCheck(const CheckRequest& request) {
                     warnings);
     }
     if (!allOpened) {
+        for (const SheetResult& result : results) {
+            if (!result.opened) {
+                SayWhyNotReadable("check", result.path);
+            }
+        }
         return kExitFailed;
     }
     return errors > 0 ? kExitErrorsFound : kExitOk;

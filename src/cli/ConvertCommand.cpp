@@ -10,6 +10,7 @@
 #include "BatchOutput.h"
 #include "CliUi.h"
 #include "Commands.h"
+#include "FileErrors.h"
 #include "batch/ConversionBatch.h"
 #include "batch/JobPool.h"
 #include "convert/ConversionMessages.h"
@@ -94,6 +95,7 @@ int ConvertOneSheet(const ConvertRequest& request) {
     doc.KeepSheetImagePixels(false);
     doc.OpenSheetFile(request.inputs[0]);
     if (!doc.IsSheetLoaded()) {
+        SayWhyNotReadable("convert", request.inputs[0]);
         return kExitFailed;
     }
     const auto numbers = SubSheetsToConvert(request, doc);

@@ -8,6 +8,7 @@
 
 #include "CliUi.h"
 #include "Commands.h"
+#include "FileErrors.h"
 #include "document/CMyVeskDoc.h"
 #include "export/BlockExport.h"
 #include "sheet/FileByteSource.h"
@@ -94,6 +95,7 @@ int RunExport(const ExportRequest& request) {
     CMyVeskDoc doc(ui);
     doc.OpenSheetFile(std::filesystem::path(request.sheet));
     if (!doc.IsSheetLoaded()) {
+        SayWhyNotReadable("export", request.sheet);
         return kExitFailed;
     }
     const auto numbers = BlocksToExport(request, doc);

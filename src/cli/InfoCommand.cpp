@@ -5,6 +5,7 @@
 
 #include "CliUi.h"
 #include "Commands.h"
+#include "FileErrors.h"
 #include "JsonWriter.h"
 #include "convert/OutputName.h"
 #include "document/CMyVeskDoc.h"
@@ -99,19 +100,6 @@ void PrintPlain(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& 
     }
 }
 
-// The system's reason when there is one, for people reading standard error.
-void SayWhyNotOpened(std::string_view sheet) {
-    const std::filesystem::path path{std::string(sheet)};
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    const std::string reason = error ? error.message()
-                               : !std::filesystem::is_regular_file(status)
-                                   ? "not a regular file"
-                                   : "no sheet picture could be read";
-    std::fprintf(stderr, "vesk-cli info: %s: %s\n", BytesAsDisplayText(path.string()).c_str(),
-                 reason.c_str());
-}
-
 }  // namespace
 
 int RunInfo(const InfoRequest& request) {
@@ -124,7 +112,10 @@ int RunInfo(const InfoRequest& request) {
         PrintPlain(request, doc, ui);
     }
     if (!doc.IsSheetLoaded()) {
-        SayWhyNotOpened(request.sheet);
+        if (!SayWhyNotReadable("info", request.sheet)) {
+            std::fprintf(stderr, "vesk-cli info: %s: no sheet picture could be read\n",
+                         BytesAsDisplayText(request.sheet).c_str());
+        }
         return kExitFailed;
     }
     return kExitOk;

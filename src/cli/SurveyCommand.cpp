@@ -8,6 +8,7 @@
 
 #include "CliUi.h"
 #include "Commands.h"
+#include "FileErrors.h"
 #include "JsonWriter.h"
 #include "document/CMyVeskDoc.h"
 #include "geo/PlaneGeoreference.h"
@@ -172,6 +173,9 @@ int RunSurvey(const SurveyRequest& request) {
             break;
     }
     // The only message the survey shows is that no file matched.
+    if (ui.ErrorCount() != 0) {
+        SayWhyNotListable("survey", request.folder);
+    }
     return ui.ErrorCount() == 0 ? kExitOk : kExitFailed;
 }
 

@@ -9,6 +9,7 @@
 
 #include "BatchOutput.h"
 #include "Commands.h"
+#include "FileErrors.h"
 #include "batch/JobPool.h"
 #include "survey/SheetInputs.h"
 #include "tiles/TilesBatch.h"
@@ -18,6 +19,9 @@ namespace vesk::cli {
 namespace {
 
 bool Merge(const std::filesystem::path& dir) {
+    if (SayWhyNotListable("tiles", dir)) {
+        return false;
+    }
     const MergeOutcome merged = MergeTilesets(dir);
     for (const std::string& problem : merged.problems) {
         std::fprintf(stderr, "vesk-cli tiles: %s\n", problem.c_str());
