@@ -69,8 +69,8 @@ CLI::Validator ExportFormatName() {
             ""};
 }
 
-// Each sample option's own reading of its value, tried on options of its own:
-// the value is taken for real once every option has been checked.
+// Each sample option's own reading of its value, tried on scratch options: the
+// check tells why a value is refused, the option's function then takes it.
 CLI::Validator SampleValue(const SampleArgument& argument) {
     return {[&argument](std::string& text) -> std::string {
                 sample::SampleOptions scratch;
@@ -172,7 +172,9 @@ CLI::App* AddExport(CLI::App& app, ExportRequest& request) {
             "--format",
             [&request](const std::string& name) {
                 for (const auto& [known, format] : kExportFormats) {
-                    request.format = name == known ? format : request.format;
+                    if (name == known) {
+                        request.format = format;
+                    }
                 }
             },
             "glb (default, texture embedded), gltf or obj")
