@@ -111,6 +111,10 @@ int ConvertOneSheet(const ConvertRequest& request) {
             break;  // the folders are unknown: every further block would fail the same way
         }
     }
+    if (failed && request.out) {
+        // The program's messages name the files; the system's reason is the folder's.
+        SayWhyNoFolder("convert", *request.out);
+    }
     return failed ? kExitFailed : kExitOk;
 }
 
@@ -161,6 +165,9 @@ int ConvertBatch(const ConvertRequest& request) {
     PrintOutcome("convert", result, seconds);
     const bool reported =
         !request.report || WriteReport(*request.report, "convert", result, seconds);
+    if (!result.AllWell() && request.out) {
+        SayWhyNoFolder("convert", *request.out);
+    }
     return result.AllWell() && reported ? kExitOk : kExitFailed;
 }
 

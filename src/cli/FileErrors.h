@@ -13,4 +13,7 @@ bool SayWhyNotReadable(std::string_view command, const std::filesystem::path& fi
 // The same for a folder whose entries cannot be listed.
 bool SayWhyNotListable(std::string_view command, const std::filesystem::path& folder);
 
+// The same for an output folder that is not there or is no folder.
+bool SayWhyNoFolder(std::string_view command, const std::filesystem::path& folder);
+
 }  // namespace vesk::cli

@@ -24,7 +24,7 @@ const std::vector<std::string> kCommands = {"info",  "convert", "export", "sampl
                                             "tiles", "zones",   "check",  "survey"};
 
 // {sheet} is a sheet that opens, {out} an empty folder, {new} a file in it,
-// {missing} a file that is not there.
+// {missing} a file that is not there, {dir} the folder that holds them.
 struct Row {
     std::vector<std::string> args;
     int status;
@@ -175,6 +175,7 @@ protected:
             {"{out}", OutFolder().string()},
             {"{new}", (OutFolder() / "new.tqb").string()},
             {"{missing}", (dir / "none.tqb").string()},
+            {"{dir}", dir.Path().string()},
         };
         for (std::string& arg : args) {
             for (const auto& [name, value] : names) {
