@@ -175,8 +175,9 @@ bool WriteReport(const std::filesystem::path& path, std::string_view command,
             return true;
         }
     }
-    std::fprintf(stderr, "vesk-cli %.*s: the report %s could not be written\n",
-                 static_cast<int>(command.size()), command.data(), path.string().c_str());
+    std::fprintf(stderr, "vesk-cli %.*s: the report %s could not be written: %s\n",
+                 static_cast<int>(command.size()), command.data(), path.string().c_str(),
+                 out.Reason().c_str());
     return false;
 }
 

@@ -1,6 +1,5 @@
 // vesk-cli check: what in the blocks of sheets will make wrong or suspicious
 // output, per sheet and block, for people or as JSON.
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -10,6 +9,7 @@
 
 #include "CliUi.h"
 #include "Commands.h"
+#include "FileErrors.h"
 #include "JsonWriter.h"
 #include "platform/ParallelFor.h"
 #include "check/SheetCheck.h"
@@ -21,46 +21,6 @@ namespace {
 
 // Some sheet holds an error: its output would be wrong.
 constexpr int kExitErrorsFound = 4;
-
-constexpr const char* kUsage = "usage: vesk-cli check INPUT... [--json] [--jobs N]\n";
-
-struct CheckRequest {
-    std::vector<std::filesystem::path> inputs;
-    bool json = false;
-    std::optional<unsigned> jobs;
-};
-
-std::optional<unsigned> ParseJobs(std::string_view text) {
-    unsigned value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > 256) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<CheckRequest> ParseCheck(Arguments args) {
-    CheckRequest request;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--json" && !request.json) {
-            request.json = true;
-        } else if (arg == "--jobs" && i + 1 < args.size() && !request.jobs) {
-            request.jobs = ParseJobs(args[++i]);
-            if (!request.jobs) {
-                return std::nullopt;
-            }
-        } else if (!arg.starts_with("--") && !arg.empty()) {
-            request.inputs.emplace_back(std::string(arg));
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (request.inputs.empty()) {
-        return std::nullopt;
-    }
-    return request;
-}
 
 // One sheet: whether it opened, what the load said, and what the check found.
 struct SheetResult {
@@ -194,18 +154,13 @@ void PrintJson(const std::vector<SheetResult>& results, std::size_t errors, std:
 
 }  // namespace
 
-int RunCheck(Arguments args) {
-    const auto request = ParseCheck(args);
-    if (!request) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
-    }
-    const std::vector<std::filesystem::path> sheets = ExpandSheetInputs(request->inputs);
+int RunCheck(const CheckRequest& request) {
+    const std::vector<std::filesystem::path> sheets = ExpandSheetInputs(request.inputs);
     if (sheets.empty()) {
         std::fputs("vesk-cli check: the folders hold no .tqb file\n", stderr);
         return kExitFailed;
     }
-    const unsigned jobs = request->jobs.value_or(std::max(1u, std::thread::hardware_concurrency()));
+    const unsigned jobs = request.jobs.value_or(std::max(1u, std::thread::hardware_concurrency()));
     const std::vector<SheetResult> results = CheckAll(sheets, jobs);
     std::size_t errors = 0;
     std::size_t warnings = 0;
@@ -215,7 +170,7 @@ int RunCheck(Arguments args) {
         warnings += result.Warnings();
         allOpened = allOpened && result.opened;
     }
-    if (request->json) {
+    if (request.json) {
         PrintJson(results, errors, warnings);
     } else {
         for (const SheetResult& result : results) {
@@ -225,6 +180,11 @@ int RunCheck(Arguments args) {
                     warnings);
     }
     if (!allOpened) {
+        for (const SheetResult& result : results) {
+            if (!result.opened) {
+                SayWhyNotReadable("check", result.path);
+            }
+        }
         return kExitFailed;
     }
     return errors > 0 ? kExitErrorsFound : kExitOk;

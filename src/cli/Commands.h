@@ -1,7 +1,6 @@
 #pragma once
 
-#include <span>
-#include <string_view>
+#include "Requests.h"
 
 namespace vesk::cli {
 
@@ -10,16 +9,13 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
-using Arguments = std::span<const std::string_view>;
-
-// Each command gets the arguments after its name.
-int RunInfo(Arguments args);
-int RunConvert(Arguments args);
-int RunExport(Arguments args);
-int RunSample(Arguments args);
-int RunZones(Arguments args);
-int RunSurvey(Arguments args);
-int RunCheck(Arguments args);
-int RunTiles(Arguments args);
+int RunInfo(const InfoRequest& request);
+int RunConvert(const ConvertRequest& request);
+int RunExport(const ExportRequest& request);
+int RunSample(const SampleRequest& request);
+int RunZones(const ZonesRequest& request);
+int RunSurvey(const SurveyRequest& request);
+int RunCheck(const CheckRequest& request);
+int RunTiles(const TilesRequest& request);
 
 }  // namespace vesk::cli

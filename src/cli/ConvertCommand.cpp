@@ -1,6 +1,5 @@
 // vesk-cli convert: the program's conversion command, run without a display on
 // one sub-sheet or on every sub-sheet of a sheet, or on many sheets at once.
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include "BatchOutput.h"
 #include "CliUi.h"
 #include "Commands.h"
+#include "FileErrors.h"
 #include "batch/ConversionBatch.h"
 #include "batch/JobPool.h"
 #include "convert/ConversionMessages.h"
@@ -22,98 +22,12 @@
 namespace vesk::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vesk-cli convert INPUT... (--block N | --all) [--out DIR] [--jobs N] [--report FILE]\n"
-    "                [--quiet] [--no-buildings] [--no-terrain] [--no-texture]\n";
-
-struct ConvertRequest {
-    std::vector<std::filesystem::path> inputs;  // sheets and folders of sheets
-    std::optional<int> block;                   // 1 to 25, as the map shows it
-    bool all = false;
-    std::optional<std::string> out;
-    bool noBuildings = false;
-    bool noTerrain = false;
-    bool noTexture = false;
-    std::optional<unsigned> jobs;
-    std::optional<std::string> report;
-    bool quiet = false;
-
-    // One sheet named on its own converts as it always has, with the
-    // program's messages; anything more is a batch.
-    bool IsBatch() const {
-        std::error_code error;
-        return inputs.size() != 1 || report || std::filesystem::is_directory(inputs[0], error);
-    }
-};
-
-std::optional<unsigned> ParseJobs(std::string_view text) {
-    unsigned value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > 1024) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<int> ParseBlock(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 1 ||
-        value > kSubSheetCount) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// Takes the option at args[i] (and its value); false on anything unknown or repeated.
-bool TakeOption(Arguments args, std::size_t& i, ConvertRequest& request) {
-    const std::string_view arg = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (arg == "--block" && hasValue && !request.block) {
-        request.block = ParseBlock(args[++i]);
-        return request.block.has_value();
-    }
-    if (arg == "--out" && hasValue && !request.out && !args[i + 1].empty()) {
-        request.out = std::string(args[++i]);
-        return true;
-    }
-    if (arg == "--jobs" && hasValue && !request.jobs) {
-        request.jobs = ParseJobs(args[++i]);
-        return request.jobs.has_value();
-    }
-    if (arg == "--report" && hasValue && !request.report && !args[i + 1].empty()) {
-        request.report = std::string(args[++i]);
-        return true;
-    }
-    bool* flag = arg == "--all"            ? &request.all
-                 : arg == "--quiet"        ? &request.quiet
-                 : arg == "--no-buildings" ? &request.noBuildings
-                 : arg == "--no-terrain"   ? &request.noTerrain
-                 : arg == "--no-texture"   ? &request.noTexture
-                                           : nullptr;
-    if (flag == nullptr || *flag) {
-        return false;
-    }
-    *flag = true;
-    return true;
-}
-
-std::optional<ConvertRequest> ParseConvert(Arguments args) {
-    ConvertRequest request;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (!args[i].starts_with("--")) {
-            if (args[i].empty()) {
-                return std::nullopt;
-            }
-            request.inputs.emplace_back(args[i]);
-        } else if (!TakeOption(args, i, request)) {
-            return std::nullopt;
-        }
-    }
-    if (request.inputs.empty() || request.all == request.block.has_value()) {
-        return std::nullopt;
-    }
-    return request;
+// One sheet named on its own converts as it always has, with the program's
+// messages; anything more is a batch.
+bool IsBatch(const ConvertRequest& request) {
+    std::error_code error;
+    return request.inputs.size() != 1 || request.report ||
+           std::filesystem::is_directory(request.inputs[0], error);
 }
 
 // Answers the settings dialog as the user would who opened it and cleared
@@ -181,6 +95,7 @@ int ConvertOneSheet(const ConvertRequest& request) {
     doc.KeepSheetImagePixels(false);
     doc.OpenSheetFile(request.inputs[0]);
     if (!doc.IsSheetLoaded()) {
+        SayWhyNotReadable("convert", request.inputs[0]);
         return kExitFailed;
     }
     const auto numbers = SubSheetsToConvert(request, doc);
@@ -195,6 +110,10 @@ int ConvertOneSheet(const ConvertRequest& request) {
         if (!outcome.confirmed) {
             break;  // the folders are unknown: every further block would fail the same way
         }
+    }
+    if (failed && request.out) {
+        // The program's messages name the files; the system's reason is the folder's.
+        SayWhyNoFolder("convert", *request.out);
     }
     return failed ? kExitFailed : kExitOk;
 }
@@ -246,18 +165,16 @@ int ConvertBatch(const ConvertRequest& request) {
     PrintOutcome("convert", result, seconds);
     const bool reported =
         !request.report || WriteReport(*request.report, "convert", result, seconds);
+    if (!result.AllWell() && request.out) {
+        SayWhyNoFolder("convert", *request.out);
+    }
     return result.AllWell() && reported ? kExitOk : kExitFailed;
 }
 
 }  // namespace
 
-int RunConvert(Arguments args) {
-    const auto request = ParseConvert(args);
-    if (!request) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
-    }
-    return request->IsBatch() ? ConvertBatch(*request) : ConvertOneSheet(*request);
+int RunConvert(const ConvertRequest& request) {
+    return IsBatch(request) ? ConvertBatch(request) : ConvertOneSheet(request);
 }
 
 }  // namespace vesk::cli

@@ -5,6 +5,7 @@
 
 #include "CliUi.h"
 #include "Commands.h"
+#include "FileErrors.h"
 #include "JsonWriter.h"
 #include "convert/OutputName.h"
 #include "document/CMyVeskDoc.h"
@@ -12,28 +13,6 @@
 
 namespace vesk::cli {
 namespace {
-
-struct InfoRequest {
-    std::string_view sheet;
-    bool json = false;
-};
-
-std::optional<InfoRequest> ParseInfo(Arguments args) {
-    InfoRequest request;
-    for (std::string_view arg : args) {
-        if (arg == "--json") {
-            request.json = true;
-        } else if (request.sheet.empty() && !arg.starts_with("--")) {
-            request.sheet = arg;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (request.sheet.empty()) {
-        return std::nullopt;
-    }
-    return request;
-}
 
 std::string AreaJson(const CMyVeskDoc& doc) {
     if (!doc.AreaWasRead()) {
@@ -121,37 +100,22 @@ void PrintPlain(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& 
     }
 }
 
-// The system's reason when there is one, for people reading standard error.
-void SayWhyNotOpened(std::string_view sheet) {
-    const std::filesystem::path path{std::string(sheet)};
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    const std::string reason = error ? error.message()
-                               : !std::filesystem::is_regular_file(status)
-                                   ? "not a regular file"
-                                   : "no sheet picture could be read";
-    std::fprintf(stderr, "vesk-cli info: %s: %s\n", BytesAsDisplayText(path.string()).c_str(),
-                 reason.c_str());
-}
-
 }  // namespace
 
-int RunInfo(Arguments args) {
-    const auto request = ParseInfo(args);
-    if (!request) {
-        std::fputs("usage: vesk-cli info SHEET [--json]\n", stderr);
-        return kExitUsage;
-    }
+int RunInfo(const InfoRequest& request) {
     CliUi ui(false);
     CMyVeskDoc doc(ui);
-    doc.OpenSheetFile(std::filesystem::path(std::string(request->sheet)));
-    if (request->json) {
-        PrintJson(*request, doc, ui);
+    doc.OpenSheetFile(std::filesystem::path(request.sheet));
+    if (request.json) {
+        PrintJson(request, doc, ui);
     } else {
-        PrintPlain(*request, doc, ui);
+        PrintPlain(request, doc, ui);
     }
     if (!doc.IsSheetLoaded()) {
-        SayWhyNotOpened(request->sheet);
+        if (!SayWhyNotReadable("info", request.sheet)) {
+            std::fprintf(stderr, "vesk-cli info: %s: no sheet picture could be read\n",
+                         BytesAsDisplayText(request.sheet).c_str());
+        }
         return kExitFailed;
     }
     return kExitOk;

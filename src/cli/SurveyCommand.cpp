@@ -8,6 +8,7 @@
 
 #include "CliUi.h"
 #include "Commands.h"
+#include "FileErrors.h"
 #include "JsonWriter.h"
 #include "document/CMyVeskDoc.h"
 #include "geo/PlaneGeoreference.h"
@@ -18,32 +19,6 @@
 
 namespace vesk::cli {
 namespace {
-
-enum class Format { Plain, Json, GeoJson };
-
-struct SurveyRequest {
-    std::string_view folder;
-    Format format = Format::Plain;
-};
-
-std::optional<SurveyRequest> ParseSurvey(Arguments args) {
-    SurveyRequest request;
-    bool formatGiven = false;
-    for (std::string_view arg : args) {
-        if ((arg == "--json" || arg == "--geojson") && !formatGiven) {
-            request.format = arg == "--json" ? Format::Json : Format::GeoJson;
-            formatGiven = true;
-        } else if (request.folder.empty() && !arg.empty() && !arg.starts_with("--")) {
-            request.folder = arg;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (request.folder.empty()) {
-        return std::nullopt;
-    }
-    return request;
-}
 
 std::string JsonList(const std::vector<std::string>& items) {
     std::string out = "[";
@@ -180,29 +155,27 @@ void PrintPlain(const SurveyRequest& request, const CMyVeskDoc& doc, const CliUi
 
 }  // namespace
 
-int RunSurvey(Arguments args) {
-    const auto request = ParseSurvey(args);
-    if (!request) {
-        std::fputs("usage: vesk-cli survey FOLDER [--json] [--geojson]\n", stderr);
-        return kExitUsage;
-    }
+int RunSurvey(const SurveyRequest& request) {
     CliUi ui(false);
-    ui.folder = std::filesystem::path(std::string(request->folder));
+    ui.folder = std::filesystem::path(request.folder);
     CMyVeskDoc doc(ui);
     // No zone is chosen: the list stays in the document as after a cancelled zone dialog.
     doc.OnSurvey();
-    switch (request->format) {
-        case Format::Json:
-            PrintJson(*request, doc, ui);
+    switch (request.format) {
+        case SurveyFormat::Json:
+            PrintJson(request, doc, ui);
             break;
-        case Format::GeoJson:
+        case SurveyFormat::GeoJson:
             PrintGeoJson(doc, ui);
             break;
-        case Format::Plain:
-            PrintPlain(*request, doc, ui);
+        case SurveyFormat::Plain:
+            PrintPlain(request, doc, ui);
             break;
     }
     // The only message the survey shows is that no file matched.
+    if (ui.ErrorCount() != 0) {
+        SayWhyNotListable("survey", request.folder);
+    }
     return ui.ErrorCount() == 0 ? kExitOk : kExitFailed;
 }
 

@@ -83,13 +83,8 @@ void PrintPlainZone(int zone) {
 
 }  // namespace
 
-int RunZones(Arguments args) {
-    const bool json = args.size() == 1 && args[0] == "--json";
-    if (!args.empty() && !json) {
-        std::fputs("usage: vesk-cli zones [--json]\n", stderr);
-        return kExitUsage;
-    }
-    if (json) {
+int RunZones(const ZonesRequest& request) {
+    if (request.json) {
         PrintJson();
         return kExitOk;
     }

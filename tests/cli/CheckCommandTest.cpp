@@ -114,19 +114,5 @@ TEST_F(CheckCommand, JobsChangeNothingButTheTime) {
     EXPECT_EQ(one.out, four.out);
 }
 
-TEST_F(CheckCommand, UsageErrorsGiveStatus2) {
-    const std::string sheet = FaultySheet();
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"check"},
-                                                 {"check", "--json"},
-                                                 {"check", sheet, "--jobs", "0"},
-                                                 {"check", sheet, "--jobs"},
-                                                 {"check", sheet, "--jobs", "2x"},
-                                                 {"check", sheet, "--all"}}) {
-        const auto result = RunCli(args);
-        EXPECT_EQ(result.exitCode, 2) << args.back();
-        EXPECT_THAT(result.err, HasSubstr("usage: vesk-cli check"));
-    }
-}
-
 }  // namespace
 }  // namespace vesk

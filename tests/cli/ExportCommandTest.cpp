@@ -100,20 +100,5 @@ TEST_F(ExportCommand, AFileThatCannotBeWrittenFailsWithItsNameOnStandardError) {
                                       " cannot be created"));
 }
 
-TEST_F(ExportCommand, UsageErrorsExitWithTwo) {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"export"},
-             {"export", Sheet()},
-             {"export", Sheet(), "--block", "1", "--all"},
-             {"export", Sheet(), "--block", "26"},
-             {"export", Sheet(), "--all", "--format", "stl"},
-             {"export", Sheet(), "--all", "--no-roofs"},
-         }) {
-        const auto result = RunCli(args);
-        EXPECT_EQ(result.exitCode, 2) << args.back();
-        EXPECT_THAT(result.err, HasSubstr("usage: vesk-cli export"));
-    }
-}
-
 }  // namespace
 }  // namespace vesk

@@ -82,11 +82,5 @@ TEST_F(InfoCommand, PlainOutputNamesTheBlocksAsTheMapShowsThem) {
     EXPECT_NE(result.out.find("  25  origin 1600.0,0.0"), std::string::npos) << result.out;
 }
 
-TEST_F(InfoCommand, BadUsageExitsTwo) {
-    EXPECT_EQ(RunCli({"info"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"info", "a.tqb", "--bogus"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"nonsense"}).exitCode, 2);
-}
-
 }  // namespace
 }  // namespace vesk

@@ -104,52 +104,6 @@ TEST_F(SampleCommand, WithoutSwitchesTakeOutWhatTheyName) {
     EXPECT_EQ(unnamed.doc.CopySubSheetRecord(0).buildingCount, 3);
 }
 
-TEST_F(SampleCommand, BadUsageExitsTwoAndWritesNothing) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"--zone"},
-        {"--zone", "1.5"},
-        {"--zone", "99999999999"},
-        {"--origin", "1"},
-        {"--origin", "1,x"},
-        {"--origin", "2000000,0"},
-        {"--name", ""},
-        {"--seed", "-1"},
-        {"--seed", "4294967296"},
-        {"--buildings", "100001"},
-        {"--dem", "41"},
-        {"--dem", "0x31"},
-        {"--dem", "4096x4096"},
-        {"--texture", "0"},
-        {"--texture", "8193"},
-        {"--image", "20001x10"},
-        {"--image", "500x"},
-        {"--without", "roofs"},
-        {"--colour", "red"},
-        {"--seed", "1", "--seed", "2"},
-    };
-    for (const auto& extra : cases) {
-        std::vector<std::string> args = {"sample", Out()};
-        args.insert(args.end(), extra.begin(), extra.end());
-        std::string shown;
-        for (const auto& arg : args) {
-            shown += arg + " ";
-        }
-        SCOPED_TRACE(shown);
-        const auto result = RunCli(args);
-        EXPECT_EQ(result.exitCode, 2);
-        EXPECT_NE(result.err.find("usage: vesk-cli sample"), std::string::npos) << result.err;
-        EXPECT_TRUE(result.out.empty());
-        EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
-    }
-}
-
-TEST_F(SampleCommand, OutputFileMissingOrTwiceIsBadUsage) {
-    EXPECT_EQ(RunCli({"sample"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"sample", "--zone", "9"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"sample", Out(), (dir / "second.tqb").string()}).exitCode, 2);
-    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
-}
-
 TEST_F(SampleCommand, FailureToWriteExitsOneWithTheReason) {
     const std::string target = (dir / "no-such-folder" / "out.tqb").string();
     std::vector<std::string> args = {"sample", target};

@@ -199,20 +199,5 @@ TEST_F(SurveyCommand, MatchWithoutAreaStillExitsZero) {
         << result.out;
 }
 
-TEST_F(SurveyCommand, BadUsageExitsTwo) {
-    for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{"survey"},
-                                               {"survey", "--json"},
-                                               {"survey", Folder(), "--json", "--geojson"},
-                                               {"survey", Folder(), "--json", "--json"},
-                                               {"survey", Folder(), Folder()},
-                                               {"survey", Folder(), "--zone", "9"}}) {
-        const auto result = RunCli(args);
-        EXPECT_EQ(result.exitCode, 2) << args.size();
-        EXPECT_NE(result.err.find("usage: vesk-cli survey FOLDER"), std::string::npos);
-        EXPECT_TRUE(result.out.empty());
-    }
-}
-
 }  // namespace
 }  // namespace vesk

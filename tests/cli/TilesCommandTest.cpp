@@ -107,25 +107,5 @@ TEST_F(TilesCommand, SheetOfTheSameNameElsewhereIsAConflictInEveryShard) {
     EXPECT_EQ(sheet["root"]["children"][0]["content"]["uri"], "09M0080M034800040003.glb");
 }
 
-TEST_F(TilesCommand, UsageErrorsExitWithTwo) {
-    const std::string s = (dir / "s.tqb").string();
-    const std::string o = (dir / "o").string();
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"tiles"},
-             {"tiles", s},
-             {"tiles", "--out", o},
-             {"tiles", s, "--out", o, "--shard", "2/2"},
-             {"tiles", s, "--out", o, "--shard", "1"},
-             {"tiles", s, "--out", o, "--jobs", "0"},
-             {"tiles", s, "--out", o, "--no-buildings"},
-             {"tiles", "--merge", o, s},
-             {"tiles", "--merge", o, "--out", o},
-         }) {
-        const auto result = RunCli(args);
-        EXPECT_EQ(result.exitCode, 2) << args.size();
-        EXPECT_THAT(result.err, HasSubstr("usage: vesk-cli tiles INPUT..."));
-    }
-}
-
 }  // namespace
 }  // namespace vesk

@@ -187,16 +187,5 @@ TEST(ZonesCommand, PlainOutputNamesEveryPrefectureWithItsPointCount) {
     EXPECT_NE(result.out.find("-21145.2,-70304.16"), std::string::npos);
 }
 
-TEST(ZonesCommand, UnknownArgumentIsAUsageError) {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"zones", "--xml"},
-                                                 {"zones", "6"},
-                                                 {"zones", "--json", "--json"}}) {
-        const auto result = RunCli(args);
-        EXPECT_EQ(result.exitCode, 2) << args.back();
-        EXPECT_TRUE(result.out.empty());
-        EXPECT_NE(result.err.find("usage: vesk-cli zones [--json]"), std::string::npos);
-    }
-}
-
 }  // namespace
 }  // namespace vesk

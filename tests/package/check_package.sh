@@ -18,7 +18,7 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for path in usr/bin/vesk usr/bin/vesk-cli usr/share/applications/vesk.desktop \
   usr/share/mime/packages/vesk-sheet.xml usr/share/metainfo/org.vesk.Vesk.metainfo.xml \
   usr/share/icons/hicolor/scalable/apps/vesk.svg usr/share/man/man1/vesk.1.gz \
-  usr/share/man/man1/vesk-cli.1.gz; do
+  usr/share/man/man1/vesk-cli.1.gz usr/share/bash-completion/completions/vesk-cli; do
   grep -qx "./$path" <<<"$contents" || fail "$path is not in the package"
 done
 for size in 16 32 48 64 128 256; do
@@ -41,6 +41,10 @@ cli="$root/usr/bin/vesk-cli"
 "$cli" --version | grep -qx 'vesk-cli [0-9.]*' || fail "vesk-cli --version"
 "$cli" sample "$work/demo.tqb" >/dev/null || fail "vesk-cli sample from the package"
 "$cli" info "$work/demo.tqb" | grep -q '^Opened: *yes' || fail "vesk-cli info from the package"
+# The completion as bash loads it from the package: the commands after the program's name.
+completions=$(bash -c 'source "$0"; COMP_WORDS=(vesk-cli c); COMP_CWORD=1; _vesk_cli; echo "${COMPREPLY[*]}"' \
+  "$root/usr/share/bash-completion/completions/vesk-cli")
+[ "$completions" = "convert check" ] || fail "bash completion of vesk-cli offers '$completions'"
 
 # The sheet type, by name in any case and by the first chunk's header alone.
 export XDG_DATA_HOME="$work/share" XDG_DATA_DIRS="$work/share:/usr/share"

@@ -7,7 +7,8 @@ bool AtomicFile::Open(std::string& error) {
         return true;
     }
     const std::filesystem::path folder = file_.Target().parent_path();
-    error = "cannot create a file in " + (folder.empty() ? std::string(".") : folder.string());
+    error = "cannot create a file in " + (folder.empty() ? std::string(".") : folder.string()) +
+            ": " + file_.Reason();
     return false;
 }
 
@@ -21,7 +22,7 @@ bool AtomicFile::Commit(std::string& error) {
     if (file_.Commit()) {
         return true;
     }
-    error = "cannot write " + file_.Target().string();
+    error = "cannot write " + file_.Target().string() + ": " + file_.Reason();
     return false;
 }
 

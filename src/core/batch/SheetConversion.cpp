@@ -10,6 +10,7 @@
 #include "convert/OutputName.h"
 #include "convert/OutputPaths.h"
 #include "document/CMyVeskDoc.h"
+#include "platform/ReadOnlyFile.h"
 #include "sheet/FileByteSource.h"
 #include "sheet/ProgramImageSize.h"
 #include "sheet/SheetMessages.h"
@@ -112,6 +113,11 @@ private:
 
 }  // namespace
 
+std::string SheetNotOpened(const std::filesystem::path& sheet) {
+    const auto reason = WhyNotReadable(sheet);
+    return "the sheet could not be opened" + (reason ? ": " + *reason : std::string());
+}
+
 SheetOutcome ConvertSheet(std::size_t index, const ConversionBatchRequest& request,
                           BatchLedger& ledger, const std::atomic<bool>& cancel) {
     Turn turn(ledger, index);
@@ -124,7 +130,7 @@ SheetOutcome ConvertSheet(std::size_t index, const ConversionBatchRequest& reque
     doc.KeepSheetImagePixels(false);
     doc.OpenSheetFile(sheet.path);
     if (!doc.IsSheetLoaded()) {
-        return FailedSheet(std::move(sheet), ui, "the sheet could not be opened");
+        return FailedSheet(std::move(sheet), ui, SheetNotOpened(sheet.path));
     }
     const std::vector<int> numbers = WantedBlocks(request, doc);
     if (numbers.empty()) {

@@ -70,7 +70,7 @@ void ShowFileFaults(const ExportReport& report, DocumentUi& ui) {
         if (file.fault.empty()) {
             continue;
         }
-        const std::string_view format = file.fault == kFileCannotBeCreated
+        const std::string_view format = file.fault.starts_with(kFileCannotBeCreated)
                                             ? conversion_messages::kCannotCreateFile
                                             : conversion_messages::kCannotWriteFile;
         ui.ShowMessage(FillIn(format, PathText(file.path)), kErrorCaption, MessageIcon::Stop);

@@ -11,10 +11,14 @@ namespace vesk {
 // Why a file was not written; empty when it was written whole.
 using FileFault = std::string;
 
-inline constexpr const char* kFileCannotBeCreated =
-    "cannot be created (does the folder exist and may it be written to?)";
+// What went wrong; the system's reason follows.
+inline constexpr const char* kFileCannotBeCreated = "cannot be created";
 inline constexpr const char* kFileCannotBeFormed = "could not be formed";
-inline constexpr const char* kFileCannotBeWritten = "could not be written whole (disk full?)";
+inline constexpr const char* kFileCannotBeWritten = "could not be written whole";
+
+inline FileFault WithReason(const char* fault, const AtomicOutputFile& out) {
+    return fault + (": " + out.Reason());
+}
 
 // Creates the file, lets `fill` write it (false when it gave up) and puts it in
 // place only when everything went well; an existing file is replaced only then.
@@ -22,13 +26,13 @@ template <class Fill>
 FileFault WriteAtomically(const std::filesystem::path& path, Fill fill) {
     AtomicOutputFile out(path);
     if (!out.IsOpen()) {
-        return kFileCannotBeCreated;
+        return WithReason(kFileCannotBeCreated, out);
     }
     if (!fill(out)) {
         return kFileCannotBeFormed;
     }
     if (!out.Commit()) {
-        return kFileCannotBeWritten;
+        return WithReason(kFileCannotBeWritten, out);
     }
     return {};
 }

@@ -35,6 +35,8 @@ AtomicOutputFile::AtomicOutputFile(std::filesystem::path target)
     : target_(std::move(target)), destination_(OutputDestination(target_)) {
     if (destination_) {
         CreateTemporary();
+    } else {
+        reason_ = "not a regular file";
     }
 }
 
@@ -49,6 +51,7 @@ void AtomicOutputFile::CreateTemporary() {
             temporary_ = candidate;
             temporarySlot_.emplace(temporary_);
         } else if (errno != EEXIST) {
+            NoteFailure(errno);
             break;
         }
     }
@@ -91,8 +94,10 @@ void AtomicOutputFile::WriteThrough(const void* data, std::size_t size) {
     if (failed_ || size == 0 || !file_) {
         return;
     }
+    errno = 0;
     if (std::fwrite(data, 1, size, file_.get()) != size) {
         failed_ = true;
+        NoteFailure(errno);
     }
 }
 
@@ -108,8 +113,10 @@ bool AtomicOutputFile::Commit() {
         return false;
     }
     Flush();
+    errno = 0;
     const bool written = !failed_ && std::fflush(file_.get()) == 0 && !std::ferror(file_.get());
     if (!SyncAndClose() || !written) {
+        NoteFailure(errno);
         RemoveTemporary();
         return false;
     }
@@ -117,6 +124,7 @@ bool AtomicOutputFile::Commit() {
     std::error_code error;
     std::filesystem::rename(temporary_, *destination_, error);
     if (error) {
+        reason_ = error.message();
         RemoveTemporary();
         return false;
     }
@@ -133,6 +141,13 @@ void AtomicOutputFile::KeepPermissionsOfReplacedFile() {
     if (!error && std::filesystem::is_regular_file(existing)) {
         std::filesystem::permissions(temporary_, existing.permissions(),
                                      std::filesystem::perm_options::replace, error);
+    }
+}
+
+// The first failure's reason is kept: later ones follow from it.
+void AtomicOutputFile::NoteFailure(int error) {
+    if (reason_.empty()) {
+        reason_ = error != 0 ? std::strerror(error) : "the system gave no reason";
     }
 }
 

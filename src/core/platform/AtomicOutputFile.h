@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "platform/TemporaryFiles.h"
@@ -38,6 +39,9 @@ public:
     // Reserve, Advance and Write may be used only while this holds.
     bool IsOpen() const { return file_ != nullptr; }
     const std::filesystem::path& Target() const { return target_; }
+    // Why the file could not be created or written, in the system's words
+    // ("No space left on device"); empty while nothing failed.
+    const std::string& Reason() const { return reason_; }
 
     // Room for at least `bytes` (at most kBufferBytes) contiguous characters.
     char* Reserve(std::size_t bytes) {
@@ -69,6 +73,7 @@ private:
     bool SyncAndClose();
     void KeepPermissionsOfReplacedFile();
     void RemoveTemporary();
+    void NoteFailure(int error);
 
     std::filesystem::path target_;
     // The regular file that is replaced: the target, or the file its links lead to.
@@ -79,6 +84,7 @@ private:
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
     bool failed_ = false;
+    std::string reason_;
 };
 
 }  // namespace vesk

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -97,5 +98,15 @@ std::size_t ReadOnlyFile::ReadAt(std::uint64_t offset, std::span<std::byte> out)
 }
 
 #endif
+
+std::optional<std::string> WhyNotReadable(const std::filesystem::path& path) {
+    errno = 0;
+    if (ReadOnlyFile::Open(path)) {
+        return std::nullopt;
+    }
+    // An open that succeeded on something other than a file leaves no error.
+    const int error = errno;
+    return error != 0 ? std::string(std::strerror(error)) : std::string("not a regular file");
+}
 
 }  // namespace vesk

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <utility>
 
 namespace vesk {
@@ -33,5 +34,9 @@ private:
     int handle_;
     std::uint64_t size_;
 };
+
+// Why the file cannot be opened for reading, in the system's words ("No such
+// file or directory"), or "not a regular file"; nothing when it can.
+std::optional<std::string> WhyNotReadable(const std::filesystem::path& path);
 
 }  // namespace vesk

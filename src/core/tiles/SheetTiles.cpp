@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "batch/MessageCollector.h"
+#include "batch/SheetConversion.h"
 #include "convert/OutputName.h"
 #include "document/CMyVeskDoc.h"
 #include "export/GltfFiles.h"
@@ -121,8 +122,8 @@ SheetOutcome MakeSheetTiles(const SheetTilesJob& job, const TilesBatchRequest& r
     sheet.messages = ui.TakeErrors();
     const std::vector<int> numbers = doc.AcceptedSubSheets();
     if (!doc.IsSheetLoaded() || numbers.empty()) {
-        return Failed(std::move(sheet), doc.IsSheetLoaded() ? "the sheet holds no block"
-                                                            : "the sheet could not be opened");
+        return Failed(std::move(sheet),
+                      doc.IsSheetLoaded() ? "the sheet holds no block" : SheetNotOpened(job.sheet));
     }
     const int zone = doc.CopySubSheetRecord(numbers.front()).zone;
     if (!PlaneZoneEpsgCode(zone)) {
@@ -132,8 +133,9 @@ SheetOutcome MakeSheetTiles(const SheetTilesJob& job, const TilesBatchRequest& r
     std::filesystem::create_directories(job.folder, error);
     auto source = FileByteSource::Open(job.sheet);
     if (error || !source) {
-        return Failed(std::move(sheet), error ? job.folder.string() + " cannot be created"
-                                              : "the sheet could not be opened again");
+        return Failed(std::move(sheet),
+                      error ? job.folder.string() + " cannot be created: " + error.message()
+                            : "the sheet could not be opened again");
     }
     geo::PlaneGeoreference georeference;
     std::set<std::string> names;

@@ -1,0 +1,49 @@
+#include "FileErrors.h"
+
+#include <cstdio>
+#include <string>
+#include <system_error>
+
+#include "platform/ReadOnlyFile.h"
+#include "text/ShiftJis.h"
+
+namespace vesk::cli {
+namespace {
+
+void Say(std::string_view command, const std::filesystem::path& path, const std::string& reason) {
+    std::fprintf(stderr, "vesk-cli %.*s: %s: %s\n", static_cast<int>(command.size()),
+                 command.data(), BytesAsDisplayText(path.string()).c_str(), reason.c_str());
+}
+
+}  // namespace
+
+bool SayWhyNotReadable(std::string_view command, const std::filesystem::path& file) {
+    const auto reason = WhyNotReadable(file);
+    if (reason) {
+        Say(command, file, *reason);
+    }
+    return reason.has_value();
+}
+
+bool SayWhyNotListable(std::string_view command, const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder, error);
+    if (error) {
+        Say(command, folder, error.message());
+    }
+    return static_cast<bool>(error);
+}
+
+bool SayWhyNoFolder(std::string_view command, const std::filesystem::path& folder) {
+    std::error_code error;
+    const bool isFolder = std::filesystem::is_directory(folder, error);
+    if (!error && !isFolder) {
+        error = std::make_error_code(std::errc::not_a_directory);
+    }
+    if (error) {
+        Say(command, folder, error.message());
+    }
+    return static_cast<bool>(error);
+}
+
+}  // namespace vesk::cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace vesk::cli {
+
+// Tells on standard error, in the system's words, why a file named on the
+// command line cannot be read; false when it can (its content is then to blame,
+// and the load has said why).
+bool SayWhyNotReadable(std::string_view command, const std::filesystem::path& file);
+
+// The same for a folder whose entries cannot be listed.
+bool SayWhyNotListable(std::string_view command, const std::filesystem::path& folder);
+
+// The same for an output folder that is not there or is no folder.
+bool SayWhyNoFolder(std::string_view command, const std::filesystem::path& folder);
+
+}  // namespace vesk::cli
