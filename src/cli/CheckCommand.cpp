@@ -1,19 +1,19 @@
 // vesk-cli check: what in the blocks of sheets will make wrong or suspicious
 // output, per sheet and block, for people or as JSON.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "CliUi.h"
 #include "Commands.h"
 #include "FileErrors.h"
 #include "JsonWriter.h"
-#include "platform/ParallelFor.h"
 #include "check/SheetCheck.h"
 #include "document/CMyVeskDoc.h"
+#include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
 
 namespace vesk::cli {
@@ -160,7 +160,7 @@ int RunCheck(const CheckRequest& request) {
         std::fputs("vesk-cli check: the folders hold no .tqb file\n", stderr);
         return kExitFailed;
     }
-    const unsigned jobs = request.jobs.value_or(std::max(1u, std::thread::hardware_concurrency()));
+    const unsigned jobs = request.jobs.value_or(CoreCount());
     const std::vector<SheetResult> results = CheckAll(sheets, jobs);
     std::size_t errors = 0;
     std::size_t warnings = 0;
