@@ -38,13 +38,17 @@ std::filesystem::path SampleSheet(GuiFixture& gui, const std::string& name, std:
     return path;
 }
 
-// The preview of the selected block, opened by its command, once its model is
-// drawn; none if it did not come.
+bool CompleteSceneDrawn(const PreviewView* view) {
+    return view->Scene() && view->Scene()->IsComplete() && view->HasDrawnScene();
+}
+
+// The preview of the selected block, opened by its command, once its complete
+// scene is drawn; none if it did not come.
 PreviewWindow* OpenPreview(GuiFixture& gui) {
     gui.Frame().Commands().Run(cmd::kPreview);
     PreviewWindow* preview = gui.Frame().Preview();
     if (!preview || !QTest::qWaitForWindowExposed(preview) ||
-        !QTest::qWaitFor([preview] { return preview->View()->HasDrawnScene(); }, 20000)) {
+        !QTest::qWaitFor([preview] { return CompleteSceneDrawn(preview->View()); }, 20000)) {
         return nullptr;
     }
     return preview;
