@@ -13,6 +13,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "convert/OutputName.h"
+#include "preview/LightScene.h"
 #include "preview/PreviewView.h"
 #include "preview/PreviewWindow.h"
 
@@ -134,6 +135,50 @@ bool Within(QColor seen, const std::pair<QColor, QColor>& range) {
            in(seen.blue(), range.first.blue(), range.second.blue());
 }
 
+// A pixel where the view shows bare ground, searched on a coarse lattice.
+std::optional<QPoint> GroundPixel(const PreviewView& view) {
+    for (int y = 8; y < view.height(); y += 16) {
+        for (int x = 8; x < view.width(); x += 16) {
+            const auto hit = view.PickAt(QPointF(x, y));
+            if (hit && !hit->part) {
+                return QPoint(x, y);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+int DifferingPixels(const QImage& a, const QImage& b) {
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            differing += Near(a.pixelColor(x, y), b.pixelColor(x, y)) ? 0 : 1;
+        }
+    }
+    return differing;
+}
+
+bool SameCorners(const std::array<FootprintPoint, 4>& seen,
+                 const std::vector<FootprintPoint>& expected) {
+    for (const FootprintPoint& corner : expected) {
+        const bool found = std::any_of(seen.begin(), seen.end(), [&](const FootprintPoint& p) {
+            return std::abs(p.x - corner.x) < 1e-9 && std::abs(p.y - corner.y) < 1e-9;
+        });
+        if (!found) {
+            return false;
+        }
+    }
+    return true;
+}
+
+double TurnOf(const std::array<FootprintPoint, 4>& ring) {
+    double twice = 0.0;
+    for (std::size_t k = 0; k < ring.size(); ++k) {
+        twice += ring[k].x * ring[(k + 1) % 4].y - ring[(k + 1) % 4].x * ring[k].y;
+    }
+    return twice / 2.0;
+}
+
 }  // namespace
 
 class PreviewTest : public QObject {
@@ -143,6 +188,8 @@ private slots:
     void commandNeedsASelectedBlock();
     void pixelsShowBuildingsTerrainAndGroundAsToggled();
     void clickPicksTheBuildingUnderThePointer();
+    void pickedBuildingIsHighlightedMovingAndAtRest();
+    void lightSceneShapes();
     void cameraReturnsHomeAndDoubleClickCentres();
     void windowFollowsTheSelection();
     void togglesAndSizeAreRemembered();
@@ -250,6 +297,84 @@ void PreviewTest::clickPicksTheBuildingUnderThePointer() {
     QVERIFY(hit->point.z() < part.roof);
     QTest::mouseClick(view, Qt::LeftButton, {}, pixel);
     QCOMPARE(preview->StatusText(), QString::fromUtf8("ﾚﾃﾞｨ"));
+}
+
+// From straight above the tallest roof: a click there paints it in the
+// highlight colour, in the light frames drawn while the camera moves as in the
+// full ones; the light frame differs from the full one elsewhere; a click on
+// bare ground takes the highlight away.
+void PreviewTest::pickedBuildingIsHighlightedMovingAndAtRest() {
+    GuiFixture gui;
+    gui.Open(SampleSheet(gui, "a.tqb", 1));
+    gui.ClickPicture(kBlockOnPicture);
+    PreviewWindow* preview = OpenPreview(gui);
+    QVERIFY(preview);
+    PreviewView* view = preview->View();
+    const RoofPoint roof = TallestRoof(view->Scene()->Model());
+    view->Camera().CentreOn(roof.point);
+    view->Camera().Orbit(0.0f, 90.0f);
+    view->Camera().Zoom(3.0f);
+    const QPoint pixel = view->Camera().Project(roof.point, view->size()).toPoint();
+
+    QTest::mouseClick(view, Qt::LeftButton, {}, pixel);
+    QCOMPARE(view->Highlighted(), std::optional<std::size_t>(roof.part));
+    const QImage full = view->grabFramebuffer();
+    QVERIFY(!view->LastFrameWasLight());
+    QVERIFY2(Near(full.pixelColor(pixel), kHighlightColour), Describe(full.pixelColor(pixel)));
+
+    view->NoteCameraMoving();
+    const QImage light = view->grabFramebuffer();
+    QVERIFY(view->LastFrameWasLight());
+    QVERIFY2(Near(light.pixelColor(pixel), kHighlightColour), Describe(light.pixelColor(pixel)));
+    QVERIFY(DifferingPixels(light, full) > full.width() * full.height() / 100);
+    QTRY_VERIFY(!view->LastFrameWasLight());  // the camera rested: a full frame came by itself
+    QCOMPARE(DifferingPixels(view->grabFramebuffer(), full), 0);
+
+    const auto ground = GroundPixel(*view);
+    QVERIFY(ground);
+    QTest::mouseClick(view, Qt::LeftButton, {}, *ground);
+    QVERIFY(!view->Highlighted());
+    QCOMPARE(preview->StatusText(), QString::fromUtf8("ﾚﾃﾞｨ"));
+    const QColor after = view->grabFramebuffer().pixelColor(pixel);
+    QVERIFY2(Near(after, kBuildingColour), Describe(after));
+}
+
+// The boxes hold each footprint with one side on its hull, turning
+// counter-clockwise; the thinned terrain keeps the grid's corners.
+void PreviewTest::lightSceneShapes() {
+    // A 10 x 4 rectangle turned by 30 degrees, with a notch: the box is the rectangle.
+    const double c = std::cos(M_PI / 6.0);
+    const double s = std::sin(M_PI / 6.0);
+    const auto turned = [&](double x, double y) {
+        return FootprintPoint{5.0 + x * c - y * s, 7.0 + x * s + y * c};
+    };
+    const std::vector<FootprintPoint> notched = {turned(0, 0), turned(10, 0), turned(10, 4),
+                                                 turned(6, 4), turned(5, 1),  turned(4, 4),
+                                                 turned(0, 4)};
+    const auto box = SmallestRectangle(notched);
+    QVERIFY(SameCorners(box, {turned(0, 0), turned(10, 0), turned(10, 4), turned(0, 4)}));
+    QVERIFY(std::abs(TurnOf(box) - 40.0) < 1e-9);
+    // Clockwise input, and points on a line: a box of no area along them.
+    const auto clockwise =
+        SmallestRectangle(std::vector<FootprintPoint>{{0, 0}, {0, 3}, {2, 3}, {2, 0}});
+    QVERIFY(SameCorners(clockwise, {{0, 0}, {2, 0}, {2, 3}, {0, 3}}));
+    QVERIFY(std::abs(TurnOf(clockwise) - 6.0) < 1e-9);
+    const auto line = SmallestRectangle(std::vector<FootprintPoint>{{1, 1}, {3, 3}, {2, 2}});
+    QVERIFY(SameCorners(line, {{1, 1}, {3, 3}}));
+    QVERIFY(std::abs(TurnOf(line)) < 1e-9);
+
+    TerrainModel terrain;
+    terrain.grid = {401, 301, 1.0f, 1.0f};
+    terrain.mesh.positions.resize(401 * 301);
+    const std::vector<std::uint32_t> coarse = CoarseTerrainIndices(terrain, 10000);
+    QCOMPARE(coarse.size(), std::size_t{100 * 75 * 6});  // every 4th line of 401 and 301
+    QCOMPARE(*std::min_element(coarse.begin(), coarse.end()), 0u);
+    QCOMPARE(*std::max_element(coarse.begin(), coarse.end()), 401u * 301u - 1u);
+    // The south-east corner lies in one triangle of its cell, the south-west in both.
+    QCOMPARE(std::count(coarse.begin(), coarse.end(), 400u), std::ptrdiff_t{1});
+    QCOMPARE(std::count(coarse.begin(), coarse.end(), 0u), std::ptrdiff_t{2});
+    terrain.grid = {402, 301, 1.0f, 1.0f};  // not the mesh's grid
+    QVERIFY(CoarseTerrainIndices(terrain, 10000).empty());
 }
 
 // The default view has the whole block in sight; keys and the wheel move the

@@ -126,8 +126,12 @@ std::vector<std::uint32_t> KeptLines(std::uint32_t lineCount, std::uint32_t step
 }  // namespace
 
 std::array<FootprintPoint, 4> SmallestRectangle(std::span<const FootprintPoint> points) {
+    if (points.empty()) {
+        return {};
+    }
+    // Points on one line make a hull of two corners, and a box of no width along them.
     const std::vector<FootprintPoint> hull = ConvexHull(points);
-    if (hull.size() < 3) {
+    if (hull.size() < 2) {
         return Extent(points);
     }
     std::array<FootprintPoint, 4> best = Extent(points);

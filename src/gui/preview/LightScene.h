@@ -23,7 +23,7 @@ struct BuildingBox {
 };
 
 // The smallest-area rectangle that holds the points (one side lies on their
-// convex hull); the points' extent when they span no area.
+// convex hull), of no width when they lie on one line.
 std::array<FootprintPoint, 4> SmallestRectangle(std::span<const FootprintPoint> points);
 
 // The boxes of the footprints as read, before any is triangulated.
