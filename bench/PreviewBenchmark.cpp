@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <vector>
 
@@ -57,7 +58,7 @@ FirstFrames FirstFramesMs(vesk::gui::PreviewWindow& window, const std::filesyste
     vesk::gui::PreviewView* view = window.View();
     FirstFrames times;
     QElapsedTimer timer;
-    const auto connection = QObject::connect(view, &QOpenGLWidget::frameSwapped, view, [&] {
+    const auto connection = QObject::connect(view, &QOpenGLWindow::frameSwapped, view, [&] {
         const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
         if (view->HasDrawnScene() && times.sketchMs < 0.0) {
             times.sketchMs = ms;
@@ -98,13 +99,34 @@ void ReportPreparation(const std::filesystem::path& path, const SubSheetRecord& 
                 sketchMs, modelMs, sceneMs);
 }
 
+// A frame drawn and shown now, as the window would at its next update.
+void DrawNow(vesk::gui::PreviewView& view) {
+    view.update();
+    QEvent request(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(&view, &request);
+}
+
+// The processor time of all the program's threads (llvmpipe draws on its own),
+// which other programs on the machine disturb less than the time on the clock.
+double ProcessCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+struct OrbitFigures {
+    double framesPerSecond = 0.0;
+    double cpuMsPerFrame = 0.0;
+};
+
 // Frames as the camera turns: while it moves (light), or each one a still frame (full).
-double OrbitFramesPerSecond(vesk::gui::PreviewView& view, bool moving) {
+OrbitFigures Orbit(vesk::gui::PreviewView& view, bool moving) {
     if (!QTest::qWaitFor([&] { return !view.LastFrameWasLight(); }, 2000)) {
         std::printf("(the camera did not come to rest)\n");
     }
     const int frames = moving ? kOrbitFrames : kStillFrames;
     int light = 0;
+    const double cpuStart = ProcessCpuMs();
     QElapsedTimer timer;
     timer.start();
     for (int frame = 0; frame < frames; ++frame) {
@@ -112,23 +134,31 @@ double OrbitFramesPerSecond(vesk::gui::PreviewView& view, bool moving) {
         if (moving) {
             view.NoteCameraMoving();
         }
-        view.repaint();
+        DrawNow(view);
         light += view.LastFrameWasLight() ? 1 : 0;
         QCoreApplication::processEvents();
     }
     view.makeCurrent();
     view.context()->functions()->glFinish();
     view.doneCurrent();
-    const double perSecond = frames / (static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    const OrbitFigures figures{frames / (static_cast<double>(timer.nsecsElapsed()) / 1e9),
+                               (ProcessCpuMs() - cpuStart) / frames};
     if (light != (moving ? frames : 0)) {
         std::printf("(%d of %d frames light)\n", light, frames);
     }
-    return perSecond;
+    return figures;
 }
 
 void ReportOrbit(vesk::gui::PreviewView& view, const char* layers, bool moving) {
-    std::printf("%s, %s: %.1f frames per second\n", moving ? "orbiting" : "still frames", layers,
-                OrbitFramesPerSecond(view, moving));
+    const OrbitFigures figures = Orbit(view, moving);
+    std::printf("%s, %s: %.1f frames per second, %.1f ms of processor time a frame",
+                moving ? "orbiting" : "still frames", layers, figures.framesPerSecond,
+                figures.cpuMsPerFrame);
+    if (moving) {
+        std::printf(" (pixels divided by %d along each side at the end)",
+                    view.MovingPixelDivisor());
+    }
+    std::printf("\n");
 }
 
 }  // namespace
@@ -156,6 +186,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the view did not take its size\n");
         return 1;
     }
+    window.View()->makeCurrent();
     const char* renderer = reinterpret_cast<const char*>(
         window.View()->context()->functions()->glGetString(GL_RENDERER));
     std::printf("renderer: %s, view %d x %d\n", renderer ? renderer : "(none)",

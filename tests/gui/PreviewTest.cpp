@@ -14,6 +14,7 @@
 #include "app/CommandTable.h"
 #include "convert/OutputName.h"
 #include "preview/LightScene.h"
+#include "preview/MovingResolution.h"
 #include "preview/PreviewView.h"
 #include "preview/PreviewWindow.h"
 
@@ -190,6 +191,8 @@ private slots:
     void clickPicksTheBuildingUnderThePointer();
     void pickedBuildingIsHighlightedMovingAndAtRest();
     void lightSceneShapes();
+    void facingBoxTrianglesAreThoseTurnedToTheEye();
+    void movingFramesCoarsenWhenSlowAndSharpenWhenFast();
     void cameraReturnsHomeAndDoubleClickCentres();
     void windowFollowsTheSelection();
     void togglesAndSizeAreRemembered();
@@ -234,26 +237,26 @@ void PreviewTest::pixelsShowBuildingsTerrainAndGroundAsToggled() {
     view->Camera().Orbit(0.0f, 90.0f);
     view->Camera().Zoom(4.0f);
     const QPoint pixel = view->Camera().Project(roof.point, view->size()).toPoint();
-    QVERIFY(view->rect().contains(pixel));
+    QVERIFY(QRect(QPoint(), view->size()).contains(pixel));
 
-    QColor seen = view->grabFramebuffer().pixelColor(pixel);
+    QColor seen = view->GrabFrame().pixelColor(pixel);
     QVERIFY2(Near(seen, kBuildingColour), Describe(seen));
 
     SceneLayers layers = view->Layers();
     layers.buildings = false;
     view->SetLayers(layers);
-    seen = view->grabFramebuffer().pixelColor(pixel);
+    seen = view->GrabFrame().pixelColor(pixel);
     QVERIFY2(Within(seen, TexelRange(model, roof.point)), Describe(seen));
     QVERIFY2(!Near(seen, kBuildingColour), Describe(seen));
 
     layers.texture = false;
     view->SetLayers(layers);
-    seen = view->grabFramebuffer().pixelColor(pixel);
+    seen = view->GrabFrame().pixelColor(pixel);
     QVERIFY2(Near(seen, kGroundColour), Describe(seen));
 
     layers.terrain = false;
     view->SetLayers(layers);
-    seen = view->grabFramebuffer().pixelColor(pixel);
+    seen = view->GrabFrame().pixelColor(pixel);
     QVERIFY2(Near(seen, kSkyColour), Describe(seen));
 }
 
@@ -318,24 +321,24 @@ void PreviewTest::pickedBuildingIsHighlightedMovingAndAtRest() {
 
     QTest::mouseClick(view, Qt::LeftButton, {}, pixel);
     QCOMPARE(view->Highlighted(), std::optional<std::size_t>(roof.part));
-    const QImage full = view->grabFramebuffer();
+    const QImage full = view->GrabFrame();
     QVERIFY(!view->LastFrameWasLight());
     QVERIFY2(Near(full.pixelColor(pixel), kHighlightColour), Describe(full.pixelColor(pixel)));
 
     view->NoteCameraMoving();
-    const QImage light = view->grabFramebuffer();
+    const QImage light = view->GrabFrame();
     QVERIFY(view->LastFrameWasLight());
     QVERIFY2(Near(light.pixelColor(pixel), kHighlightColour), Describe(light.pixelColor(pixel)));
     QVERIFY(DifferingPixels(light, full) > full.width() * full.height() / 100);
     QTRY_VERIFY(!view->LastFrameWasLight());  // the camera rested: a full frame came by itself
-    QCOMPARE(DifferingPixels(view->grabFramebuffer(), full), 0);
+    QCOMPARE(DifferingPixels(view->GrabFrame(), full), 0);
 
     const auto ground = GroundPixel(*view);
     QVERIFY(ground);
     QTest::mouseClick(view, Qt::LeftButton, {}, *ground);
     QVERIFY(!view->Highlighted());
     QCOMPARE(preview->StatusText(), QString::fromUtf8("ﾚﾃﾞｨ"));
-    const QColor after = view->grabFramebuffer().pixelColor(pixel);
+    const QColor after = view->GrabFrame().pixelColor(pixel);
     QVERIFY2(Near(after, kBuildingColour), Describe(after));
 }
 
@@ -377,6 +380,57 @@ void PreviewTest::lightSceneShapes() {
     QVERIFY(CoarseTerrainIndices(terrain, 10000).empty());
 }
 
+// Of a box's ten triangles, those whose plane faces the eye, whether it looks
+// from above or below the roof.
+void PreviewTest::facingBoxTrianglesAreThoseTurnedToTheEye() {
+    const BuildingBox box{7, 0.0f, 20.0f, 40.0, {{{0, 0}, {10, 0}, {10, 4}, {0, 4}}}};
+    const BuildingDrawMesh mesh = MakeBoxMesh(std::span(&box, 1));
+    QCOMPARE(mesh.indices.size(), std::size_t{30});
+    const auto turnedTo = [&](const std::uint32_t* corners, const QVector3D& eye) {
+        const auto at = [&](int k) {
+            const Vec3& p = mesh.positions[corners[k]];
+            return QVector3D(p.x, p.y, p.z);
+        };
+        const QVector3D normal = QVector3D::crossProduct(at(1) - at(0), at(2) - at(0));
+        return QVector3D::dotProduct(normal, eye - at(0)) > 0.0f;
+    };
+    // South-east and above: two walls and the roof; north and below the roof: one wall.
+    for (const auto& [eye, expected] :
+         {std::pair{QVector3D(20, -10, 30), 6}, std::pair{QVector3D(5, 10, 10), 2}}) {
+        const auto facing = FacingBoxTriangles(mesh, {eye.x(), eye.y(), eye.z()});
+        QCOMPARE(facing.size(), std::size_t(expected * 3));
+        int turned = 0;
+        for (std::size_t i = 0; i < mesh.indices.size(); i += 3) {
+            turned += turnedTo(mesh.indices.data() + i, eye) ? 1 : 0;
+        }
+        QCOMPARE(turned, expected);
+        for (std::size_t i = 0; i < facing.size(); i += 3) {
+            QVERIFY(turnedTo(facing.data() + i, eye));
+        }
+    }
+}
+
+void PreviewTest::movingFramesCoarsenWhenSlowAndSharpenWhenFast() {
+    MovingResolution resolution;
+    QCOMPARE(resolution.Divisor(), MovingResolution::kFinest);
+    for (double ms : {10.0, 200.0, 10.0, 80.0, 80.0}) {  // no three slow frames in a row
+        resolution.FrameTook(ms);
+    }
+    QCOMPARE(resolution.Divisor(), 2);
+    resolution.FrameTook(80.0);
+    QCOMPARE(resolution.Divisor(), 3);
+    for (int frame = 0; frame < 12; ++frame) {
+        resolution.FrameTook(50.0);
+    }
+    QCOMPARE(resolution.Divisor(), MovingResolution::kCoarsest);
+    for (double ms : {10.0, 10.0, 20.0, 10.0, 10.0}) {  // 20 ms is within the budget: no change
+        resolution.FrameTook(ms);
+    }
+    QCOMPARE(resolution.Divisor(), 4);
+    resolution.FrameTook(10.0);
+    QCOMPARE(resolution.Divisor(), 3);
+}
+
 // The default view has the whole block in sight; keys and the wheel move the
 // camera, Home brings it back, a double-click centres on the point under it.
 void PreviewTest::cameraReturnsHomeAndDoubleClickCentres() {
@@ -392,7 +446,8 @@ void PreviewTest::cameraReturnsHomeAndDoubleClickCentres() {
         for (float x : {bounds.low.x(), bounds.high.x()}) {
             for (float y : {bounds.low.y(), bounds.high.y()}) {
                 for (float z : {bounds.low.z(), bounds.high.z()}) {
-                    if (!view->rect().contains(camera.Project({x, y, z}, view->size()).toPoint())) {
+                    if (!QRect(QPoint(), view->size())
+                             .contains(camera.Project({x, y, z}, view->size()).toPoint())) {
                         return false;
                     }
                 }
@@ -423,7 +478,7 @@ void PreviewTest::cameraReturnsHomeAndDoubleClickCentres() {
     QTest::keyClick(view, Qt::Key_Home);
     QVERIFY((camera.Eye() - home).length() < 1e-3f);
 
-    const QPoint middle = view->rect().center() + QPoint(40, 30);
+    const QPoint middle = QRect(QPoint(), view->size()).center() + QPoint(40, 30);
     const auto hit = view->PickAt(middle);
     QVERIFY(hit);
     QTest::mouseDClick(view, Qt::LeftButton, {}, middle);

@@ -10,7 +10,7 @@ namespace {
 
 constexpr float kNoHit = std::numeric_limits<float>::infinity();
 // Terrain grids are drawn over about this many cells while the camera moves.
-constexpr std::size_t kCoarseTerrainCells = 10000;
+constexpr std::size_t kCoarseTerrainCells = 4000;
 
 QVector3D ToVector(const Vec3& v) {
     return {v.x, v.y, v.z};

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLExtraFunctions>
+#include <QSurfaceFormat>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -18,7 +19,6 @@ constexpr double kClickSlopPixels = 3.0;
 // How long the camera must rest before the full scene is drawn: longer than
 // the gaps between a drag's or a held key's events, short enough to go unnoticed.
 constexpr int kRestMs = 180;
-constexpr int kMovingPixelDivisor = 2;  // along each side
 
 // Heights are exaggerated in the shader, so the buffers stay as the model gives them.
 const char* const kBuildingVertexShader = R"(
@@ -93,11 +93,19 @@ bool Build(QOpenGLShaderProgram& program, const char* vertex, const char* fragme
 
 }  // namespace
 
-PreviewView::PreviewView(QWidget* parent) : QOpenGLWidget(parent) {
-    setFocusPolicy(Qt::StrongFocus);
-    setMinimumSize(160, 120);
+PreviewView::PreviewView() : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate) {
+    // A window's surface has no depth buffer unless asked for.
+    QSurfaceFormat surface = format();
+    surface.setDepthBufferSize(24);
+    setFormat(surface);
     rest_.setSingleShot(true);
     rest_.setInterval(kRestMs);
+    connect(this, &QOpenGLWindow::frameSwapped, this, [this] {
+        if (timingMovingFrame_) {
+            resolution_.FrameTook(static_cast<double>(movingFrameClock_.nsecsElapsed()) / 1e6);
+            timingMovingFrame_ = false;
+        }
+    });
     connect(&rest_, &QTimer::timeout, this, [this] {
         moving_ = false;
         update();
@@ -150,6 +158,15 @@ void PreviewView::ShowAll() {
     update();
 }
 
+QImage PreviewView::GrabFrame() {
+    if (!isValid()) {
+        return {};
+    }
+    makeCurrent();
+    paintGL();
+    return grabFramebuffer();
+}
+
 std::optional<SceneHit> PreviewView::PickAt(QPointF pixel) const {
     if (!scene_) {
         return std::nullopt;
@@ -176,6 +193,7 @@ void PreviewView::ReleaseBuffers() {
         mesh->indexCount = 0;
     }
     coarseTerrain_.destroy();
+    facingBoxes_.destroy();
     coarseTerrainCount_ = 0;
     texture_.reset();
 }
@@ -227,8 +245,9 @@ void PreviewView::UploadTerrain(const BlockModel& model) {
 }
 
 // Software OpenGL spends most of a frame on pixels, so a moving camera's
-// frames are drawn at a quarter of them and stretched to the view; a sketch
-// has only its light version to draw, at rest too.
+// frames are drawn at a fraction of them and stretched to the view (the
+// nearest pixel: smoothing would cost a sixth of the frame); a sketch has
+// only its light version to draw, at rest too.
 void PreviewView::paintGL() {
     if (uploadPending_) {
         UploadScene();
@@ -236,12 +255,16 @@ void PreviewView::paintGL() {
     const bool light = moving_ || (scene_ && !scene_->IsComplete());
     lastFrameLight_ = scene_ && light;
     const QSize full = size() * devicePixelRatio();
-    const QSize reduced = full / kMovingPixelDivisor;
+    const QSize reduced = full / resolution_.Divisor();
+    timingMovingFrame_ = false;
+    glViewport(0, 0, full.width(), full.height());
     if (scene_ && moving_ && reduced.width() > 0 && reduced.height() > 0) {
         if (!reducedTarget_ || reducedTarget_->size() != reduced) {
             reducedTarget_ = std::make_unique<QOpenGLFramebufferObject>(
                 reduced, QOpenGLFramebufferObject::Depth);
         }
+        movingFrameClock_.start();
+        timingMovingFrame_ = true;
         reducedTarget_->bind();
         glViewport(0, 0, reduced.width(), reduced.height());
         DrawFrame(light);
@@ -281,7 +304,7 @@ void PreviewView::StretchToView(QOpenGLFramebufferObject& from, QSize full) {
     functions->glBindFramebuffer(GL_READ_FRAMEBUFFER, from.handle());
     functions->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, defaultFramebufferObject());
     functions->glBlitFramebuffer(0, 0, from.width(), from.height(), 0, 0, full.width(),
-                                 full.height(), GL_COLOR_BUFFER_BIT, GL_LINEAR);
+                                 full.height(), GL_COLOR_BUFFER_BIT, GL_NEAREST);
     functions->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
 }
 
@@ -299,9 +322,13 @@ void PreviewView::DrawBuildings(const QMatrix4x4& viewProjection, bool boxes) {
     buildingProgram_.setUniformValue("colour", ToRgb(kBuildingColour));
     buildingProgram_.setUniformValue("ambient", kAmbientShare);
     const bool belowAFloor = camera_.Eye().z() < mesh.highestFloor * layers_.exaggeration;
-    const auto drawn =
-        static_cast<std::uint32_t>(belowAFloor ? mesh.indices.size() : mesh.floorIndexStart);
-    DrawMesh(buildingProgram_, buffers, buffers.indices, false, {0, drawn});
+    if (boxes) {
+        DrawFacingBoxes();
+    } else {
+        const auto drawn =
+            static_cast<std::uint32_t>(belowAFloor ? mesh.indices.size() : mesh.floorIndexStart);
+        DrawMesh(buildingProgram_, buffers, buffers.indices, false, {0, drawn});
+    }
     if (highlighted_ && *highlighted_ < mesh.parts.size()) {
         glDepthFunc(GL_LEQUAL);
         buildingProgram_.setUniformValue("colour", ToRgb(kHighlightColour));
@@ -312,6 +339,21 @@ void PreviewView::DrawBuildings(const QMatrix4x4& viewProjection, bool boxes) {
         glDepthFunc(GL_LESS);
     }
     buildingProgram_.release();
+}
+
+void PreviewView::DrawFacingBoxes() {
+    const QVector3D eye = camera_.Eye();
+    const std::vector<std::uint32_t> facing = FacingBoxTriangles(
+        scene_->BoxesToDraw(), {eye.x(), eye.y(), eye.z() / layers_.exaggeration});
+    if (!facingBoxes_.isCreated()) {
+        facingBoxes_.create();
+        facingBoxes_.setUsagePattern(QOpenGLBuffer::StreamDraw);
+    }
+    facingBoxes_.bind();
+    facingBoxes_.allocate(facing.data(), static_cast<int>(facing.size() * sizeof(std::uint32_t)));
+    facingBoxes_.release();
+    DrawMesh(buildingProgram_, boxes_, facingBoxes_, false,
+             {0, static_cast<std::uint32_t>(facing.size())});
 }
 
 // Terrain is seen from below too, when the camera dips under it, so it is not culled.
@@ -431,7 +473,7 @@ void PreviewView::keyPressEvent(QKeyEvent* event) {
             ShowAll();
             return;
         default:
-            QOpenGLWidget::keyPressEvent(event);
+            QOpenGLWindow::keyPressEvent(event);
             return;
     }
     NoteCameraMoving();

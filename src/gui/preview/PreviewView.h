@@ -1,16 +1,18 @@
 #pragma once
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QOpenGLBuffer>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
-#include <QOpenGLWidget>
+#include <QOpenGLWindow>
 #include <QTimer>
 #include <memory>
 #include <optional>
 
+#include "preview/MovingResolution.h"
 #include "preview/PreviewCamera.h"
 #include "preview/PreviewScene.h"
 
@@ -29,11 +31,15 @@ inline constexpr float kAmbientShare = 0.45f;
 // moves and the layer toggles only change what is drawn from them. While the
 // camera moves the scene's light version is drawn, so that software OpenGL
 // keeps up; once the camera has rested a moment, the full one.
-class PreviewView : public QOpenGLWidget, protected QOpenGLFunctions {
+//
+// It is a window of its own, put in the preview window by a container: on
+// software OpenGL a widget's frames pass through an extra frame buffer that is
+// then composed into the window, which costs as much as a light frame.
+class PreviewView : public QOpenGLWindow, protected QOpenGLFunctions {
     Q_OBJECT
 
 public:
-    explicit PreviewView(QWidget* parent = nullptr);
+    PreviewView();
     ~PreviewView() override;
 
     // A new scene: its buffers are made before the next frame and the camera shows all of it.
@@ -47,12 +53,16 @@ public:
     // Frames are drawn light from now until the camera has rested a moment.
     void NoteCameraMoving();
     bool LastFrameWasLight() const { return lastFrameLight_; }
+    // The view's pixels are divided by this along each side while the camera moves.
+    int MovingPixelDivisor() const { return resolution_.Divisor(); }
     // The building drawn in the highlight colour, by its index among the scene's parts.
     void SetHighlighted(std::optional<std::size_t> part);
     std::optional<std::size_t> Highlighted() const { return highlighted_; }
     void ShowAll();
     // What lies under a pixel of the widget, as drawn now.
     std::optional<SceneHit> PickAt(QPointF pixel) const;
+    // Draws a frame of what is set now and reads its pixels back (it is not shown).
+    QImage GrabFrame();
     // Whether the current scene (a sketch or complete) has been drawn at least once.
     bool HasDrawnScene() const { return drawnScene_; }
 
@@ -86,6 +96,8 @@ private:
     void UploadBuildings(MeshBuffers& buffers, const BuildingDrawMesh& mesh);
     void UploadTerrain(const BlockModel& model);
     void DrawBuildings(const QMatrix4x4& viewProjection, bool boxes);
+    // The boxes' triangles that face the camera, chosen anew for each frame.
+    void DrawFacingBoxes();
     void DrawTerrain(const QMatrix4x4& viewProjection, bool coarse);
     // Draws a range of the indices over the mesh's vertices.
     void DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, QOpenGLBuffer& indices,
@@ -103,11 +115,15 @@ private:
     MeshBuffers terrain_;
     QOpenGLBuffer coarseTerrain_{QOpenGLBuffer::IndexBuffer};
     int coarseTerrainCount_ = 0;
+    QOpenGLBuffer facingBoxes_{QOpenGLBuffer::IndexBuffer};
     std::optional<std::size_t> highlighted_;
     bool moving_ = false;
     bool lastFrameLight_ = false;
     QTimer rest_;
     std::unique_ptr<QOpenGLFramebufferObject> reducedTarget_;
+    MovingResolution resolution_;
+    QElapsedTimer movingFrameClock_;
+    bool timingMovingFrame_ = false;
     std::unique_ptr<QOpenGLTexture> texture_;
     QPointF pressPoint_;
     QPointF lastPoint_;

@@ -8,7 +8,6 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QVBoxLayout>
-#include <QWindow>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "convert/OutputName.h"
@@ -105,14 +104,17 @@ void PreviewWindow::BuildControls() {
     controls->addWidget(exaggeration_);
     controls->addStretch(1);
 
-    view_ = new PreviewView(this);
+    view_ = new PreviewView;
+    QWidget* viewBox = QWidget::createWindowContainer(view_, this);
+    viewBox->setFocusPolicy(Qt::StrongFocus);
+    viewBox->setMinimumSize(160, 120);
     statusBar_ = new QStatusBar(this);
     statusBar_->setSizeGripEnabled(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);
     layout->setSpacing(2);
     layout->addLayout(controls);
-    layout->addWidget(view_, 1);
+    layout->addWidget(viewBox, 1);
     layout->addWidget(statusBar_);
     SetStatus(QString::fromUtf8(kNoBlockText));
 }
@@ -198,9 +200,8 @@ void PreviewWindow::SketchBuilt(const std::filesystem::path& sheet, const SubShe
     // The triangulation would take the processors from the sketch's first
     // frame, so it starts once that is on the screen; at once when there is
     // no screen to wait for.
-    const QWindow* shownIn = window()->windowHandle();
-    if (view_->isVisible() && shownIn && shownIn->isExposed()) {
-        connect(view_, &QOpenGLWidget::frameSwapped, this, complete, Qt::SingleShotConnection);
+    if (view_->isExposed()) {
+        connect(view_, &QOpenGLWindow::frameSwapped, this, complete, Qt::SingleShotConnection);
     } else {
         complete();
     }
