@@ -99,11 +99,18 @@ void ReportPreparation(const std::filesystem::path& path, const SubSheetRecord& 
                 sketchMs, modelMs, sceneMs);
 }
 
-// A frame drawn and shown now, as the window would at its next update.
+// A frame drawn and shown, as the window does on its next update.
 void DrawNow(vesk::gui::PreviewView& view) {
+    bool swapped = false;
+    const auto connection = QObject::connect(&view, &QOpenGLWindow::frameSwapped, &view,
+                                             [&swapped] { swapped = true; });
     view.update();
-    QEvent request(QEvent::UpdateRequest);
-    QCoreApplication::sendEvent(&view, &request);
+    QElapsedTimer timer;
+    timer.start();
+    while (!swapped && timer.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    }
+    QObject::disconnect(connection);
 }
 
 // The processor time of all the program's threads (llvmpipe draws on its own),
@@ -136,7 +143,6 @@ OrbitFigures Orbit(vesk::gui::PreviewView& view, bool moving) {
         }
         DrawNow(view);
         light += view.LastFrameWasLight() ? 1 : 0;
-        QCoreApplication::processEvents();
     }
     view.makeCurrent();
     view.context()->functions()->glFinish();

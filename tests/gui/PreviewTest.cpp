@@ -423,8 +423,13 @@ void PreviewTest::movingFramesCoarsenWhenSlowAndSharpenWhenFast() {
         resolution.FrameTook(50.0);
     }
     QCOMPARE(resolution.Divisor(), MovingResolution::kCoarsest);
-    for (double ms : {10.0, 10.0, 20.0, 10.0, 10.0}) {  // 20 ms is within the budget: no change
-        resolution.FrameTook(ms);
+    // Finer only after ten fast frames in a row: 20 ms is within the budget but not fast.
+    for (int frame = 0; frame < 9; ++frame) {
+        resolution.FrameTook(frame == 4 ? 20.0 : 10.0);
+    }
+    QCOMPARE(resolution.Divisor(), 4);
+    for (int frame = 0; frame < 5; ++frame) {  // nine fast ones since the 20 ms frame
+        resolution.FrameTook(10.0);
     }
     QCOMPARE(resolution.Divisor(), 4);
     resolution.FrameTook(10.0);

@@ -12,8 +12,11 @@ public:
     static constexpr int kCoarsest = 4;
     // Frames slower than this make the next ones coarser, faster than half of it finer.
     static constexpr double kFrameBudgetMs = 30.0;
-    // One slow frame (a shader compiled, another program's burst) changes nothing by itself.
-    static constexpr int kFramesInARow = 3;
+    // One slow frame (a shader compiled, another program's burst) changes
+    // nothing by itself; a quiet moment on a busy machine must last longer
+    // before the frames grow finer, or the resolution would swing with it.
+    static constexpr int kSlowFramesInARow = 3;
+    static constexpr int kFastFramesInARow = 10;
 
     int Divisor() const { return divisor_; }
     // One moving frame took that long from the start of its drawing until it was shown.
