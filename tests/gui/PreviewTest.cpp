@@ -191,7 +191,6 @@ private slots:
     void clickPicksTheBuildingUnderThePointer();
     void pickedBuildingIsHighlightedMovingAndAtRest();
     void lightSceneShapes();
-    void facingBoxTrianglesAreThoseTurnedToTheEye();
     void movingFramesCoarsenWhenSlowAndSharpenWhenFast();
     void cameraReturnsHomeAndDoubleClickCentres();
     void windowFollowsTheSelection();
@@ -378,36 +377,6 @@ void PreviewTest::lightSceneShapes() {
     QCOMPARE(std::count(coarse.begin(), coarse.end(), 0u), std::ptrdiff_t{2});
     terrain.grid = {402, 301, 1.0f, 1.0f};  // not the mesh's grid
     QVERIFY(CoarseTerrainIndices(terrain, 10000).empty());
-}
-
-// Of a box's ten triangles, those whose plane faces the eye, whether it looks
-// from above or below the roof.
-void PreviewTest::facingBoxTrianglesAreThoseTurnedToTheEye() {
-    const BuildingBox box{7, 0.0f, 20.0f, 40.0, {{{0, 0}, {10, 0}, {10, 4}, {0, 4}}}};
-    const BuildingDrawMesh mesh = MakeBoxMesh(std::span(&box, 1));
-    QCOMPARE(mesh.indices.size(), std::size_t{30});
-    const auto turnedTo = [&](const std::uint32_t* corners, const QVector3D& eye) {
-        const auto at = [&](int k) {
-            const Vec3& p = mesh.positions[corners[k]];
-            return QVector3D(p.x, p.y, p.z);
-        };
-        const QVector3D normal = QVector3D::crossProduct(at(1) - at(0), at(2) - at(0));
-        return QVector3D::dotProduct(normal, eye - at(0)) > 0.0f;
-    };
-    // South-east and above: two walls and the roof; north and below the roof: one wall.
-    for (const auto& [eye, expected] :
-         {std::pair{QVector3D(20, -10, 30), 6}, std::pair{QVector3D(5, 10, 10), 2}}) {
-        const auto facing = FacingBoxTriangles(mesh, {eye.x(), eye.y(), eye.z()});
-        QCOMPARE(facing.size(), std::size_t(expected * 3));
-        int turned = 0;
-        for (std::size_t i = 0; i < mesh.indices.size(); i += 3) {
-            turned += turnedTo(mesh.indices.data() + i, eye) ? 1 : 0;
-        }
-        QCOMPARE(turned, expected);
-        for (std::size_t i = 0; i < facing.size(); i += 3) {
-            QVERIFY(turnedTo(facing.data() + i, eye));
-        }
-    }
 }
 
 void PreviewTest::movingFramesCoarsenWhenSlowAndSharpenWhenFast() {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <utility>
 
 namespace vesk::gui {
 namespace {
@@ -124,29 +123,6 @@ std::vector<std::uint32_t> KeptLines(std::uint32_t lineCount, std::uint32_t step
     return kept;
 }
 
-// The boxes by their distance from the eye, nearest first: drawn so, what
-// they hide fails the depth test before it is shaded.
-std::vector<std::size_t> NearestFirst(const BuildingDrawMesh& boxes, const Vec3& eye) {
-    std::vector<std::pair<float, std::size_t>> distances;
-    distances.reserve(boxes.parts.size());
-    for (std::size_t k = 0; k < boxes.parts.size(); ++k) {
-        const IndexRange& part = boxes.parts[k];
-        if (part.count > 0) {
-            const Vec3& corner = boxes.positions[boxes.indices[part.first]];
-            const float dx = corner.x - eye.x;
-            const float dy = corner.y - eye.y;
-            distances.push_back({dx * dx + dy * dy, k});
-        }
-    }
-    std::sort(distances.begin(), distances.end());
-    std::vector<std::size_t> order;
-    order.reserve(distances.size());
-    for (const auto& [distance, k] : distances) {
-        order.push_back(k);
-    }
-    return order;
-}
-
 }  // namespace
 
 std::array<FootprintPoint, 4> SmallestRectangle(std::span<const FootprintPoint> points) {
@@ -218,37 +194,6 @@ BuildingDrawMesh MakeBoxMesh(std::span<const BuildingBox> boxes) {
     mesh.floors.assign(boxes.size(), {static_cast<std::uint32_t>(mesh.floorIndexStart), 0});
     mesh.highestFloor = -std::numeric_limits<float>::max();
     return mesh;
-}
-
-// MakeBoxMesh gives each box four corners below, four above, then its four
-// walls' and its roof's six indices each.
-std::vector<std::uint32_t> FacingBoxTriangles(const BuildingDrawMesh& boxes, const Vec3& eye) {
-    constexpr std::uint32_t kBoxVertices = 8;
-    constexpr std::uint32_t kBoxIndices = 30;
-    std::vector<std::uint32_t> facing;
-    facing.reserve(boxes.parts.size() * 18);
-    for (const std::size_t k : NearestFirst(boxes, eye)) {
-        const IndexRange& part = boxes.parts[k];
-        if (part.count != kBoxIndices) {
-            continue;
-        }
-        const std::uint32_t* indices = boxes.indices.data() + part.first;
-        const Vec3* corners = boxes.positions.data() + indices[0];
-        for (std::uint32_t a = 0; a < 4; ++a) {
-            const Vec3& from = corners[a];
-            const Vec3& to = corners[(a + 1) % 4];
-            // The outward normal of a counter-clockwise ring's edge is the edge turned clockwise.
-            const float outward =
-                (eye.x - from.x) * (to.y - from.y) - (eye.y - from.y) * (to.x - from.x);
-            if (outward > 0.0f) {
-                facing.insert(facing.end(), indices + 6 * a, indices + 6 * a + 6);
-            }
-        }
-        if (eye.z > corners[kBoxVertices - 1].z) {
-            facing.insert(facing.end(), indices + 24, indices + kBoxIndices);
-        }
-    }
-    return facing;
 }
 
 std::vector<std::uint32_t> CoarseTerrainIndices(const TerrainModel& terrain, std::size_t maxCells) {

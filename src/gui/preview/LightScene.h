@@ -34,11 +34,6 @@ std::vector<BuildingBox> BoxesOf(const BlockModel& model);
 // Walls and roof of each box, over four corners at each height; no floors.
 BuildingDrawMesh MakeBoxMesh(std::span<const BuildingBox> boxes);
 
-// The triangles of MakeBoxMesh's boxes that face an eye in the boxes' frame:
-// at most two walls of each and the roof when the eye is above it. Back faces
-// are culled anyway, but software OpenGL pays for every triangle it is given.
-std::vector<std::uint32_t> FacingBoxTriangles(const BuildingDrawMesh& boxes, const Vec3& eye);
-
 // The terrain grid's triangles over every step-th row and column (and the
 // last of each), so that no more than about maxCells cells are left; the
 // vertices are the full grid's. None when the mesh is not that grid.

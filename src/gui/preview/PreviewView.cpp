@@ -193,7 +193,6 @@ void PreviewView::ReleaseBuffers() {
         mesh->indexCount = 0;
     }
     coarseTerrain_.destroy();
-    facingBoxes_.destroy();
     coarseTerrainCount_ = 0;
     texture_.reset();
 }
@@ -322,13 +321,9 @@ void PreviewView::DrawBuildings(const QMatrix4x4& viewProjection, bool boxes) {
     buildingProgram_.setUniformValue("colour", ToRgb(kBuildingColour));
     buildingProgram_.setUniformValue("ambient", kAmbientShare);
     const bool belowAFloor = camera_.Eye().z() < mesh.highestFloor * layers_.exaggeration;
-    if (boxes) {
-        DrawFacingBoxes();
-    } else {
-        const auto drawn =
-            static_cast<std::uint32_t>(belowAFloor ? mesh.indices.size() : mesh.floorIndexStart);
-        DrawMesh(buildingProgram_, buffers, buffers.indices, false, {0, drawn});
-    }
+    const auto drawn =
+        static_cast<std::uint32_t>(belowAFloor ? mesh.indices.size() : mesh.floorIndexStart);
+    DrawMesh(buildingProgram_, buffers, buffers.indices, false, {0, drawn});
     if (highlighted_ && *highlighted_ < mesh.parts.size()) {
         glDepthFunc(GL_LEQUAL);
         buildingProgram_.setUniformValue("colour", ToRgb(kHighlightColour));
@@ -339,21 +334,6 @@ void PreviewView::DrawBuildings(const QMatrix4x4& viewProjection, bool boxes) {
         glDepthFunc(GL_LESS);
     }
     buildingProgram_.release();
-}
-
-void PreviewView::DrawFacingBoxes() {
-    const QVector3D eye = camera_.Eye();
-    const std::vector<std::uint32_t> facing = FacingBoxTriangles(
-        scene_->BoxesToDraw(), {eye.x(), eye.y(), eye.z() / layers_.exaggeration});
-    if (!facingBoxes_.isCreated()) {
-        facingBoxes_.create();
-        facingBoxes_.setUsagePattern(QOpenGLBuffer::StreamDraw);
-    }
-    facingBoxes_.bind();
-    facingBoxes_.allocate(facing.data(), static_cast<int>(facing.size() * sizeof(std::uint32_t)));
-    facingBoxes_.release();
-    DrawMesh(buildingProgram_, boxes_, facingBoxes_, false,
-             {0, static_cast<std::uint32_t>(facing.size())});
 }
 
 // Terrain is seen from below too, when the camera dips under it, so it is not culled.

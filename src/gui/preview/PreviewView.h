@@ -96,8 +96,6 @@ private:
     void UploadBuildings(MeshBuffers& buffers, const BuildingDrawMesh& mesh);
     void UploadTerrain(const BlockModel& model);
     void DrawBuildings(const QMatrix4x4& viewProjection, bool boxes);
-    // The boxes' triangles that face the camera, chosen anew for each frame.
-    void DrawFacingBoxes();
     void DrawTerrain(const QMatrix4x4& viewProjection, bool coarse);
     // Draws a range of the indices over the mesh's vertices.
     void DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, QOpenGLBuffer& indices,
@@ -115,7 +113,6 @@ private:
     MeshBuffers terrain_;
     QOpenGLBuffer coarseTerrain_{QOpenGLBuffer::IndexBuffer};
     int coarseTerrainCount_ = 0;
-    QOpenGLBuffer facingBoxes_{QOpenGLBuffer::IndexBuffer};
     std::optional<std::size_t> highlighted_;
     bool moving_ = false;
     bool lastFrameLight_ = false;
