@@ -243,10 +243,10 @@ void PreviewView::UploadTerrain(const BlockModel& model) {
     }
 }
 
-// Software OpenGL spends most of a frame on pixels, so a moving camera's
-// frames are drawn at a fraction of them and stretched to the view (the
-// nearest pixel: smoothing would cost a sixth of the frame); a sketch has
-// only its light version to draw, at rest too.
+// Software OpenGL's work on a frame grows with its size, so a moving camera's
+// frames are drawn smaller and stretched to the view (by the nearest pixel,
+// which costs less than smoothing); a sketch has only its light version to
+// draw, at rest too.
 void PreviewView::paintGL() {
     if (uploadPending_) {
         UploadScene();

@@ -34,7 +34,7 @@ inline constexpr float kAmbientShare = 0.45f;
 //
 // It is a window of its own, put in the preview window by a container: on
 // software OpenGL a widget's frames pass through an extra frame buffer that is
-// then composed into the window, which costs as much as a light frame.
+// then composed into the window, which costs half as much as a light frame.
 class PreviewView : public QOpenGLWindow, protected QOpenGLFunctions {
     Q_OBJECT
 
