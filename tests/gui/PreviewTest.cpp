@@ -192,6 +192,7 @@ private slots:
     void pickedBuildingIsHighlightedMovingAndAtRest();
     void lightSceneShapes();
     void movingFramesCoarsenWhenSlowAndSharpenWhenFast();
+    void sketchPicksBoxesAndTellsTheFootprintArea();
     void cameraReturnsHomeAndDoubleClickCentres();
     void windowFollowsTheSelection();
     void togglesAndSizeAreRemembered();
@@ -403,6 +404,26 @@ void PreviewTest::movingFramesCoarsenWhenSlowAndSharpenWhenFast() {
     QCOMPARE(resolution.Divisor(), 4);
     resolution.FrameTook(10.0);
     QCOMPARE(resolution.Divisor(), 3);
+}
+
+// Before the footprints are triangulated the boxes are what is picked; the
+// status line still tells the footprint's own area, not the box's.
+void PreviewTest::sketchPicksBoxesAndTellsTheFootprintArea() {
+    FootprintSet footprints;
+    // A 10 x 4 rectangle without its 4 x 2 north-west corner: 32 square metres.
+    footprints.corners = {{0, 0}, {10, 0}, {10, 4}, {4, 4}, {4, 2}, {0, 2}};
+    footprints.buildings.push_back({3, 1.0f, 11.0f, 0, 6});
+    const PreviewScene sketch(BlockModel{}, BoxesOf(footprints));
+    QVERIFY(!sketch.IsComplete());
+    QCOMPARE(sketch.PartCount(), std::size_t{1});
+    const SceneLayers layers;
+    // Straight down on the missing corner: the box's roof is there.
+    const auto hit = sketch.Pick({{2, 3, 100}, {0, 0, -1}}, layers);
+    QVERIFY(hit && hit->part == std::optional<std::size_t>(0));
+    QVERIFY(std::abs(hit->point.z() - 11.0f) < 1e-4f);
+    QCOMPARE(sketch.Describe(0),
+             QString::fromUtf8("建物 3   下端 1.00 m   屋上 11.00 m   建築面積 32.0 m²"));
+    QVERIFY(!sketch.Pick({{12, 3, 100}, {0, 0, -1}}, layers));
 }
 
 // The default view has the whole block in sight; keys and the wheel move the
