@@ -13,6 +13,8 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "convert/OutputName.h"
+#include "preview/LightScene.h"
+#include "preview/MovingResolution.h"
 #include "preview/PreviewView.h"
 #include "preview/PreviewWindow.h"
 
@@ -38,13 +40,17 @@ std::filesystem::path SampleSheet(GuiFixture& gui, const std::string& name, std:
     return path;
 }
 
-// The preview of the selected block, opened by its command, once its model is
-// drawn; none if it did not come.
+bool CompleteSceneDrawn(const PreviewView* view) {
+    return view->Scene() && view->Scene()->IsComplete() && view->HasDrawnScene();
+}
+
+// The preview of the selected block, opened by its command, once its complete
+// scene is drawn; none if it did not come.
 PreviewWindow* OpenPreview(GuiFixture& gui) {
     gui.Frame().Commands().Run(cmd::kPreview);
     PreviewWindow* preview = gui.Frame().Preview();
     if (!preview || !QTest::qWaitForWindowExposed(preview) ||
-        !QTest::qWaitFor([preview] { return preview->View()->HasDrawnScene(); }, 20000)) {
+        !QTest::qWaitFor([preview] { return CompleteSceneDrawn(preview->View()); }, 20000)) {
         return nullptr;
     }
     return preview;
@@ -130,6 +136,50 @@ bool Within(QColor seen, const std::pair<QColor, QColor>& range) {
            in(seen.blue(), range.first.blue(), range.second.blue());
 }
 
+// A pixel where the view shows bare ground, searched on a coarse lattice.
+std::optional<QPoint> GroundPixel(const PreviewView& view) {
+    for (int y = 8; y < view.height(); y += 16) {
+        for (int x = 8; x < view.width(); x += 16) {
+            const auto hit = view.PickAt(QPointF(x, y));
+            if (hit && !hit->part) {
+                return QPoint(x, y);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+int DifferingPixels(const QImage& a, const QImage& b) {
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            differing += Near(a.pixelColor(x, y), b.pixelColor(x, y)) ? 0 : 1;
+        }
+    }
+    return differing;
+}
+
+bool SameCorners(const std::array<FootprintPoint, 4>& seen,
+                 const std::vector<FootprintPoint>& expected) {
+    for (const FootprintPoint& corner : expected) {
+        const bool found = std::any_of(seen.begin(), seen.end(), [&](const FootprintPoint& p) {
+            return std::abs(p.x - corner.x) < 1e-9 && std::abs(p.y - corner.y) < 1e-9;
+        });
+        if (!found) {
+            return false;
+        }
+    }
+    return true;
+}
+
+double TurnOf(const std::array<FootprintPoint, 4>& ring) {
+    double twice = 0.0;
+    for (std::size_t k = 0; k < ring.size(); ++k) {
+        twice += ring[k].x * ring[(k + 1) % 4].y - ring[(k + 1) % 4].x * ring[k].y;
+    }
+    return twice / 2.0;
+}
+
 }  // namespace
 
 class PreviewTest : public QObject {
@@ -139,6 +189,10 @@ private slots:
     void commandNeedsASelectedBlock();
     void pixelsShowBuildingsTerrainAndGroundAsToggled();
     void clickPicksTheBuildingUnderThePointer();
+    void pickedBuildingIsHighlightedMovingAndAtRest();
+    void lightSceneShapes();
+    void movingFramesCoarsenWhenSlowAndSharpenWhenFast();
+    void sketchPicksBoxesAndTellsTheFootprintArea();
     void cameraReturnsHomeAndDoubleClickCentres();
     void windowFollowsTheSelection();
     void togglesAndSizeAreRemembered();
@@ -183,26 +237,26 @@ void PreviewTest::pixelsShowBuildingsTerrainAndGroundAsToggled() {
     view->Camera().Orbit(0.0f, 90.0f);
     view->Camera().Zoom(4.0f);
     const QPoint pixel = view->Camera().Project(roof.point, view->size()).toPoint();
-    QVERIFY(view->rect().contains(pixel));
+    QVERIFY(QRect(QPoint(), view->size()).contains(pixel));
 
-    QColor seen = view->grabFramebuffer().pixelColor(pixel);
+    QColor seen = view->GrabFrame().pixelColor(pixel);
     QVERIFY2(Near(seen, kBuildingColour), Describe(seen));
 
     SceneLayers layers = view->Layers();
     layers.buildings = false;
     view->SetLayers(layers);
-    seen = view->grabFramebuffer().pixelColor(pixel);
+    seen = view->GrabFrame().pixelColor(pixel);
     QVERIFY2(Within(seen, TexelRange(model, roof.point)), Describe(seen));
     QVERIFY2(!Near(seen, kBuildingColour), Describe(seen));
 
     layers.texture = false;
     view->SetLayers(layers);
-    seen = view->grabFramebuffer().pixelColor(pixel);
+    seen = view->GrabFrame().pixelColor(pixel);
     QVERIFY2(Near(seen, kGroundColour), Describe(seen));
 
     layers.terrain = false;
     view->SetLayers(layers);
-    seen = view->grabFramebuffer().pixelColor(pixel);
+    seen = view->GrabFrame().pixelColor(pixel);
     QVERIFY2(Near(seen, kSkyColour), Describe(seen));
 }
 
@@ -248,6 +302,130 @@ void PreviewTest::clickPicksTheBuildingUnderThePointer() {
     QCOMPARE(preview->StatusText(), QString::fromUtf8("ﾚﾃﾞｨ"));
 }
 
+// From straight above the tallest roof: a click there paints it in the
+// highlight colour, in the light frames drawn while the camera moves as in the
+// full ones; the light frame differs from the full one elsewhere; a click on
+// bare ground takes the highlight away.
+void PreviewTest::pickedBuildingIsHighlightedMovingAndAtRest() {
+    GuiFixture gui;
+    gui.Open(SampleSheet(gui, "a.tqb", 1));
+    gui.ClickPicture(kBlockOnPicture);
+    PreviewWindow* preview = OpenPreview(gui);
+    QVERIFY(preview);
+    PreviewView* view = preview->View();
+    const RoofPoint roof = TallestRoof(view->Scene()->Model());
+    view->Camera().CentreOn(roof.point);
+    view->Camera().Orbit(0.0f, 90.0f);
+    view->Camera().Zoom(3.0f);
+    const QPoint pixel = view->Camera().Project(roof.point, view->size()).toPoint();
+
+    QTest::mouseClick(view, Qt::LeftButton, {}, pixel);
+    QCOMPARE(view->Highlighted(), std::optional<std::size_t>(roof.part));
+    const QImage full = view->GrabFrame();
+    QVERIFY(!view->LastFrameWasLight());
+    QVERIFY2(Near(full.pixelColor(pixel), kHighlightColour), Describe(full.pixelColor(pixel)));
+
+    view->NoteCameraMoving();
+    const QImage light = view->GrabFrame();
+    QVERIFY(view->LastFrameWasLight());
+    QVERIFY2(Near(light.pixelColor(pixel), kHighlightColour), Describe(light.pixelColor(pixel)));
+    QVERIFY(DifferingPixels(light, full) > full.width() * full.height() / 100);
+    QTRY_VERIFY(!view->LastFrameWasLight());  // the camera rested: a full frame came by itself
+    QCOMPARE(DifferingPixels(view->GrabFrame(), full), 0);
+
+    const auto ground = GroundPixel(*view);
+    QVERIFY(ground);
+    QTest::mouseClick(view, Qt::LeftButton, {}, *ground);
+    QVERIFY(!view->Highlighted());
+    QCOMPARE(preview->StatusText(), QString::fromUtf8("ﾚﾃﾞｨ"));
+    const QColor after = view->GrabFrame().pixelColor(pixel);
+    QVERIFY2(Near(after, kBuildingColour), Describe(after));
+}
+
+// The boxes hold each footprint with one side on its hull, turning
+// counter-clockwise; the thinned terrain keeps the grid's corners.
+void PreviewTest::lightSceneShapes() {
+    // A 10 x 4 rectangle turned by 30 degrees, with a notch: the box is the rectangle.
+    const double c = std::cos(M_PI / 6.0);
+    const double s = std::sin(M_PI / 6.0);
+    const auto turned = [&](double x, double y) {
+        return FootprintPoint{5.0 + x * c - y * s, 7.0 + x * s + y * c};
+    };
+    const std::vector<FootprintPoint> notched = {turned(0, 0), turned(10, 0), turned(10, 4),
+                                                 turned(6, 4), turned(5, 1),  turned(4, 4),
+                                                 turned(0, 4)};
+    const auto box = SmallestRectangle(notched);
+    QVERIFY(SameCorners(box, {turned(0, 0), turned(10, 0), turned(10, 4), turned(0, 4)}));
+    QVERIFY(std::abs(TurnOf(box) - 40.0) < 1e-9);
+    // Clockwise input, and points on a line: a box of no area along them.
+    const auto clockwise =
+        SmallestRectangle(std::vector<FootprintPoint>{{0, 0}, {0, 3}, {2, 3}, {2, 0}});
+    QVERIFY(SameCorners(clockwise, {{0, 0}, {2, 0}, {2, 3}, {0, 3}}));
+    QVERIFY(std::abs(TurnOf(clockwise) - 6.0) < 1e-9);
+    const auto line = SmallestRectangle(std::vector<FootprintPoint>{{1, 1}, {3, 3}, {2, 2}});
+    QVERIFY(SameCorners(line, {{1, 1}, {3, 3}}));
+    QVERIFY(std::abs(TurnOf(line)) < 1e-9);
+
+    TerrainModel terrain;
+    terrain.grid = {401, 301, 1.0f, 1.0f};
+    terrain.mesh.positions.resize(401 * 301);
+    const std::vector<std::uint32_t> coarse = CoarseTerrainIndices(terrain, 10000);
+    QCOMPARE(coarse.size(), std::size_t{100 * 75 * 6});  // every 4th line of 401 and 301
+    QCOMPARE(*std::min_element(coarse.begin(), coarse.end()), 0u);
+    QCOMPARE(*std::max_element(coarse.begin(), coarse.end()), 401u * 301u - 1u);
+    // The south-east corner lies in one triangle of its cell, the south-west in both.
+    QCOMPARE(std::count(coarse.begin(), coarse.end(), 400u), std::ptrdiff_t{1});
+    QCOMPARE(std::count(coarse.begin(), coarse.end(), 0u), std::ptrdiff_t{2});
+    terrain.grid = {402, 301, 1.0f, 1.0f};  // not the mesh's grid
+    QVERIFY(CoarseTerrainIndices(terrain, 10000).empty());
+}
+
+void PreviewTest::movingFramesCoarsenWhenSlowAndSharpenWhenFast() {
+    MovingResolution resolution;
+    QCOMPARE(resolution.Divisor(), MovingResolution::kFinest);
+    for (double ms : {10.0, 200.0, 10.0, 80.0, 80.0}) {  // no three slow frames in a row
+        resolution.FrameTook(ms);
+    }
+    QCOMPARE(resolution.Divisor(), 2);
+    resolution.FrameTook(80.0);
+    QCOMPARE(resolution.Divisor(), 3);
+    for (int frame = 0; frame < 12; ++frame) {
+        resolution.FrameTook(50.0);
+    }
+    QCOMPARE(resolution.Divisor(), MovingResolution::kCoarsest);
+    // Finer only after ten fast frames in a row: 20 ms is within the budget but not fast.
+    for (int frame = 0; frame < 9; ++frame) {
+        resolution.FrameTook(frame == 4 ? 20.0 : 10.0);
+    }
+    QCOMPARE(resolution.Divisor(), 4);
+    for (int frame = 0; frame < 5; ++frame) {  // nine fast ones since the 20 ms frame
+        resolution.FrameTook(10.0);
+    }
+    QCOMPARE(resolution.Divisor(), 4);
+    resolution.FrameTook(10.0);
+    QCOMPARE(resolution.Divisor(), 3);
+}
+
+// Before the footprints are triangulated the boxes are what is picked; the
+// status line still tells the footprint's own area, not the box's.
+void PreviewTest::sketchPicksBoxesAndTellsTheFootprintArea() {
+    FootprintSet footprints;
+    // A 10 x 4 rectangle without its 4 x 2 north-west corner: 32 square metres.
+    footprints.corners = {{0, 0}, {10, 0}, {10, 4}, {4, 4}, {4, 2}, {0, 2}};
+    footprints.buildings.push_back({3, 1.0f, 11.0f, 0, 6});
+    const PreviewScene sketch(BlockModel{}, BoxesOf(footprints));
+    QVERIFY(!sketch.IsComplete());
+    QCOMPARE(sketch.PartCount(), std::size_t{1});
+    const SceneLayers layers;
+    // Straight down on the missing corner: the box's roof is there.
+    const auto hit = sketch.Pick({{2, 3, 100}, {0, 0, -1}}, layers);
+    QVERIFY(hit && hit->part == std::optional<std::size_t>(0));
+    QVERIFY(std::abs(hit->point.z() - 11.0f) < 1e-4f);
+    QCOMPARE(sketch.Describe(0),
+             QString::fromUtf8("建物 3   下端 1.00 m   屋上 11.00 m   建築面積 32.0 m²"));
+    QVERIFY(!sketch.Pick({{12, 3, 100}, {0, 0, -1}}, layers));
+}
+
 // The default view has the whole block in sight; keys and the wheel move the
 // camera, Home brings it back, a double-click centres on the point under it.
 void PreviewTest::cameraReturnsHomeAndDoubleClickCentres() {
@@ -263,7 +441,8 @@ void PreviewTest::cameraReturnsHomeAndDoubleClickCentres() {
         for (float x : {bounds.low.x(), bounds.high.x()}) {
             for (float y : {bounds.low.y(), bounds.high.y()}) {
                 for (float z : {bounds.low.z(), bounds.high.z()}) {
-                    if (!view->rect().contains(camera.Project({x, y, z}, view->size()).toPoint())) {
+                    if (!QRect(QPoint(), view->size())
+                             .contains(camera.Project({x, y, z}, view->size()).toPoint())) {
                         return false;
                     }
                 }
@@ -294,7 +473,7 @@ void PreviewTest::cameraReturnsHomeAndDoubleClickCentres() {
     QTest::keyClick(view, Qt::Key_Home);
     QVERIFY((camera.Eye() - home).length() < 1e-3f);
 
-    const QPoint middle = view->rect().center() + QPoint(40, 30);
+    const QPoint middle = QRect(QPoint(), view->size()).center() + QPoint(40, 30);
     const auto hit = view->PickAt(middle);
     QVERIFY(hit);
     QTest::mouseDClick(view, Qt::LeftButton, {}, middle);

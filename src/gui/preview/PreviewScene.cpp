@@ -9,6 +9,8 @@ namespace vesk::gui {
 namespace {
 
 constexpr float kNoHit = std::numeric_limits<float>::infinity();
+// Terrain grids are drawn over about this many cells while the camera moves.
+constexpr std::size_t kCoarseTerrainCells = 4000;
 
 QVector3D ToVector(const Vec3& v) {
     return {v.x, v.y, v.z};
@@ -65,38 +67,16 @@ bool RayMeetsBox(const SceneRay& ray, const Vec3& low, const Vec3& high) {
     return enter <= leave;
 }
 
-float NearestInRange(const SceneRay& ray, const TriangleMesh& mesh, std::size_t firstIndex,
-                     std::size_t indexCount) {
+float NearestInRange(const SceneRay& ray, const std::vector<Vec3>& positions,
+                     const std::vector<std::uint32_t>& indices, IndexRange range) {
     float nearest = kNoHit;
-    const std::size_t end = std::min(firstIndex + indexCount, mesh.indices.size());
-    for (std::size_t i = firstIndex; i + 3 <= end; i += 3) {
-        const auto vertex = [&](std::size_t k) {
-            return ToVector(mesh.positions[mesh.indices[k]]);
-        };
+    const std::size_t end =
+        std::min<std::size_t>(std::size_t{range.first} + range.count, indices.size());
+    for (std::size_t i = range.first; i + 3 <= end; i += 3) {
+        const auto vertex = [&](std::size_t k) { return ToVector(positions[indices[k]]); };
         nearest = std::min(nearest, RayTriangle(ray, vertex(i), vertex(i + 1), vertex(i + 2)));
     }
     return nearest;
-}
-
-// Upward-facing triangles of a closed prism are its roof, whose plan is the footprint.
-double RoofArea(const TriangleMesh& mesh, const BuildingPart& part) {
-    double area = 0.0;
-    const std::size_t end =
-        std::min<std::size_t>(part.firstIndex + part.indexCount, mesh.indices.size());
-    for (std::size_t i = part.firstIndex; i + 3 <= end; i += 3) {
-        const Vec3& a = mesh.positions[mesh.indices[i]];
-        const Vec3& b = mesh.positions[mesh.indices[i + 1]];
-        const Vec3& c = mesh.positions[mesh.indices[i + 2]];
-        const double twice =
-            (double(b.x) - a.x) * (double(c.y) - a.y) - (double(c.x) - a.x) * (double(b.y) - a.y);
-        const double up = (mesh.normals[mesh.indices[i]].z + mesh.normals[mesh.indices[i + 1]].z +
-                           mesh.normals[mesh.indices[i + 2]].z) /
-                          3.0;
-        if (up > 0.5) {
-            area += std::abs(twice) / 2.0;
-        }
-    }
-    return area;
 }
 
 bool IsFloor(const TriangleMesh& mesh, std::size_t first) {
@@ -149,6 +129,8 @@ BuildingDrawMesh MakeDrawMesh(const BlockModel& model) {
         const auto inPart = [&](std::uint32_t index) {
             return index >= part.firstVertex && index - part.firstVertex < moved.size();
         };
+        const auto firstAbove = static_cast<std::uint32_t>(draw.indices.size());
+        const auto firstFloor = static_cast<std::uint32_t>(floors.size());
         const std::size_t end =
             std::min<std::size_t>(part.firstIndex + part.indexCount, mesh.indices.size());
         for (std::size_t i = part.firstIndex; i + 3 <= end; i += 3) {
@@ -161,9 +143,15 @@ BuildingDrawMesh MakeDrawMesh(const BlockModel& model) {
                 to.push_back(moved[corners[k] - part.firstVertex]);
             }
         }
+        draw.parts.push_back(
+            {firstAbove, static_cast<std::uint32_t>(draw.indices.size()) - firstAbove});
+        draw.floors.push_back({firstFloor, static_cast<std::uint32_t>(floors.size()) - firstFloor});
         draw.highestFloor = std::max(draw.highestFloor, std::min(part.bottom, part.roof));
     }
     draw.floorIndexStart = draw.indices.size();
+    for (IndexRange& range : draw.floors) {
+        range.first += static_cast<std::uint32_t>(draw.floorIndexStart);
+    }
     draw.indices.insert(draw.indices.end(), floors.begin(), floors.end());
     return draw;
 }
@@ -177,21 +165,39 @@ SceneRay ToModelFrame(const SceneRay& ray, float exaggeration) {
 
 }  // namespace
 
-PreviewScene::PreviewScene(BlockModel model) : model_(std::move(model)) {
+PreviewScene::PreviewScene(BlockModel model)
+    : model_(std::move(model)), complete_(true), boxes_(BoxesOf(model_)) {
+    toDraw_ = MakeDrawMesh(model_);
+    Prepare();
+}
+
+PreviewScene::PreviewScene(BlockModel ground, std::vector<BuildingBox> boxes)
+    : model_(std::move(ground)), boxes_(std::move(boxes)) {
+    Prepare();
+}
+
+void PreviewScene::Prepare() {
+    boxesToDraw_ = MakeBoxMesh(boxes_);
+    if (model_.terrain) {
+        coarseTerrain_ = CoarseTerrainIndices(*model_.terrain, kCoarseTerrainCells);
+    }
     constexpr float kBig = std::numeric_limits<float>::max();
     all_ = {{kBig, kBig, kBig}, {-kBig, -kBig, -kBig}};
-    const TriangleMesh& mesh = model_.buildings;
-    for (const BuildingPart& part : model_.buildingParts) {
-        Box box{{kBig, kBig, kBig}, {-kBig, -kBig, -kBig}};
+    const std::vector<Vec3>& positions =
+        complete_ ? model_.buildings.positions : boxesToDraw_.positions;
+    const std::vector<std::uint32_t>& indices =
+        complete_ ? model_.buildings.indices : boxesToDraw_.indices;
+    for (std::size_t part = 0; part < boxes_.size(); ++part) {
+        Extent extent{{kBig, kBig, kBig}, {-kBig, -kBig, -kBig}};
+        const IndexRange range = PickRange(part);
         const std::size_t end =
-            std::min<std::size_t>(part.firstVertex + part.vertexCount, mesh.positions.size());
-        for (std::size_t v = part.firstVertex; v < end; ++v) {
-            Include(box.low, box.high, mesh.positions[v]);
+            std::min<std::size_t>(std::size_t{range.first} + range.count, indices.size());
+        for (std::size_t i = range.first; i < end; ++i) {
+            Include(extent.low, extent.high, positions[indices[i]]);
         }
-        boxes_.push_back(box);
-        areas_.push_back(RoofArea(mesh, part));
-        Include(all_.low, all_.high, box.low);
-        Include(all_.low, all_.high, box.high);
+        extents_.push_back(extent);
+        Include(all_.low, all_.high, extent.low);
+        Include(all_.low, all_.high, extent.high);
     }
     if (model_.terrain) {
         for (const Vec3& p : model_.terrain->mesh.positions) {
@@ -201,7 +207,14 @@ PreviewScene::PreviewScene(BlockModel model) : model_(std::move(model)) {
     if (all_.low.x > all_.high.x) {
         all_ = {};
     }
-    toDraw_ = MakeDrawMesh(model_);
+}
+
+IndexRange PreviewScene::PickRange(std::size_t part) const {
+    if (!complete_) {
+        return boxesToDraw_.parts[part];
+    }
+    const BuildingPart& p = model_.buildingParts[part];
+    return {p.firstIndex, p.indexCount};
 }
 
 SceneBounds PreviewScene::Bounds(float exaggeration) const {
@@ -210,13 +223,16 @@ SceneBounds PreviewScene::Bounds(float exaggeration) const {
 }
 
 std::optional<float> PreviewScene::NearestOnParts(const SceneRay& ray, std::size_t& part) const {
+    const std::vector<Vec3>& positions =
+        complete_ ? model_.buildings.positions : boxesToDraw_.positions;
+    const std::vector<std::uint32_t>& indices =
+        complete_ ? model_.buildings.indices : boxesToDraw_.indices;
     float nearest = kNoHit;
-    for (std::size_t k = 0; k < boxes_.size(); ++k) {
-        if (!RayMeetsBox(ray, boxes_[k].low, boxes_[k].high)) {
+    for (std::size_t k = 0; k < extents_.size(); ++k) {
+        if (!RayMeetsBox(ray, extents_[k].low, extents_[k].high)) {
             continue;
         }
-        const BuildingPart& p = model_.buildingParts[k];
-        const float t = NearestInRange(ray, model_.buildings, p.firstIndex, p.indexCount);
+        const float t = NearestInRange(ray, positions, indices, PickRange(k));
         if (t < nearest) {
             nearest = t;
             part = k;
@@ -230,7 +246,8 @@ std::optional<float> PreviewScene::NearestOnTerrain(const SceneRay& ray) const {
         return std::nullopt;
     }
     const TriangleMesh& mesh = model_.terrain->mesh;
-    const float t = NearestInRange(ray, mesh, 0, mesh.indices.size());
+    const float t = NearestInRange(ray, mesh.positions, mesh.indices,
+                                   {0, static_cast<std::uint32_t>(mesh.indices.size())});
     return t < kNoHit ? std::optional<float>(t) : std::nullopt;
 }
 
@@ -249,12 +266,12 @@ std::optional<SceneHit> PreviewScene::Pick(const SceneRay& ray, const SceneLayer
 }
 
 QString PreviewScene::Describe(std::size_t part) const {
-    const BuildingPart& p = model_.buildingParts[part];
+    const BuildingBox& box = boxes_[part];
     return QString::fromUtf8("建物 %1   下端 %2 m   屋上 %3 m   建築面積 %4 m²")
-        .arg(p.number)
-        .arg(static_cast<double>(p.bottom), 0, 'f', 2)
-        .arg(static_cast<double>(p.roof), 0, 'f', 2)
-        .arg(areas_[part], 0, 'f', 1);
+        .arg(box.number)
+        .arg(static_cast<double>(box.bottom), 0, 'f', 2)
+        .arg(static_cast<double>(box.roof), 0, 'f', 2)
+        .arg(box.area, 0, 'f', 1);
 }
 
 }  // namespace vesk::gui

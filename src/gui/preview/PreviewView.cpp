@@ -3,9 +3,12 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QOpenGLExtraFunctions>
+#include <QSurfaceFormat>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace vesk::gui {
 namespace {
@@ -13,6 +16,9 @@ namespace {
 constexpr float kDegreesPerPixel = 0.4f;
 constexpr float kDegreesPerKey = 5.0f;
 constexpr double kClickSlopPixels = 3.0;
+// How long the camera must rest before the full scene is drawn: longer than
+// the gaps between a drag's or a held key's events, short enough to go unnoticed.
+constexpr int kRestMs = 180;
 
 // Heights are exaggerated in the shader, so the buffers stay as the model gives them.
 const char* const kBuildingVertexShader = R"(
@@ -87,22 +93,56 @@ bool Build(QOpenGLShaderProgram& program, const char* vertex, const char* fragme
 
 }  // namespace
 
-PreviewView::PreviewView(QWidget* parent) : QOpenGLWidget(parent) {
-    setFocusPolicy(Qt::StrongFocus);
-    setMinimumSize(160, 120);
+PreviewView::PreviewView() : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate) {
+    // A window's surface has no depth buffer unless asked for.
+    QSurfaceFormat surface = format();
+    surface.setDepthBufferSize(24);
+    setFormat(surface);
+    rest_.setSingleShot(true);
+    rest_.setInterval(kRestMs);
+    connect(this, &QOpenGLWindow::frameSwapped, this, [this] {
+        if (timingMovingFrame_) {
+            resolution_.FrameTook(static_cast<double>(movingFrameClock_.nsecsElapsed()) / 1e6);
+            timingMovingFrame_ = false;
+        }
+    });
+    connect(&rest_, &QTimer::timeout, this, [this] {
+        moving_ = false;
+        update();
+    });
 }
 
 PreviewView::~PreviewView() {
     makeCurrent();
     ReleaseBuffers();
+    reducedTarget_.reset();
     doneCurrent();
 }
 
 void PreviewView::SetScene(std::shared_ptr<const PreviewScene> scene) {
+    CompleteScene(std::move(scene));
+    ShowAll();
+}
+
+// Buildings may have been left out of the complete scene, so a sketch's part
+// index need not name the same building there: the highlight goes.
+void PreviewView::CompleteScene(std::shared_ptr<const PreviewScene> scene) {
     scene_ = std::move(scene);
     uploadPending_ = true;
     drawnScene_ = false;
-    ShowAll();
+    highlighted_.reset();
+    update();
+}
+
+void PreviewView::NoteCameraMoving() {
+    moving_ = true;
+    rest_.start();
+    update();
+}
+
+void PreviewView::SetHighlighted(std::optional<std::size_t> part) {
+    highlighted_ = part;
+    update();
 }
 
 void PreviewView::SetLayers(const SceneLayers& layers) {
@@ -116,6 +156,15 @@ void PreviewView::ShowAll() {
                         static_cast<float>(width()) / std::max(height(), 1));
     }
     update();
+}
+
+QImage PreviewView::GrabFrame() {
+    if (!isValid()) {
+        return {};
+    }
+    makeCurrent();
+    paintGL();
+    return grabFramebuffer();
 }
 
 std::optional<SceneHit> PreviewView::PickAt(QPointF pixel) const {
@@ -137,12 +186,14 @@ void PreviewView::initializeGL() {
 }
 
 void PreviewView::ReleaseBuffers() {
-    for (MeshBuffers* mesh : {&buildings_, &terrain_}) {
+    for (MeshBuffers* mesh : {&buildings_, &boxes_, &terrain_}) {
         mesh->positions.destroy();
         mesh->uvs.destroy();
         mesh->indices.destroy();
         mesh->indexCount = 0;
     }
+    coarseTerrain_.destroy();
+    coarseTerrainCount_ = 0;
     texture_.reset();
 }
 
@@ -152,12 +203,21 @@ void PreviewView::UploadScene() {
     if (!scene_) {
         return;
     }
-    const BlockModel& model = scene_->Model();
-    const BuildingDrawMesh& toDraw = scene_->BuildingsToDraw();
-    Fill(buildings_.positions, toDraw.positions);
-    Fill(buildings_.indices, toDraw.indices);
-    buildings_.indexCount = static_cast<int>(toDraw.indices.size());
-    floorIndexStart_ = static_cast<int>(toDraw.floorIndexStart);
+    UploadBuildings(buildings_, scene_->BuildingsToDraw());
+    UploadBuildings(boxes_, scene_->BoxesToDraw());
+    UploadTerrain(scene_->Model());
+}
+
+void PreviewView::UploadBuildings(MeshBuffers& buffers, const BuildingDrawMesh& mesh) {
+    if (mesh.indices.empty()) {
+        return;
+    }
+    Fill(buffers.positions, mesh.positions);
+    Fill(buffers.indices, mesh.indices);
+    buffers.indexCount = static_cast<int>(mesh.indices.size());
+}
+
+void PreviewView::UploadTerrain(const BlockModel& model) {
     if (model.terrain) {
         const TriangleMesh& mesh = model.terrain->mesh;
         Fill(terrain_.positions, mesh.positions);
@@ -166,6 +226,11 @@ void PreviewView::UploadScene() {
         }
         Fill(terrain_.indices, mesh.indices);
         terrain_.indexCount = static_cast<int>(mesh.indices.size());
+        // A grid too small to thin is drawn whole while moving too.
+        const std::vector<std::uint32_t>& coarse =
+            scene_->CoarseTerrain().empty() ? mesh.indices : scene_->CoarseTerrain();
+        Fill(coarseTerrain_, coarse);
+        coarseTerrainCount_ = static_cast<int>(coarse.size());
     }
     if (model.texture && model.texture->width > 0 && model.texture->height > 0) {
         const RgbaImage& image = *model.texture;
@@ -178,10 +243,42 @@ void PreviewView::UploadScene() {
     }
 }
 
+// Software OpenGL's work on a frame grows with its size, so a moving camera's
+// frames are drawn smaller and stretched to the view (by the nearest pixel,
+// which costs less than smoothing); a sketch has only its light version to
+// draw, at rest too.
 void PreviewView::paintGL() {
     if (uploadPending_) {
         UploadScene();
     }
+    const bool light = moving_ || (scene_ && !scene_->IsComplete());
+    lastFrameLight_ = scene_ && light;
+    const QSize full = size() * devicePixelRatio();
+    const QSize reduced = full / resolution_.Divisor();
+    timingMovingFrame_ = false;
+    glViewport(0, 0, full.width(), full.height());
+    if (scene_ && moving_ && reduced.width() > 0 && reduced.height() > 0) {
+        if (!reducedTarget_ || reducedTarget_->size() != reduced) {
+            reducedTarget_ = std::make_unique<QOpenGLFramebufferObject>(
+                reduced, QOpenGLFramebufferObject::Depth);
+        }
+        movingFrameClock_.start();
+        timingMovingFrame_ = true;
+        reducedTarget_->bind();
+        glViewport(0, 0, reduced.width(), reduced.height());
+        DrawFrame(light);
+        StretchToView(*reducedTarget_, full);
+        glViewport(0, 0, full.width(), full.height());
+    } else {
+        DrawFrame(light);
+    }
+    if (scene_ && !drawnScene_) {
+        drawnScene_ = true;
+        emit SceneDrawn();
+    }
+}
+
+void PreviewView::DrawFrame(bool light) {
     const QVector3D sky = ToRgb(kSkyColour);
     glClearColor(sky.x(), sky.y(), sky.z(), 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -192,36 +289,55 @@ void PreviewView::paintGL() {
     glEnable(GL_CULL_FACE);
     const QMatrix4x4 viewProjection = camera_.ProjectionMatrix(size()) * camera_.ViewMatrix();
     if (layers_.buildings) {
-        DrawBuildings(viewProjection);
+        DrawBuildings(viewProjection, light);
     }
     if (layers_.terrain) {
-        DrawTerrain(viewProjection);
+        DrawTerrain(viewProjection, light);
     }
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
-    if (!drawnScene_) {
-        drawnScene_ = true;
-        emit SceneDrawn();
-    }
 }
 
-void PreviewView::DrawBuildings(const QMatrix4x4& viewProjection) {
-    if (buildings_.indexCount == 0 || !buildingProgram_.bind()) {
+void PreviewView::StretchToView(QOpenGLFramebufferObject& from, QSize full) {
+    QOpenGLExtraFunctions* functions = context()->extraFunctions();
+    functions->glBindFramebuffer(GL_READ_FRAMEBUFFER, from.handle());
+    functions->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, defaultFramebufferObject());
+    functions->glBlitFramebuffer(0, 0, from.width(), from.height(), 0, 0, full.width(),
+                                 full.height(), GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    functions->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+}
+
+// The highlighted building is drawn again over itself in its own colour: the
+// same vertices through the same program give the same depths, which the
+// depth test lets through when equal.
+void PreviewView::DrawBuildings(const QMatrix4x4& viewProjection, bool boxes) {
+    MeshBuffers& buffers = boxes ? boxes_ : buildings_;
+    const BuildingDrawMesh& mesh = boxes ? scene_->BoxesToDraw() : scene_->BuildingsToDraw();
+    if (buffers.indexCount == 0 || !buildingProgram_.bind()) {
         return;
     }
     buildingProgram_.setUniformValue("viewProjection", viewProjection);
     buildingProgram_.setUniformValue("exaggeration", layers_.exaggeration);
     buildingProgram_.setUniformValue("colour", ToRgb(kBuildingColour));
     buildingProgram_.setUniformValue("ambient", kAmbientShare);
-    const bool belowAFloor =
-        camera_.Eye().z() < scene_->BuildingsToDraw().highestFloor * layers_.exaggeration;
-    DrawMesh(buildingProgram_, buildings_, false,
-             belowAFloor ? buildings_.indexCount : floorIndexStart_);
+    const bool belowAFloor = camera_.Eye().z() < mesh.highestFloor * layers_.exaggeration;
+    const auto drawn =
+        static_cast<std::uint32_t>(belowAFloor ? mesh.indices.size() : mesh.floorIndexStart);
+    DrawMesh(buildingProgram_, buffers, buffers.indices, false, {0, drawn});
+    if (highlighted_ && *highlighted_ < mesh.parts.size()) {
+        glDepthFunc(GL_LEQUAL);
+        buildingProgram_.setUniformValue("colour", ToRgb(kHighlightColour));
+        DrawMesh(buildingProgram_, buffers, buffers.indices, false, mesh.parts[*highlighted_]);
+        if (belowAFloor) {
+            DrawMesh(buildingProgram_, buffers, buffers.indices, false, mesh.floors[*highlighted_]);
+        }
+        glDepthFunc(GL_LESS);
+    }
     buildingProgram_.release();
 }
 
 // Terrain is seen from below too, when the camera dips under it, so it is not culled.
-void PreviewView::DrawTerrain(const QMatrix4x4& viewProjection) {
+void PreviewView::DrawTerrain(const QMatrix4x4& viewProjection, bool coarse) {
     if (terrain_.indexCount == 0 || !terrainProgram_.bind()) {
         return;
     }
@@ -235,15 +351,17 @@ void PreviewView::DrawTerrain(const QMatrix4x4& viewProjection) {
     if (textured) {
         texture_->bind(0);
     }
-    DrawMesh(terrainProgram_, terrain_, textured, terrain_.indexCount);
+    QOpenGLBuffer& indices = coarse ? coarseTerrain_ : terrain_.indices;
+    const int count = coarse ? coarseTerrainCount_ : terrain_.indexCount;
+    DrawMesh(terrainProgram_, terrain_, indices, textured, {0, static_cast<std::uint32_t>(count)});
     if (textured) {
         texture_->release(0);
     }
     terrainProgram_.release();
 }
 
-void PreviewView::DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, bool withUvs,
-                           int indexCount) {
+void PreviewView::DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, QOpenGLBuffer& indices,
+                           bool withUvs, IndexRange range) {
     const auto attach = [&program](QOpenGLBuffer& buffer, const char* name, int size) {
         buffer.bind();
         program.enableAttributeArray(name);
@@ -254,9 +372,10 @@ void PreviewView::DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, boo
     if (withUvs) {
         attach(mesh.uvs, "uv", 2);
     }
-    mesh.indices.bind();
-    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_INT, nullptr);
-    mesh.indices.release();
+    indices.bind();
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(range.count), GL_UNSIGNED_INT,
+                   reinterpret_cast<const void*>(std::uintptr_t{range.first} * sizeof(GLuint)));
+    indices.release();
     for (const char* name : {"position", "uv"}) {
         if (program.attributeLocation(name) >= 0) {
             program.disableAttributeArray(name);
@@ -286,7 +405,7 @@ void PreviewView::mouseMoveEvent(QMouseEvent* event) {
     } else {
         return;
     }
-    update();
+    NoteCameraMoving();
 }
 
 void PreviewView::mouseReleaseEvent(QMouseEvent* event) {
@@ -294,7 +413,8 @@ void PreviewView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     const auto hit = PickAt(event->position());
-    emit Picked(hit ? hit->part : std::nullopt);
+    SetHighlighted(hit ? hit->part : std::nullopt);
+    emit Picked(highlighted_);
 }
 
 void PreviewView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -306,7 +426,7 @@ void PreviewView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void PreviewView::wheelEvent(QWheelEvent* event) {
     camera_.Zoom(static_cast<float>(event->angleDelta().y()) / 120.0f);
-    update();
+    NoteCameraMoving();
 }
 
 void PreviewView::keyPressEvent(QKeyEvent* event) {
@@ -331,12 +451,12 @@ void PreviewView::keyPressEvent(QKeyEvent* event) {
             break;
         case Qt::Key_Home:
             ShowAll();
-            break;
+            return;
         default:
-            QOpenGLWidget::keyPressEvent(event);
+            QOpenGLWindow::keyPressEvent(event);
             return;
     }
-    update();
+    NoteCameraMoving();
 }
 
 }  // namespace vesk::gui

@@ -12,6 +12,7 @@
 
 #include "convert/OutputName.h"
 #include "document/CMyVeskDoc.h"
+#include "model/FootprintSet.h"
 #include "preview/PreviewView.h"
 #include "sheet/FileByteSource.h"
 
@@ -21,19 +22,42 @@ namespace {
 constexpr const char* kTitle = "3Dﾌﾟﾚﾋﾞｭｰ";
 constexpr const char* kReadyText = "ﾚﾃﾞｨ";
 constexpr const char* kBuildingText = "ﾓﾃﾞﾙを作成中...";
+constexpr const char* kSketchText = "簡易表示 - 建物の形状を作成中...";
 constexpr const char* kNoBlockText = "区画が選択されていません";
 constexpr const char* kUnreadableText = "図葉ﾌｧｲﾙを読めません";
 const QSize kDefaultSize(800, 600);
 constexpr float kExaggerations[] = {1.0f, 2.0f, 5.0f};
 
-// The whole block as the exports write it; what the toggles leave out is only not drawn.
-std::shared_ptr<const PreviewScene> BuildScene(const std::filesystem::path& sheet,
-                                               const SubSheetRecord& record) {
+// What can be shown before any footprint is triangulated: the ground as the
+// exports write it, and each building's box.
+std::shared_ptr<const PreviewScene> BuildSketch(const std::filesystem::path& sheet,
+                                                const SubSheetRecord& record) {
     auto source = FileByteSource::Open(sheet);
     if (!source) {
         return nullptr;
     }
-    return std::make_shared<const PreviewScene>(BuildBlockModel(*source, record, ModelChoices{}));
+    BlockModel ground = BuildBlockModel(*source, record, {.buildings = false});
+    std::vector<LeftOutBuilding> leftOut;  // the complete scene tells what is left out
+    const FootprintSet footprints = ReadFootprints(*source, record, leftOut);
+    return std::make_shared<const PreviewScene>(std::move(ground), BoxesOf(footprints));
+}
+
+// The whole block as the exports write it, the sketch's ground with the
+// buildings built now; what the toggles leave out is only not drawn.
+std::shared_ptr<const PreviewScene> CompleteSketch(
+    const std::filesystem::path& sheet, const SubSheetRecord& record,
+    const std::shared_ptr<const PreviewScene>& sketch) {
+    auto source = FileByteSource::Open(sheet);
+    if (!source) {
+        return nullptr;
+    }
+    BlockModel model =
+        BuildBlockModel(*source, record, {.buildings = true, .terrain = false, .texture = false});
+    const BlockModel& ground = sketch->Model();
+    model.terrain = ground.terrain;
+    model.texture = ground.texture;
+    model.messages = ground.messages;
+    return std::make_shared<const PreviewScene>(std::move(model));
 }
 
 QString SettingKey(const char* name) {
@@ -80,14 +104,17 @@ void PreviewWindow::BuildControls() {
     controls->addWidget(exaggeration_);
     controls->addStretch(1);
 
-    view_ = new PreviewView(this);
+    view_ = new PreviewView;
+    QWidget* viewBox = QWidget::createWindowContainer(view_, this);
+    viewBox->setFocusPolicy(Qt::StrongFocus);
+    viewBox->setMinimumSize(160, 120);
     statusBar_ = new QStatusBar(this);
     statusBar_->setSizeGripEnabled(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);
     layout->setSpacing(2);
     layout->addLayout(controls);
-    layout->addWidget(view_, 1);
+    layout->addWidget(viewBox, 1);
     layout->addWidget(statusBar_);
     SetStatus(QString::fromUtf8(kNoBlockText));
 }
@@ -127,12 +154,23 @@ void PreviewWindow::ShowBlock(const std::filesystem::path& sheet, const SubSheet
     // The previous block must not stand under the new block's title.
     view_->SetScene(nullptr);
     SetStatus(QString::fromUtf8(kBuildingText));
+    RunForRequest(request, QtConcurrent::run(BuildSketch, sheet, record),
+                  [this, sheet, record, request](std::shared_ptr<const PreviewScene> sketch) {
+                      SketchBuilt(sheet, record, request, std::move(sketch));
+                  });
+}
+
+template <typename Done>
+void PreviewWindow::RunForRequest(std::uint64_t request,
+                                  QFuture<std::shared_ptr<const PreviewScene>> future, Done done) {
     auto* watcher = new QFutureWatcher<std::shared_ptr<const PreviewScene>>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, request] {
-        SceneBuilt(request, watcher->result());
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, request, done] {
+        if (request == request_) {
+            done(watcher->result());
+        }
         watcher->deleteLater();
     });
-    watcher->setFuture(QtConcurrent::run(BuildScene, sheet, record));
+    watcher->setFuture(std::move(future));
 }
 
 void PreviewWindow::ShowNothing() {
@@ -142,17 +180,43 @@ void PreviewWindow::ShowNothing() {
     SetStatus(QString::fromUtf8(kNoBlockText));
 }
 
-void PreviewWindow::SceneBuilt(std::uint64_t request, std::shared_ptr<const PreviewScene> scene) {
-    if (request != request_) {
+void PreviewWindow::SketchBuilt(const std::filesystem::path& sheet, const SubSheetRecord& record,
+                                std::uint64_t request, std::shared_ptr<const PreviewScene> sketch) {
+    if (!sketch) {
+        SetStatus(QString::fromUtf8(kUnreadableText));
+        emit SceneReady();
         return;
     }
-    view_->SetScene(scene);
+    view_->SetScene(sketch);
+    SetStatus(QString::fromUtf8(kSketchText));
+    const auto complete = [this, sheet, record, request, sketch] {
+        if (request != request_) {
+            return;
+        }
+        RunForRequest(
+            request, QtConcurrent::run(CompleteSketch, sheet, record, sketch),
+            [this](std::shared_ptr<const PreviewScene> scene) { SceneBuilt(std::move(scene)); });
+    };
+    // The triangulation would take the processors from the sketch's first
+    // frame, so it starts once that is on the screen; at once when there is
+    // no screen to wait for.
+    if (view_->isExposed()) {
+        connect(view_, &QOpenGLWindow::frameSwapped, this, complete, Qt::SingleShotConnection);
+    } else {
+        complete();
+    }
+}
+
+void PreviewWindow::SceneBuilt(std::shared_ptr<const PreviewScene> scene) {
     if (!scene) {
         SetStatus(QString::fromUtf8(kUnreadableText));
-    } else if (!scene->Model().messages.empty()) {
-        SetStatus(QString::fromStdString(scene->Model().messages.front()));
     } else {
-        SetStatus(QString::fromUtf8(kReadyText));
+        view_->CompleteScene(scene);
+        if (!scene->Model().messages.empty()) {
+            SetStatus(QString::fromStdString(scene->Model().messages.front()));
+        } else {
+            SetStatus(QString::fromUtf8(kReadyText));
+        }
     }
     emit SceneReady();
 }

@@ -25,7 +25,8 @@ class PreviewView;
 // The 3D preview's own window: the selected block of the open sheet, with
 // toggles for its three parts and the height exaggeration. It follows the
 // document's selection; the block model is built off the user interface's
-// thread, and a build that a newer selection overtook is dropped.
+// thread, a sketch of it first and then the whole, and a build that a newer
+// selection overtook is dropped.
 class PreviewWindow : public QWidget {
     Q_OBJECT
 
@@ -53,7 +54,13 @@ private:
 
     void BuildControls();
     void ApplyLayers();
-    void SceneBuilt(std::uint64_t request, std::shared_ptr<const PreviewScene> scene);
+    // Hands the future's scene to done on this thread, unless a newer request came meanwhile.
+    template <typename Done>
+    void RunForRequest(std::uint64_t request, QFuture<std::shared_ptr<const PreviewScene>> future,
+                       Done done);
+    void SketchBuilt(const std::filesystem::path& sheet, const SubSheetRecord& record,
+                     std::uint64_t request, std::shared_ptr<const PreviewScene> sketch);
+    void SceneBuilt(std::shared_ptr<const PreviewScene> scene);
     void ShowPicked(std::optional<std::size_t> part);
     void SetStatus(const QString& text);
     void RestoreSettings();
