@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "BatchOutput.h"
+#include "ChosenBlocks.h"
 #include "CliUi.h"
 #include "Commands.h"
 #include "FileErrors.h"
@@ -59,28 +60,6 @@ private:
     const ConvertRequest& request_;
 };
 
-// The sub-sheets to convert, 0 to 24; nothing after a message when the block is absent.
-std::optional<std::vector<int>> SubSheetsToConvert(const ConvertRequest& request,
-                                                   const CMyVeskDoc& doc) {
-    std::vector<int> numbers;
-    for (int number = 0; number < kSubSheetCount; ++number) {
-        const bool wanted = request.all || number == *request.block - 1;
-        if (wanted && doc.SubSheetAccepted(number)) {
-            numbers.push_back(number);
-        }
-    }
-    if (numbers.empty()) {
-        if (request.all) {
-            std::fputs("vesk-cli convert: the sheet holds no block to convert\n", stderr);
-        } else {
-            std::fprintf(stderr, "vesk-cli convert: block %d is not in the sheet\n",
-                         *request.block);
-        }
-        return std::nullopt;
-    }
-    return numbers;
-}
-
 void SelectOnly(CMyVeskDoc& doc, int number) {
     for (int other = 0; other < kSubSheetCount; ++other) {
         doc.SelectSubSheet(static_cast<unsigned>(other), false);
@@ -98,7 +77,7 @@ int ConvertOneSheet(const ConvertRequest& request) {
         SayWhyNotReadable("convert", request.inputs[0]);
         return kExitFailed;
     }
-    const auto numbers = SubSheetsToConvert(request, doc);
+    const auto numbers = ChosenBlocks("convert", request.block, doc);
     if (!numbers) {
         return kExitFailed;
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ChosenBlocks.h"
 #include "CliUi.h"
 #include "Commands.h"
 #include "FileErrors.h"
@@ -15,27 +16,6 @@
 
 namespace vesk::cli {
 namespace {
-
-// The blocks to export, 0 to 24; nothing after a message when the block is absent.
-std::optional<std::vector<int>> BlocksToExport(const ExportRequest& request,
-                                               const CMyVeskDoc& doc) {
-    std::vector<int> numbers;
-    for (int number = 0; number < kSubSheetCount; ++number) {
-        const bool wanted = request.all || number == *request.block - 1;
-        if (wanted && doc.SubSheetAccepted(number)) {
-            numbers.push_back(number);
-        }
-    }
-    if (numbers.empty()) {
-        if (request.all) {
-            std::fputs("vesk-cli export: the sheet holds no block to export\n", stderr);
-        } else {
-            std::fprintf(stderr, "vesk-cli export: block %d is not in the sheet\n", *request.block);
-        }
-        return std::nullopt;
-    }
-    return numbers;
-}
 
 // What a written file holds: the model's counts for the model file, the size
 // for the texture.
@@ -98,7 +78,7 @@ int RunExport(const ExportRequest& request) {
         SayWhyNotReadable("export", request.sheet);
         return kExitFailed;
     }
-    const auto numbers = BlocksToExport(request, doc);
+    const auto numbers = ChosenBlocks("export", request.block, doc);
     auto sheet = FileByteSource::Open(doc.SheetPath());
     if (!numbers || !sheet) {
         return kExitFailed;
