@@ -6,7 +6,6 @@
 // runs on one thread and on two, each thread reading the file on its own.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "LargeSheet.h"
@@ -54,13 +53,5 @@ BENCHMARK(BM_LoadSheet)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CheckSheet)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
-    g_sheet = vesk::bench::LargeSheet(argc, argv);
-    if (g_sheet.empty()) {
-        std::fprintf(stderr, "could not make the large sheet\n");
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vesk::bench::RunOnLargeSheet(argc, argv, g_sheet);
 }

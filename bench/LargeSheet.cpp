@@ -1,8 +1,10 @@
 #include "LargeSheet.h"
 
+#include <benchmark/benchmark.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -42,6 +44,18 @@ std::filesystem::path LargeSheet(int argc, char** argv) {
         return {};
     }
     return sheet;
+}
+
+int RunOnLargeSheet(int argc, char** argv, std::filesystem::path& sheet) {
+    sheet = LargeSheet(argc, argv);
+    if (sheet.empty()) {
+        std::fprintf(stderr, "could not make the large sheet\n");
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 }  // namespace vesk::bench

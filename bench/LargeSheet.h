@@ -11,4 +11,9 @@ namespace vesk::bench {
 // path when it could not be made.
 std::filesystem::path LargeSheet(int argc, char** argv);
 
+// A benchmark program's main: puts the large sheet's path into `sheet`, then
+// runs the benchmarks the command line asks for; 1 when the sheet could not
+// be made.
+int RunOnLargeSheet(int argc, char** argv, std::filesystem::path& sheet);
+
 }  // namespace vesk::bench

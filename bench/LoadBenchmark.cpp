@@ -107,13 +107,5 @@ BENCHMARK(BM_BareLoop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadSheet)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    g_sheet = vesk::bench::LargeSheet(argc, argv);
-    if (g_sheet.empty()) {
-        std::fprintf(stderr, "could not make the large sheet\n");
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vesk::bench::RunOnLargeSheet(argc, argv, g_sheet);
 }

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <cstdio>
 
 #include "LargeSheet.h"
 #include "SilentUi.h"
@@ -45,13 +44,5 @@ BENCHMARK(BM_RepaintViewport)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    g_sheet = vesk::bench::LargeSheet(argc, argv);
-    if (g_sheet.empty()) {
-        std::fprintf(stderr, "could not make the large sheet\n");
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vesk::bench::RunOnLargeSheet(argc, argv, g_sheet);
 }
