@@ -56,6 +56,13 @@ PreviewWindow* OpenPreview(GuiFixture& gui) {
     return preview;
 }
 
+// The middle block of a sample sheet, selected and shown in the preview.
+PreviewWindow* PreviewOfSampleBlock(GuiFixture& gui) {
+    gui.Open(SampleSheet(gui, "a.tqb", 1));
+    gui.ClickPicture(kBlockOnPicture);
+    return OpenPreview(gui);
+}
+
 bool Near(QColor seen, QColor expected, int tolerance = kTolerance) {
     return std::abs(seen.red() - expected.red()) <= tolerance &&
            std::abs(seen.green() - expected.green()) <= tolerance &&
@@ -224,9 +231,7 @@ void PreviewTest::commandNeedsASelectedBlock() {
 // texels there; without the texture the plain ground.
 void PreviewTest::pixelsShowBuildingsTerrainAndGroundAsToggled() {
     GuiFixture gui;
-    gui.Open(SampleSheet(gui, "a.tqb", 1));
-    gui.ClickPicture(kBlockOnPicture);
-    PreviewWindow* preview = OpenPreview(gui);
+    PreviewWindow* preview = PreviewOfSampleBlock(gui);
     QVERIFY(preview);
     PreviewView* view = preview->View();
     const BlockModel& model = view->Scene()->Model();
@@ -264,9 +269,7 @@ void PreviewTest::pixelsShowBuildingsTerrainAndGroundAsToggled() {
 // roof at any exaggeration, the terrain beneath once buildings are off.
 void PreviewTest::clickPicksTheBuildingUnderThePointer() {
     GuiFixture gui;
-    gui.Open(SampleSheet(gui, "a.tqb", 1));
-    gui.ClickPicture(kBlockOnPicture);
-    PreviewWindow* preview = OpenPreview(gui);
+    PreviewWindow* preview = PreviewOfSampleBlock(gui);
     QVERIFY(preview);
     PreviewView* view = preview->View();
     const BlockModel& model = view->Scene()->Model();
@@ -308,9 +311,7 @@ void PreviewTest::clickPicksTheBuildingUnderThePointer() {
 // bare ground takes the highlight away.
 void PreviewTest::pickedBuildingIsHighlightedMovingAndAtRest() {
     GuiFixture gui;
-    gui.Open(SampleSheet(gui, "a.tqb", 1));
-    gui.ClickPicture(kBlockOnPicture);
-    PreviewWindow* preview = OpenPreview(gui);
+    PreviewWindow* preview = PreviewOfSampleBlock(gui);
     QVERIFY(preview);
     PreviewView* view = preview->View();
     const RoofPoint roof = TallestRoof(view->Scene()->Model());
@@ -430,9 +431,7 @@ void PreviewTest::sketchPicksBoxesAndTellsTheFootprintArea() {
 // camera, Home brings it back, a double-click centres on the point under it.
 void PreviewTest::cameraReturnsHomeAndDoubleClickCentres() {
     GuiFixture gui;
-    gui.Open(SampleSheet(gui, "a.tqb", 1));
-    gui.ClickPicture(kBlockOnPicture);
-    PreviewWindow* preview = OpenPreview(gui);
+    PreviewWindow* preview = PreviewOfSampleBlock(gui);
     QVERIFY(preview);
     PreviewView* view = preview->View();
     const SceneBounds bounds = view->Scene()->Bounds(1.0f);
@@ -516,9 +515,7 @@ void PreviewTest::windowFollowsTheSelection() {
 
 void PreviewTest::togglesAndSizeAreRemembered() {
     GuiFixture gui;
-    gui.Open(SampleSheet(gui, "a.tqb", 1));
-    gui.ClickPicture(kBlockOnPicture);
-    PreviewWindow* preview = OpenPreview(gui);
+    PreviewWindow* preview = PreviewOfSampleBlock(gui);
     QVERIFY(preview);
     preview->resize(520, 410);
     QList<QCheckBox*> boxes = preview->findChildren<QCheckBox*>();
