@@ -14,19 +14,10 @@ done
 mkdir -p "$work"
 "$cli" sample "$work/demo.tqb" --image 500x375 >/dev/null || exit 1
 
-# Xvfb picks a free display and writes its number once it accepts clients.
-rm -f "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
+source "$(dirname "$0")/start_xvfb.sh"
+xvfb=""
 trap 'kill $xvfb 2>/dev/null' EXIT
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-    echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1
-fi
-display=":$(head -1 "$work/display")"
+start_xvfb "$work" 1024x768x24 || exit 1
 
 DISPLAY=$display "$vesk" "$work/demo.tqb" >"$work/vesk.log" 2>&1 &
 app=$!

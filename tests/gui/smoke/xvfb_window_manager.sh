@@ -17,18 +17,13 @@ mkdir -p "$work"
 "$cli" sample "$work/small.tqb" --image 400x300 >/dev/null || exit 1
 "$cli" sample "$work/large.tqb" --image 2400x1800 >/dev/null || exit 1
 
-rm -f "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
+source "$(dirname "$0")/start_xvfb.sh"
+xvfb=""
 app=""
 wm=""
 trap 'kill $app $wm $xvfb 2>/dev/null' EXIT
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -1 "$work/display")"
+start_xvfb "$work" 1024x768x24 || exit 1
+export DISPLAY=$display
 openbox >"$work/openbox.log" 2>&1 &
 wm=$!
 for _ in $(seq 100); do
