@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "check/CheckLimits.h"
@@ -12,12 +11,6 @@ namespace vesk {
 namespace {
 
 namespace limits = check_limits;
-
-std::string Metres(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f m", value);
-    return text;
-}
 
 bool Same(const FootprintPoint& a, const FootprintPoint& b) {
     return a.x == b.x && a.y == b.y;

@@ -1,6 +1,7 @@
 #include "check/Finding.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace vesk {
 namespace {
@@ -74,6 +75,12 @@ Severity SeverityOf(FindingCode code) {
 std::string Marked(char mark, std::uint64_t number) {
     std::string text(1, mark);
     text += std::to_string(number);
+    return text;
+}
+
+std::string Metres(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f m", value);
     return text;
 }
 

@@ -68,6 +68,9 @@ Severity SeverityOf(FindingCode code);
 // for a file position.
 std::string Marked(char mark, std::uint64_t number);
 
+// A detail giving a length in metres to a tenth: "12.5 m".
+std::string Metres(double value);
+
 // Every code with its severity and English message, for listing them.
 struct FindingKind {
     FindingCode code;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "check/BlockCentre.h"
@@ -14,12 +13,6 @@ namespace vesk {
 namespace {
 
 namespace limits = check_limits;
-
-std::string Metres(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f m", value);
-    return text;
-}
 
 // The grid's extent along one axis against the block's side, within one spacing.
 bool Covers(std::uint32_t points, float spacing, double side) {
