@@ -21,20 +21,15 @@ void Count(const BlockModel& model, ExportReport& report) {
     report.messages = model.messages;
 }
 
-// The texture as PNG, its pixels released; nothing when there is none or it
-// cannot be encoded (said in the report).
+// The texture as PNG; its size goes into the report when it could be encoded.
 std::optional<std::vector<unsigned char>> TakePng(BlockModel& model, ExportReport& report) {
-    if (!model.texture) {
-        return std::nullopt;
-    }
-    auto png = EncodePng(*model.texture);
+    const std::uint32_t width = model.texture ? model.texture->width : 0;
+    const std::uint32_t height = model.texture ? model.texture->height : 0;
+    auto png = TakeTextureAsPng(model, report.messages);
     if (png) {
-        report.textureWidth = model.texture->width;
-        report.textureHeight = model.texture->height;
-    } else {
-        report.messages.push_back("texture left out: it could not be encoded as PNG");
+        report.textureWidth = width;
+        report.textureHeight = height;
     }
-    model.texture.reset();
     return png;
 }
 

@@ -36,13 +36,8 @@ void NoteLeftOut(const BlockModel& model, BlockOutcome& outcome) {
 }
 
 std::optional<GltfTexture> TakeTexture(BlockModel& model, BlockOutcome& outcome) {
-    if (!model.texture) {
-        return std::nullopt;
-    }
-    auto png = EncodePng(*model.texture);
-    model.texture.reset();
+    auto png = TakeTextureAsPng(model, outcome.messages);
     if (!png) {
-        outcome.messages.push_back("texture left out: it could not be encoded as PNG");
         return std::nullopt;
     }
     return GltfTexture{std::move(*png), std::nullopt};
