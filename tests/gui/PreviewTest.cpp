@@ -13,6 +13,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "convert/OutputName.h"
+#include "model/FootprintBox.h"
 #include "preview/LightScene.h"
 #include "preview/MovingResolution.h"
 #include "preview/PreviewView.h"
@@ -355,15 +356,16 @@ void PreviewTest::lightSceneShapes() {
     const std::vector<FootprintPoint> notched = {turned(0, 0), turned(10, 0), turned(10, 4),
                                                  turned(6, 4), turned(5, 1),  turned(4, 4),
                                                  turned(0, 4)};
-    const auto box = SmallestRectangle(notched);
+    const GeosContext geos;
+    const auto box = SmallestRectangle(geos, notched);
     QVERIFY(SameCorners(box, {turned(0, 0), turned(10, 0), turned(10, 4), turned(0, 4)}));
     QVERIFY(std::abs(TurnOf(box) - 40.0) < 1e-9);
     // Clockwise input, and points on a line: a box of no area along them.
     const auto clockwise =
-        SmallestRectangle(std::vector<FootprintPoint>{{0, 0}, {0, 3}, {2, 3}, {2, 0}});
+        SmallestRectangle(geos, std::vector<FootprintPoint>{{0, 0}, {0, 3}, {2, 3}, {2, 0}});
     QVERIFY(SameCorners(clockwise, {{0, 0}, {2, 0}, {2, 3}, {0, 3}}));
     QVERIFY(std::abs(TurnOf(clockwise) - 6.0) < 1e-9);
-    const auto line = SmallestRectangle(std::vector<FootprintPoint>{{1, 1}, {3, 3}, {2, 2}});
+    const auto line = SmallestRectangle(geos, std::vector<FootprintPoint>{{1, 1}, {3, 3}, {2, 2}});
     QVERIFY(SameCorners(line, {{1, 1}, {3, 3}}));
     QVERIFY(std::abs(TurnOf(line)) < 1e-9);
 

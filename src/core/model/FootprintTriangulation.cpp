@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "model/ConvexFootprint.h"
+#include "model/FootprintBox.h"
 
 namespace vesk {
 namespace {
@@ -14,16 +15,6 @@ constexpr double kAreaTolerance = 1e-6;
 
 double TwiceSignedArea(const FootprintPoint& a, const FootprintPoint& b, const FootprintPoint& c) {
     return (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
-}
-
-// Shoelace sum about the first corner, which keeps it exact for small
-// footprints far from the origin.
-double SignedArea(std::span<const FootprintPoint> footprint) {
-    double twice = 0.0;
-    for (std::size_t i = 1; i + 1 < footprint.size(); ++i) {
-        twice += TwiceSignedArea(footprint[0], footprint[i], footprint[i + 1]);
-    }
-    return twice / 2.0;
 }
 
 bool AllFinite(std::span<const FootprintPoint> footprint) {
@@ -54,7 +45,7 @@ FootprintTriangulation CheckBasics(std::span<const FootprintPoint> footprint) {
         result.fault = "fewer than 3 distinct corners";
         return result;
     }
-    const double signedArea = SignedArea(footprint);
+    const double signedArea = SignedFootprintArea(footprint);
     if (signedArea == 0.0) {
         result.fault = "zero area";
         return result;

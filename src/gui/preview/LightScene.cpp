@@ -4,83 +4,10 @@
 #include <cmath>
 #include <limits>
 
+#include "model/FootprintBox.h"
+
 namespace vesk::gui {
 namespace {
-
-double Cross(const FootprintPoint& o, const FootprintPoint& a, const FootprintPoint& b) {
-    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
-}
-
-// Counter-clockwise, without repeated corners or corners on a line with
-// their neighbours (Andrew's monotone chain).
-std::vector<FootprintPoint> ConvexHull(std::span<const FootprintPoint> points) {
-    std::vector<FootprintPoint> sorted(points.begin(), points.end());
-    std::sort(sorted.begin(), sorted.end(), [](const FootprintPoint& a, const FootprintPoint& b) {
-        return a.x < b.x || (a.x == b.x && a.y < b.y);
-    });
-    std::vector<FootprintPoint> hull(2 * sorted.size());
-    std::size_t size = 0;
-    for (const FootprintPoint& p : sorted) {
-        while (size >= 2 && Cross(hull[size - 2], hull[size - 1], p) <= 0.0) {
-            --size;
-        }
-        hull[size++] = p;
-    }
-    const std::size_t lower = size + 1;
-    for (auto p = sorted.rbegin() + 1; p < sorted.rend(); ++p) {
-        while (size >= lower && Cross(hull[size - 2], hull[size - 1], *p) <= 0.0) {
-            --size;
-        }
-        hull[size++] = *p;
-    }
-    hull.resize(size > 1 ? size - 1 : size);
-    return hull;
-}
-
-std::array<FootprintPoint, 4> Extent(std::span<const FootprintPoint> points) {
-    constexpr double kBig = std::numeric_limits<double>::max();
-    FootprintPoint low{kBig, kBig};
-    FootprintPoint high{-kBig, -kBig};
-    for (const FootprintPoint& p : points) {
-        low = {std::min(low.x, p.x), std::min(low.y, p.y)};
-        high = {std::max(high.x, p.x), std::max(high.y, p.y)};
-    }
-    return {{{low.x, low.y}, {high.x, low.y}, {high.x, high.y}, {low.x, high.y}}};
-}
-
-// The rectangle with one side along the hull's edge from a to b: u along the
-// edge, v to its left, where the counter-clockwise hull lies.
-std::array<FootprintPoint, 4> RectangleOnEdge(std::span<const FootprintPoint> hull,
-                                              const FootprintPoint& a, const FootprintPoint& b,
-                                              double& area) {
-    const double length = std::hypot(b.x - a.x, b.y - a.y);
-    const FootprintPoint u{(b.x - a.x) / length, (b.y - a.y) / length};
-    const FootprintPoint v{-u.y, u.x};
-    double lowU = 0.0, highU = 0.0, lowV = 0.0, highV = 0.0;
-    for (const FootprintPoint& p : hull) {
-        const double du = (p.x - a.x) * u.x + (p.y - a.y) * u.y;
-        const double dv = (p.x - a.x) * v.x + (p.y - a.y) * v.y;
-        lowU = std::min(lowU, du);
-        highU = std::max(highU, du);
-        lowV = std::min(lowV, dv);
-        highV = std::max(highV, dv);
-    }
-    area = (highU - lowU) * (highV - lowV);
-    const auto at = [&](double du, double dv) {
-        return FootprintPoint{a.x + du * u.x + dv * v.x, a.y + du * u.y + dv * v.y};
-    };
-    return {at(lowU, lowV), at(highU, lowV), at(highU, highV), at(lowU, highV)};
-}
-
-double ShoelaceArea(std::span<const FootprintPoint> ring) {
-    double twice = 0.0;
-    for (std::size_t k = 0; k < ring.size(); ++k) {
-        const FootprintPoint& a = ring[k];
-        const FootprintPoint& b = ring[(k + 1) % ring.size()];
-        twice += a.x * b.y - b.x * a.y;
-    }
-    return std::abs(twice) / 2.0;
-}
 
 // Upward-facing triangles of a closed prism are its roof, whose plan is the footprint.
 double RoofArea(const TriangleMesh& mesh, const BuildingPart& part) {
@@ -125,45 +52,25 @@ std::vector<std::uint32_t> KeptLines(std::uint32_t lineCount, std::uint32_t step
 
 }  // namespace
 
-std::array<FootprintPoint, 4> SmallestRectangle(std::span<const FootprintPoint> points) {
-    if (points.empty()) {
-        return {};
-    }
-    // Points on one line make a hull of two corners, and a box of no width along them.
-    const std::vector<FootprintPoint> hull = ConvexHull(points);
-    if (hull.size() < 2) {
-        return Extent(points);
-    }
-    std::array<FootprintPoint, 4> best = Extent(points);
-    double bestArea = std::numeric_limits<double>::infinity();
-    for (std::size_t k = 0; k < hull.size(); ++k) {
-        double area = 0.0;
-        const auto rectangle = RectangleOnEdge(hull, hull[k], hull[(k + 1) % hull.size()], area);
-        if (area < bestArea) {
-            bestArea = area;
-            best = rectangle;
-        }
-    }
-    return best;
-}
-
 std::vector<BuildingBox> BoxesOf(const FootprintSet& set) {
+    const GeosContext geos;
     std::vector<BuildingBox> boxes;
     boxes.reserve(set.buildings.size());
     for (const FootprintSet::Building& building : set.buildings) {
         const auto corners = set.Corners(building);
-        boxes.push_back({building.number, building.bottom, building.roof, ShoelaceArea(corners),
-                         SmallestRectangle(corners)});
+        boxes.push_back({building.number, building.bottom, building.roof,
+                         std::abs(SignedFootprintArea(corners)), SmallestRectangle(geos, corners)});
     }
     return boxes;
 }
 
 std::vector<BuildingBox> BoxesOf(const BlockModel& model) {
+    const GeosContext geos;
     std::vector<BuildingBox> boxes;
     boxes.reserve(model.buildingParts.size());
     for (const BuildingPart& part : model.buildingParts) {
         boxes.push_back({part.number, part.bottom, part.roof, RoofArea(model.buildings, part),
-                         SmallestRectangle(PlanOf(model.buildings, part))});
+                         SmallestRectangle(geos, PlanOf(model.buildings, part))});
     }
     return boxes;
 }

@@ -22,10 +22,6 @@ struct BuildingBox {
     std::array<FootprintPoint, 4> corners{};  // counter-clockwise seen from above
 };
 
-// The smallest-area rectangle that holds the points (one side lies on their
-// convex hull), of no width when they lie on one line.
-std::array<FootprintPoint, 4> SmallestRectangle(std::span<const FootprintPoint> points);
-
 // The boxes of the footprints as read, before any is triangulated.
 std::vector<BuildingBox> BoxesOf(const FootprintSet& set);
 // The boxes of the model's buildings, one per part, from their vertices.
