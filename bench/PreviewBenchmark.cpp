@@ -87,7 +87,7 @@ void ReportPreparation(const std::filesystem::path& path, const SubSheetRecord& 
     vesk::BlockModel ground = vesk::BuildBlockModel(*source, record, {.buildings = false});
     std::vector<vesk::LeftOutBuilding> leftOut;
     const vesk::FootprintSet footprints = vesk::ReadFootprints(*source, record, leftOut);
-    const vesk::gui::PreviewScene sketch(std::move(ground), vesk::gui::BoxesOf(footprints));
+    const vesk::gui::PreviewScene sketch(std::move(ground), vesk::BoxesOf(footprints));
     const double sketchMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     timer.restart();
     vesk::BlockModel model = vesk::BuildBlockModel(*source, record, vesk::ModelChoices{});

@@ -69,6 +69,15 @@ CLI::Validator ExportFormatName() {
             ""};
 }
 
+CLI::Validator HeightsName() {
+    return {[](std::string& text) -> std::string {
+                return text == "ellipsoidal" || text == "sea-level"
+                           ? ""
+                           : "'" + text + "' is not ellipsoidal or sea-level";
+            },
+            ""};
+}
+
 // Each sample option's own reading of its value, tried on scratch options: the
 // check tells why a value is refused, the option's function then takes it.
 CLI::Validator SampleValue(const SampleArgument& argument) {
@@ -211,6 +220,22 @@ CLI::App* AddSample(CLI::App& app, SampleRequest& request) {
     return command;
 }
 
+// What the tiles' heights are above, and the geoid that takes them there.
+void AddHeights(CLI::App& command, TilesRequest& request) {
+    command
+        .add_option_function<std::string>(
+            "--heights",
+            [&request](const std::string& name) { request.seaLevel = name == "sea-level"; },
+            "ellipsoidal (default: sea-level heights raised by the geoid, for globes with "
+            "terrain) or sea-level (as stored, for a plain ellipsoid)")
+        ->option_text("REFERENCE")
+        ->check(HeightsName());
+    AddValue(command, "--geoid-grid", request.geoidGrid,
+             "the geoid as a grid PROJ reads (default: EGM96 from proj-data)")
+        ->option_text("FILE")
+        ->check(NotEmpty());
+}
+
 CLI::App* AddTiles(CLI::App& app, TilesRequest& request) {
     CLI::App* command =
         app.add_subcommand("tiles", "Write sheets as a 3D Tiles tileset, or merge shards of one");
@@ -225,6 +250,13 @@ CLI::App* AddTiles(CLI::App& app, TilesRequest& request) {
         ->check(ShardOfMany());
     AddBatchOutput(*command, request.report, request.quiet);
     AddLeftOutParts(*command, nullptr, request.noTerrain, request.noTexture);
+    AddHeights(*command, request);
+    AddFlag(*command, "--no-compress", request.noCompress,
+            "plain glTF with PNG textures, for readers without mesh compression");
+    AddValue(*command, "--texture-quality", request.textureQuality,
+             "JPEG quality of the textures, 1 to 100 (default 85)")
+        ->option_text("Q")
+        ->check(WholeNumber(1, 100));
 
     CLI::Option_group* output = command->add_option_group("Output, one of");
     CLI::Option* out = AddValue(*output, "--out", request.out, "write the tileset into DIR")

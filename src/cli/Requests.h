@@ -57,6 +57,10 @@ struct TilesRequest {
     bool noTerrain = false;
     bool noTexture = false;
     bool quiet = false;
+    bool seaLevel = false;  // heights above sea level taken as above the ellipsoid
+    std::optional<std::filesystem::path> geoidGrid;
+    bool noCompress = false;
+    std::optional<int> textureQuality;
 };
 
 struct ZonesRequest {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "BatchOutput.h"
@@ -34,7 +35,21 @@ bool Merge(const std::filesystem::path& dir) {
 }
 
 int MakeTiles(const TilesRequest& request) {
+    if (request.seaLevel && request.geoidGrid) {
+        std::fputs(
+            "vesk-cli: --geoid-grid: no geoid is used with --heights sea-level; "
+            "see 'vesk-cli tiles --help'\n",
+            stderr);
+        return kExitUsage;
+    }
+    auto datum = OpenHeightDatum(!request.seaLevel, request.geoidGrid);
+    if (const auto* fault = std::get_if<std::string>(&datum)) {
+        std::fprintf(stderr, "vesk-cli tiles: %s\n", fault->c_str());
+        return kExitFailed;
+    }
     TilesBatchRequest batch;
+    batch.datum = std::get<HeightDatum>(datum);
+    batch.geoidGrid = request.geoidGrid;
     batch.sheets = ExpandSheetInputs(request.inputs);
     if (batch.sheets.empty()) {
         std::fputs("vesk-cli tiles: no sheet file (*.tqb) in the inputs\n", stderr);

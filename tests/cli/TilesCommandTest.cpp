@@ -41,8 +41,9 @@ TEST_F(TilesCommand, SheetsOfTwoZonesShareOneRootAndAZoneWithoutGeoreferenceIsLe
     Sample(dir / "in" / "kanazawa.tqb", {"--zone", "7", "--origin", "60000,-40000"});
     Sample(dir / "in" / "nowhere.tqb", {"--zone", "0"});
     const auto out = dir / "out";
-    const auto result = RunCli({"tiles", (dir / "in").string(), "--out", out.string(), "--jobs",
-                                "2", "--report", (dir / "report.json").string()});
+    const auto result =
+        RunCli({"tiles", (dir / "in").string(), "--out", out.string(), "--jobs", "2", "--report",
+                (dir / "report.json").string(), "--heights", "sea-level"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_THAT(result.out, HasSubstr("blocks: 50 converted, 25 left out, 0 failed, 0 conflicts"));
     EXPECT_THAT(result.out, HasSubstr("tileset.json, sheets: 2\n"));
@@ -50,11 +51,13 @@ TEST_F(TilesCommand, SheetsOfTwoZonesShareOneRootAndAZoneWithoutGeoreferenceIsLe
     const Json root = ReadJson(out / "tileset.json");
     ASSERT_FALSE(root.is_discarded());
     EXPECT_EQ(root["asset"]["version"], "1.1");
+    EXPECT_EQ(root["asset"]["extras"], Json({{"heights", "sea-level"}}));
+    // Each zone's sheets in a tree of their own, by their place on its grid.
     std::vector<std::string> uris;
     for (const Json& child : root["root"]["children"]) {
         uris.push_back(child["content"]["uri"]);
     }
-    EXPECT_THAT(uris, ElementsAre("sheets/kanazawa/tileset.json", "sheets/tokyo/tileset.json"));
+    EXPECT_THAT(uris, ElementsAre("tree/z7_l3_x0_y-1.json", "tree/z9_l3_x-1_y-1.json"));
     const Json& all = root["root"]["boundingVolume"]["region"];
     for (const Json& child : root["root"]["children"]) {
         const Json& r = child["boundingVolume"]["region"];
@@ -66,12 +69,25 @@ TEST_F(TilesCommand, SheetsOfTwoZonesShareOneRootAndAZoneWithoutGeoreferenceIsLe
 
     const Json sheet = ReadJson(out / "sheets" / "tokyo" / "tileset.json");
     ASSERT_EQ(sheet["root"]["children"].size(), 25u);
+    EXPECT_EQ(sheet["root"]["content"]["uri"], "sheet.glb");
+    EXPECT_EQ(sheet["root"]["refine"], "REPLACE");
     const Json& block = sheet["root"]["children"][0];
     EXPECT_EQ(block["content"]["uri"], "09M0080M034800040003.glb");
+    EXPECT_EQ(block["metadata"]["properties"]["name"], "09M0080M034800040003");
+    EXPECT_EQ(block["metadata"]["properties"]["sheet"], "tokyo.tqb");
     EXPECT_TRUE(std::filesystem::exists(out / "sheets" / "tokyo" / "09M0080M034800040003.glb"));
+    // The block's origin through its transform and its sheet's:
     // echo "-34800 -8000 0" | cs2cs EPSG:2451 EPSG:4978
-    EXPECT_NEAR(block["transform"][12].get<double>(), -3958118.5065, 0.001);
-    EXPECT_NEAR(block["transform"][14].get<double>(), 3699976.2896, 0.001);
+    const Json& parent = sheet["root"]["transform"];
+    const Json& child = block["transform"];
+    const double expected[3] = {-3958118.5065, 3351394.0991, 3699976.2896};
+    for (int i = 0; i < 3; ++i) {
+        double origin = parent[12 + i].get<double>();
+        for (int k = 0; k < 3; ++k) {
+            origin += parent[4 * k + i].get<double>() * child[12 + k].get<double>();
+        }
+        EXPECT_NEAR(origin, expected[i], 0.001) << i;
+    }
     EXPECT_FALSE(std::filesystem::exists(out / "sheets" / "nowhere"));
 
     const Json report = ReadJson(dir / "report.json");
@@ -105,6 +121,46 @@ TEST_F(TilesCommand, SheetOfTheSameNameElsewhereIsAConflictInEveryShard) {
     // The sheet written is the first one's: its blocks lie at its origin.
     const Json sheet = ReadJson(out / "sheets" / "sheet" / "tileset.json");
     EXPECT_EQ(sheet["root"]["children"][0]["content"]["uri"], "09M0080M034800040003.glb");
+}
+
+// Heights go above the ellipsoid by the geoid, recorded for the reader; a
+// grid that cannot be read stops the run before anything is written.
+TEST_F(TilesCommand, HeightsAreRaisedByTheGeoidAndAMissingGridWritesNothing) {
+    Sample(dir / "in" / "tokyo.tqb", {});
+    const auto seaLevel = RunCli({"tiles", (dir / "in").string(), "--out", (dir / "sea").string(),
+                                  "--heights", "sea-level", "--quiet"});
+    const auto ellipsoidal =
+        RunCli({"tiles", (dir / "in").string(), "--out", (dir / "ell").string(), "--quiet"});
+    ASSERT_EQ(seaLevel.exitCode, 0) << seaLevel.err;
+    ASSERT_EQ(ellipsoidal.exitCode, 0) << ellipsoidal.err;
+    const Json root = ReadJson(dir / "ell" / "tileset.json");
+    EXPECT_EQ(root["asset"]["extras"],
+              Json({{"heights", "ellipsoidal"}, {"geoid", "EGM96 (egm96_15.gtx)"}}));
+    // Near Tokyo the geoid is 36 to 37 m above the ellipsoid (cs2cs EPSG:4326+5773 EPSG:4979).
+    const auto low = [](const std::filesystem::path& p) {
+        return ReadJson(p)["root"]["boundingVolume"]["region"][4].get<double>();
+    };
+    const double raised = low(dir / "ell" / "sheets" / "tokyo" / "tileset.json") -
+                          low(dir / "sea" / "sheets" / "tokyo" / "tileset.json");
+    EXPECT_GT(raised, 36.0);
+    EXPECT_LT(raised, 37.5);
+
+    const auto missing = RunCli({"tiles", (dir / "in").string(), "--out", (dir / "x").string(),
+                                 "--geoid-grid", (dir / "no-such.gtx").string()});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_THAT(missing.err, HasSubstr("no-such.gtx"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "x"));
+    // PROJ's data without the EGM96 grid: the message names the package to install.
+    std::filesystem::create_directories(dir / "proj");
+    std::filesystem::create_symlink("/usr/share/proj/proj.db", dir / "proj" / "proj.db");
+    const auto noData = RunCli({"tiles", (dir / "in").string(), "--out", (dir / "y").string()},
+                               {{"PROJ_DATA", (dir / "proj").string()}, {"PROJ_LIB", ""}});
+    EXPECT_EQ(noData.exitCode, 1);
+    EXPECT_THAT(noData.err, HasSubstr("proj-data"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "y"));
+    const auto both = RunCli({"tiles", (dir / "in").string(), "--out", (dir / "z").string(),
+                              "--heights", "sea-level", "--geoid-grid", "g.gtx"});
+    EXPECT_EQ(both.exitCode, 2);
 }
 
 }  // namespace

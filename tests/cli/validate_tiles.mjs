@@ -33,4 +33,5 @@ for (const file of files) {
   failed += (await validateFile(validator, file)) ? 0 : 1;
 }
 console.log(`${files.length - failed} of ${files.length} .glb files passed the validator`);
-process.exit(files.length === 75 && failed === 0 ? 0 : 1);
+// 25 blocks and the sheet's own light model in each of the three tilesets.
+process.exit(files.length === 78 && failed === 0 ? 0 : 1);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <optional>
 
 #include "geo/PlaneZone.h"
 
@@ -25,23 +26,26 @@ V3 operator+(V3 a, V3 b) {
 V3 operator*(double s, V3 a) {
     return {s * a.x, s * a.y, s * a.z};
 }
-double Dot(V3 a, V3 b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-V3 Cross(V3 a, V3 b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-V3 Unit(V3 a) {
-    return (1.0 / std::sqrt(Dot(a, a))) * a;
+double Length(V3 a) {
+    return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
 }
 V3 FromEcef(const geo::Ecef& p) {
     return {p.x, p.y, p.z};
 }
 
-// The block's frame on the Earth. Its model follows the plane grid, whose
-// north departs from true north by the meridian convergence (up to a few
-// degrees at a zone's edge), so the axes are the grid's east and north laid
-// on the tangent plane, found with PROJ, rather than the geographic ones.
+// Margins that keep every vertex inside the region whatever the rounding:
+// about a centimetre on the ground and in height.
+constexpr double kAngleMargin = 2e-9;
+constexpr double kHeightMargin = 0.01;
+
+// The model's frame on the Earth. Its x and y axes run from the rectangle's
+// south-west corner to PROJ's positions of its south-east and north-west
+// corners at the ground's height, so they carry the grid's scale factor and
+// its turn from north (the meridian convergence), and the rectangle's corners
+// land where PROJ puts them (the fourth within a tenth of a millimetre: the
+// grid's parallelograms are that flat). They lie at the undulation above the
+// ellipsoid, which is sea level's height there; z, the ellipsoid's normal at
+// the centre, carries the heights above sea level on from it.
 struct Frame {
     V3 origin;
     V3 east;
@@ -51,24 +55,36 @@ struct Frame {
     V3 ToEcef(V3 local) const { return origin + local.x * east + local.y * north + local.z * up; }
 };
 
-std::optional<Frame> BlockFrame(geo::PlaneGeoreference& georeference, const BlockModel& model) {
-    constexpr double kStep = 100.0;
-    const geo::PlanePoint origin{model.originX, model.originY};
-    const auto o = georeference.ToEcef(model.zone, {origin, 0.0});
-    const auto e =
-        georeference.ToEcef(model.zone, {{origin.easting + kStep, origin.northing}, 0.0});
-    const auto u = georeference.ToEcef(model.zone, {origin, kStep});
-    if (!o || !e || !u) {
-        return std::nullopt;
+class FrameBuilder {
+public:
+    FrameBuilder(geo::PlaneGeoreference& georeference, int zone)
+        : georeference_(georeference), zone_(zone) {}
+
+    std::optional<V3> At(double easting, double northing, double height) {
+        const auto ecef = georeference_.ToEcef(zone_, {{easting, northing}, height});
+        return ecef ? std::optional<V3>(FromEcef(*ecef)) : std::nullopt;
     }
-    Frame frame;
-    frame.origin = FromEcef(*o);
-    frame.up = Unit(FromEcef(*u) - frame.origin);
-    const V3 gridEast = FromEcef(*e) - frame.origin;
-    frame.east = Unit(gridEast - Dot(gridEast, frame.up) * frame.up);
-    frame.north = Cross(frame.up, frame.east);
-    return frame;
-}
+
+    std::optional<Frame> Build(const geo::PlaneRectangle& r, double undulation) {
+        const double x0 = r.southWest.easting;
+        const double y0 = r.southWest.northing;
+        const auto sw = At(x0, y0, undulation);
+        const auto se = At(x0 + r.width, y0, undulation);
+        const auto nw = At(x0, y0 + r.height, undulation);
+        const auto centre = At(x0 + r.width / 2, y0 + r.height / 2, 0.0);
+        const auto above = At(x0 + r.width / 2, y0 + r.height / 2, 100.0);
+        if (!sw || !se || !nw || !centre || !above) {
+            return std::nullopt;
+        }
+        const V3 up = *above - *centre;
+        return Frame{*sw, (1.0 / r.width) * (*se - *sw), (1.0 / r.height) * (*nw - *sw),
+                     (1.0 / Length(up)) * up};
+    }
+
+private:
+    geo::PlaneGeoreference& georeference_;
+    int zone_;
+};
 
 struct LocalBox {
     V3 low{std::numeric_limits<double>::max(), std::numeric_limits<double>::max(),
@@ -100,55 +116,139 @@ double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
 }
 
-std::array<double, 16> Matrix(const Frame& frame) {
+TileTransform Matrix(const Frame& frame) {
     return {frame.east.x,   frame.east.y,   frame.east.z,   0.0,  //
             frame.north.x,  frame.north.y,  frame.north.z,  0.0,  //
             frame.up.x,     frame.up.y,     frame.up.z,     0.0,  //
             frame.origin.x, frame.origin.y, frame.origin.z, 1.0};
 }
 
-// The region of the box's corners. The frame's tangent plane lies below the
-// ellipsoid away from the origin, so heights only grow away from it: the
-// lowest point is no lower than the box's floor, and the highest is a corner.
+// The region of the box as the frame places it. The frame's plane cuts the
+// ellipsoid at the rectangle's corners and runs below it inside, so heights
+// are least near the middle and greatest at the edges: the box's corners, the
+// middles of its sides and its centre, at its floor and its top, find both.
 std::optional<TileRegion> RegionOf(geo::PlaneGeoreference& georeference, int zone,
                                    const Frame& frame, const LocalBox& box) {
     std::optional<TileRegion> region;
-    for (int corner = 0; corner < 8; ++corner) {
-        const V3 local{(corner & 1) ? box.high.x : box.low.x, (corner & 2) ? box.high.y : box.low.y,
-                       (corner & 4) ? box.high.z : box.low.z};
-        const V3 ecef = frame.ToEcef(local);
-        const auto position = georeference.FromEcef(zone, {ecef.x, ecef.y, ecef.z});
-        const auto lonLat = position ? georeference.ToLonLat(zone, position->point) : std::nullopt;
-        if (!lonLat) {
-            return std::nullopt;
+    const V3 mid = 0.5 * (box.low + box.high);
+    for (const double x : {box.low.x, mid.x, box.high.x}) {
+        for (const double y : {box.low.y, mid.y, box.high.y}) {
+            for (const double z : {box.low.z, box.high.z}) {
+                const V3 ecef = frame.ToEcef({x, y, z});
+                const auto position = georeference.FromEcef(zone, {ecef.x, ecef.y, ecef.z});
+                const auto lonLat =
+                    position ? georeference.ToLonLat(zone, position->point) : std::nullopt;
+                if (!lonLat) {
+                    return std::nullopt;
+                }
+                const double lon = Radians(lonLat->longitude);
+                const double lat = Radians(lonLat->latitude);
+                const TileRegion point{lon, lat, lon, lat, position->height, position->height};
+                region = region ? Union(*region, point) : point;
+            }
         }
-        const double lon = Radians(lonLat->longitude);
-        const double lat = Radians(lonLat->latitude);
-        const TileRegion point{lon, lat, lon, lat, position->height, position->height};
-        region = region ? Union(*region, point) : point;
     }
-    region->minHeight = std::min(region->minHeight, box.low.z);
-    return region;
+    return TileRegion{region->west - kAngleMargin,       region->south - kAngleMargin,
+                      region->east + kAngleMargin,       region->north + kAngleMargin,
+                      region->minHeight - kHeightMargin, region->maxHeight + kHeightMargin};
+}
+
+bool Usable(const geo::PlaneRectangle& frame) {
+    return std::isfinite(frame.southWest.easting) && std::isfinite(frame.southWest.northing) &&
+           std::isfinite(frame.width) && std::isfinite(frame.height) && frame.width > 0.0 &&
+           frame.height > 0.0;
+}
+
+std::optional<double> UndulationAt(geo::PlaneGeoreference& georeference, geo::GeoidModel& geoid,
+                                   int zone, const geo::PlaneRectangle& r, std::string& error) {
+    const auto centre = georeference.ToLonLat(
+        zone, {r.southWest.easting + r.width / 2, r.southWest.northing + r.height / 2});
+    if (!centre) {
+        error = "PROJ could not place the block: " + georeference.Error();
+        return std::nullopt;
+    }
+    const auto undulation = geoid.Undulation(*centre);
+    if (!undulation) {
+        error = geoid.Error();
+    }
+    return undulation;
+}
+
+// The inverse of an affine transform: its 3 x 3 part by the adjugate.
+TileTransform Inverse(const TileTransform& m) {
+    const auto a = [&](int row, int column) {
+        return m[static_cast<std::size_t>(column * 4 + row)];
+    };
+    const double c00 = a(1, 1) * a(2, 2) - a(1, 2) * a(2, 1);
+    const double c01 = a(1, 2) * a(2, 0) - a(1, 0) * a(2, 2);
+    const double c02 = a(1, 0) * a(2, 1) - a(1, 1) * a(2, 0);
+    const double det = a(0, 0) * c00 + a(0, 1) * c01 + a(0, 2) * c02;
+    const double r[3][3] = {{c00 / det, (a(0, 2) * a(2, 1) - a(0, 1) * a(2, 2)) / det,
+                             (a(0, 1) * a(1, 2) - a(0, 2) * a(1, 1)) / det},
+                            {c01 / det, (a(0, 0) * a(2, 2) - a(0, 2) * a(2, 0)) / det,
+                             (a(0, 2) * a(1, 0) - a(0, 0) * a(1, 2)) / det},
+                            {c02 / det, (a(0, 1) * a(2, 0) - a(0, 0) * a(2, 1)) / det,
+                             (a(0, 0) * a(1, 1) - a(0, 1) * a(1, 0)) / det}};
+    TileTransform inverse{};
+    for (int row = 0; row < 3; ++row) {
+        double t = 0.0;
+        for (int column = 0; column < 3; ++column) {
+            inverse[static_cast<std::size_t>(column * 4 + row)] = r[row][column];
+            t -= r[row][column] * a(column, 3);
+        }
+        inverse[static_cast<std::size_t>(12 + row)] = t;
+    }
+    inverse[15] = 1.0;
+    return inverse;
+}
+
+TileTransform Multiply(const TileTransform& a, const TileTransform& b) {
+    TileTransform product{};
+    for (std::size_t column = 0; column < 4; ++column) {
+        for (std::size_t row = 0; row < 4; ++row) {
+            double sum = 0.0;
+            for (std::size_t k = 0; k < 4; ++k) {
+                sum += a[k * 4 + row] * b[column * 4 + k];
+            }
+            product[column * 4 + row] = sum;
+        }
+    }
+    return product;
 }
 
 }  // namespace
 
-std::variant<BlockPlacement, std::string> PlaceBlock(geo::PlaneGeoreference& georeference,
-                                                     const BlockModel& model) {
+std::variant<BlockPlacement, std::string> PlaceModel(geo::PlaneGeoreference& georeference,
+                                                     geo::GeoidModel* geoid,
+                                                     const BlockModel& model,
+                                                     const geo::PlaneRectangle& frame) {
     if (!PlaneZoneEpsgCode(model.zone)) {
         return "zone " + std::to_string(model.zone) +
                " has no georeference (the plane rectangular zones are 1 to 19)";
+    }
+    if (!Usable(frame)) {
+        return std::string("the block's origin or size is not a finite number");
     }
     const LocalBox box = BoxOf(model);
     if (box.Empty()) {
         return std::string("the block has nothing to place");
     }
-    const auto frame = BlockFrame(georeference, model);
-    const auto region = frame ? RegionOf(georeference, model.zone, *frame, box) : std::nullopt;
+    std::string error;
+    const auto undulation =
+        geoid ? UndulationAt(georeference, *geoid, model.zone, frame, error) : 0.0;
+    if (!undulation) {
+        return error;
+    }
+    const auto placed = FrameBuilder(georeference, model.zone).Build(frame, *undulation);
+    const auto region = placed ? RegionOf(georeference, model.zone, *placed, box) : std::nullopt;
     if (!region) {
         return "PROJ could not place the block: " + georeference.Error();
     }
-    return BlockPlacement{Matrix(*frame), *region};
+    return BlockPlacement{Matrix(*placed), *region, *undulation};
+}
+
+TileTransform RelativeTo(const TileTransform& parent, const TileTransform& child) {
+    return Multiply(Inverse(parent), child);
 }
 
 }  // namespace vesk

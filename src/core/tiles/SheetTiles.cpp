@@ -15,6 +15,7 @@
 #include "geo/PlaneZone.h"
 #include "sheet/FileByteSource.h"
 #include "sheet/ProgramImageSize.h"
+#include "tiles/SheetLightModel.h"
 #include "tiles/TilesetFiles.h"
 
 namespace vesk {
@@ -26,6 +27,11 @@ std::uint64_t FileBytes(const std::filesystem::path& path) {
     return error ? 0 : static_cast<std::uint64_t>(size);
 }
 
+std::string NoGeoreference(int zone) {
+    return "zone " + std::to_string(zone) +
+           " has no georeference (the plane rectangular zones are 1 to 19)";
+}
+
 // What the block's model says it left out, for the report.
 void NoteLeftOut(const BlockModel& model, BlockOutcome& outcome) {
     outcome.messages.insert(outcome.messages.end(), model.messages.begin(), model.messages.end());
@@ -35,44 +41,18 @@ void NoteLeftOut(const BlockModel& model, BlockOutcome& outcome) {
     }
 }
 
-std::optional<GltfTexture> TakeTexture(BlockModel& model, BlockOutcome& outcome) {
-    auto png = TakeTextureAsPng(model, outcome.messages);
-    if (!png) {
-        return std::nullopt;
-    }
-    return GltfTexture{std::move(*png), std::nullopt};
+geo::PlaneRectangle BlockFrame(const SubSheetRecord& record) {
+    return {{record.originX, record.originY}, record.width, record.height};
 }
 
-// Builds the block's model, writes its .glb and gives its tile when written.
-std::optional<BlockTile> WriteBlockTile(ByteSource& sheet, const SubSheetRecord& record,
-                                        const TilesBatchRequest& request,
-                                        geo::PlaneGeoreference& georeference,
-                                        const std::filesystem::path& folder,
-                                        BlockOutcome& outcome) {
-    const ModelChoices choices{true, !request.noTerrain, !request.noTerrain && !request.noTexture};
-    BlockModel model = BuildBlockModel(sheet, record, choices);
-    NoteLeftOut(model, outcome);
-    if (model.buildings.positions.empty() && !model.terrain) {
-        outcome.status = BlockStatus::kLeftOut;
-        outcome.messages.push_back("nothing to show: no buildings and no terrain");
-        return std::nullopt;
+// Writes the model as a .glb; its fault, or nothing when written.
+FileFault WriteModel(BlockModel&& model, const std::filesystem::path& path,
+                     std::vector<std::string>& messages) {
+    std::optional<GltfTexture> texture;
+    if (auto png = TakeTextureAsPng(model, messages)) {
+        texture = GltfTexture{std::move(*png), std::nullopt};
     }
-    auto placement = PlaceBlock(georeference, model);
-    if (const auto* fault = std::get_if<std::string>(&placement)) {
-        outcome.messages.push_back(*fault);
-        return std::nullopt;
-    }
-    const std::filesystem::path path = folder / (outcome.name + ".glb");
-    auto texture = TakeTexture(model, outcome);
-    const GltfDocument document = MakeGltfModel(std::move(model), std::move(texture));
-    const FileFault fault = WriteGlbFile(document, path);
-    if (!fault.empty()) {
-        outcome.messages.push_back(path.filename().string() + " " + fault);
-        return std::nullopt;
-    }
-    outcome.status = BlockStatus::kConverted;
-    outcome.bytes = FileBytes(path);
-    return BlockTile{outcome.name, std::get<BlockPlacement>(placement)};
+    return WriteGlbFile(MakeGltfModel(std::move(model), std::move(texture)), path);
 }
 
 SheetOutcome Failed(SheetOutcome sheet, std::string why) {
@@ -81,12 +61,103 @@ SheetOutcome Failed(SheetOutcome sheet, std::string why) {
     return sheet;
 }
 
+// The blocks of one sheet, written one at a time, and what its own tile is
+// made of.
+class SheetWriter {
+public:
+    SheetWriter(const SheetTilesJob& job, const TilesBatchRequest& request, ByteSource& sheet,
+                geo::GeoidModel* geoid)
+        : job_(job), request_(request), sheet_(sheet), geoid_(geoid) {}
+
+    void WriteBlock(const SubSheetRecord& record, BlockOutcome& outcome) {
+        if (!names_.insert(outcome.name).second) {
+            outcome.status = BlockStatus::kConflict;
+            outcome.messages.push_back("an earlier block of this sheet has the same output name");
+            return;
+        }
+        if (!PlaneZoneEpsgCode(record.zone)) {
+            outcome.status = BlockStatus::kLeftOut;
+            outcome.messages.push_back(NoGeoreference(record.zone));
+            return;
+        }
+        const ModelChoices choices{true, !request_.noTerrain,
+                                   !request_.noTerrain && !request_.noTexture};
+        BlockModel model = BuildBlockModel(sheet_, record, choices);
+        NoteLeftOut(model, outcome);
+        if (model.buildings.positions.empty() && !model.terrain) {
+            outcome.status = BlockStatus::kLeftOut;
+            outcome.messages.push_back("nothing to show: no buildings and no terrain");
+            return;
+        }
+        auto placement = PlaceModel(georeference_, geoid_, model, BlockFrame(record));
+        if (const auto* fault = std::get_if<std::string>(&placement)) {
+            outcome.messages.push_back(*fault);
+            return;
+        }
+        LightBlock light = TakeLightBlock(model, record.width, record.height);
+        const std::filesystem::path path = job_.folder / (outcome.name + ".glb");
+        const FileFault fault = WriteModel(std::move(model), path, outcome.messages);
+        if (!fault.empty()) {
+            outcome.messages.push_back(path.filename().string() + " " + fault);
+            return;
+        }
+        outcome.status = BlockStatus::kConverted;
+        outcome.bytes = FileBytes(path);
+        tiles_.push_back({outcome.name, outcome.block, std::get<BlockPlacement>(placement)});
+        lights_.push_back(std::move(light));
+    }
+
+    // The sheet's light model and its tileset over the blocks written.
+    std::optional<std::string> Finish(const HeightDatum& datum) {
+        if (tiles_.empty()) {
+            return std::nullopt;
+        }
+        SheetTileset tileset;
+        tileset.file = job_.sheet.filename().string();
+        tileset.zone = lights_.front().zone;
+        tileset.origin = {lights_.front().originX, lights_.front().originY};
+        tileset.datum = datum;
+        if (auto light = MakeSheetLightModel(tileset.zone, lights_)) {
+            tileset.origin = light->frame.southWest;
+            auto placement = PlaceModel(georeference_, geoid_, light->model, light->frame);
+            if (const auto* fault = std::get_if<std::string>(&placement)) {
+                return std::string(kSheetContentName) + ": " + *fault;
+            }
+            std::vector<std::string> ignored;
+            const FileFault fault =
+                WriteModel(std::move(light->model), job_.folder / kSheetContentName, ignored);
+            if (!fault.empty()) {
+                return std::string(kSheetContentName) + " " + fault;
+            }
+            tileset.light = std::get<BlockPlacement>(placement);
+        }
+        tileset.blocks = std::move(tiles_);
+        const FileFault fault = WriteSheetTileset(job_.folder / "tileset.json", tileset);
+        return fault.empty() ? std::nullopt : std::optional<std::string>("tileset.json " + fault);
+    }
+
+private:
+    const SheetTilesJob& job_;
+    const TilesBatchRequest& request_;
+    ByteSource& sheet_;
+    geo::GeoidModel* geoid_;
+    geo::PlaneGeoreference georeference_;
+    std::set<std::string> names_;
+    std::vector<BlockTile> tiles_;
+    std::vector<LightBlock> lights_;
+};
+
+bool AnyGeoreferenced(const CMyVeskDoc& doc, const std::vector<int>& numbers) {
+    return std::any_of(numbers.begin(), numbers.end(), [&](int number) {
+        return PlaneZoneEpsgCode(doc.CopySubSheetRecord(number).zone).has_value();
+    });
+}
+
 // A sheet the tileset cannot place: each of its blocks is left out.
 SheetOutcome LeftOut(SheetOutcome sheet, const CMyVeskDoc& doc, const std::vector<int>& numbers,
-                     int zone, BatchLedger& ledger) {
+                     BatchLedger& ledger) {
     sheet.leftOut = true;
-    sheet.messages.push_back("zone " + std::to_string(zone) +
-                             " has no georeference (the plane rectangular zones are 1 to 19)");
+    sheet.messages.push_back(NoGeoreference(doc.CopySubSheetRecord(numbers.front()).zone));
     for (const int number : numbers) {
         BlockOutcome block;
         block.block = number + 1;
@@ -120,9 +191,8 @@ SheetOutcome MakeSheetTiles(const SheetTilesJob& job, const TilesBatchRequest& r
         return Failed(std::move(sheet),
                       doc.IsSheetLoaded() ? "the sheet holds no block" : SheetNotOpened(job.sheet));
     }
-    const int zone = doc.CopySubSheetRecord(numbers.front()).zone;
-    if (!PlaneZoneEpsgCode(zone)) {
-        return LeftOut(std::move(sheet), doc, numbers, zone, ledger);
+    if (!AnyGeoreferenced(doc, numbers)) {
+        return LeftOut(std::move(sheet), doc, numbers, ledger);
     }
     std::error_code error;
     std::filesystem::create_directories(job.folder, error);
@@ -132,32 +202,29 @@ SheetOutcome MakeSheetTiles(const SheetTilesJob& job, const TilesBatchRequest& r
                       error ? job.folder.string() + " cannot be created: " + error.message()
                             : "the sheet could not be opened again");
     }
-    geo::PlaneGeoreference georeference;
-    std::set<std::string> names;
-    std::vector<BlockTile> tiles;
+    std::optional<geo::GeoidModel> geoid;
+    if (request.datum.geoid) {
+        auto opened = geo::GeoidModel::Open(request.geoidGrid);
+        if (const auto* fault = std::get_if<std::string>(&opened)) {
+            return Failed(std::move(sheet), *fault);
+        }
+        geoid = std::move(std::get<geo::GeoidModel>(opened));
+    }
+    SheetWriter writer(job, request, *source, geoid ? &*geoid : nullptr);
     for (std::size_t k = 0; k < numbers.size() && !cancel.load(); ++k) {
         const SubSheetRecord record = doc.CopySubSheetRecord(numbers[k]);
         BlockOutcome block;
         block.block = numbers[k] + 1;
         block.name = MakeOutputName(record);
-        if (!names.insert(block.name).second) {
-            block.status = BlockStatus::kConflict;
-            block.messages.push_back("an earlier block of this sheet has the same output name");
-        } else if (auto tile =
-                       WriteBlockTile(*source, record, request, georeference, job.folder, block)) {
-            tiles.push_back(std::move(*tile));
-        }
+        writer.WriteBlock(record, block);
         ledger.RecordBlock(block);
         sheet.blocks.push_back(std::move(block));
     }
     if (cancel.load()) {
         return Failed(std::move(sheet), "cancelled: the sheet's tileset was not written");
     }
-    if (!tiles.empty()) {
-        const FileFault fault = WriteSheetTileset(job.folder / "tileset.json", tiles);
-        if (!fault.empty()) {
-            return Failed(std::move(sheet), "tileset.json " + fault);
-        }
+    if (const auto fault = writer.Finish(request.datum)) {
+        return Failed(std::move(sheet), *fault);
     }
     return sheet;
 }

@@ -5,6 +5,7 @@
 
 #include "batch/BatchLedger.h"
 #include "batch/JobPool.h"
+#include "geo/GeoidModel.h"
 #include "tiles/SheetTiles.h"
 
 namespace vesk {
@@ -44,6 +45,18 @@ std::vector<SheetTilesJob> JobsOfShard(const TilesBatchRequest& request) {
 }
 
 }  // namespace
+
+std::variant<HeightDatum, std::string> OpenHeightDatum(
+    bool ellipsoidal, const std::optional<std::filesystem::path>& geoidGrid) {
+    if (!ellipsoidal) {
+        return HeightDatum{};
+    }
+    auto geoid = geo::GeoidModel::Open(geoidGrid);
+    if (const auto* fault = std::get_if<std::string>(&geoid)) {
+        return *fault;
+    }
+    return HeightDatum{std::get<geo::GeoidModel>(geoid).Description()};
+}
 
 BatchResult RunTilesBatch(const TilesBatchRequest& request, BatchProgress& progress,
                           const std::atomic<bool>& cancel) {

@@ -3,10 +3,13 @@
 #include <atomic>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <variant>
 #include <vector>
 
 #include "batch/BatchOutcome.h"
 #include "batch/BatchProgress.h"
+#include "tiles/TilesetJson.h"
 
 namespace vesk {
 
@@ -24,14 +27,24 @@ struct TilesBatchRequest {
     bool noTexture = false;
     Shard shard;
     unsigned jobs = 1;
+    // The geoid whose undulation makes the sheets' heights above sea level
+    // heights above the ellipsoid (described in datum.geoid), from geoidGrid
+    // or, without one, EGM96; no geoid: sea level is taken as the ellipsoid.
+    HeightDatum datum;
+    std::optional<std::filesystem::path> geoidGrid;
 };
+
+// The datum the request asks for, with its geoid described, once its grid
+// has been found readable; the reason, naming what to install, when not.
+std::variant<HeightDatum, std::string> OpenHeightDatum(
+    bool ellipsoidal, const std::optional<std::filesystem::path>& geoidGrid);
 
 // Writes out/sheets/STEM/tileset.json and a NAME.glb per block for each sheet
 // of the shard (counted in the byte order of the paths), on request.jobs threads. Sheets are told
 // apart by their file stem; of two sheets with the same stem, the one later in the collection is
 // not written, decided on the whole collection so every shard agrees. A
-// sheet whose zone has no georeference is left out. The root tileset is
-// MergeTilesets's to write.
+// block whose zone has no georeference is left out, and so is a sheet with
+// no other. The root tileset is MergeTilesets's to write.
 BatchResult RunTilesBatch(const TilesBatchRequest& request, BatchProgress& progress,
                           const std::atomic<bool>& cancel);
 

@@ -1,116 +1,78 @@
 #include "tiles/TilesetFiles.h"
 
-#include <fstream>
-#include <iterator>
-#include <nlohmann/json.hpp>
-
 namespace vesk {
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-Json RegionVolume(const TileRegion& r) {
-    return {{"region", {r.west, r.south, r.east, r.north, r.minHeight, r.maxHeight}}};
-}
-
-Json Asset() {
-    return {{"version", "1.1"}};
-}
-
-// A folder name as a URI path segment: every byte but the unreserved ones
-// percent-encoded, so spaces, "#" and names that are no UTF-8 still resolve.
-std::string UriSegment(const std::string& name) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string uri;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) != 0 || c == '-' || c == '.' || c == '_' || c == '~') {
-            uri += c;
-        } else {
-            uri += {'%', kHex[byte >> 4], kHex[byte & 15]};
-        }
-    }
-    return uri;
-}
-
-FileFault WriteJson(const std::filesystem::path& path, const Json& json) {
-    const std::string text = json.dump(1, ' ', false, Json::error_handler_t::replace) + "\n";
-    return WriteAtomically(path, [&](AtomicOutputFile& out) {
-        out.Write(text);
-        return true;
-    });
-}
-
-Json Tileset(double geometricError, Json root) {
-    return {{"asset", Asset()}, {"geometricError", geometricError}, {"root", std::move(root)}};
+TilesetJson BlockChild(const BlockTile& block, const SheetTileset& sheet) {
+    const TileTransform transform =
+        sheet.light ? RelativeTo(sheet.light->transform, block.placement.transform)
+                    : block.placement.transform;
+    return {{"boundingVolume", RegionVolume(block.placement.region)},
+            {"geometricError", kBlockGeometricError},
+            {"transform", transform},
+            {"content", {{"uri", UriSegment(block.name + ".glb")}}},
+            {"metadata",
+             {{"class", "block"},
+              {"properties",
+               {{"name", block.name}, {"sheet", sheet.file}, {"number", block.number}}}}}};
 }
 
 }  // namespace
 
-FileFault WriteSheetTileset(const std::filesystem::path& path,
-                            const std::vector<BlockTile>& blocks) {
+FileFault WriteSheetTileset(const std::filesystem::path& path, const SheetTileset& sheet) {
     RegionUnion bounds;
-    Json children = Json::array();
-    for (const BlockTile& block : blocks) {
+    TilesetJson children = TilesetJson::array();
+    for (const BlockTile& block : sheet.blocks) {
         bounds.Add(block.placement.region);
-        children.push_back({{"boundingVolume", RegionVolume(block.placement.region)},
-                            {"geometricError", kBlockGeometricError},
-                            {"transform", block.placement.transform},
-                            {"content", {{"uri", block.name + ".glb"}}}});
+        children.push_back(BlockChild(block, sheet));
+    }
+    if (sheet.light) {
+        bounds.Add(sheet.light->region);
     }
     if (!bounds.Total()) {
         return "has no block";
     }
-    Json root = {{"boundingVolume", RegionVolume(*bounds.Total())},
-                 {"geometricError", kSheetGeometricError},
-                 {"refine", "ADD"},
-                 {"children", std::move(children)}};
-    return WriteJson(path, Tileset(kSheetGeometricError, std::move(root)));
+    TilesetJson root = {{"boundingVolume", RegionVolume(*bounds.Total())},
+                        {"geometricError", kSheetGeometricError},
+                        {"refine", "REPLACE"}};
+    if (sheet.light) {
+        root["transform"] = sheet.light->transform;
+        root["content"] = {{"uri", kSheetContentName}};
+        root["metadata"] = {{"class", "sheet"},
+                            {"properties", {{"file", sheet.file}, {"zone", sheet.zone}}}};
+    }
+    root["children"] = std::move(children);
+    root["extras"] = {{"zone", sheet.zone},
+                      {"origin", {sheet.origin.easting, sheet.origin.northing}}};
+    return WriteTilesetJson(path, {{"asset", Asset(sheet.datum)},
+                                   {"schema", MetadataSchema()},
+                                   {"geometricError", kSheetGeometricError},
+                                   {"root", std::move(root)}});
 }
 
-FileFault WriteRootTileset(const std::filesystem::path& path,
-                           const std::vector<SheetTileset>& sheets) {
-    RegionUnion bounds;
-    Json children = Json::array();
-    for (const SheetTileset& sheet : sheets) {
-        bounds.Add(sheet.region);
-        children.push_back(
-            {{"boundingVolume", RegionVolume(sheet.region)},
-             {"geometricError", kSheetGeometricError},
-             {"content", {{"uri", "sheets/" + UriSegment(sheet.folder) + "/tileset.json"}}}});
-    }
-    if (!bounds.Total()) {
-        return "has no sheet";
-    }
-    Json root = {{"boundingVolume", RegionVolume(*bounds.Total())},
-                 {"geometricError", kRootGeometricError},
-                 {"refine", "ADD"},
-                 {"children", std::move(children)}};
-    return WriteJson(path, Tileset(kRootGeometricError, std::move(root)));
-}
-
-std::optional<TileRegion> ReadTilesetRegion(const std::filesystem::path& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in && !in.eof()) {
-        error = "cannot be read";
+std::optional<SheetSummary> ReadSheetSummary(const std::filesystem::path& path,
+                                             std::string& error) {
+    const auto json = ReadTilesetJson(path, error);
+    if (!json) {
         return std::nullopt;
     }
-    const Json json = Json::parse(text, nullptr, false);
-    const Json* region = nullptr;
-    if (!json.is_discarded() && json.is_object() && json.contains("root") &&
-        json["root"].is_object() && json["root"].contains("boundingVolume") &&
-        json["root"]["boundingVolume"].is_object() &&
-        json["root"]["boundingVolume"].contains("region")) {
-        region = &json["root"]["boundingVolume"]["region"];
-    }
-    if (region == nullptr || !region->is_array() || region->size() != 6 ||
-        !std::all_of(region->begin(), region->end(), [](const Json& v) { return v.is_number(); })) {
-        error = "is no tileset with a root region";
+    const TilesetJson* root = json->contains("root") ? &(*json)["root"] : nullptr;
+    const auto region = root ? ReadRegion(*root) : std::nullopt;
+    const auto datum = ReadHeightDatum(*json);
+    const TilesetJson* extras = root && root->contains("extras") ? &(*root)["extras"] : nullptr;
+    const bool placed = extras && extras->is_object() && extras->contains("zone") &&
+                        (*extras)["zone"].is_number_integer() && extras->contains("origin") &&
+                        (*extras)["origin"].is_array() && (*extras)["origin"].size() == 2 &&
+                        (*extras)["origin"][0].is_number() && (*extras)["origin"][1].is_number();
+    if (!region || !datum || !placed) {
+        error = "is no sheet tileset of this program (no root region, heights or place)";
         return std::nullopt;
     }
-    const auto at = [&](std::size_t i) { return (*region)[i].get<double>(); };
-    return TileRegion{at(0), at(1), at(2), at(3), at(4), at(5)};
+    return SheetSummary{
+        *region,
+        (*extras)["zone"].get<int>(),
+        {(*extras)["origin"][0].get<double>(), (*extras)["origin"][1].get<double>()},
+        *datum};
 }
 
 }  // namespace vesk

@@ -6,40 +6,50 @@
 #include <vector>
 
 #include "export/OutputFile.h"
+#include "geo/GeoPoints.h"
 #include "tiles/BlockPlacement.h"
-#include "tiles/TileRegion.h"
+#include "tiles/TilesetJson.h"
 
 namespace vesk {
 
-// How much is missing while a tile's children are not drawn, in metres: a
-// block is the finest content there is; a sheet's tile stands for blocks of
-// 400 m x 300 m (500 m across); the root for sheets of 2000 m x 1500 m.
+// How much is missing, in metres, while a tile's content stands for its
+// children: a block is the finest content there is; a sheet's light model
+// (boxes for buildings, a ground of about 50 m cells, 4 m texture pixels)
+// stands for its blocks.
 inline constexpr double kBlockGeometricError = 0.0;
-inline constexpr double kSheetGeometricError = 500.0;
-inline constexpr double kRootGeometricError = 2500.0;
+inline constexpr double kSheetGeometricError = 40.0;
+
+// The content of a sheet's own tile, beside its tileset.
+inline constexpr const char* kSheetContentName = "sheet.glb";
 
 // One block's tile: its content NAME.glb beside the sheet's tileset.
 struct BlockTile {
     std::string name;
+    int number = 0;  // 1 to 25, as the map shows it
     BlockPlacement placement;
 };
 
-// One sheet's tileset in the root: its folder under "sheets/" and its region.
+// A sheet's tileset: its own light model, replaced by its blocks when near.
 struct SheetTileset {
-    std::string folder;
-    TileRegion region;
+    std::string file;  // the sheet file's name, without its folder
+    int zone = 0;      // where the sheet lies, for the tree above it
+    geo::PlanePoint origin;
+    HeightDatum datum;
+    std::optional<BlockPlacement> light;  // none when it could not be written
+    std::vector<BlockTile> blocks;
 };
 
-// The tileset of one sheet, its blocks as the root's children in the given order.
-FileFault WriteSheetTileset(const std::filesystem::path& path,
-                            const std::vector<BlockTile>& blocks);
+// The tileset, its blocks as the root's children in the given order.
+FileFault WriteSheetTileset(const std::filesystem::path& path, const SheetTileset& sheet);
 
-// The root tileset, referring to sheets/FOLDER/tileset.json of each sheet in the given order.
-FileFault WriteRootTileset(const std::filesystem::path& path,
-                           const std::vector<SheetTileset>& sheets);
+// What the tree above the sheets needs of a sheet's tileset this program wrote.
+struct SheetSummary {
+    TileRegion region;
+    int zone = 0;
+    geo::PlanePoint origin;
+    HeightDatum datum;
+};
 
-// The root tile's region of a tileset this program wrote; the reason when it
-// cannot be read or holds none.
-std::optional<TileRegion> ReadTilesetRegion(const std::filesystem::path& path, std::string& error);
+std::optional<SheetSummary> ReadSheetSummary(const std::filesystem::path& path, std::string& error);
 
 }  // namespace vesk

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tiles/TilesetFiles.h"
+#include "tiles/TilesetTree.h"
 
 namespace vesk {
 namespace {
@@ -25,7 +25,7 @@ std::vector<std::string> SheetFolders(const std::filesystem::path& sheets) {
 
 MergeOutcome MergeTilesets(const std::filesystem::path& dir) {
     MergeOutcome outcome;
-    std::vector<SheetTileset> sheets;
+    std::vector<TreeSheet> sheets;
     for (const std::string& folder : SheetFolders(dir / "sheets")) {
         const std::filesystem::path path = dir / "sheets" / folder / "tileset.json";
         std::error_code error;
@@ -33,18 +33,26 @@ MergeOutcome MergeTilesets(const std::filesystem::path& dir) {
             continue;  // a sheet that had no block to write
         }
         std::string problem;
-        if (const auto region = ReadTilesetRegion(path, problem)) {
-            sheets.push_back({folder, *region});
+        auto summary = ReadSheetSummary(path, problem);
+        if (summary && !sheets.empty() && !(summary->datum == sheets.front().summary.datum)) {
+            summary.reset();
+            problem = "has its heights on another reference than " + sheets.front().folder +
+                      " (sheets of one tileset must share it)";
+        }
+        if (summary) {
+            sheets.push_back({folder, *summary});
         } else {
             outcome.problems.push_back(path.string() + " " + problem);
         }
     }
-    const FileFault fault = WriteRootTileset(dir / "tileset.json", sheets);
+    const HeightDatum datum = sheets.empty() ? HeightDatum{} : sheets.front().summary.datum;
+    outcome.sheets = sheets.size();
+    const FileFault fault = WriteTilesetTree(dir, std::move(sheets), datum);
     if (!fault.empty()) {
+        outcome.sheets = 0;
         outcome.problems.push_back((dir / "tileset.json").string() + " " + fault);
         return outcome;
     }
-    outcome.sheets = sheets.size();
     outcome.written = true;
     return outcome;
 }

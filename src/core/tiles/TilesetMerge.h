@@ -12,9 +12,11 @@ struct MergeOutcome {
     bool written = false;
 };
 
-// Writes DIR/tileset.json over every DIR/sheets/FOLDER/tileset.json, in the
-// byte order of the folders' names: the same root whichever runs, on
-// whichever machines, wrote the sheets.
+// Writes DIR/tileset.json and the tree of tilesets under it over every
+// DIR/sheets/FOLDER/tileset.json, in the byte order of the folders' names:
+// the same files whichever runs, on whichever machines, wrote the sheets.
+// Sheets whose heights are on another reference than the first's are left
+// out: one tileset has one.
 MergeOutcome MergeTilesets(const std::filesystem::path& dir);
 
 }  // namespace vesk

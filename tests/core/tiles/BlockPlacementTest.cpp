@@ -1,91 +1,201 @@
-// Placements checked against PROJ's command-line tool: the figures below are
-// what `cs2cs EPSG:2451 EPSG:4978` and `cs2cs EPSG:2451 EPSG:4326` print
-// (northing first) for points of zone 9.
+// Placements checked against PROJ: its command-line tool for the figures
+// written below, and, for many points, the same transformations through
+// PlaneGeoreference (which its own tests hold to cs2cs).
 #include "tiles/BlockPlacement.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <numbers>
+#include <random>
+
+#include "TempDir.h"
 
 namespace vesk {
 namespace {
 
 // echo "-34800 -8000 0" | cs2cs -f %.4f EPSG:2451 EPSG:4978
 constexpr double kOriginEcef[3] = {-3958118.5065, 3351394.0991, 3699976.2896};
-// echo "-34800 -7900 0" | cs2cs -f %.4f EPSG:2451 EPSG:4978: 100 m along the grid's east
-constexpr double kGridEastEcef[3] = {-3958183.0915, 3351317.7397, 3699976.3623};
-// cs2cs -f %.10f EPSG:2451 EPSG:4326 (latitude, longitude) of the block's
-// corners: grid north turns from true north here, so the north-west corner
-// lies west of the south-west one and the south-east corner south of it.
-constexpr double kWest = 139.7449426968;  // north-west corner (-34500, -8000)
-constexpr double kSouth = 35.6862986227;  // south-west corner (-34800, -8000)
-constexpr double kEast = 139.7493650580;  // south-east corner (-34800, -7600)
-constexpr double kNorth = 35.6890058959;  // north-east corner (-34500, -7600)
+// echo "35.9543065 139.4453363 0" | cs2cs -f %.4f EPSG:4326+5773 EPSG:4979:
+// sea level at zone 9's easting -35000, northing -5000 is 39.1667 m above the ellipsoid.
+constexpr geo::LonLat kZone9Point{139.4453363, 35.9543065};
+constexpr double kZone9Undulation = 39.1667;
 
-double Radians(double degrees) {
-    return degrees * std::numbers::pi / 180.0;
+struct Point {
+    double x, y, z;
+};
+
+Point Apply(const TileTransform& m, double x, double y, double z) {
+    return {m[0] * x + m[4] * y + m[8] * z + m[12], m[1] * x + m[5] * y + m[9] * z + m[13],
+            m[2] * x + m[6] * y + m[10] * z + m[14]};
 }
 
-BlockModel BlockWithBox(float zLow, float zHigh) {
+double Distance(Point a, geo::Ecef b) {
+    return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z);
+}
+
+BlockModel BlockAt(double x, double y, float zLow, float zHigh) {
     BlockModel model;
     model.zone = 9;
-    model.originX = -8000.0;
-    model.originY = -34800.0;
+    model.originX = x;
+    model.originY = y;
     model.buildings.positions = {{0.0f, 0.0f, zLow}, {400.0f, 300.0f, zHigh}};
     return model;
 }
 
-TEST(BlockPlacement, TransformPutsTheOriginWhereProjDoesWithTheGridEastAsX) {
+BlockPlacement Place(geo::PlaneGeoreference& georeference, geo::GeoidModel* geoid,
+                     const BlockModel& model) {
+    const auto placed =
+        PlaceModel(georeference, geoid, model, {{model.originX, model.originY}, 400.0, 300.0});
+    EXPECT_TRUE(std::holds_alternative<BlockPlacement>(placed)) << std::get<std::string>(placed);
+    return std::holds_alternative<BlockPlacement>(placed) ? std::get<BlockPlacement>(placed)
+                                                          : BlockPlacement{};
+}
+
+geo::GeoidModel Egm96() {
+    auto geoid = geo::GeoidModel::Open(std::nullopt);
+    if (const auto* fault = std::get_if<std::string>(&geoid)) {
+        ADD_FAILURE() << *fault;
+    }
+    return std::move(std::get<geo::GeoidModel>(geoid));
+}
+
+TEST(BlockPlacement, OriginLandsWhereCs2csPutsIt) {
     geo::PlaneGeoreference georeference;
-    const auto placed = PlaceBlock(georeference, BlockWithBox(10.0f, 60.0f));
-    ASSERT_TRUE(std::holds_alternative<BlockPlacement>(placed));
-    const auto& m = std::get<BlockPlacement>(placed).transform;
+    const auto m = Place(georeference, nullptr, BlockAt(-8000.0, -34800.0, 10.0f, 60.0f)).transform;
     for (int i = 0; i < 3; ++i) {
         EXPECT_NEAR(m[12 + i], kOriginEcef[i], 0.001) << i;
-        // 100 m east in the block's frame lands on PROJ's point within the
-        // scale factor of the zone (0.9999: 1 cm per 100 m).
-        EXPECT_NEAR(m[12 + i] + 100.0 * m[i], kGridEastEcef[i], 0.02) << i;
-    }
-    // Orthonormal and right-handed: x × y = z.
-    const double cross[3] = {m[1] * m[6] - m[2] * m[5], m[2] * m[4] - m[0] * m[6],
-                             m[0] * m[5] - m[1] * m[4]};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_NEAR(cross[i], m[8 + i], 1e-12);
     }
     EXPECT_EQ(m[15], 1.0);
 }
 
-TEST(BlockPlacement, RegionHoldsTheBlocksCornersAndHeightsAndLittleMore) {
+// Near the central meridian and 120 km off it, where the grid's scale
+// factor (0.9999 to 1.0001) and its turn from north differ most: the corner
+// two neighbours share lands on PROJ's point from both.
+TEST(BlockPlacement, NeighboursMeetAtProjsCornersWithinAMillimetre) {
     geo::PlaneGeoreference georeference;
-    const auto placed = PlaceBlock(georeference, BlockWithBox(10.0f, 60.0f));
-    ASSERT_TRUE(std::holds_alternative<BlockPlacement>(placed));
-    const TileRegion& r = std::get<BlockPlacement>(placed).region;
-    // A millimetre is 1.6e-10 radians of latitude: the region may be a few
-    // centimetres larger than the block (the frame's axes are laid on the
-    // tangent plane), not more.
-    constexpr double kSlack = 1e-8;
-    EXPECT_NEAR(r.south, Radians(kSouth), kSlack);
-    EXPECT_NEAR(r.west, Radians(kWest), kSlack);
-    EXPECT_NEAR(r.north, Radians(kNorth), kSlack);
-    EXPECT_NEAR(r.east, Radians(kEast), kSlack);
-    EXPECT_NEAR(r.minHeight, 10.0, 1e-6);
-    // The far corner is 500 m from the origin: the Earth's curve lifts it by
-    // 500² / (2 × 6.37e6) m, about 2 cm.
-    EXPECT_NEAR(r.maxHeight, 60.0 + 0.0196, 0.002);
+    for (const double x0 : {-8000.0, 120000.0}) {
+        const double y0 = -34800.0;
+        const auto a = Place(georeference, nullptr, BlockAt(x0, y0, 0.0f, 1.0f)).transform;
+        const auto east = Place(georeference, nullptr, BlockAt(x0 + 400, y0, 0.0f, 1.0f)).transform;
+        const auto north =
+            Place(georeference, nullptr, BlockAt(x0, y0 + 300, 0.0f, 1.0f)).transform;
+        const auto ne =
+            Place(georeference, nullptr, BlockAt(x0 + 400, y0 + 300, 0.0f, 1.0f)).transform;
+        const auto proj = [&](double x, double y) {
+            return *georeference.ToEcef(9, {{x, y}, 0.0});
+        };
+        const geo::Ecef shared = proj(x0 + 400, y0 + 300);
+        EXPECT_LT(Distance(Apply(a, 400, 300, 0), shared), 0.001) << x0;
+        EXPECT_LT(Distance(Apply(east, 0, 300, 0), shared), 0.001) << x0;
+        EXPECT_LT(Distance(Apply(north, 400, 0, 0), shared), 0.001) << x0;
+        EXPECT_LT(Distance(Apply(ne, 0, 0, 0), shared), 0.001) << x0;
+        EXPECT_LT(Distance(Apply(a, 400, 0, 0), proj(x0 + 400, y0)), 0.001) << x0;
+        EXPECT_LT(Distance(Apply(a, 0, 300, 0), proj(x0, y0 + 300)), 0.001) << x0;
+    }
 }
 
-TEST(BlockPlacement, ZoneWithoutGeoreferenceOrNothingToPlaceIsRefused) {
+// Buildings may stand a little outside their block and the ground curves
+// away under the frame: every point the model holds, as the transform puts
+// it, must lie in the region a client culls by.
+TEST(BlockPlacement, EveryVertexLiesInsideTheRegion) {
     geo::PlaneGeoreference georeference;
-    BlockModel outside = BlockWithBox(0.0f, 1.0f);
+    geo::GeoidModel geoid = Egm96();
+    BlockModel model = BlockAt(120000.0, -34800.0, 0.0f, 0.0f);
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> x(-1.0f, 401.0f), y(-1.0f, 301.0f), z(-5.0f, 150.0f);
+    model.buildings.positions.clear();
+    for (int k = 0; k < 2000; ++k) {
+        model.buildings.positions.push_back({x(random), y(random), z(random)});
+    }
+    for (const Vec3 corner : {Vec3{-1, -1, -5}, Vec3{401, 301, 150}, Vec3{200, 150, -5},
+                              Vec3{-1, 301, 150}, Vec3{401, -1, -5}}) {
+        model.buildings.positions.push_back(corner);
+    }
+    const BlockPlacement placed = Place(georeference, &geoid, model);
+    const TileRegion& r = placed.region;
+    for (const Vec3& p : model.buildings.positions) {
+        const Point ecef = Apply(placed.transform, p.x, p.y, p.z);
+        const auto position = georeference.FromEcef(9, {ecef.x, ecef.y, ecef.z});
+        ASSERT_TRUE(position);
+        const auto lonLat = georeference.ToLonLat(9, position->point);
+        const double lon = lonLat->longitude * std::numbers::pi / 180.0;
+        const double lat = lonLat->latitude * std::numbers::pi / 180.0;
+        EXPECT_TRUE(lon >= r.west && lon <= r.east && lat >= r.south && lat <= r.north)
+            << p.x << "," << p.y;
+        EXPECT_TRUE(position->height >= r.minHeight && position->height <= r.maxHeight)
+            << p.x << "," << p.y << "," << p.z << ": " << position->height;
+    }
+    // Tight too: a few centimetres of slack, not metres.
+    EXPECT_NEAR(r.minHeight, -5.0 + placed.undulation, 0.05);
+}
+
+TEST(BlockPlacement, Egm96UndulationRaisesSeaLevelHeightsToTheEllipsoid) {
+    geo::GeoidModel geoid = Egm96();
+    EXPECT_NEAR(*geoid.Undulation(kZone9Point), kZone9Undulation, 0.001);
+    EXPECT_EQ(geoid.Description(), "EGM96 (egm96_15.gtx)");
+
+    // The block whose centre is that point: its ground at sea level (z = 0)
+    // lands at the undulation above the ellipsoid, its roofs as far above it.
+    geo::PlaneGeoreference georeference;
+    const BlockModel model = BlockAt(-35200.0, -5150.0, 0.0f, 25.0f);
+    const BlockPlacement placed = Place(georeference, &geoid, model);
+    EXPECT_NEAR(placed.undulation, kZone9Undulation, 0.01);
+    const Point centre = Apply(placed.transform, 200.0, 150.0, 25.0);
+    const auto position = georeference.FromEcef(9, {centre.x, centre.y, centre.z});
+    EXPECT_NEAR(position->height, 25.0 + kZone9Undulation, 0.02);
+    EXPECT_NEAR(position->point.easting, -35000.0, 0.01);
+    EXPECT_NEAR(position->point.northing, -5000.0, 0.01);
+}
+
+TEST(BlockPlacement, UserGridIsReadWhateverItsPathAndAMissingOneIsNamed) {
+    test::TempDir dir;
+    const auto copy = dir / "my geoid+grid.gtx";
+    std::filesystem::copy_file("/usr/share/proj/egm96_15.gtx", copy);
+    auto user = geo::GeoidModel::Open(copy);
+    ASSERT_TRUE(std::holds_alternative<geo::GeoidModel>(user)) << std::get<std::string>(user);
+    EXPECT_NEAR(*std::get<geo::GeoidModel>(user).Undulation(kZone9Point), kZone9Undulation, 0.001);
+    EXPECT_EQ(std::get<geo::GeoidModel>(user).Description(), "my geoid+grid.gtx");
+
+    auto missing = geo::GeoidModel::Open(dir / "none.tif");
+    ASSERT_TRUE(std::holds_alternative<std::string>(missing));
+    EXPECT_NE(std::get<std::string>(missing).find("none.tif"), std::string::npos);
+}
+
+TEST(BlockPlacement, ChildTransformRelativeToItsParentComposesBack) {
+    geo::PlaneGeoreference georeference;
+    const auto parent =
+        Place(georeference, nullptr, BlockAt(-8000.0, -34800.0, 0.0f, 1.0f)).transform;
+    const auto child =
+        Place(georeference, nullptr, BlockAt(-6400.0, -33600.0, 0.0f, 1.0f)).transform;
+    const TileTransform relative = RelativeTo(parent, child);
+    for (const Point local : {Point{0, 0, 0}, Point{400, 300, 50}}) {
+        const Point inParent = Apply(relative, local.x, local.y, local.z);
+        const Point composed = Apply(parent, inParent.x, inParent.y, inParent.z);
+        const Point direct = Apply(child, local.x, local.y, local.z);
+        EXPECT_NEAR(composed.x, direct.x, 1e-6);
+        EXPECT_NEAR(composed.y, direct.y, 1e-6);
+        EXPECT_NEAR(composed.z, direct.z, 1e-6);
+    }
+}
+
+TEST(BlockPlacement, ZoneWithoutGeoreferenceNothingToPlaceOrNoFiniteOriginIsRefused) {
+    geo::PlaneGeoreference georeference;
+    const geo::PlaneRectangle frame{{-8000.0, -34800.0}, 400.0, 300.0};
+    BlockModel outside = BlockAt(-8000.0, -34800.0, 0.0f, 1.0f);
     outside.zone = 0;
-    const auto refused = PlaceBlock(georeference, outside);
+    const auto refused = PlaceModel(georeference, nullptr, outside, frame);
     ASSERT_TRUE(std::holds_alternative<std::string>(refused));
     EXPECT_EQ(std::get<std::string>(refused),
               "zone 0 has no georeference (the plane rectangular zones are 1 to 19)");
-    BlockModel empty = BlockWithBox(0.0f, 1.0f);
+    BlockModel empty = BlockAt(-8000.0, -34800.0, 0.0f, 1.0f);
     empty.buildings.positions.clear();
-    EXPECT_TRUE(std::holds_alternative<std::string>(PlaceBlock(georeference, empty)));
+    EXPECT_TRUE(
+        std::holds_alternative<std::string>(PlaceModel(georeference, nullptr, empty, frame)));
+    const geo::PlaneRectangle nan{{std::nan(""), -34800.0}, 400.0, 300.0};
+    EXPECT_TRUE(std::holds_alternative<std::string>(
+        PlaceModel(georeference, nullptr, BlockAt(0, 0, 0.0f, 1.0f), nan)));
 }
 
 }  // namespace

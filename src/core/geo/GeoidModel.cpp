@@ -1,0 +1,80 @@
+#include "geo/GeoidModel.h"
+
+#include <cmath>
+#include <string_view>
+#include <system_error>
+
+namespace vesk::geo {
+namespace {
+
+// A name PROJ's string syntax cannot break: the real path, spaces or "+"
+// in it included, is given to PROJ by the file finder below.
+constexpr const char* kUserGridToken = "vesk_user_geoid_grid";
+
+const char* FindUserGrid(PJ_CONTEXT*, const char* name, void* userGridPath) {
+    const auto* path = static_cast<const std::string*>(userGridPath);
+    return std::string_view(name) == kUserGridToken ? path->c_str() : nullptr;
+}
+
+// Longitude and latitude in degrees in, the grid's value added to the height
+// out: a height of 0 comes back as the undulation.
+std::string Pipeline(const std::string& grid) {
+    return "+proj=pipeline +step +proj=unitconvert +xy_in=deg +xy_out=rad "
+           "+step +proj=vgridshift +grids=" +
+           grid + " +multiplier=1 +step +proj=unitconvert +xy_in=rad +xy_out=deg";
+}
+
+std::string MissingGrid(const std::optional<std::filesystem::path>& grid,
+                        const std::string& reason) {
+    if (!grid) {
+        return std::string("the geoid grid ") + kEgm96GridName +
+               " cannot be read (install the Debian package proj-data): " + reason;
+    }
+    return "the geoid grid " + grid->string() + " cannot be read by PROJ: " + reason;
+}
+
+}  // namespace
+
+std::variant<GeoidModel, std::string> GeoidModel::Open(
+    const std::optional<std::filesystem::path>& grid) {
+    GeoidModel model;
+    model.context_ = std::make_unique<ProjContext>();
+    PJ_CONTEXT* context = model.context_->Get();
+    if (context == nullptr) {
+        return model.context_->TakeError(0);
+    }
+    std::string gridName = kEgm96GridName;
+    if (grid) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(*grid, error)) {
+            return MissingGrid(grid, error ? error.message() : "it is no regular file");
+        }
+        model.userGridPath_ =
+            std::make_unique<std::string>(std::filesystem::absolute(*grid, error).string());
+        proj_context_set_file_finder(context, FindUserGrid, model.userGridPath_.get());
+        gridName = kUserGridToken;
+    }
+    model.transform_.reset(proj_create(context, Pipeline(gridName).c_str()));
+    if (!model.transform_) {
+        return MissingGrid(grid, model.context_->TakeError(proj_context_errno(context)));
+    }
+    model.description_ =
+        grid ? grid->filename().string() : std::string("EGM96 (") + kEgm96GridName + ")";
+    return model;
+}
+
+std::optional<double> GeoidModel::Undulation(LonLat point) {
+    PJ* transform = transform_.get();
+    proj_errno_reset(transform);
+    const PJ_COORD out =
+        proj_trans(transform, PJ_FWD, proj_coord(point.longitude, point.latitude, 0.0, HUGE_VAL));
+    const int errorCode = proj_errno(transform);
+    if (errorCode != 0 || !std::isfinite(out.v[2])) {
+        error_ = "the geoid grid has no height at " + std::to_string(point.longitude) + ", " +
+                 std::to_string(point.latitude) + ": " + context_->TakeError(errorCode);
+        return std::nullopt;
+    }
+    return out.v[2];
+}
+
+}  // namespace vesk::geo
