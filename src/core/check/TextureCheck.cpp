@@ -34,15 +34,22 @@ void CheckTexture(std::span<const std::byte> image, const SubSheetRecord& record
     const auto add = [&](FindingCode code, const std::string& detail) {
         findings.push_back(MakeFinding(code, centre.x, centre.y, detail));
     };
+    // A fault the model also leaves the texture out for: the English text is
+    // the model's, its detail in words; the Japanese keeps its plain detail.
+    const auto addShared = [&](DataFault fault, const std::string& detail,
+                               const std::string& words) {
+        add(CodeOf(fault), detail);
+        findings.back().english = Describe(fault, words);
+    };
     const auto sides = StatedSgiSides(image);
     const std::string outOfRange = sides ? SidesOutOfRange(*sides) : std::string();
     if (!outOfRange.empty()) {
-        add(FindingCode::kTextureSize, outOfRange);
+        addShared(DataFault::kTextureSize, SidesText(*sides), outOfRange);
         return;
     }
     const auto decoded = DecodeSgiImage(image);
     if (const auto* fault = std::get_if<std::string>(&decoded)) {
-        add(FindingCode::kTextureNotDecodable, *fault);
+        addShared(DataFault::kTextureNotDecodable, {}, *fault);
         return;
     }
     if (!std::has_single_bit(sides->width) || !std::has_single_bit(sides->height)) {
