@@ -38,6 +38,17 @@ std::string Contents(const ExportReport& report, const std::filesystem::path& pa
     return extension == ".bin" ? "geometry buffer" : "materials";
 }
 
+// As the check prints the same fault: its code, its place in the zone's plane
+// coordinates and its English text.
+void PrintLeftOut(const LeftOutBuilding& building) {
+    std::string code;
+    if (building.code) {
+        code = " (error " + std::to_string(static_cast<int>(*building.code)) + ")";
+    }
+    std::printf("  building %u left out%s at X,Y = %.1f,%.1f: %s\n", building.number, code.c_str(),
+                building.x, building.y, building.reason.c_str());
+}
+
 void PrintReport(const ExportReport& report, int zone) {
     for (const ExportedFile& file : report.files) {
         if (file.fault.empty()) {
@@ -49,7 +60,7 @@ void PrintReport(const ExportReport& report, int zone) {
         }
     }
     for (const LeftOutBuilding& building : report.buildingsLeftOut) {
-        std::printf("  building %u left out: %s\n", building.number, building.reason.c_str());
+        PrintLeftOut(building);
     }
     for (const std::string& message : report.messages) {
         std::printf("  %s\n", message.c_str());

@@ -10,6 +10,7 @@
 
 #include "CliRunner.h"
 #include "SampleChunks.h"
+#include "SheetBuilder.h"
 #include "TempDir.h"
 
 namespace vesk {
@@ -98,6 +99,51 @@ TEST_F(ExportCommand, AFileThatCannotBeWrittenFailsWithItsNameOnStandardError) {
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_THAT(result.err, HasSubstr((dir / "out" / "09M0080M034800040003.glb").string() +
                                       " cannot be created"));
+}
+
+// Block 4 of a sheet: a sound building, a bow tie crossing itself at
+// (-6690, -35890) and a building whose roof is at its bottom.
+std::string FaultySheet(const std::filesystem::path& path) {
+    test::SheetBuilder sheet = test::StandardSheet(-8000.0f, -36000.0f);
+    sheet.SubSheetArea(3, -6800.0f, -36000.0f);
+    sheet.Building(0, 10, {{-6700, -35900}, {-6690, -35900}, {-6690, -35890}});
+    sheet.Building(0, 10, {{-6700, -35900}, {-6680, -35880}, {-6680, -35900}, {-6700, -35880}});
+    sheet.Building(4, 4, {{-6650, -35850}, {-6640, -35850}, {-6640, -35840}, {-6650, -35840}});
+    EXPECT_TRUE(sheet.WriteTo(path));
+    return path.string();
+}
+
+// (building, code, place, text) of every line matching the pattern.
+std::set<std::vector<std::string>> Faults(const std::string& out, const std::regex& line) {
+    std::set<std::vector<std::string>> faults;
+    for (std::sregex_iterator it(out.begin(), out.end(), line), end; it != end; ++it) {
+        faults.insert({(*it)[1], (*it)[2], (*it)[3], (*it)[4]});
+    }
+    return faults;
+}
+
+TEST_F(ExportCommand, LeavesOutWhatTheCheckCallsErrorsWithItsCodePlaceAndText) {
+    const std::string sheet = FaultySheet(dir / "faulty.tqb");
+    std::filesystem::create_directory(Out());
+    const auto exported = RunCli({"export", sheet, "--block", "4", "--out", Out()});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_THAT(exported.out, HasSubstr("1 buildings written, 2 left out, 8 triangles"));
+    EXPECT_THAT(exported.out,
+                HasSubstr("  building 1 left out (error 104) at X,Y = "
+                          "-6690.0,-35890.0: the footprint crosses or touches itself"));
+    const auto checked = RunCli({"check", sheet});
+    EXPECT_EQ(checked.exitCode, 4);
+    const auto left =
+        Faults(exported.out,
+               std::regex(R"(building (\d+) left out \(error (\d+)\) at X,Y = (\S+): (.*))"));
+    const auto found =
+        Faults(checked.out, std::regex(R"(error +(\d+) building (\d+) at X,Y = (\S+): (.*))"));
+    std::set<std::vector<std::string>> errors;
+    for (const auto& f : found) {
+        errors.insert({f[1], f[0], f[2], f[3]});  // building first, as the export lists it
+    }
+    EXPECT_EQ(left.size(), 2u);
+    EXPECT_EQ(left, errors);
 }
 
 }  // namespace

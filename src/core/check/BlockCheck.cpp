@@ -2,13 +2,13 @@
 
 #include <optional>
 
-#include "check/BlockCentre.h"
 #include "check/BuildingCheck.h"
-#include "check/ChunkFault.h"
 #include "check/Ground.h"
 #include "check/TerrainCheck.h"
 #include "check/TextureCheck.h"
+#include "model/BlockCentre.h"
 #include "model/BuildingChunk.h"
+#include "model/ChunkFault.h"
 #include "model/DemChunk.h"
 #include "sheet/ByteReader.h"
 #include "sheet/ChunkHeader.h"
@@ -77,8 +77,8 @@ private:
 
     void AddChunkFault(std::uint32_t position) {
         const FootprintPoint centre = BlockCentre(record_);
-        findings_.push_back(
-            MakeFinding(ChunkFault(sheet_, position), centre.x, centre.y, Marked('@', position)));
+        findings_.push_back(MakeFinding(CodeOf(ChunkFault(sheet_, position)), centre.x, centre.y,
+                                        Marked('@', position)));
     }
 
     ByteSource& sheet_;

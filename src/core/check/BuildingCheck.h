@@ -6,6 +6,7 @@
 #include "check/Finding.h"
 #include "check/Ground.h"
 #include "model/BuildingChunk.h"
+#include "model/FootprintRing.h"
 #include "model/GeosContext.h"
 #include "sheet/SubSheetRecord.h"
 
@@ -28,15 +29,13 @@ private:
     void CheckHeights(const BuildingChunk& building);
     void CheckBounds(const BuildingChunk& building);
     void CheckGround(const BuildingChunk& building, const Ground& ground);
-    bool IsSimplePolygon();
     void Add(FindingCode code, FootprintPoint local, const std::string& detail = {});
 
     const SubSheetRecord& record_;
     GeosContext geos_;
-    std::vector<FootprintPoint> ring_;  // the footprint in the block's frame, repeats dropped
-    std::vector<FootprintPoint> sorted_;
-    std::vector<double> coordinates_;
-    FootprintPoint centroid_;  // in the block's frame
+    FootprintRing ring_{geos_};
+    std::vector<FootprintPoint> local_;  // the footprint in the block's frame
+    FootprintPoint centroid_;            // in the block's frame
     std::uint32_t index_ = 0;
     const BuildingChunk* building_ = nullptr;
     std::vector<Finding>* findings_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "model/BlockCentre.h"
+
 // Every limit the data check applies, in one place. Lengths are metres.
 namespace vesk::check_limits {
 
@@ -16,9 +18,10 @@ inline constexpr double kGroundTolerance = 2.0;
 // A building taller than this is more likely a wrong height than a tower.
 inline constexpr double kMostPlausibleHeight = 400.0;
 
-// The side lengths of a block, which its ground grid must cover to within one spacing.
-inline constexpr double kBlockWidth = 400.0;
-inline constexpr double kBlockHeight = 300.0;
+// The side lengths of a block, which its ground grid must cover to within one
+// spacing; the model places faults by them too.
+using vesk::kBlockHeight;
+using vesk::kBlockWidth;
 
 // A grid needs two points along each axis to span anything.
 inline constexpr std::uint32_t kFewestGridPoints = 2;

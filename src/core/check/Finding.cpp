@@ -1,7 +1,6 @@
 #include "check/Finding.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace vesk {
 namespace {
@@ -20,15 +19,15 @@ const FindingKind& KindOf(FindingCode code) {
 
 const std::vector<FindingKind>& FindingCatalogue() {
     static const std::vector<FindingKind> catalogue{
-        {kTooFewPoints, kError, "the footprint has fewer than 3 distinct corners",
+        {kTooFewPoints, kError, EnglishOf(DataFault::kTooFewPoints),
          "建物の輪郭の頂点が3点未満です"},
         {kConsecutivePointsSame, kWarning, "the footprint repeats a corner in succession",
          "建物の輪郭に連続して同じ頂点があります"},
-        {kRingSelfIntersection, kError, "the footprint crosses or touches itself",
+        {kRingSelfIntersection, kError, EnglishOf(DataFault::kRingSelfIntersection),
          "建物の輪郭が自己交差しています"},
-        {kBuildingNotFinite, kError, "a height or corner is NaN or infinite",
+        {kBuildingNotFinite, kError, EnglishOf(DataFault::kBuildingNotFinite),
          "建物ﾃﾞｰﾀに数値でない値があります"},
-        {kRoofNotAboveBottom, kError, "the roof is not above the bottom",
+        {kRoofNotAboveBottom, kError, EnglishOf(DataFault::kRoofNotAboveBottom),
          "屋根の高さが底面の高さ以下です"},
         {kOutsideBlock, kError, "the footprint lies outside its block",
          "建物が区画の外にはみ出しています"},
@@ -36,7 +35,7 @@ const std::vector<FindingKind>& FindingCatalogue() {
         {kBuried, kWarning, "the building is buried in the ground", "建物が地面に埋まっています"},
         {kImplausibleHeight, kWarning, "the building is implausibly tall",
          "建物の高さが高すぎます"},
-        {kZeroArea, kError, "the footprint has no area", "建物の輪郭の面積が0です"},
+        {kZeroArea, kError, EnglishOf(DataFault::kZeroArea), "建物の輪郭の面積が0です"},
         {kGridTooSmall, kError, "the ground grid has fewer than 2 points along an axis",
          "地形ﾃﾞｰﾀ(DEM)の格子点が足りません"},
         {kGridNotCovering, kError, "the ground grid does not cover the block",
@@ -45,15 +44,15 @@ const std::vector<FindingKind>& FindingCatalogue() {
          "地形ﾃﾞｰﾀ(DEM)に数値でない値があります"},
         {kSpike, kWarning, "a ground height stands out from its neighbours",
          "地形ﾃﾞｰﾀ(DEM)に突出した値があります"},
-        {kTextureNotDecodable, kError, "the texture is not a readable SGI image",
+        {kTextureNotDecodable, kError, EnglishOf(DataFault::kTextureNotDecodable),
          "地形ﾃﾞｰﾀ(ｵﾙｿ画像)がSGI画像として読めません"},
-        {kTextureSize, kError, "the texture has no pixels or is too large",
+        {kTextureSize, kError, EnglishOf(DataFault::kTextureSize),
          "地形ﾃﾞｰﾀ(ｵﾙｿ画像)の大きさが範囲外です"},
         {kTextureNotPowerOfTwo, kWarning, "the texture's sides are not powers of two",
          "地形ﾃﾞｰﾀ(ｵﾙｿ画像)の大きさが2のべき乗ではありません"},
-        {kChunkPastEnd, kError, "a data chunk runs past the end of the file",
+        {kChunkPastEnd, kError, EnglishOf(DataFault::kChunkPastEnd),
          "ﾃﾞｰﾀがﾌｧｲﾙの終わりを越えています"},
-        {kChunkClaimsTooMuch, kError, "a data chunk claims more than its body holds",
+        {kChunkClaimsTooMuch, kError, EnglishOf(DataFault::kChunkClaimsTooMuch),
          "ﾃﾞｰﾀの大きさが矛盾しています"},
         {kBlockEmpty, kWarning, "the block holds no data", "区画にﾃﾞｰﾀがありません"},
         {kBlockOutsideSheet, kError, "the block lies outside the sheet area",
@@ -72,18 +71,6 @@ Severity SeverityOf(FindingCode code) {
     return KindOf(code).severity;
 }
 
-std::string Marked(char mark, std::uint64_t number) {
-    std::string text(1, mark);
-    text += std::to_string(number);
-    return text;
-}
-
-std::string Metres(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f m", value);
-    return text;
-}
-
 Finding MakeFinding(FindingCode code, double x, double y, std::string_view detail) {
     const FindingKind& kind = KindOf(code);
     Finding finding{code,
@@ -94,10 +81,8 @@ Finding MakeFinding(FindingCode code, double x, double y, std::string_view detai
                     std::string(kind.english),
                     std::string(kind.japanese),
                     {}};
-    if (!detail.empty()) {
-        finding.english += " (" + std::string(detail) + ")";
-        finding.japanese += " (" + std::string(detail) + ")";
-    }
+    finding.english = WithDetail(finding.english, detail);
+    finding.japanese = WithDetail(finding.japanese, detail);
     return finding;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/BuildingChunk.h"
+#include "model/DataFault.h"
 
 namespace vesk {
 
@@ -16,27 +17,28 @@ enum class Severity { kWarning, kError };
 
 // Stable numbers, published to users. Faults of a footprint ring that GIS
 // validators number keep those numbers (101 to 104); the sheet's own faults
-// count from 1000 so that they clash with none of them.
+// count from 1000 so that they clash with none of them. Those that also keep
+// data out of the 3D model take their numbers from the model's faults.
 enum class FindingCode : int {
-    kTooFewPoints = 101,
+    kTooFewPoints = static_cast<int>(DataFault::kTooFewPoints),
     kConsecutivePointsSame = 102,
-    kRingSelfIntersection = 104,
-    kBuildingNotFinite = 1001,
-    kRoofNotAboveBottom = 1002,
+    kRingSelfIntersection = static_cast<int>(DataFault::kRingSelfIntersection),
+    kBuildingNotFinite = static_cast<int>(DataFault::kBuildingNotFinite),
+    kRoofNotAboveBottom = static_cast<int>(DataFault::kRoofNotAboveBottom),
     kOutsideBlock = 1003,
     kFloating = 1004,
     kBuried = 1005,
     kImplausibleHeight = 1006,
-    kZeroArea = 1007,
+    kZeroArea = static_cast<int>(DataFault::kZeroArea),
     kGridTooSmall = 1101,
     kGridNotCovering = 1102,
     kGridNotFinite = 1103,
     kSpike = 1104,
-    kTextureNotDecodable = 1201,
-    kTextureSize = 1202,
+    kTextureNotDecodable = static_cast<int>(DataFault::kTextureNotDecodable),
+    kTextureSize = static_cast<int>(DataFault::kTextureSize),
     kTextureNotPowerOfTwo = 1203,
-    kChunkPastEnd = 1301,
-    kChunkClaimsTooMuch = 1302,
+    kChunkPastEnd = static_cast<int>(DataFault::kChunkPastEnd),
+    kChunkClaimsTooMuch = static_cast<int>(DataFault::kChunkClaimsTooMuch),
     kBlockEmpty = 1303,
     kBlockOutsideSheet = 1304,
     kBlockOffGrid = 1305,
@@ -64,12 +66,10 @@ Finding MakeFinding(FindingCode code, double x, double y, std::string_view detai
 
 Severity SeverityOf(FindingCode code);
 
-// A detail naming something by number: "#3" for a corner or a block, "@1024"
-// for a file position.
-std::string Marked(char mark, std::uint64_t number);
-
-// A detail giving a length in metres to a tenth: "12.5 m".
-std::string Metres(double value);
+// The finding code of a fault that the model also leaves out.
+inline FindingCode CodeOf(DataFault fault) {
+    return static_cast<FindingCode>(fault);
+}
 
 // Every code with its severity and English message, for listing them.
 struct FindingKind {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <map>
 
-#include "check/BlockCentre.h"
 #include "check/CheckLimits.h"
+#include "model/BlockCentre.h"
 #include "sheet/ChunkWalker.h"
 #include "sheet/DataChunkPosition.h"
 #include "sheet/SheetImage.h"

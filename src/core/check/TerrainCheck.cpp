@@ -5,9 +5,9 @@
 #include <cmath>
 #include <string>
 
-#include "check/BlockCentre.h"
 #include "check/CheckLimits.h"
 #include "check/Ground.h"
+#include "model/BlockCentre.h"
 
 namespace vesk {
 namespace {

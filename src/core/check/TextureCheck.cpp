@@ -6,39 +6,24 @@
 #include <string>
 #include <variant>
 
-#include "check/BlockCentre.h"
 #include "check/CheckLimits.h"
+#include "model/BlockCentre.h"
 #include "model/SgiImage.h"
+#include "model/SgiSides.h"
 
 namespace vesk {
 namespace {
 
-constexpr std::uint32_t kSgiMagic = 474;
-constexpr std::size_t kSidesEnd = 10;  // magic, storage, bytes per channel, dimension, x, y
-
-std::uint32_t BigEndian16(std::span<const std::byte> bytes, std::size_t at) {
-    return (std::to_integer<std::uint32_t>(bytes[at]) << 8) |
-           std::to_integer<std::uint32_t>(bytes[at + 1]);
-}
-
-struct Sides {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-};
-
-// The sides an SGI header states, read before decoding so that an image too
-// large to load is not decoded either; nothing when it is no SGI header. A
-// one-dimensional image is one row.
-std::optional<Sides> StatedSides(std::span<const std::byte> image) {
-    if (image.size() < kSidesEnd || BigEndian16(image, 0) != kSgiMagic) {
-        return std::nullopt;
-    }
-    const std::uint32_t dimension = BigEndian16(image, 4);
-    return Sides{BigEndian16(image, 6), dimension >= 2 ? BigEndian16(image, 8) : 1};
-}
-
-std::string SidesText(Sides sides) {
+std::string SidesText(const SgiSides& sides) {
     return std::to_string(sides.width) + " x " + std::to_string(sides.height);
+}
+
+// The sides that keep the texture out, of no pixels (named as the model names
+// them when it leaves the texture out) or beyond what simulators load; empty
+// when both are sound.
+std::string SidesOutOfRange(const SgiSides& sides) {
+    const std::string empty = EmptySides(sides);
+    return !empty.empty() ? empty : SidesOutside(sides, 1, check_limits::kLargestTextureSide);
 }
 
 }  // namespace
@@ -49,19 +34,22 @@ void CheckTexture(std::span<const std::byte> image, const SubSheetRecord& record
     const auto add = [&](FindingCode code, const std::string& detail) {
         findings.push_back(MakeFinding(code, centre.x, centre.y, detail));
     };
-    const auto sides = StatedSides(image);
-    if (!sides) {
-        add(FindingCode::kTextureNotDecodable, {});
+    // A fault the model also leaves the texture out for: the English text is
+    // the model's, its detail in words; the Japanese keeps its plain detail.
+    const auto addShared = [&](DataFault fault, const std::string& detail,
+                               const std::string& words) {
+        add(CodeOf(fault), detail);
+        findings.back().english = Describe(fault, words);
+    };
+    const auto sides = StatedSgiSides(image);
+    const std::string outOfRange = sides ? SidesOutOfRange(*sides) : std::string();
+    if (!outOfRange.empty()) {
+        addShared(DataFault::kTextureSize, SidesText(*sides), outOfRange);
         return;
     }
-    if (sides->width == 0 || sides->height == 0 ||
-        sides->width > check_limits::kLargestTextureSide ||
-        sides->height > check_limits::kLargestTextureSide) {
-        add(FindingCode::kTextureSize, SidesText(*sides));
-        return;
-    }
-    if (std::holds_alternative<std::string>(DecodeSgiImage(image))) {
-        add(FindingCode::kTextureNotDecodable, {});
+    const auto decoded = DecodeSgiImage(image);
+    if (const auto* fault = std::get_if<std::string>(&decoded)) {
+        addShared(DataFault::kTextureNotDecodable, {}, *fault);
         return;
     }
     if (!std::has_single_bit(sides->width) || !std::has_single_bit(sides->height)) {

@@ -9,6 +9,7 @@
 #include "model/ParallelTriangulation.h"
 #include "model/PrismMesh.h"
 #include "model/SgiImage.h"
+#include "model/SgiSides.h"
 #include "model/TerrainMesh.h"
 #include "sheet/ByteReader.h"
 #include "sheet/ChunkHeader.h"
@@ -28,6 +29,27 @@ void Reserve(TriangleMesh& mesh, const FootprintSet& set) {
     }
 }
 
+// Why a building read whole cannot be built, in the order the data check
+// reports its faults: the footprint, then the heights; nothing when it can.
+std::optional<LeftOutBuilding> BuildFault(const FootprintSet::Building& building,
+                                          const FootprintTriangulation& triangulation,
+                                          const TriangleMesh& mesh) {
+    if (!triangulation.Ok()) {
+        return LeftOutBuilding{.reason = triangulation.fault, .code = triangulation.code};
+    }
+    // A flat or upside-down prism would bound nothing.
+    const double height = double{building.roof} - building.bottom;
+    if (height <= 0.0) {
+        return LeftOutBuilding{.reason = Describe(DataFault::kRoofNotAboveBottom, Metres(height)),
+                               .code = DataFault::kRoofNotAboveBottom};
+    }
+    if (mesh.positions.size() + PrismVertexBound(building.cornerCount) > kMostMeshVertices) {
+        return LeftOutBuilding{.reason = "the block has more vertices than one mesh can index",
+                               .code = std::nullopt};
+    }
+    return std::nullopt;
+}
+
 void AddBuildings(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
     const FootprintSet set = ReadFootprints(sheet, record, model.leftOut);
     const std::vector<FootprintTriangulation> triangulations = TriangulateFootprints(set);
@@ -35,13 +57,11 @@ void AddBuildings(ByteSource& sheet, const SubSheetRecord& record, BlockModel& m
     Reserve(mesh, set);
     for (std::size_t k = 0; k < set.buildings.size(); ++k) {
         const FootprintSet::Building& building = set.buildings[k];
-        if (!triangulations[k].Ok()) {
-            model.leftOut.push_back({building.number, triangulations[k].fault});
-            continue;
-        }
-        if (mesh.positions.size() + PrismVertexBound(building.cornerCount) > kMostMeshVertices) {
-            model.leftOut.push_back(
-                {building.number, "the block has more vertices than one mesh can index"});
+        if (auto fault = BuildFault(building, triangulations[k], mesh)) {
+            fault->number = building.number;
+            fault->x = model.originX + triangulations[k].place.x;
+            fault->y = model.originY + triangulations[k].place.y;
+            model.leftOut.push_back(std::move(*fault));
             continue;
         }
         BuildingPart part{building.number, building.bottom, building.roof};
@@ -91,9 +111,17 @@ void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& mod
         model.messages.push_back("texture left out: its image chunk is missing or truncated");
         return;
     }
+    // Faults named as the data check names them.
+    const auto sides = StatedSgiSides(*body);
+    const std::string empty = sides ? EmptySides(*sides) : std::string();
+    if (!empty.empty()) {
+        model.messages.push_back("texture left out: " + Describe(DataFault::kTextureSize, empty));
+        return;
+    }
     auto image = DecodeSgiImage(*body);
     if (auto* fault = std::get_if<std::string>(&image)) {
-        model.messages.push_back("texture left out: the SGI image is damaged: " + *fault);
+        model.messages.push_back("texture left out: " +
+                                 Describe(DataFault::kTextureNotDecodable, *fault));
         return;
     }
     model.texture = std::move(std::get<RgbaImage>(image));

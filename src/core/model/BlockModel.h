@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/DataFault.h"
 #include "sheet/ByteSource.h"
 #include "sheet/SubSheetRecord.h"
 
@@ -45,9 +46,14 @@ struct BuildingPart {
     std::uint32_t indexCount = 0;
 };
 
+// A building the model leaves out, with the data check's code, English text
+// and place for the same fault; faults only the model meets have no code.
 struct LeftOutBuilding {
     std::uint32_t number = 0;
     std::string reason;
+    std::optional<DataFault> code;
+    double x = 0.0;  // where the fault lies, in the zone's plane coordinates
+    double y = 0.0;
 };
 
 struct TerrainGrid {
@@ -85,7 +91,7 @@ struct BlockModel {
     double originY = 0.0;
     TriangleMesh buildings;
     std::vector<BuildingPart> buildingParts;
-    std::vector<LeftOutBuilding> leftOut;  // footprints that are no simple polygon, broken chunks
+    std::vector<LeftOutBuilding> leftOut;  // faulty footprints, heights and chunks, by number
     std::optional<TerrainModel> terrain;
     std::optional<RgbaImage> texture;
     std::vector<std::string> messages;  // why the terrain or the texture was left out

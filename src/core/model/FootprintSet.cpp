@@ -1,27 +1,50 @@
 #include "model/FootprintSet.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
+
+#include "model/BlockCentre.h"
+#include "model/ChunkFault.h"
 
 namespace vesk {
 namespace {
 
-// Why a building read whole still cannot be built; empty when it can.
-std::string NumberFault(const BuildingChunk& chunk, double x0, double y0) {
-    if (!std::isfinite(chunk.bottom) || !std::isfinite(chunk.roof)) {
-        return "a height is not a finite number";
+// Why a building read whole still cannot be built; nothing when it can.
+std::optional<LeftOutBuilding> NumberFault(const BuildingChunk& chunk, double x0, double y0) {
+    const auto finite = [](const FootprintPoint& p) {
+        return std::isfinite(p.x) && std::isfinite(p.y);
+    };
+    if (!std::isfinite(chunk.bottom) || !std::isfinite(chunk.roof) ||
+        !std::all_of(chunk.footprint.begin(), chunk.footprint.end(), finite)) {
+        return LeftOutBuilding{.reason = Describe(DataFault::kBuildingNotFinite),
+                               .code = DataFault::kBuildingNotFinite};
     }
+    // Floats hold the block's frame: small numbers there keep their precision.
     for (const FootprintPoint& p : chunk.footprint) {
-        if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
-            return "a corner is not a finite number";
-        }
-        // Floats hold the block's frame: small numbers there keep their precision.
         if (!std::isfinite(static_cast<float>(p.x - x0)) ||
             !std::isfinite(static_cast<float>(p.y - y0))) {
-            return "a corner lies too far from the block";
+            return LeftOutBuilding{.reason = "a corner lies too far from the block",
+                                   .code = std::nullopt};
         }
     }
-    return {};
+    return std::nullopt;
+}
+
+// Why the building at position cannot be read or built; nothing when it can.
+std::optional<LeftOutBuilding> ReadFault(ByteSource& sheet, std::uint32_t position,
+                                         BuildingChunkRead read, const BuildingChunk& chunk,
+                                         const SubSheetRecord& record) {
+    if (read == BuildingChunkRead::kBroken) {
+        const DataFault fault = ChunkFault(sheet, position);
+        return LeftOutBuilding{.reason = Describe(fault, Marked('@', position)), .code = fault};
+    }
+    if (read == BuildingChunkRead::kNotABuilding) {
+        return LeftOutBuilding{.reason = "no building chunk at its recorded position",
+                               .code = std::nullopt};
+    }
+    return NumberFault(chunk, record.originX, record.originY);
 }
 
 }  // namespace
@@ -30,19 +53,19 @@ FootprintSet ReadFootprints(ByteSource& sheet, const SubSheetRecord& record,
                             std::vector<LeftOutBuilding>& leftOut) {
     const double x0 = record.originX;
     const double y0 = record.originY;
+    const FootprintPoint centre = BlockCentre(record);
     FootprintSet set;
     BuildingChunkReader reader(sheet);
     std::uint32_t number = 0;
     for (const std::uint32_t position : record.buildingPositions) {
         const BuildingChunkRead read = reader.Read(position);
         const BuildingChunk& chunk = reader.Current();
-        std::string fault = read == BuildingChunkRead::kBroken
-                                ? "its chunk is truncated or inconsistent"
-                            : read == BuildingChunkRead::kNotABuilding
-                                ? "no building chunk at its recorded position"
-                                : NumberFault(chunk, x0, y0);
-        if (!fault.empty()) {
-            leftOut.push_back({number++, std::move(fault)});
+        // Such a building has no place of its own: the check shows it at the block's centre.
+        if (auto fault = ReadFault(sheet, position, read, chunk, record)) {
+            fault->number = number++;
+            fault->x = centre.x;
+            fault->y = centre.y;
+            leftOut.push_back(std::move(*fault));
             continue;
         }
         set.buildings.push_back(

@@ -32,7 +32,8 @@ struct FootprintSet {
 
 // Reads every building chunk of the record, each bounded by its own bytes.
 // Chunks that cannot be read, and buildings whose heights or corners are no
-// finite numbers in the block's frame, go to leftOut instead.
+// finite numbers in the block's frame, go to leftOut instead, placed at the
+// block's centre.
 FootprintSet ReadFootprints(ByteSource& sheet, const SubSheetRecord& record,
                             std::vector<LeftOutBuilding>& leftOut);
 

@@ -17,54 +17,11 @@ double TwiceSignedArea(const FootprintPoint& a, const FootprintPoint& b, const F
     return (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
 }
 
-bool AllFinite(std::span<const FootprintPoint> footprint) {
-    return std::all_of(footprint.begin(), footprint.end(), [](const FootprintPoint& p) {
-        return std::isfinite(p.x) && std::isfinite(p.y);
-    });
-}
-
-// Corners that differ from the one before them, the last compared with the first.
-std::size_t DistinctNeighbours(std::span<const FootprintPoint> footprint) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < footprint.size(); ++i) {
-        const FootprintPoint& next = footprint[(i + 1) % footprint.size()];
-        count += footprint[i].x != next.x || footprint[i].y != next.y;
-    }
-    return count;
-}
-
-// The checks that need no GEOS: finite corners, at least 3 distinct ones,
-// some area. Also the area and the footprint's own turning.
-FootprintTriangulation CheckBasics(std::span<const FootprintPoint> footprint) {
-    FootprintTriangulation result;
-    if (!AllFinite(footprint)) {
-        result.fault = "a corner is not a finite number";
-        return result;
-    }
-    if (DistinctNeighbours(footprint) < 3) {
-        result.fault = "fewer than 3 distinct corners";
-        return result;
-    }
-    const double signedArea = SignedFootprintArea(footprint);
-    if (signedArea == 0.0) {
-        result.fault = "zero area";
-        return result;
-    }
-    result.area = std::abs(signedArea);
-    result.counterClockwise = signedArea > 0.0;
-    return result;
-}
-
-// Why GEOS finds the polygon invalid; empty when it is valid.
-std::string InvalidityReason(const GeosContext& geos, const GEOSGeometry& polygon) {
-    const char valid = GEOSisValid_r(geos.Handle(), &polygon);
-    if (valid == 1) {
-        return {};
-    }
-    char* reason = GEOSisValidReason_r(geos.Handle(), &polygon);
-    std::string text = reason != nullptr ? reason : "GEOS could not check it";
-    GEOSFree_r(geos.Handle(), reason);
-    return "not a simple polygon (" + text + ")";
+// A footprint the data check calls faulty, with the check's code, text and place.
+void Fail(const RingVerdict& verdict, FootprintTriangulation& result) {
+    result.code = verdict.fault;
+    result.fault = Describe(*verdict.fault, verdict.detail);
+    result.place = verdict.place;
 }
 
 using SortedCorners = std::vector<std::tuple<double, double, std::uint32_t>>;
@@ -168,7 +125,7 @@ bool FootprintTriangulator::CollectTriangles(const GEOSGeometry& collection,
 // goes through GEOS.
 FootprintTriangulation FootprintTriangulator::Triangulate(
     std::span<const FootprintPoint> footprint) {
-    FootprintTriangulation result = CheckBasics(footprint);
+    FootprintTriangulation result = Judge(footprint);
     if (!result.Ok()) {
         return result;
     }
@@ -182,26 +139,38 @@ FootprintTriangulation FootprintTriangulator::Triangulate(
 
 FootprintTriangulation FootprintTriangulator::TriangulateWithGeos(
     std::span<const FootprintPoint> footprint) {
-    FootprintTriangulation result = CheckBasics(footprint);
+    FootprintTriangulation result = Judge(footprint);
     if (result.Ok()) {
         TriangulateByGeos(footprint, result);
     }
     return result;
 }
 
+// The faults that need no GEOS, and the footprint's area and own turning.
+FootprintTriangulation FootprintTriangulator::Judge(std::span<const FootprintPoint> footprint) {
+    FootprintTriangulation result;
+    const RingVerdict& verdict = verdict_.Read(footprint);
+    result.place = verdict.centroid;
+    if (verdict.fault) {
+        Fail(verdict, result);
+        return result;
+    }
+    const double signedArea = SignedFootprintArea(footprint);
+    result.area = std::abs(signedArea);
+    result.counterClockwise = signedArea > 0.0;
+    return result;
+}
+
 void FootprintTriangulator::TriangulateByGeos(std::span<const FootprintPoint> footprint,
                                               FootprintTriangulation& result) {
+    if (!verdict_.IsSimple()) {
+        Fail(verdict_.Verdict(), result);
+        return;
+    }
     const GeosGeometry polygon = MakePolygon(footprint);
-    if (!polygon) {
-        result.fault = "not a simple polygon (GEOS could not make it)";
-        return;
-    }
-    result.fault = InvalidityReason(geos_, *polygon);
-    if (!result.Ok()) {
-        return;
-    }
     const GeosGeometry triangles =
-        Own(geos_, GEOSConstrainedDelaunayTriangulation_r(geos_.Handle(), polygon.get()));
+        Own(geos_, polygon ? GEOSConstrainedDelaunayTriangulation_r(geos_.Handle(), polygon.get())
+                           : nullptr);
     if (!triangles || !CollectTriangles(*triangles, footprint, result)) {
         result.triangles.clear();
         result.fault = "its triangulation does not cover it";

@@ -15,6 +15,7 @@ namespace {
 
 using ::testing::_;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::FieldsAre;
 using ::testing::IsEmpty;
 using ::testing::Optional;
@@ -270,6 +271,19 @@ TEST_F(TextureFaults, SidesBeyond16384OrOfNoPixelsAreErrors) {
     empty[6] = empty[7] = std::byte{0};  // width 0
     sheet.Ortho(empty);
     EXPECT_THAT(Found(), ElementsAre(FieldsAre(FindingCode::kTextureSize, kError, std::nullopt)));
+}
+
+// The English text names the side as the model does when it leaves the
+// texture out; the program's Japanese text keeps the plain size.
+TEST_F(TextureFaults, ASideOfNoPixelsIsNamedInEnglishAndSizedInJapanese) {
+    std::vector<std::byte> empty = Sgi(4, 4);
+    empty[6] = empty[7] = std::byte{0};  // width 0
+    sheet.Ortho(empty);
+    const SheetCheck check = Check();
+    ASSERT_EQ(check.blocks[0].findings.size(), 1u);
+    const Finding& finding = check.blocks[0].findings[0];
+    EXPECT_EQ(finding.english, "the texture has no pixels or is too large (width 0)");
+    EXPECT_THAT(finding.japanese, EndsWith(" (0 x 4)"));
 }
 
 TEST_F(TextureFaults, ImagesThatDoNotDecodeAreErrors) {

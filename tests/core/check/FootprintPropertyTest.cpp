@@ -10,7 +10,7 @@
 #include <random>
 
 #include "CheckSheetFixture.h"
-#include "check/ClearlySimpleRing.h"
+#include "model/ClearlySimpleRing.h"
 #include "model/GeosContext.h"
 
 namespace vesk {

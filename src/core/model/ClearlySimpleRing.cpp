@@ -1,4 +1,4 @@
-#include "check/ClearlySimpleRing.h"
+#include "model/ClearlySimpleRing.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "model/BuildingChunk.h"
+#include "sheet/SubSheetRecord.h"
+
+namespace vesk {
+
+// The sides of a block on the sheet's grid, in metres.
+inline constexpr double kBlockWidth = 400.0;
+inline constexpr double kBlockHeight = 300.0;
+
+// Where a fault of the whole block, or of a building with no place of its
+// own, is shown: the block's centre, in plane coordinates.
+inline FootprintPoint BlockCentre(const SubSheetRecord& record) {
+    return {record.originX + kBlockWidth / 2, record.originY + kBlockHeight / 2};
+}
+
+}  // namespace vesk
