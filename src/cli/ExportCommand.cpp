@@ -41,12 +41,7 @@ std::string Contents(const ExportReport& report, const std::filesystem::path& pa
 // As the check prints the same fault: its code, its place in the zone's plane
 // coordinates and its English text.
 void PrintLeftOut(const LeftOutBuilding& building) {
-    std::string code;
-    if (building.code) {
-        code = " (error " + std::to_string(static_cast<int>(*building.code)) + ")";
-    }
-    std::printf("  building %u left out%s at X,Y = %.1f,%.1f: %s\n", building.number, code.c_str(),
-                building.x, building.y, building.reason.c_str());
+    std::printf("  %s\n", LeftOutLine(building).c_str());
 }
 
 void PrintReport(const ExportReport& report, int zone) {

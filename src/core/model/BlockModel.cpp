@@ -1,6 +1,7 @@
 #include "model/BlockModel.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <variant>
 
@@ -128,6 +129,17 @@ void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& mod
 }
 
 }  // namespace
+
+std::string LeftOutLine(const LeftOutBuilding& building) {
+    std::string code;
+    if (building.code) {
+        code = " (error " + std::to_string(static_cast<int>(*building.code)) + ")";
+    }
+    char place[96];
+    std::snprintf(place, sizeof place, " at X,Y = %.1f,%.1f: ", building.x, building.y);
+    return "building " + std::to_string(building.number) + " left out" + code + place +
+           building.reason;
+}
 
 BlockModel BuildBlockModel(ByteSource& sheet, const SubSheetRecord& record,
                            const ModelChoices& choices) {

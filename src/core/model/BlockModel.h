@@ -56,6 +56,10 @@ struct LeftOutBuilding {
     double y = 0.0;
 };
 
+// "building 3 left out (error 104) at X,Y = -6690.0,-35890.0: the footprint
+// crosses or touches itself", as the check words the same fault.
+std::string LeftOutLine(const LeftOutBuilding& building);
+
 struct TerrainGrid {
     std::uint32_t columns = 0;
     std::uint32_t rows = 0;

@@ -36,8 +36,7 @@ std::string NoGeoreference(int zone) {
 void NoteLeftOut(const BlockModel& model, BlockOutcome& outcome) {
     outcome.messages.insert(outcome.messages.end(), model.messages.begin(), model.messages.end());
     for (const LeftOutBuilding& building : model.leftOut) {
-        outcome.messages.push_back("building " + std::to_string(building.number) +
-                                   " left out: " + building.reason);
+        outcome.messages.push_back(LeftOutLine(building));
     }
 }
 
