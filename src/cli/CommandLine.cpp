@@ -172,6 +172,24 @@ CLI::App* AddConvert(CLI::App& app, ConvertRequest& request) {
     return command;
 }
 
+// OBJ has no compression: asking for it is a mistake, told before anything is written.
+void AddCompression(CLI::App& command, ExportRequest& request) {
+    CLI::Option* compress = AddFlag(command, "--compress", request.compress,
+                                    "glTF with Draco-compressed meshes and a JPEG texture");
+    AddValue(command, "--texture-quality", request.textureQuality,
+             "the JPEG's quality with --compress, 1 to 100 (default: " +
+                 std::to_string(kDefaultJpegQuality) + ")")
+        ->option_text("Q")
+        ->check(WholeNumber(1, 100))
+        ->needs(compress);
+    command.parse_complete_callback([&request] {
+        if (request.compress && request.format == ExportFormat::kObj) {
+            throw CLI::ValidationError("--compress",
+                                       "OBJ has no compression; use --format glb or gltf");
+        }
+    });
+}
+
 CLI::App* AddExport(CLI::App& app, ExportRequest& request) {
     CLI::App* command = app.add_subcommand("export", "Write blocks of a sheet as 3D models");
     AddRequired(*command, "SHEET", request.sheet, "the sheet file");
@@ -193,6 +211,7 @@ CLI::App* AddExport(CLI::App& app, ExportRequest& request) {
         ->option_text("DIR")
         ->check(NotEmpty());
     AddLeftOutParts(*command, &request.noBuildings, request.noTerrain, request.noTexture);
+    AddCompression(*command, request);
     return command;
 }
 

@@ -21,7 +21,7 @@ namespace {
 // for the texture.
 std::string Contents(const ExportReport& report, const std::filesystem::path& path) {
     const std::string extension = path.extension().string();
-    if (extension == ".png") {
+    if (extension == ".png" || extension == ".jpg") {
         return "texture " + std::to_string(report.textureWidth) + " x " +
                std::to_string(report.textureHeight);
     }
@@ -71,6 +71,8 @@ ExportChoices ChoicesOf(const ExportRequest& request) {
     ExportChoices choices;
     choices.format = request.format;
     choices.model = {!request.noBuildings, !request.noTerrain, !request.noTexture};
+    choices.compression.enabled = request.compress;
+    choices.compression.textureQuality = request.textureQuality.value_or(kDefaultJpegQuality);
     return choices;
 }
 

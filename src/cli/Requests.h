@@ -40,6 +40,8 @@ struct ExportRequest {
     bool noBuildings = false;
     bool noTerrain = false;
     bool noTexture = false;
+    bool compress = false;
+    std::optional<int> textureQuality;  // 1 to 100; only with compress
 };
 
 struct SampleRequest {

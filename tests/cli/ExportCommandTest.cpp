@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -92,6 +93,44 @@ TEST_F(ExportCommand, GltfAndObjComeWithTheirCompanionFiles) {
                   .exitCode,
               0);
     EXPECT_EQ(Written(), (std::set<std::string>{".obj", ".mtl"}));
+}
+
+TEST_F(ExportCommand, CompressedGltfComesWithAJpegAndTheQualityChangesItsSize) {
+    std::filesystem::create_directory(Out());
+    const auto low = RunCli({"export", Sheet(), "--block", "3", "--format", "gltf", "--out", Out(),
+                             "--compress", "--texture-quality", "10"});
+    ASSERT_EQ(low.exitCode, 0) << low.err;
+    EXPECT_EQ(Written(), (std::set<std::string>{".gltf", ".bin", ".jpg"}));
+    EXPECT_THAT(low.out, HasSubstr(".jpg: texture 16 x 16"));
+    std::filesystem::path jpeg;
+    for (const auto& entry : std::filesystem::directory_iterator(dir / "out")) {
+        if (entry.path().extension() == ".jpg") {
+            jpeg = entry.path();
+        }
+    }
+    const auto lowBytes = std::filesystem::file_size(jpeg);
+    ASSERT_EQ(RunCli({"export", Sheet(), "--block", "3", "--format", "gltf", "--out", Out(),
+                      "--compress", "--texture-quality", "100"})
+                  .exitCode,
+              0);
+    EXPECT_GT(std::filesystem::file_size(jpeg), lowBytes);
+}
+
+TEST_F(ExportCommand, CompressionOptionsThatCannotApplyAreUsageErrorsInOneLine) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--format", "obj", "--compress"}, "--compress: OBJ has no compression"},
+        {{"--texture-quality", "50"}, "--texture-quality requires --compress"},
+        {{"--compress", "--texture-quality", "101"}, "'101' is not a whole number from 1 to 100"},
+    };
+    for (const auto& [options, message] : cases) {
+        std::vector<std::string> arguments = {"export", Sheet(), "--block", "1", "--out", Out()};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const auto result = RunCli(arguments);
+        EXPECT_EQ(result.exitCode, 2) << message;
+        EXPECT_THAT(result.err, HasSubstr(message));
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_FALSE(std::filesystem::exists(Out()));
+    }
 }
 
 TEST_F(ExportCommand, AFileThatCannotBeWrittenFailsWithItsNameOnStandardError) {

@@ -1,6 +1,7 @@
 // Exports blocks of a sheet made by vesk-cli sample as .glb, as .gltf (with
-// .bin and .png) and as .glb without texture, and runs the Khronos glTF
-// Validator on each: every file must have no errors and no warnings.
+// .bin and .png) and as .glb without texture, each plain and compressed
+// (Draco meshes, JPEG texture), and runs the Khronos glTF Validator on each:
+// every file must have no errors and no warnings.
 //
 //   node validate_exports.mjs VESK_CLI NODE_TOOLS_DIR WORK_DIR
 import { execFileSync } from 'node:child_process';
@@ -26,10 +27,17 @@ const files = [
   ...exportBlock(sheet, 13, 'gltf', path.join(workDir, 'gltf')),
   ...exportBlock(sheet, 25, 'glb', path.join(workDir, 'untextured'), '--no-texture'),
   ...exportBlock(sheet, 7, 'gltf', path.join(workDir, 'buildings-only'), '--no-terrain'),
+  ...exportBlock(sheet, 2, 'glb', path.join(workDir, 'compressed-glb'), '--compress'),
+  ...exportBlock(sheet, 14, 'gltf', path.join(workDir, 'compressed-gltf'), '--compress',
+                 '--texture-quality', '60'),
+  ...exportBlock(sheet, 24, 'glb', path.join(workDir, 'compressed-untextured'), '--compress',
+                 '--no-texture'),
+  ...exportBlock(sheet, 8, 'glb', path.join(workDir, 'compressed-terrain-only'), '--compress',
+                 '--no-buildings'),
 ];
 let passed = 0;
 for (const file of files) {
   passed += (await validateFile(validator, file)) ? 1 : 0;
 }
 console.log(`${passed} passed, ${files.length - passed} failed`);
-process.exit(files.length === 4 && passed === files.length ? 0 : 1);
+process.exit(files.length === 8 && passed === files.length ? 0 : 1);

@@ -6,7 +6,6 @@
 #include "export/GltfFiles.h"
 #include "export/GltfModel.h"
 #include "export/ObjFiles.h"
-#include "export/PngEncoding.h"
 #include "export/SceneFrame.h"
 
 namespace vesk {
@@ -21,16 +20,18 @@ void Count(const BlockModel& model, ExportReport& report) {
     report.messages = model.messages;
 }
 
-// The texture as PNG; its size goes into the report when it could be encoded.
-std::optional<std::vector<unsigned char>> TakePng(BlockModel& model, ExportReport& report) {
+// The texture as the file stores it; its size goes into the report when it
+// could be encoded.
+std::optional<EncodedImage> TakeImage(BlockModel& model, const GltfCompression& compression,
+                                      ExportReport& report) {
     const std::uint32_t width = model.texture ? model.texture->width : 0;
     const std::uint32_t height = model.texture ? model.texture->height : 0;
-    auto png = TakeTextureAsPng(model, report.messages);
-    if (png) {
+    auto image = TakeTexture(model, compression, report.messages);
+    if (image) {
         report.textureWidth = width;
         report.textureHeight = height;
     }
-    return png;
+    return image;
 }
 
 class FileSet {
@@ -45,40 +46,48 @@ public:
     void Record(const std::string& extension, FileFault fault) {
         report_.files.push_back({Path(extension), std::move(fault)});
     }
+    void Note(const std::vector<std::string>& messages) {
+        report_.messages.insert(report_.messages.end(), messages.begin(), messages.end());
+    }
 
 private:
     std::filesystem::path folder_;
     ExportReport& report_;
 };
 
-void WriteGlb(BlockModel&& model, std::optional<std::vector<unsigned char>> png, FileSet& files) {
+void WriteGlb(BlockModel&& model, std::optional<EncodedImage> image,
+              const GltfCompression& compression, FileSet& files) {
     std::optional<GltfTexture> texture;
-    if (png) {
-        texture = GltfTexture{std::move(*png), std::nullopt};
+    if (image) {
+        texture = GltfTexture{std::move(*image), std::nullopt};
     }
-    const GltfDocument document = MakeGltfModel(std::move(model), std::move(texture));
+    const GltfDocument document = MakeGltfModel(std::move(model), std::move(texture), compression);
+    files.Note(document.messages);
     files.Record(".glb", WriteGlbFile(document, files.Path(".glb")));
 }
 
-void WriteGltf(BlockModel&& model, std::optional<std::vector<unsigned char>> png, FileSet& files) {
+void WriteGltf(BlockModel&& model, std::optional<EncodedImage> image,
+               const GltfCompression& compression, FileSet& files) {
     std::optional<GltfTexture> texture;
-    if (png) {
-        texture = GltfTexture{{}, files.Name(".png")};
-        files.Record(".png", WriteBytes(files.Path(".png"), *png));
+    if (image) {
+        const std::string extension = FileExtension(image->format);
+        files.Record(extension, WriteBytes(files.Path(extension), image->bytes));
+        texture = GltfTexture{{{}, image->format}, files.Name(extension)};
     }
-    const GltfDocument document = MakeGltfModel(std::move(model), std::move(texture));
+    const GltfDocument document = MakeGltfModel(std::move(model), std::move(texture), compression);
+    files.Note(document.messages);
     if (document.binary.Size() > 0) {
         files.Record(".bin", WriteBinFile(document.binary, files.Path(".bin")));
     }
     files.Record(".gltf", WriteGltfFile(document, files.Path(".gltf"), files.Name(".bin")));
 }
 
-void WriteObj(const BlockModel& model, const std::optional<std::vector<unsigned char>>& png,
-              FileSet& files) {
+void WriteObj(const BlockModel& model, const std::optional<EncodedImage>& image, FileSet& files) {
     std::optional<std::string> textureName;
-    if (png) {
-        textureName = files.Name(".png");
-        files.Record(".png", WriteBytes(files.Path(".png"), *png));
+    if (image) {
+        const std::string extension = FileExtension(image->format);
+        textureName = files.Name(extension);
+        files.Record(extension, WriteBytes(files.Path(extension), image->bytes));
     }
     files.Record(".mtl", WriteMtlFile(files.Path(".mtl"), textureName));
     files.Record(".obj", WriteObjFile(model, files.Path(".obj"), files.Name(".mtl"),
@@ -98,17 +107,19 @@ ExportReport ExportBlock(ByteSource& sheet, const SubSheetRecord& record,
     report.name = MakeOutputName(record);
     BlockModel model = BuildBlockModel(sheet, record, choices.model);
     Count(model, report);
-    auto png = TakePng(model, report);
+    const bool obj = choices.format == ExportFormat::kObj;
+    const GltfCompression compression = obj ? GltfCompression{} : choices.compression;
+    auto image = TakeImage(model, compression, report);
     FileSet files(folder, report);
     switch (choices.format) {
         case ExportFormat::kGlb:
-            WriteGlb(std::move(model), std::move(png), files);
+            WriteGlb(std::move(model), std::move(image), compression, files);
             break;
         case ExportFormat::kGltf:
-            WriteGltf(std::move(model), std::move(png), files);
+            WriteGltf(std::move(model), std::move(image), compression, files);
             break;
         case ExportFormat::kObj:
-            WriteObj(model, png, files);
+            WriteObj(model, image, files);
             break;
     }
     return report;

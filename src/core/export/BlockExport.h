@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "export/GltfCompression.h"
 #include "model/BlockModel.h"
 #include "sheet/ByteSource.h"
 #include "sheet/SubSheetRecord.h"
@@ -17,6 +18,7 @@ enum class ExportFormat { kGlb, kGltf, kObj };
 struct ExportChoices {
     ExportFormat format = ExportFormat::kGlb;
     ModelChoices model;
+    GltfCompression compression = {};  // for glTF; OBJ is always plain, its texture PNG
 };
 
 struct ExportedFile {
@@ -40,7 +42,8 @@ struct ExportReport {
 };
 
 // Builds the block's model and writes it into the folder: NAME.glb; NAME.gltf,
-// NAME.bin and NAME.png; or NAME.obj, NAME.mtl and NAME.png. Each file is
+// NAME.bin and NAME.png (NAME.jpg when compressed); or NAME.obj, NAME.mtl and
+// NAME.png. Each file is
 // written atomically; one that cannot be written is named with its reason
 // and the others are still written.
 ExportReport ExportBlock(ByteSource& sheet, const SubSheetRecord& record,

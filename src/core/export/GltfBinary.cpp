@@ -8,19 +8,28 @@ namespace {
 
 // Encoded a piece at a time straight into the file's own buffer.
 constexpr std::size_t kPieceBytes = std::size_t{64} << 10;
+constexpr std::size_t kAlignment = 8;
+
+std::size_t Aligned(std::size_t offset) {
+    return (offset + kAlignment - 1) / kAlignment * kAlignment;
+}
 
 void PutZeros(AtomicOutputFile& out, std::size_t count) {
-    static constexpr char kZeros[4] = {};
+    static constexpr char kZeros[kAlignment] = {};
     out.Write(std::string_view(kZeros, count));
 }
 
 }  // namespace
 
 std::size_t GltfBinary::Add(std::size_t count, std::size_t elementBytes, Encoder encode) {
-    const std::size_t offset = (size_ + 3) / 4 * 4;
+    const std::size_t offset = Aligned(size_);
     parts_.push_back({offset, count, elementBytes, std::move(encode)});
     size_ = offset + count * elementBytes;
     return offset;
+}
+
+std::size_t GltfBinary::Size() const {
+    return Aligned(size_);
 }
 
 void GltfBinary::WriteTo(AtomicOutputFile& out) const {
@@ -36,6 +45,7 @@ void GltfBinary::WriteTo(AtomicOutputFile& out) const {
         }
         written = part.offset + part.count * part.elementBytes;
     }
+    PutZeros(out, Size() - written);
 }
 
 }  // namespace vesk

@@ -17,12 +17,15 @@ public:
     // Writes `count` elements from element `first` on, elementBytes each, to `out`.
     using Encoder = std::function<void(std::size_t first, std::size_t count, std::byte* out)>;
 
-    // Places a part of count elements on the next 4-byte boundary; gives its offset.
+    // Places a part of count elements on the next 8-byte boundary; gives its offset.
+    // Metadata tables of 64-bit values need that much, and a .glb's chunks
+    // stay 8-byte aligned when the buffer's size is a multiple of 8 too.
     std::size_t Add(std::size_t count, std::size_t elementBytes, Encoder encode);
 
-    std::size_t Size() const { return size_; }
+    // Up to the next multiple of 8 after the last part.
+    std::size_t Size() const;
 
-    // The parts in order, the gaps between them zero.
+    // The parts in order, the gaps between them and the end zero.
     void WriteTo(AtomicOutputFile& out) const;
 
 private:

@@ -42,8 +42,10 @@ std::optional<std::string> DocumentText(const tinygltf::Model& gltf, std::size_t
     return document.dump(indent);
 }
 
+// Chunks end on 8-byte boundaries, so that the buffer's 64-bit metadata
+// values lie aligned in the file as well.
 std::size_t Padding(std::size_t size) {
-    return (4 - size % 4) % 4;
+    return (8 - size % 8) % 8;
 }
 
 void PutU32(AtomicOutputFile& out, std::uint32_t value) {
@@ -53,7 +55,7 @@ void PutU32(AtomicOutputFile& out, std::uint32_t value) {
 }
 
 // The binary container: a 12-byte header, the JSON chunk padded with spaces
-// and the binary chunk padded with zeros, each to 4 bytes.
+// and the binary chunk, whose buffer ends padded with zeros.
 void PutGlb(AtomicOutputFile& out, const std::string& json, const GltfBinary& bin,
             std::uint64_t total) {
     PutU32(out, kGlbMagic);
@@ -64,10 +66,9 @@ void PutGlb(AtomicOutputFile& out, const std::string& json, const GltfBinary& bi
     out.Write(json);
     out.Write(std::string(Padding(json.size()), ' '));
     if (bin.Size() > 0) {
-        PutU32(out, static_cast<std::uint32_t>(bin.Size() + Padding(bin.Size())));
+        PutU32(out, static_cast<std::uint32_t>(bin.Size()));  // padded already
         PutU32(out, kBinChunk);
         bin.WriteTo(out);
-        out.Write(std::string(Padding(bin.Size()), '\0'));
     }
 }
 
@@ -79,9 +80,8 @@ FileFault WriteGlbFile(const GltfDocument& document, const std::filesystem::path
     if (!json) {
         return "could not be formed";
     }
-    const std::uint64_t total =
-        12 + 8 + json->size() + Padding(json->size()) +
-        (buffer.Size() == 0 ? 0 : 8 + buffer.Size() + Padding(buffer.Size()));
+    const std::uint64_t total = 12 + 8 + json->size() + Padding(json->size()) +
+                                (buffer.Size() == 0 ? 0 : 8 + buffer.Size());
     if (total > std::numeric_limits<std::uint32_t>::max()) {
         return "would be larger than a .glb file can be (4 GiB)";
     }

@@ -1,10 +1,12 @@
 #include "export/GltfModel.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
-#include <memory>
+#include <variant>
 
+#include "export/BuildingMetadata.h"
+#include "export/DracoPrimitive.h"
+#include "export/GltfBufferBuilder.h"
 #include "export/SceneFrame.h"
 #include "sheet/LittleEndian.h"
 
@@ -16,66 +18,6 @@ using tinygltf::Value;
 constexpr double kBuildingColour[] = {0.82, 0.82, 0.80, 1.0};
 constexpr double kBareGroundColour[] = {0.62, 0.66, 0.52, 1.0};
 constexpr const char* kFeatureIdAttribute = "_FEATURE_ID_0";
-
-// Adds views and accessors to the document, each view a part of its one
-// buffer; the arrays behind them are kept by the binary until it is written.
-class BufferBuilder {
-public:
-    BufferBuilder(tinygltf::Model& gltf, GltfBinary& binary) : gltf_(gltf), binary_(binary) {}
-
-    // Each element as `bytes` little-endian bytes, as glTF stores it.
-    template <class Element, class Put>
-    int AddElements(std::vector<Element>&& elements, std::size_t bytes, int target, Put put) {
-        const auto kept = std::make_shared<const std::vector<Element>>(std::move(elements));
-        return AddPart(kept->size(), bytes, target,
-                       [kept, bytes, put](std::size_t first, std::size_t count, std::byte* out) {
-                           for (std::size_t i = first; i < first + count; ++i, out += bytes) {
-                               put((*kept)[i], out);
-                           }
-                       });
-    }
-
-    int AddIndices(std::vector<std::uint32_t>&& indices) {
-        return AddElements(std::move(indices), 4, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER,
-                           [](std::uint32_t index, std::byte* out) { EncodeU32(out, index); });
-    }
-
-    int AddBytes(std::vector<unsigned char>&& bytes) {
-        const auto kept = std::make_shared<const std::vector<unsigned char>>(std::move(bytes));
-        return AddPart(kept->size(), 1, 0,
-                       [kept](std::size_t first, std::size_t count, std::byte* out) {
-                           std::memcpy(out, kept->data() + first, count);
-                       });
-    }
-
-    int AddAccessor(int view, int componentType, int type, std::size_t count,
-                    std::vector<double> min = {}, std::vector<double> max = {}) {
-        tinygltf::Accessor accessor;
-        accessor.bufferView = view;
-        accessor.componentType = componentType;
-        accessor.type = type;
-        accessor.count = count;
-        accessor.minValues = std::move(min);
-        accessor.maxValues = std::move(max);
-        gltf_.accessors.push_back(std::move(accessor));
-        return static_cast<int>(gltf_.accessors.size() - 1);
-    }
-
-private:
-    int AddPart(std::size_t count, std::size_t elementBytes, int target,
-                GltfBinary::Encoder encode) {
-        tinygltf::BufferView view;
-        view.buffer = 0;
-        view.byteOffset = binary_.Add(count, elementBytes, std::move(encode));
-        view.byteLength = count * elementBytes;
-        view.target = target;
-        gltf_.bufferViews.push_back(view);
-        return static_cast<int>(gltf_.bufferViews.size() - 1);
-    }
-
-    tinygltf::Model& gltf_;
-    GltfBinary& binary_;
-};
 
 void PutVec3(const Vec3& local, std::byte* out) {
     const Vec3 v = ToYUp(local);
@@ -107,7 +49,7 @@ void PositionBounds(const std::vector<Vec3>& positions, std::vector<double>& min
 
 // Positions, normals (and texture coordinates when present), and triangles of
 // one mesh; the mesh's arrays go to the binary.
-tinygltf::Primitive AddMesh(BufferBuilder& buffer, TriangleMesh&& mesh) {
+tinygltf::Primitive AddMesh(GltfBufferBuilder& buffer, TriangleMesh&& mesh) {
     tinygltf::Primitive primitive;
     primitive.mode = TINYGLTF_MODE_TRIANGLES;
     std::vector<double> min;
@@ -135,13 +77,17 @@ tinygltf::Primitive AddMesh(BufferBuilder& buffer, TriangleMesh&& mesh) {
     return primitive;
 }
 
-// Each vertex names its building by its place in the list kept in the mesh's extras.
-void AddFeatureIds(BufferBuilder& buffer, const std::vector<BuildingPart>& parts,
-                   tinygltf::Primitive& primitive) {
+// Each vertex's building, by its row in the table of buildings.
+std::vector<float> FeatureIds(const std::vector<BuildingPart>& parts) {
     std::vector<float> ids;
     for (std::size_t feature = 0; feature < parts.size(); ++feature) {
         ids.insert(ids.end(), parts[feature].vertexCount, static_cast<float>(feature));
     }
+    return ids;
+}
+
+void AddFeatureIds(GltfBufferBuilder& buffer, std::vector<float>&& ids,
+                   tinygltf::Primitive& primitive) {
     const std::size_t count = ids.size();
     const int view = buffer.AddElements(std::move(ids), 4, TINYGLTF_TARGET_ARRAY_BUFFER,
                                         [](float id, std::byte* out) { EncodeF32(out, id); });
@@ -149,6 +95,40 @@ void AddFeatureIds(BufferBuilder& buffer, const std::vector<BuildingPart>& parts
         buffer.AddAccessor(view, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_SCALAR, count);
 }
 
+// The mesh turned into glTF's frame, as PutVec3 and PutUv write it.
+TriangleMesh InGltfFrame(TriangleMesh&& mesh) {
+    for (Vec3& position : mesh.positions) {
+        position = ToYUp(position);
+    }
+    for (Vec3& normal : mesh.normals) {
+        normal = ToYUp(normal);
+    }
+    for (Vec2& uv : mesh.uvs) {
+        uv.v = 1.0f - uv.v;
+    }
+    return std::move(mesh);
+}
+
+// The mesh as the document stores it: plain, its arrays move into the binary;
+// compressed, Draco's bytes do. A reason when it cannot be compressed.
+std::variant<tinygltf::Primitive, std::string> AddPrimitive(tinygltf::Model& gltf,
+                                                            GltfBufferBuilder& buffer,
+                                                            TriangleMesh&& mesh,
+                                                            std::vector<float>&& featureIds,
+                                                            bool compressed) {
+    if (compressed) {
+        return AddDracoPrimitive(gltf, buffer, InGltfFrame(std::move(mesh)), featureIds,
+                                 kFeatureIdAttribute);
+    }
+    tinygltf::Primitive primitive = AddMesh(buffer, std::move(mesh));
+    if (!featureIds.empty()) {
+        AddFeatureIds(buffer, std::move(featureIds), primitive);
+    }
+    return primitive;
+}
+
+// The table kept in the mesh's extras too: tools without the metadata
+// extension (Blender's custom properties, three.js's userData) read these.
 Value BuildingTable(const std::vector<BuildingPart>& parts) {
     Value::Array numbers;
     Value::Array bottoms;
@@ -177,13 +157,13 @@ int AddMaterial(tinygltf::Model& gltf, const char* name, const double (&colour)[
     return static_cast<int>(gltf.materials.size() - 1);
 }
 
-int AddTexture(tinygltf::Model& gltf, BufferBuilder& buffer, GltfTexture&& texture) {
+int AddTexture(tinygltf::Model& gltf, GltfBufferBuilder& buffer, GltfTexture&& texture) {
     tinygltf::Image image;
-    image.mimeType = "image/png";
+    image.mimeType = MimeType(texture.image.format);
     if (texture.uri) {
         image.uri = *texture.uri;
     } else {
-        image.bufferView = buffer.AddBytes(std::move(texture.png));
+        image.bufferView = buffer.AddBytes(std::move(texture.image.bytes));
     }
     gltf.images.push_back(image);
     tinygltf::Sampler sampler;
@@ -222,9 +202,45 @@ Value SceneExtras(const BlockModel& block) {
     return Value(std::move(extras));
 }
 
+void AddBuildings(GltfDocument& document, GltfBufferBuilder& buffer, BlockModel& block,
+                  bool compressed) {
+    tinygltf::Model& gltf = document.gltf;
+    auto made = AddPrimitive(gltf, buffer, std::move(block.buildings),
+                             FeatureIds(block.buildingParts), compressed);
+    if (const auto* fault = std::get_if<std::string>(&made)) {
+        document.messages.push_back("buildings left out: " + *fault);
+        return;
+    }
+    auto& primitive = std::get<tinygltf::Primitive>(made);
+    AddBuildingMetadata(gltf, buffer, block.buildingParts, primitive);
+    primitive.material = AddMaterial(gltf, "buildings", kBuildingColour, -1);
+    AddNode(gltf, "buildings", std::move(primitive), BuildingTable(block.buildingParts));
+}
+
+void AddTerrain(GltfDocument& document, GltfBufferBuilder& buffer, TerrainModel&& terrain,
+                std::optional<GltfTexture> texture, bool compressed) {
+    tinygltf::Model& gltf = document.gltf;
+    if (!texture) {
+        terrain.mesh.uvs.clear();  // nothing to map them to
+    }
+    auto made = AddPrimitive(gltf, buffer, std::move(terrain.mesh), {}, compressed);
+    if (const auto* fault = std::get_if<std::string>(&made)) {
+        document.messages.push_back("terrain left out: " + *fault);
+        return;
+    }
+    auto& primitive = std::get<tinygltf::Primitive>(made);
+    const bool textured = texture.has_value();
+    const int textureIndex = textured ? AddTexture(gltf, buffer, std::move(*texture)) : -1;
+    static constexpr double kWhite[] = {1.0, 1.0, 1.0, 1.0};
+    primitive.material =
+        AddMaterial(gltf, "terrain", textured ? kWhite : kBareGroundColour, textureIndex);
+    AddNode(gltf, "terrain", std::move(primitive));
+}
+
 }  // namespace
 
-GltfDocument MakeGltfModel(BlockModel&& block, std::optional<GltfTexture> texture) {
+GltfDocument MakeGltfModel(BlockModel&& block, std::optional<GltfTexture> texture,
+                           const GltfCompression& compression) {
     GltfDocument document;
     tinygltf::Model& gltf = document.gltf;
     gltf.asset.version = "2.0";
@@ -232,24 +248,13 @@ GltfDocument MakeGltfModel(BlockModel&& block, std::optional<GltfTexture> textur
     gltf.scenes.emplace_back();
     gltf.scenes[0].extras = SceneExtras(block);
     gltf.defaultScene = 0;
-    BufferBuilder buffer(gltf, document.binary);
+    GltfBufferBuilder buffer(gltf, document.binary);
     if (block.buildings.TriangleCount() > 0) {
-        tinygltf::Primitive primitive = AddMesh(buffer, std::move(block.buildings));
-        AddFeatureIds(buffer, block.buildingParts, primitive);
-        primitive.material = AddMaterial(gltf, "buildings", kBuildingColour, -1);
-        AddNode(gltf, "buildings", std::move(primitive), BuildingTable(block.buildingParts));
+        AddBuildings(document, buffer, block, compression.enabled);
     }
     if (block.terrain) {
-        if (!texture) {
-            block.terrain->mesh.uvs.clear();  // nothing to map them to
-        }
-        tinygltf::Primitive primitive = AddMesh(buffer, std::move(block.terrain->mesh));
-        const bool textured = texture.has_value();
-        const int textureIndex = textured ? AddTexture(gltf, buffer, std::move(*texture)) : -1;
-        static constexpr double kWhite[] = {1.0, 1.0, 1.0, 1.0};
-        primitive.material =
-            AddMaterial(gltf, "terrain", textured ? kWhite : kBareGroundColour, textureIndex);
-        AddNode(gltf, "terrain", std::move(primitive));
+        AddTerrain(document, buffer, std::move(*block.terrain), std::move(texture),
+                   compression.enabled);
     }
     return document;
 }

@@ -49,8 +49,8 @@ std::optional<std::vector<unsigned char>> EncodePng(const RgbaImage& image) {
     return file;
 }
 
-std::optional<std::vector<unsigned char>> TakeTextureAsPng(BlockModel& model,
-                                                           std::vector<std::string>& messages) {
+std::optional<EncodedImage> TakeTextureAsPng(BlockModel& model,
+                                             std::vector<std::string>& messages) {
     if (!model.texture) {
         return std::nullopt;
     }
@@ -58,8 +58,9 @@ std::optional<std::vector<unsigned char>> TakeTextureAsPng(BlockModel& model,
     model.texture.reset();
     if (!png) {
         messages.push_back("texture left out: it could not be encoded as PNG");
+        return std::nullopt;
     }
-    return png;
+    return EncodedImage{std::move(*png), ImageFormat::kPng};
 }
 
 }  // namespace vesk

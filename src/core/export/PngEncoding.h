@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "export/EncodedImage.h"
 #include "model/BlockModel.h"
 
 namespace vesk {
@@ -14,7 +15,6 @@ std::optional<std::vector<unsigned char>> EncodePng(const RgbaImage& image);
 
 // The block's texture as PNG, its pixels released; nothing when it has none,
 // or when it cannot be encoded, which `messages` is told.
-std::optional<std::vector<unsigned char>> TakeTextureAsPng(BlockModel& model,
-                                                           std::vector<std::string>& messages);
+std::optional<EncodedImage> TakeTextureAsPng(BlockModel& model, std::vector<std::string>& messages);
 
 }  // namespace vesk

@@ -1,11 +1,13 @@
 #include "model/BlockModel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <variant>
 
 #include "model/DemChunk.h"
+#include "model/FootprintBox.h"
 #include "model/FootprintSet.h"
 #include "model/ParallelTriangulation.h"
 #include "model/PrismMesh.h"
@@ -66,6 +68,7 @@ void AddBuildings(ByteSource& sheet, const SubSheetRecord& record, BlockModel& m
             continue;
         }
         BuildingPart part{building.number, building.bottom, building.roof};
+        part.area = std::abs(SignedFootprintArea(set.Corners(building)));
         part.firstVertex = static_cast<std::uint32_t>(mesh.positions.size());
         part.firstIndex = static_cast<std::uint32_t>(mesh.indices.size());
         AppendPrism(mesh, set.Corners(building), triangulations[k], building.bottom, building.roof);

@@ -40,6 +40,7 @@ struct BuildingPart {
     std::uint32_t number = 0;  // its place in the block's list of buildings, from 0
     float bottom = 0.0f;       // heights as stored
     float roof = 0.0f;
+    double area = 0.0;  // of its footprint seen from above, in square metres
     std::uint32_t firstVertex = 0;
     std::uint32_t vertexCount = 0;
     std::uint32_t firstIndex = 0;

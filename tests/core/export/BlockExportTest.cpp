@@ -1,16 +1,21 @@
 // The block's exports read back by others: glTF through tinygltf's loader
-// (which decodes the PNG with its own image reader), OBJ and MTL as text.
+// (which decodes the PNG and JPEG with its own image reader) and its
+// compressed meshes through Draco's decoder, OBJ and MTL as text.
 #include "export/BlockExport.h"
 
+#include <draco/compression/decode.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <tiny_gltf.h>
+#include <nlohmann/json.hpp>
 
+#include <bit>
 #include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <stdexcept>
+#include <tuple>
 
 #include "SgiTestFile.h"
 #include "SheetBuilder.h"
@@ -55,9 +60,10 @@ protected:
         sheet.Ortho(test::SgiFile(false, 2, 2, 3).With(kCorners));
     }
 
-    ExportReport Export(ExportFormat format, const std::filesystem::path& folder) {
+    ExportReport Export(ExportFormat format, const std::filesystem::path& folder,
+                        GltfCompression compression = {}) {
         MemoryByteSource source(sheet.Bytes());
-        return ExportBlock(source, record, {format, {}}, folder);
+        return ExportBlock(source, record, {format, {}, compression}, folder);
     }
 
     test::SheetBuilder sheet;
@@ -110,6 +116,84 @@ std::vector<float> Element(const tinygltf::Model& model, int accessorIndex, std:
     return values;
 }
 
+const unsigned char* ViewBytes(const tinygltf::Model& model, int viewIndex) {
+    const tinygltf::BufferView& view = model.bufferViews.at(viewIndex);
+    return model.buffers.at(view.buffer).data.data() + view.byteOffset;
+}
+
+std::uint32_t U32At(const unsigned char* at) {
+    return at[0] | at[1] << 8 | at[2] << 16 | std::uint32_t{at[3]} << 24;
+}
+
+// Row `row` of a column of the building table, decoded from its little-endian bytes.
+double TableValue(const tinygltf::Model& model, const std::string& property, std::size_t row) {
+    const tinygltf::Value& metadata = model.extensions.at("EXT_structural_metadata");
+    const tinygltf::Value& column =
+        metadata.Get("schema").Get("classes").Get("building").Get("properties").Get(property);
+    const int view = metadata.Get("propertyTables")
+                         .Get(0)
+                         .Get("properties")
+                         .Get(property)
+                         .Get("values")
+                         .Get<int>();
+    EXPECT_EQ(model.bufferViews.at(view).byteOffset % 8, 0u) << property;
+    const std::string type = column.Get("componentType").Get<std::string>();
+    const unsigned char* at = ViewBytes(model, view);
+    if (type == "FLOAT64") {
+        const std::uint64_t bits = U32At(at + 8 * row) | std::uint64_t{U32At(at + 8 * row + 4)}
+                                                             << 32;
+        return std::bit_cast<double>(bits);
+    }
+    const std::uint32_t bits = U32At(at + 4 * row);
+    return type == "UINT32" ? static_cast<double>(bits) : double{std::bit_cast<float>(bits)};
+}
+
+bool Lists(const std::vector<std::string>& list, const std::string& name) {
+    return std::find(list.begin(), list.end(), name) != list.end();
+}
+
+// A compressed document as its JSON and its buffer's bytes, read here: tinygltf
+// refuses accessors whose data an extension gives.
+struct RawGltf {
+    nlohmann::json json;
+    std::string bin;
+};
+
+RawGltf ReadGlb(const std::filesystem::path& path) {
+    const std::string glb = ReadText(path);
+    const auto u32 = [&glb](std::size_t offset) {
+        return U32At(reinterpret_cast<const unsigned char*>(glb.data() + offset));
+    };
+    const std::uint32_t jsonLength = u32(12);
+    return {nlohmann::json::parse(glb.substr(20, jsonLength)),
+            glb.substr(28 + jsonLength, u32(20 + jsonLength))};
+}
+
+const nlohmann::json& RawPrimitive(const RawGltf& gltf, const std::string& node) {
+    for (const nlohmann::json& n : gltf.json.at("nodes")) {
+        if (n.at("name") == node) {
+            return gltf.json.at("meshes").at(n.at("mesh").get<int>()).at("primitives").at(0);
+        }
+    }
+    throw std::runtime_error("no node " + node);
+}
+
+// The primitive's Draco data through Draco's own decoder.
+std::unique_ptr<draco::Mesh> DecodeDraco(const RawGltf& gltf, const nlohmann::json& primitive) {
+    const nlohmann::json& view = gltf.json.at("bufferViews")
+                                     .at(primitive.at("extensions")
+                                             .at("KHR_draco_mesh_compression")
+                                             .at("bufferView")
+                                             .get<int>());
+    draco::DecoderBuffer buffer;
+    buffer.Init(gltf.bin.data() + view.value("byteOffset", std::size_t{0}),
+                view.at("byteLength").get<std::size_t>());
+    draco::Decoder decoder;
+    auto decoded = decoder.DecodeMeshFromBuffer(&buffer);
+    EXPECT_TRUE(decoded.ok());
+    return decoded.ok() ? std::move(decoded).value() : nullptr;
+}
+
 TEST_F(BlockExports, GlbHoldsTheBlockInItsLocalYUpFrameWithItsCrsAndTexture) {
     const ExportReport report = Export(ExportFormat::kGlb, dir.Path());
     ASSERT_TRUE(report.AllWritten());
@@ -143,6 +227,118 @@ TEST_F(BlockExports, GlbHoldsTheBlockInItsLocalYUpFrameWithItsCrsAndTexture) {
                 ElementsAre(255, 0, 0));  // row 1 from the top, column 0: red
     EXPECT_THAT(std::vector<int>(image.image.begin(), image.image.begin() + 3),
                 ElementsAre(0, 0, 255));
+}
+
+TEST_F(BlockExports, BuildingsAnswerAClickThroughTheirTableOfNumbersHeightsAndAreas) {
+    record.buildingPositions.push_back(sheet.Offset());
+    // Clockwise seen from above: its area counts all the same.
+    sheet.Building(2, 8.5f, {{kX0 + 50, kY0 + 50}, {kX0 + 50, kY0 + 56}, {kX0 + 54, kY0 + 50}});
+    ASSERT_TRUE(Export(ExportFormat::kGlb, dir.Path()).AllWritten());
+    const tinygltf::Model model = Load(dir / (std::string(kName) + ".glb"));
+    EXPECT_TRUE(Lists(model.extensionsUsed, "EXT_mesh_features"));
+    EXPECT_TRUE(Lists(model.extensionsUsed, "EXT_structural_metadata"));
+    EXPECT_TRUE(model.extensionsRequired.empty());
+    const tinygltf::Value& ids =
+        PrimitiveOf(model, "buildings").extensions.at("EXT_mesh_features").Get("featureIds").Get(0);
+    EXPECT_EQ(ids.Get("featureCount").Get<int>(), 2);
+    EXPECT_EQ(ids.Get("attribute").Get<int>(), 0);
+    EXPECT_EQ(ids.Get("propertyTable").Get<int>(), 0);
+    EXPECT_EQ(model.extensions.at("EXT_structural_metadata")
+                  .Get("propertyTables")
+                  .Get(0)
+                  .Get("count")
+                  .Get<int>(),
+              2);
+    for (const auto& [property, first, second] : {std::tuple{"number", 0.0, 1.0},
+                                                  {"bottom", 5.0, 2.0},
+                                                  {"roof", 15.0, 8.5},
+                                                  {"height", 10.0, 6.5},
+                                                  {"area", 100.0, 12.0}}) {
+        EXPECT_EQ(TableValue(model, property, 0), first) << property;
+        EXPECT_EQ(TableValue(model, property, 1), second) << property;
+    }
+    // The second building's vertices name row 1.
+    const tinygltf::Primitive& buildings = PrimitiveOf(model, "buildings");
+    const int idAccessor = buildings.attributes.at("_FEATURE_ID_0");
+    const std::size_t last = model.accessors.at(idAccessor).count - 1;
+    EXPECT_EQ(Element(model, idAccessor, last)[0], 1.0f);
+}
+
+TEST_F(BlockExports, GlbChunksEndOnEightByteBoundariesForTheTablesSixtyFourBitValues) {
+    ASSERT_TRUE(Export(ExportFormat::kGlb, dir.Path()).AllWritten());
+    const std::string glb = ReadText(dir / (std::string(kName) + ".glb"));
+    const auto at = [&glb](std::size_t offset) {
+        return U32At(reinterpret_cast<const unsigned char*>(glb.data() + offset));
+    };
+    const std::uint32_t jsonLength = at(12);
+    EXPECT_EQ(jsonLength % 8, 0u);
+    const std::uint32_t binLength = at(20 + jsonLength);
+    EXPECT_EQ(binLength % 8, 0u);
+    EXPECT_EQ(at(8), glb.size());
+    EXPECT_EQ(20 + jsonLength + 8 + binLength, glb.size());
+}
+
+TEST_F(BlockExports, CompressedGlbDecodesWithDracoToTheModelsCountsBoundsAndIds) {
+    const ExportReport report = Export(ExportFormat::kGlb, dir.Path(), {true, 60});
+    ASSERT_TRUE(report.AllWritten());
+    EXPECT_TRUE(report.messages.empty());
+    const RawGltf gltf = ReadGlb(dir / (std::string(kName) + ".glb"));
+    EXPECT_EQ(gltf.json.at("extensionsRequired"), nlohmann::json({"KHR_draco_mesh_compression"}));
+    EXPECT_EQ(gltf.json.at("buffers").at(0).at("byteLength"), gltf.bin.size());
+    const nlohmann::json& buildings = RawPrimitive(gltf, "buildings");
+    const auto decoded = DecodeDraco(gltf, buildings);
+    ASSERT_NE(decoded, nullptr);
+    const nlohmann::json& accessors = gltf.json.at("accessors");
+    const nlohmann::json& positions =
+        accessors.at(buildings.at("attributes").at("POSITION").get<int>());
+    EXPECT_FALSE(positions.contains("bufferView"));
+    EXPECT_EQ(positions.at("count"), decoded->num_points());
+    EXPECT_EQ(accessors.at(buildings.at("indices").get<int>()).at("count"),
+              decoded->num_faces() * 3);
+    EXPECT_EQ(decoded->num_faces(), 12u);
+    // The bounds are the decoded ones: within a 16-bit step of the 40 m cube of the plain ones.
+    const double plainMin[] = {10, 5, -40};
+    const double plainMax[] = {20, 15, -30};
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(positions.at("min").at(k).get<double>(), plainMin[k], 40.0 / 65535);
+        EXPECT_NEAR(positions.at("max").at(k).get<double>(), plainMax[k], 40.0 / 65535);
+    }
+    const nlohmann::json& ids =
+        buildings.at("extensions").at("KHR_draco_mesh_compression").at("attributes");
+    const draco::PointAttribute* idAttribute =
+        decoded->GetAttributeByUniqueId(ids.at("_FEATURE_ID_0").get<std::uint32_t>());
+    ASSERT_NE(idAttribute, nullptr);
+    for (draco::PointIndex p(0); p < decoded->num_points(); ++p) {
+        float id = -1.0f;
+        idAttribute->GetMappedValue(p, &id);
+        EXPECT_EQ(id, 0.0f);
+    }
+    EXPECT_EQ(buildings.at("extensions")
+                  .at("EXT_mesh_features")
+                  .at("featureIds")
+                  .at(0)
+                  .at("featureCount"),
+              1);
+    const auto terrain = DecodeDraco(gltf, RawPrimitive(gltf, "terrain"));
+    ASSERT_NE(terrain, nullptr);
+    EXPECT_EQ(terrain->num_faces(), 2u);
+    EXPECT_EQ(gltf.json.at("images").at(0).at("mimeType"), "image/jpeg");
+}
+
+TEST_F(BlockExports, CompressedGltfWritesItsJpegBesideIt) {
+    const ExportReport report = Export(ExportFormat::kGltf, dir.Path(), {true, 85});
+    ASSERT_TRUE(report.AllWritten());
+    const std::string name(kName);
+    ASSERT_EQ(report.files.size(), 3u);
+    EXPECT_EQ(report.files[0].path, dir / (name + ".jpg"));
+    const nlohmann::json gltf = nlohmann::json::parse(ReadText(dir / (name + ".gltf")));
+    EXPECT_EQ(gltf.at("images").at(0).at("uri"), name + ".jpg");
+    EXPECT_THAT(ReadText(dir / (name + ".jpg")), StartsWith("\xFF\xD8\xFF"));
+}
+
+TEST_F(BlockExports, ObjStaysPlainWithAPngWhateverTheCompression) {
+    ASSERT_TRUE(Export(ExportFormat::kObj, dir.Path(), {true, 85}).AllWritten());
+    EXPECT_THAT(ReadText(dir / (std::string(kName) + ".png")), StartsWith("\x89PNG\r\n"));
 }
 
 TEST_F(BlockExports, GltfRefersToItsBinAndPngBesideIt) {
