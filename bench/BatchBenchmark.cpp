@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "SampleSheet.h"
@@ -105,6 +106,8 @@ vesk::BatchResult Tiles(unsigned jobs, const fs::path& out) {
     request.sheets = Sheets();
     request.out = out;
     request.jobs = jobs;
+    // As vesk-cli tiles runs by default: heights raised by EGM96, compressed.
+    request.datum = std::get<vesk::HeightDatum>(vesk::OpenHeightDatum(true, std::nullopt));
     vesk::BatchProgress progress;
     const std::atomic<bool> cancel{false};
     vesk::BatchResult result = vesk::RunTilesBatch(request, progress, cancel);

@@ -35,6 +35,13 @@ bool Merge(const std::filesystem::path& dir) {
 }
 
 int MakeTiles(const TilesRequest& request) {
+    if (request.noCompress && request.textureQuality) {
+        std::fputs(
+            "vesk-cli: --texture-quality: --no-compress writes PNG textures; "
+            "see 'vesk-cli tiles --help'\n",
+            stderr);
+        return kExitUsage;
+    }
     if (request.seaLevel && request.geoidGrid) {
         std::fputs(
             "vesk-cli: --geoid-grid: no geoid is used with --heights sea-level; "
@@ -50,6 +57,7 @@ int MakeTiles(const TilesRequest& request) {
     TilesBatchRequest batch;
     batch.datum = std::get<HeightDatum>(datum);
     batch.geoidGrid = request.geoidGrid;
+    batch.compression = {!request.noCompress, request.textureQuality.value_or(kDefaultJpegQuality)};
     batch.sheets = ExpandSheetInputs(request.inputs);
     if (batch.sheets.empty()) {
         std::fputs("vesk-cli tiles: no sheet file (*.tqb) in the inputs\n", stderr);

@@ -145,6 +145,7 @@ void AppendBox(TriangleMesh& mesh, const BuildingBox& box, float dx, float dy) {
 void AddBoxes(BlockModel& model, const LightBlock& block, float dx, float dy) {
     for (const BuildingBox& box : block.boxes) {
         BuildingPart part{box.number, box.bottom, box.roof};
+        part.area = box.area;
         part.firstVertex = static_cast<std::uint32_t>(model.buildings.positions.size());
         part.firstIndex = static_cast<std::uint32_t>(model.buildings.indices.size());
         AppendBox(model.buildings, box, dx, dy);

@@ -9,9 +9,9 @@
 #include "batch/SheetConversion.h"
 #include "convert/OutputName.h"
 #include "document/CMyVeskDoc.h"
+#include "export/GltfCompression.h"
 #include "export/GltfFiles.h"
 #include "export/GltfModel.h"
-#include "export/PngEncoding.h"
 #include "geo/PlaneZone.h"
 #include "sheet/FileByteSource.h"
 #include "sheet/ProgramImageSize.h"
@@ -45,13 +45,15 @@ geo::PlaneRectangle BlockFrame(const SubSheetRecord& record) {
 }
 
 // Writes the model as a .glb; its fault, or nothing when written.
-FileFault WriteModel(BlockModel&& model, const std::filesystem::path& path,
-                     std::vector<std::string>& messages) {
+FileFault WriteModel(BlockModel&& model, const GltfCompression& compression,
+                     const std::filesystem::path& path, std::vector<std::string>& messages) {
     std::optional<GltfTexture> texture;
-    if (auto png = TakeTextureAsPng(model, messages)) {
-        texture = GltfTexture{std::move(*png), std::nullopt};
+    if (auto image = TakeTexture(model, compression, messages)) {
+        texture = GltfTexture{std::move(*image), std::nullopt};
     }
-    return WriteGlbFile(MakeGltfModel(std::move(model), std::move(texture)), path);
+    GltfDocument document = MakeGltfModel(std::move(model), std::move(texture), compression);
+    messages.insert(messages.end(), document.messages.begin(), document.messages.end());
+    return WriteGlbFile(document, path);
 }
 
 SheetOutcome Failed(SheetOutcome sheet, std::string why) {
@@ -95,7 +97,8 @@ public:
         }
         LightBlock light = TakeLightBlock(model, record.width, record.height);
         const std::filesystem::path path = job_.folder / (outcome.name + ".glb");
-        const FileFault fault = WriteModel(std::move(model), path, outcome.messages);
+        const FileFault fault =
+            WriteModel(std::move(model), request_.compression, path, outcome.messages);
         if (!fault.empty()) {
             outcome.messages.push_back(path.filename().string() + " " + fault);
             return;
@@ -122,9 +125,9 @@ public:
             if (const auto* fault = std::get_if<std::string>(&placement)) {
                 return std::string(kSheetContentName) + ": " + *fault;
             }
-            std::vector<std::string> ignored;
-            const FileFault fault =
-                WriteModel(std::move(light->model), job_.folder / kSheetContentName, ignored);
+            std::vector<std::string> ignored;  // the blocks' own messages said it already
+            const FileFault fault = WriteModel(std::move(light->model), request_.compression,
+                                               job_.folder / kSheetContentName, ignored);
             if (!fault.empty()) {
                 return std::string(kSheetContentName) + " " + fault;
             }

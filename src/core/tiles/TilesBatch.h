@@ -9,6 +9,7 @@
 
 #include "batch/BatchOutcome.h"
 #include "batch/BatchProgress.h"
+#include "export/GltfCompression.h"
 #include "tiles/TilesetJson.h"
 
 namespace vesk {
@@ -32,6 +33,7 @@ struct TilesBatchRequest {
     // or, without one, EGM96; no geoid: sea level is taken as the ellipsoid.
     HeightDatum datum;
     std::optional<std::filesystem::path> geoidGrid;
+    GltfCompression compression{true, kDefaultJpegQuality};
 };
 
 // The datum the request asks for, with its geoid described, once its grid
