@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <variant>
@@ -18,11 +19,13 @@ struct DracoMesh {
     std::size_t indexCount = 0;
     std::vector<double> positionMin;
     std::vector<double> positionMax;
+    bool narrowFeatureIds = false;  // as unsigned 16-bit integers, not floats
 };
 
 // Compresses the mesh as it is (in glTF's frame already), with its feature id
 // per vertex under `featureIdName` when there are any. Positions, normals and
-// texture coordinates are quantized; the feature ids are kept exactly. The
+// texture coordinates are quantized; the feature ids are kept exactly, as
+// 16-bit integers where they fit. The
 // result is decoded once to learn its counts and bounds. A reason when Draco
 // refuses the mesh or cannot read back what it made.
 std::variant<DracoMesh, std::string> CompressWithDraco(const TriangleMesh& mesh,

@@ -35,8 +35,11 @@ std::variant<tinygltf::Primitive, std::string> AddDracoPrimitive(
             min = draco.positionMin;
             max = draco.positionMax;
         }
-        primitive.attributes[name] = buffer.AddAccessor(-1, TINYGLTF_COMPONENT_TYPE_FLOAT,
-                                                        TypeOf(name), draco.vertexCount, min, max);
+        const int componentType = name == featureIdName && draco.narrowFeatureIds
+                                      ? TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT
+                                      : TINYGLTF_COMPONENT_TYPE_FLOAT;
+        primitive.attributes[name] =
+            buffer.AddAccessor(-1, componentType, TypeOf(name), draco.vertexCount, min, max);
         ids[name] = Value(id);
     }
     primitive.indices = buffer.AddAccessor(-1, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT,

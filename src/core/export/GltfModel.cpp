@@ -214,7 +214,11 @@ void AddBuildings(GltfDocument& document, GltfBufferBuilder& buffer, BlockModel&
     auto& primitive = std::get<tinygltf::Primitive>(made);
     AddBuildingMetadata(gltf, buffer, block.buildingParts, primitive);
     primitive.material = AddMaterial(gltf, "buildings", kBuildingColour, -1);
-    AddNode(gltf, "buildings", std::move(primitive), BuildingTable(block.buildingParts));
+    // The mesh's extras repeat the table for tools that read neither metadata
+    // extension (Blender, three.js); compressed files are for 3D globes, which
+    // read the table, and are kept small.
+    AddNode(gltf, "buildings", std::move(primitive),
+            compressed ? Value() : BuildingTable(block.buildingParts));
 }
 
 void AddTerrain(GltfDocument& document, GltfBufferBuilder& buffer, TerrainModel&& terrain,

@@ -11,10 +11,11 @@ namespace {
 // A block's ground from afar: about 8 x 6 cells where the full grid has 40 x 30.
 constexpr std::size_t kGroundCellsPerBlock = 48;
 // The combined texture's side, a power of two for every client's mipmaps:
-// 4 m a pixel over a sheet of 5 x 5 blocks.
-constexpr std::uint32_t kTextureSide = 512;
+// 8 m a pixel over a sheet of 5 x 5 blocks, more than a sheet seen from
+// 10 km shows.
+constexpr std::uint32_t kTextureSide = 256;
 // The reduced texture a block keeps until the sheet's image is made.
-constexpr std::uint32_t kBlockTextureSide = 128;
+constexpr std::uint32_t kBlockTextureSide = 64;
 constexpr std::uint8_t kBareGround[4] = {158, 168, 133, 255};
 
 TerrainModel ThinnedGround(const TerrainModel& full) {
@@ -40,30 +41,46 @@ TerrainModel ThinnedGround(const TerrainModel& full) {
     return ground;
 }
 
+// The first source line of each of `parts` equal parts of `count` lines, and
+// the end of the last: each part at least one line, repeated where the
+// source is smaller.
+std::vector<std::uint32_t> Spans(std::uint32_t count, std::uint32_t parts) {
+    std::vector<std::uint32_t> starts(parts + 1);
+    for (std::uint32_t k = 0; k <= parts; ++k) {
+        starts[k] = static_cast<std::uint32_t>(std::uint64_t{k} * count / parts);
+    }
+    return starts;
+}
+
 // The image's pixels averaged into width x height boxes (or repeated, where
-// it is smaller).
+// it is smaller): each output row sums its source rows first, then its
+// columns, so the source is read once in order.
 RgbaImage Resampled(const RgbaImage& image, std::uint32_t width, std::uint32_t height) {
     RgbaImage out{width, height, std::vector<std::uint8_t>(std::size_t{width} * height * 4)};
+    const std::vector<std::uint32_t> rows = Spans(image.height, height);
+    const std::vector<std::uint32_t> columns = Spans(image.width, width);
+    std::vector<std::uint32_t> sums(std::size_t{image.width} * 4);
     for (std::uint32_t y = 0; y < height; ++y) {
-        const std::uint32_t top = y * image.height / height;
-        const std::uint32_t bottom = std::max(top + 1, (y + 1) * image.height / height);
-        for (std::uint32_t x = 0; x < width; ++x) {
-            const std::uint32_t left = x * image.width / width;
-            const std::uint32_t right = std::max(left + 1, (x + 1) * image.width / width);
-            std::uint32_t sum[4] = {};
-            for (std::uint32_t sy = top; sy < bottom; ++sy) {
-                for (std::uint32_t sx = left; sx < right; ++sx) {
-                    const std::size_t at = (std::size_t{sy} * image.width + sx) * 4;
-                    for (int c = 0; c < 4; ++c) {
-                        sum[c] += image.pixels[at + static_cast<std::size_t>(c)];
-                    }
-                }
+        const std::uint32_t top = rows[y];
+        const std::uint32_t bottom = std::max(top + 1, rows[y + 1]);
+        std::fill(sums.begin(), sums.end(), 0u);
+        for (std::uint32_t sy = top; sy < bottom; ++sy) {
+            const std::uint8_t* row = &image.pixels[std::size_t{sy} * image.width * 4];
+            for (std::size_t i = 0; i < sums.size(); ++i) {
+                sums[i] += row[i];
             }
+        }
+        for (std::uint32_t x = 0; x < width; ++x) {
+            const std::uint32_t left = columns[x];
+            const std::uint32_t right = std::max(left + 1, columns[x + 1]);
             const std::uint32_t count = (bottom - top) * (right - left);
-            const std::size_t at = (std::size_t{y} * width + x) * 4;
-            for (int c = 0; c < 4; ++c) {
-                out.pixels[at + static_cast<std::size_t>(c)] =
-                    static_cast<std::uint8_t>(sum[c] / count);
+            for (std::size_t c = 0; c < 4; ++c) {
+                std::uint32_t sum = 0;
+                for (std::uint32_t sx = left; sx < right; ++sx) {
+                    sum += sums[std::size_t{sx} * 4 + c];
+                }
+                out.pixels[(std::size_t{y} * width + x) * 4 + c] =
+                    static_cast<std::uint8_t>(sum / count);
             }
         }
     }
