@@ -9,7 +9,7 @@ vesk_run_packages=(
   qt6-base-dev libgl-dev libx11-dev qt6-translations-l10n fonts-ipafont-gothic
   libqt6opengl6-dev libgl1-mesa-dri
   libproj-dev libgeos-dev libtinygltf-dev nlohmann-json3-dev libpng-dev libcli11-dev
-  libdraco-dev libturbojpeg0-dev
+  libdraco-dev libturbojpeg0-dev proj-data
 )
 
 # What the package (icons and manual pages made at build time, the .deb) needs

@@ -7,9 +7,9 @@
 // A collection of 3 x 3 sheets: seen from 8 km it shows the sheets' light
 // models and requests no block; from 500 m over one block the blocks replace
 // them; a click on a building (found in the block's OBJ export) gives that
-// building's number and heights; the ground of a sheet without buildings
-// lies within 0.5 m of the ellipsoidal heights cs2cs gives for its grid
-// points. Skipped (exit 77) with the reason only where CesiumJS, Playwright,
+// building's number and heights, and a style on ${height} paints it; the
+// ground of a sheet without buildings lies within 0.5 m of the ellipsoidal
+// heights cs2cs gives for its grid points. Skipped (exit 77) with the reason only where CesiumJS, Playwright,
 // Chromium or WebGL cannot be had. The script ends by itself: every wait has
 // a limit, and the browser and the server are closed whatever happened.
 import { execFileSync } from 'node:child_process';
@@ -175,6 +175,7 @@ function judge(result, expected, outside, errors) {
   const picked = result.picked ?? {};
   const target = expected.building;
   const groundOff = result.ground.map((h, k) => Math.abs(h - expected.ground[k].height));
+  const styled = result.near.styled;
   return [
     [result.far.sheets === 9, `from 8 km: ${result.far.sheets} of 9 sheets' light models loaded`],
     [result.far.blocksRequested === 0,
@@ -190,6 +191,8 @@ function judge(result, expected, outside, errors) {
      `${picked.height}, area ${picked.area}); expected ${target.number} ` +
      `(${target.bottom.toFixed(2)}, ${target.roof.toFixed(2)})`],
     [picked.area > 0, `the picked building's footprint area: ${picked.area}`],
+    [styled && styled[0] > 60 && styled[0] > 2 * styled[1] && styled[0] > 2 * styled[2],
+     `a style on \${height} paints the building red: rgb ${styled}`],
     [groundOff.length === 5 && groundOff.every((d) => d < 0.5),
      `ground heights off cs2cs's ellipsoidal heights by ${groundOff.map((d) => d.toFixed(3)).join(', ')} m`],
     [result.failed.length === 0, `failed tiles: ${result.failed.join('; ') || 'none'}`],
