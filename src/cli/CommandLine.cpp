@@ -245,8 +245,7 @@ void AddHeights(CLI::App& command, TilesRequest& request) {
         .add_option_function<std::string>(
             "--heights",
             [&request](const std::string& name) { request.seaLevel = name == "sea-level"; },
-            "ellipsoidal (default: sea-level heights raised by the geoid, for globes with "
-            "terrain) or sea-level (as stored, for a plain ellipsoid)")
+            "ellipsoidal (default; raised by the geoid, for globes with terrain) or sea-level")
         ->option_text("REFERENCE")
         ->check(HeightsName());
     AddValue(command, "--geoid-grid", request.geoidGrid,

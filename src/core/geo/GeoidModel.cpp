@@ -24,13 +24,13 @@ std::string Pipeline(const std::string& grid) {
            grid + " +multiplier=1 +step +proj=unitconvert +xy_in=rad +xy_out=deg";
 }
 
-std::string MissingGrid(const std::optional<std::filesystem::path>& grid,
-                        const std::string& reason) {
+// PROJ's own text names its pipeline's steps, which say nothing to a user.
+std::string MissingGrid(const std::optional<std::filesystem::path>& grid) {
     if (!grid) {
         return std::string("the geoid grid ") + kEgm96GridName +
-               " cannot be read (install the Debian package proj-data): " + reason;
+               " was not found: install the Debian package proj-data, or give --geoid-grid FILE";
     }
-    return "the geoid grid " + grid->string() + " cannot be read by PROJ: " + reason;
+    return "the geoid grid " + grid->string() + " is no vertical grid PROJ can read";
 }
 
 }  // namespace
@@ -47,7 +47,8 @@ std::variant<GeoidModel, std::string> GeoidModel::Open(
     if (grid) {
         std::error_code error;
         if (!std::filesystem::is_regular_file(*grid, error)) {
-            return MissingGrid(grid, error ? error.message() : "it is no regular file");
+            return "the geoid grid " + grid->string() + ": " +
+                   (error ? error.message() : std::string("it is no regular file"));
         }
         model.userGridPath_ =
             std::make_unique<std::string>(std::filesystem::absolute(*grid, error).string());
@@ -56,7 +57,7 @@ std::variant<GeoidModel, std::string> GeoidModel::Open(
     }
     model.transform_.reset(proj_create(context, Pipeline(gridName).c_str()));
     if (!model.transform_) {
-        return MissingGrid(grid, model.context_->TakeError(proj_context_errno(context)));
+        return MissingGrid(grid);
     }
     model.description_ =
         grid ? grid->filename().string() : std::string("EGM96 (") + kEgm96GridName + ")";

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <numbers>
 #include <random>
 
@@ -161,6 +162,11 @@ TEST(BlockPlacement, UserGridIsReadWhateverItsPathAndAMissingOneIsNamed) {
     auto missing = geo::GeoidModel::Open(dir / "none.tif");
     ASSERT_TRUE(std::holds_alternative<std::string>(missing));
     EXPECT_NE(std::get<std::string>(missing).find("none.tif"), std::string::npos);
+    std::ofstream(dir / "text.gtx") << "no grid at all\n";
+    auto text = geo::GeoidModel::Open(dir / "text.gtx");
+    ASSERT_TRUE(std::holds_alternative<std::string>(text));
+    EXPECT_EQ(std::get<std::string>(text), "the geoid grid " + (dir / "text.gtx").string() +
+                                               " is no vertical grid PROJ can read");
 }
 
 TEST(BlockPlacement, ChildTransformRelativeToItsParentComposesBack) {
