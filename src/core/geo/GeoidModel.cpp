@@ -1,19 +1,25 @@
 #include "geo/GeoidModel.h"
 
 #include <cmath>
-#include <string_view>
+#include <cstdio>
+#include <functional>
 #include <system_error>
 
 namespace vesk::geo {
 namespace {
 
 // A name PROJ's string syntax cannot break: the real path, spaces or "+"
-// in it included, is given to PROJ by the file finder below.
-constexpr const char* kUserGridToken = "vesk_user_geoid_grid";
+// in it included, is given to PROJ by the file finder below. PROJ keeps the
+// grids it opened by name, so each path has a name of its own.
+std::string UserGridToken(const std::string& path) {
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016zx", std::hash<std::string>{}(path));
+    return std::string("vesk_user_geoid_") + hex;
+}
 
 const char* FindUserGrid(PJ_CONTEXT*, const char* name, void* userGridPath) {
     const auto* path = static_cast<const std::string*>(userGridPath);
-    return std::string_view(name) == kUserGridToken ? path->c_str() : nullptr;
+    return name == UserGridToken(*path) ? path->c_str() : nullptr;
 }
 
 // Longitude and latitude in degrees in, the grid's value added to the height
@@ -53,7 +59,7 @@ std::variant<GeoidModel, std::string> GeoidModel::Open(
         model.userGridPath_ =
             std::make_unique<std::string>(std::filesystem::absolute(*grid, error).string());
         proj_context_set_file_finder(context, FindUserGrid, model.userGridPath_.get());
-        gridName = kUserGridToken;
+        gridName = UserGridToken(*model.userGridPath_);
     }
     model.transform_.reset(proj_create(context, Pipeline(gridName).c_str()));
     if (!model.transform_) {
