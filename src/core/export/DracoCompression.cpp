@@ -124,6 +124,10 @@ std::variant<DracoMesh, std::string> Decoded(const draco::EncoderBuffer& encoded
 
 }  // namespace
 
+double DracoPositionError(double side) {
+    return side / ((1 << kPositionBits) - 1) / 2.0;
+}
+
 std::variant<DracoMesh, std::string> CompressWithDraco(const TriangleMesh& mesh,
                                                        const std::vector<float>& featureIds,
                                                        const std::string& featureIdName) {

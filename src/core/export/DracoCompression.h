@@ -28,6 +28,10 @@ struct DracoMesh {
 // 16-bit integers where they fit. The
 // result is decoded once to learn its counts and bounds. A reason when Draco
 // refuses the mesh or cannot read back what it made.
+// The farthest quantization moves a position of a mesh whose bounding cube has
+// this side, in the same unit: half a step.
+double DracoPositionError(double side);
+
 std::variant<DracoMesh, std::string> CompressWithDraco(const TriangleMesh& mesh,
                                                        const std::vector<float>& featureIds,
                                                        const std::string& featureIdName);

@@ -6,6 +6,7 @@
 #include <numbers>
 #include <optional>
 
+#include "export/DracoCompression.h"
 #include "geo/PlaneZone.h"
 
 namespace vesk {
@@ -101,6 +102,14 @@ struct LocalBox {
         }
     }
     bool Empty() const { return low.x > high.x; }
+
+    // Room for the positions as a compressed mesh gives them back.
+    LocalBox WithQuantization() const {
+        const double side = std::max({high.x - low.x, high.y - low.y, high.z - low.z});
+        const double error = DracoPositionError(side);
+        return {{low.x - error, low.y - error, low.z - error},
+                {high.x + error, high.y + error, high.z + error}};
+    }
 };
 
 LocalBox BoxOf(const BlockModel& model) {
@@ -229,10 +238,11 @@ std::variant<BlockPlacement, std::string> PlaceModel(geo::PlaneGeoreference& geo
     if (!Usable(frame)) {
         return std::string("the block's origin or size is not a finite number");
     }
-    const LocalBox box = BoxOf(model);
-    if (box.Empty()) {
+    const LocalBox found = BoxOf(model);
+    if (found.Empty()) {
         return std::string("the block has nothing to place");
     }
+    const LocalBox box = found.WithQuantization();
     std::string error;
     const auto undulation =
         geoid ? UndulationAt(georeference, *geoid, model.zone, frame, error) : 0.0;

@@ -18,7 +18,8 @@ using TileTransform = std::array<double, 16>;
 // Where a model lies on the Earth: the tile transform from its frame (x east,
 // y north along the plane grid, z up, metres from its origin; heights above
 // sea level) to Earth-centred coordinates, the region holding everything the
-// model has, and the undulation added to its heights.
+// model has (also as a compressed mesh gives it back, a little moved), and
+// the undulation added to its heights.
 struct BlockPlacement {
     TileTransform transform{};
     TileRegion region;
