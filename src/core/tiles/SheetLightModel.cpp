@@ -234,6 +234,14 @@ RgbaImage CombinedTexture(const std::vector<const LightBlock*>& blocks, const La
     return image;
 }
 
+// A sheet holds 5 x 5 blocks; one that lies far from the others (a damaged
+// origin) would stretch the light model's frame and image over nothing.
+bool NearFirst(const LightBlock& block, const LightBlock& first) {
+    constexpr double kMostBlocksAway = 8.0;
+    return std::abs(block.originX - first.originX) < kMostBlocksAway * first.width &&
+           std::abs(block.originY - first.originY) < kMostBlocksAway * first.height;
+}
+
 }  // namespace
 
 LightBlock TakeLightBlock(const BlockModel& model, double width, double height) {
@@ -260,7 +268,8 @@ std::optional<SheetLightModel> MakeSheetLightModel(int zone,
                                                    const std::vector<LightBlock>& blocks) {
     std::vector<const LightBlock*> taken;
     for (const LightBlock& block : blocks) {
-        if (block.zone == zone && block.width > 0.0 && block.height > 0.0) {
+        if (block.zone == zone && block.width > 0.0 && block.height > 0.0 &&
+            (taken.empty() || NearFirst(block, *taken.front()))) {
             taken.push_back(&block);
         }
     }

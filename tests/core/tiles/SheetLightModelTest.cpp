@@ -35,9 +35,11 @@ LightBlock Block(double x, double y, std::uint8_t red) {
 // covers them, each box keeps its place, and each block's texture lands
 // where its ground's uvs point in the one image, rows from the north.
 TEST(SheetLightModel, BlocksKeepTheirPlacesInTheFrameAndInTheCombinedImage) {
+    // The fourth block is of another zone, the fifth (a damaged origin) far away.
     std::vector<LightBlock> blocks{Block(-8000, -35700, 200), Block(-7600, -35700, 100),
-                                   Block(-8000, -36000, 50), Block(0, 0, 0)};
-    blocks.back().zone = 7;
+                                   Block(-8000, -36000, 50), Block(0, 0, 0),
+                                   Block(1.0e7, -36000, 90)};
+    blocks[3].zone = 7;
     const auto light = MakeSheetLightModel(9, blocks);
     ASSERT_TRUE(light);
     EXPECT_EQ(light->frame.southWest.easting, -8000.0);
@@ -45,7 +47,7 @@ TEST(SheetLightModel, BlocksKeepTheirPlacesInTheFrameAndInTheCombinedImage) {
     EXPECT_EQ(light->frame.width, 800.0);
     EXPECT_EQ(light->frame.height, 600.0);
     const BlockModel& model = light->model;
-    ASSERT_EQ(model.buildingParts.size(), 3u);  // the zone 7 block is not taken
+    ASSERT_EQ(model.buildingParts.size(), 3u);  // neither the zone 7 block nor the far one
     // The second block's box: its corner (10, 10) 400 m east and 300 m north of the frame's.
     const BuildingPart& second = model.buildingParts[1];
     float east = 0.0f;
