@@ -1,7 +1,17 @@
 #include "tiles/TilesetFiles.h"
 
+#include <cmath>
+
+#include "geo/PlaneZone.h"
+
 namespace vesk {
 namespace {
+
+// A plane coordinate of a zone: within a few hundred kilometres of its origin.
+bool OnAPlane(const TilesetJson& value) {
+    constexpr double kFarthest = 1.0e7;
+    return value.is_number() && std::abs(value.get<double>()) < kFarthest;
+}
 
 TilesetJson BlockChild(const BlockTile& block, const SheetTileset& sheet) {
     const TileTransform transform =
@@ -61,9 +71,11 @@ std::optional<SheetSummary> ReadSheetSummary(const std::filesystem::path& path,
     const auto datum = ReadHeightDatum(*json);
     const TilesetJson* extras = root && root->contains("extras") ? &(*root)["extras"] : nullptr;
     const bool placed = extras && extras->is_object() && extras->contains("zone") &&
-                        (*extras)["zone"].is_number_integer() && extras->contains("origin") &&
-                        (*extras)["origin"].is_array() && (*extras)["origin"].size() == 2 &&
-                        (*extras)["origin"][0].is_number() && (*extras)["origin"][1].is_number();
+                        (*extras)["zone"].is_number_integer() &&
+                        PlaneZoneEpsgCode((*extras)["zone"].get<int>()) &&
+                        extras->contains("origin") && (*extras)["origin"].is_array() &&
+                        (*extras)["origin"].size() == 2 && OnAPlane((*extras)["origin"][0]) &&
+                        OnAPlane((*extras)["origin"][1]);
     if (!region || !datum || !placed) {
         error = "is no sheet tileset of this program (no root region, heights or place)";
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
@@ -77,8 +78,9 @@ std::optional<TileRegion> ReadRegion(const TilesetJson& tile) {
     }
     const TilesetJson& region = tile["boundingVolume"]["region"];
     if (!region.is_array() || region.size() != 6 ||
-        !std::all_of(region.begin(), region.end(),
-                     [](const TilesetJson& v) { return v.is_number(); })) {
+        !std::all_of(region.begin(), region.end(), [](const TilesetJson& v) {
+            return v.is_number() && std::isfinite(v.get<double>());
+        })) {
         return std::nullopt;
     }
     const auto at = [&](std::size_t i) { return region[i].get<double>(); };

@@ -95,13 +95,19 @@ TEST(TilesetFiles, MergeTakesEverySheetInFolderOrderAndLeavesOutWhatItCannotRead
                   Sheet({Tile("E", 2.45, 0.62, 5.0, 20.0)}, 9, -4000.0, -36000.0, HeightDatum{})),
               "");
     std::ofstream(dir / "sheets" / "d-broken" / "tileset.json") << "{\"root\": {}}";
+    // A sheet's place so far away that no cell of the tree could be numbered for it.
+    std::filesystem::create_directories(dir / "sheets" / "f-far");
+    ASSERT_EQ(WriteSheetTileset(dir / "sheets" / "f-far" / "tileset.json",
+                                Sheet({Tile("F", 2.45, 0.62, 5.0, 20.0)}, 9, 1e300)),
+              "");
 
     const MergeOutcome merged = MergeTilesets(dir.Path());
     EXPECT_TRUE(merged.written);
     EXPECT_EQ(merged.sheets, 2u);
-    ASSERT_EQ(merged.problems.size(), 2u);
+    ASSERT_EQ(merged.problems.size(), 3u);
     EXPECT_THAT(merged.problems[0], HasSubstr("d-broken"));
     EXPECT_THAT(merged.problems[1], HasSubstr("e-sea-level"));
+    EXPECT_THAT(merged.problems[2], HasSubstr("f-far"));
     // Both sheets lie in one cell of 8 x 8 sheets: its tileset lists them.
     const std::string cell = ReadText(dir / "tree" / "z9_l1_x-1_y-3.json");
     const auto a = cell.find("\"../sheets/a/tileset.json\"");
