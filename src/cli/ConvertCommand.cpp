@@ -18,6 +18,7 @@
 #include "convert/ConversionSettings.h"
 #include "document/CMyVeskDoc.h"
 #include "document/ConversionCommand.h"
+#include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
 
 namespace vesk::cli {
@@ -132,7 +133,7 @@ int ConvertBatch(const ConvertRequest& request) {
     batch.noBuildings = request.noBuildings;
     batch.noTerrain = request.noTerrain;
     batch.noTexture = request.noTexture;
-    batch.jobs = request.jobs.value_or(DefaultJobCount());
+    batch.jobs = request.jobs.value_or(CoreCount());
     const auto start = std::chrono::steady_clock::now();
     const BatchResult result = RunShowingProgress(
         [&](BatchProgress& progress, const std::atomic<bool>& cancel) {

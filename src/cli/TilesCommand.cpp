@@ -12,6 +12,7 @@
 #include "Commands.h"
 #include "FileErrors.h"
 #include "batch/JobPool.h"
+#include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
 #include "tiles/TilesBatch.h"
 #include "tiles/TilesetMerge.h"
@@ -67,7 +68,7 @@ int MakeTiles(const TilesRequest& request) {
     batch.noTerrain = request.noTerrain;
     batch.noTexture = request.noTexture;
     batch.shard = request.shard.value_or(Shard{});
-    batch.jobs = request.jobs.value_or(DefaultJobCount());
+    batch.jobs = request.jobs.value_or(CoreCount());
     const auto start = std::chrono::steady_clock::now();
     const BatchResult result = RunShowingProgress(
         [&](BatchProgress& progress, const std::atomic<bool>& cancel) {

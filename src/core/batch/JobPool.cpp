@@ -4,10 +4,6 @@
 
 namespace vesk {
 
-unsigned DefaultJobCount() {
-    return CoreCount();
-}
-
 void RunJobs(std::size_t count, unsigned threads, const std::function<void(std::size_t)>& job,
              const std::atomic<bool>& stop) {
     ParallelFor(count, threads, [&](unsigned, std::size_t index) {

@@ -6,9 +6,6 @@
 
 namespace vesk {
 
-// The machine's cores, at least 1: the default number of jobs.
-unsigned DefaultJobCount();
-
 // Runs job(0) to job(count - 1) on `threads` threads (the calling one among
 // them) and returns when all have ended. Jobs start in index order, so when
 // job k has started every job before it has too. Once `stop` is set no further

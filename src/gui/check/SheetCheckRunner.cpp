@@ -3,14 +3,14 @@
 #include <algorithm>
 
 #include "document/CMyVeskDoc.h"
+#include "platform/ParallelFor.h"
 
 namespace vesk::gui {
 namespace {
 
 // One core is left to the window and the rest of the machine.
 unsigned CheckThreads() {
-    const unsigned cores = std::thread::hardware_concurrency();
-    return std::max(cores, 2u) - 1;
+    return std::max(CoreCount(), 2u) - 1;
 }
 
 }  // namespace
