@@ -61,13 +61,6 @@ private:
     const ConvertRequest& request_;
 };
 
-void SelectOnly(CMyVeskDoc& doc, int number) {
-    for (int other = 0; other < kSubSheetCount; ++other) {
-        doc.SelectSubSheet(static_cast<unsigned>(other), false);
-    }
-    doc.SelectSubSheet(static_cast<unsigned>(number), true);
-}
-
 int ConvertOneSheet(const ConvertRequest& request) {
     ConvertUi ui(request);
     CMyVeskDoc doc(ui);
@@ -84,7 +77,7 @@ int ConvertOneSheet(const ConvertRequest& request) {
     }
     bool failed = false;
     for (const int number : *numbers) {
-        SelectOnly(doc, number);
+        doc.SelectOnlySubSheet(static_cast<unsigned>(number));
         const ConversionOutcome outcome = RunConversionCommand(doc, ProcessEnvironmentVariable);
         failed = failed || outcome.failed || !outcome.confirmed;
         if (!outcome.confirmed) {

@@ -135,6 +135,13 @@ void CMyVeskDoc::SelectSubSheet(unsigned number, bool on) {
     selectedSubSheet_ = on ? static_cast<int>(number) : -1;
 }
 
+void CMyVeskDoc::SelectOnlySubSheet(unsigned number) {
+    for (unsigned other = 0; other < static_cast<unsigned>(kSubSheetCount); ++other) {
+        SelectSubSheet(other, false);
+    }
+    SelectSubSheet(number, true);
+}
+
 void CMyVeskDoc::SetAvailabilityFlags(bool surveyMap, bool sheet) {
     surveyMapFlag_ = surveyMap ? 1 : 0;
     sheetFlag_ = sheet ? 1 : 0;

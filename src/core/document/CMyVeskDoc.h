@@ -90,6 +90,8 @@ public:
     bool IsSubSheetSelected(int number) const;
     std::optional<int> HitTestSubSheet(int x, int y) const;
     void SelectSubSheet(unsigned number, bool on);
+    // Every other sub-sheet deselected and this one selected, as a click does.
+    void SelectOnlySubSheet(unsigned number);
 
     int SelectedSubSheet() const { return selectedSubSheet_; }
     bool IsSheetLoaded() const { return sheetLoaded_ != 0; }

@@ -16,10 +16,7 @@ bool PressOnSheetPicture(CMyVeskDoc& doc, int x, int y) {
     if (doc.CopySubSheetRecord(*hit).selected) {
         doc.SelectSubSheet(number, false);
     } else {
-        for (unsigned other = 0; other < static_cast<unsigned>(kSubSheetCount); ++other) {
-            doc.SelectSubSheet(other, false);
-        }
-        doc.SelectSubSheet(number, true);
+        doc.SelectOnlySubSheet(number);
     }
     doc.Ui().InvalidateView();
     return true;

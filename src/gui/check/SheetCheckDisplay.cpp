@@ -63,10 +63,7 @@ void SheetCheckDisplay::ShowFinding(int blockNumber, const Finding& finding) {
         view_.ScrollToShow(outline.boundingRect());
     }
     if (doc_.SelectedSubSheet() != blockNumber && doc_.SubSheetAccepted(blockNumber)) {
-        for (int other = 0; other < kSubSheetCount; ++other) {
-            doc_.SelectSubSheet(static_cast<unsigned>(other), false);
-        }
-        doc_.SelectSubSheet(static_cast<unsigned>(blockNumber), true);
+        doc_.SelectOnlySubSheet(static_cast<unsigned>(blockNumber));
         doc_.Ui().InvalidateView();  // which shows the check again
         return;
     }
