@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -98,6 +99,18 @@ std::size_t ReadOnlyFile::ReadAt(std::uint64_t offset, std::span<std::byte> out)
 }
 
 #endif
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+    const auto file = ReadOnlyFile::Open(path);
+    if (!file || file->Size() > std::numeric_limits<std::size_t>::max()) {
+        return std::nullopt;
+    }
+    std::string text(static_cast<std::size_t>(file->Size()), '\0');
+    if (file->ReadAt(0, std::as_writable_bytes(std::span(text))) != text.size()) {
+        return std::nullopt;
+    }
+    return text;
+}
 
 std::optional<std::string> WhyNotReadable(const std::filesystem::path& path) {
     errno = 0;

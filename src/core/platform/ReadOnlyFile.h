@@ -35,6 +35,10 @@ private:
     std::uint64_t size_;
 };
 
+// The whole of a regular file, for small files read at once (JSON); nothing
+// when it cannot be opened or read to its end.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+
 // Why the file cannot be opened for reading, in the system's words ("No such
 // file or directory"), or "not a regular file"; nothing when it can.
 std::optional<std::string> WhyNotReadable(const std::filesystem::path& path);

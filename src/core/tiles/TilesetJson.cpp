@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <fstream>
-#include <iterator>
+
+#include "platform/ReadOnlyFile.h"
 
 namespace vesk {
 namespace {
@@ -110,13 +110,12 @@ FileFault WriteTilesetJson(const std::filesystem::path& path, const TilesetJson&
 }
 
 std::optional<TilesetJson> ReadTilesetJson(const std::filesystem::path& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in && !in.eof()) {
+    const auto text = ReadWholeFile(path);
+    if (!text) {
         error = "cannot be read";
         return std::nullopt;
     }
-    TilesetJson json = TilesetJson::parse(text, nullptr, false);
+    TilesetJson json = TilesetJson::parse(*text, nullptr, false);
     if (json.is_discarded() || !json.is_object()) {
         error = "is no tileset";
         return std::nullopt;
