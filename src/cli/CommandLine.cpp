@@ -252,6 +252,24 @@ void AddHeights(CLI::App& command, TilesRequest& request) {
              "the geoid as a grid PROJ reads (default: EGM96 from proj-data)")
         ->option_text("FILE")
         ->check(NotEmpty());
+    command.parse_complete_callback([&request] {
+        if (request.seaLevel && request.geoidGrid) {
+            throw CLI::ValidationError("--geoid-grid", "no geoid is used with --heights sea-level");
+        }
+    });
+}
+
+// Compressed by default; a JPEG quality for PNG textures is a mistake.
+void AddTilesCompression(CLI::App& command, TilesRequest& request) {
+    CLI::Option* plain =
+        AddFlag(command, "--no-compress", request.noCompress,
+                "plain glTF with PNG textures, for readers without mesh compression");
+    AddValue(command, "--texture-quality", request.textureQuality,
+             "JPEG quality of the textures, 1 to 100 (default: " +
+                 std::to_string(kDefaultJpegQuality) + ")")
+        ->option_text("Q")
+        ->check(WholeNumber(1, 100))
+        ->excludes(plain);
 }
 
 CLI::App* AddTiles(CLI::App& app, TilesRequest& request) {
@@ -269,12 +287,7 @@ CLI::App* AddTiles(CLI::App& app, TilesRequest& request) {
     AddBatchOutput(*command, request.report, request.quiet);
     AddLeftOutParts(*command, nullptr, request.noTerrain, request.noTexture);
     AddHeights(*command, request);
-    AddFlag(*command, "--no-compress", request.noCompress,
-            "plain glTF with PNG textures, for readers without mesh compression");
-    AddValue(*command, "--texture-quality", request.textureQuality,
-             "JPEG quality of the textures, 1 to 100 (default 85)")
-        ->option_text("Q")
-        ->check(WholeNumber(1, 100));
+    AddTilesCompression(*command, request);
 
     CLI::Option_group* output = command->add_option_group("Output, one of");
     CLI::Option* out = AddValue(*output, "--out", request.out, "write the tileset into DIR")

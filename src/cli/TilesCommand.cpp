@@ -36,20 +36,6 @@ bool Merge(const std::filesystem::path& dir) {
 }
 
 int MakeTiles(const TilesRequest& request) {
-    if (request.noCompress && request.textureQuality) {
-        std::fputs(
-            "vesk-cli: --texture-quality: --no-compress writes PNG textures; "
-            "see 'vesk-cli tiles --help'\n",
-            stderr);
-        return kExitUsage;
-    }
-    if (request.seaLevel && request.geoidGrid) {
-        std::fputs(
-            "vesk-cli: --geoid-grid: no geoid is used with --heights sea-level; "
-            "see 'vesk-cli tiles --help'\n",
-            stderr);
-        return kExitUsage;
-    }
     auto datum = OpenHeightDatum(!request.seaLevel, request.geoidGrid);
     if (const auto* fault = std::get_if<std::string>(&datum)) {
         std::fprintf(stderr, "vesk-cli tiles: %s\n", fault->c_str());

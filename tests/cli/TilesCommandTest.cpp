@@ -161,6 +161,10 @@ TEST_F(TilesCommand, HeightsAreRaisedByTheGeoidAndAMissingGridWritesNothing) {
     const auto both = RunCli({"tiles", (dir / "in").string(), "--out", (dir / "z").string(),
                               "--heights", "sea-level", "--geoid-grid", "g.gtx"});
     EXPECT_EQ(both.exitCode, 2);
+    const auto pngQuality = RunCli({"tiles", (dir / "in").string(), "--out", (dir / "z").string(),
+                                    "--no-compress", "--texture-quality", "50"});
+    EXPECT_EQ(pngQuality.exitCode, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir / "z"));
 }
 
 }  // namespace

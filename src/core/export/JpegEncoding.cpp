@@ -48,18 +48,4 @@ std::optional<std::vector<unsigned char>> EncodeJpeg(const RgbaImage& image, int
     return file;
 }
 
-std::optional<EncodedImage> TakeTextureAsJpeg(BlockModel& model, int quality,
-                                              std::vector<std::string>& messages) {
-    if (!model.texture) {
-        return std::nullopt;
-    }
-    auto jpeg = EncodeJpeg(*model.texture, quality);
-    model.texture.reset();
-    if (!jpeg) {
-        messages.push_back("texture left out: it could not be encoded as JPEG");
-        return std::nullopt;
-    }
-    return EncodedImage{std::move(*jpeg), ImageFormat::kJpeg};
-}
-
 }  // namespace vesk

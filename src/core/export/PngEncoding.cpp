@@ -49,18 +49,4 @@ std::optional<std::vector<unsigned char>> EncodePng(const RgbaImage& image) {
     return file;
 }
 
-std::optional<EncodedImage> TakeTextureAsPng(BlockModel& model,
-                                             std::vector<std::string>& messages) {
-    if (!model.texture) {
-        return std::nullopt;
-    }
-    auto png = EncodePng(*model.texture);
-    model.texture.reset();
-    if (!png) {
-        messages.push_back("texture left out: it could not be encoded as PNG");
-        return std::nullopt;
-    }
-    return EncodedImage{std::move(*png), ImageFormat::kPng};
-}
-
 }  // namespace vesk

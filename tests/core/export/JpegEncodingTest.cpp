@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "export/GltfCompression.h"
+
 namespace vesk {
 namespace {
 
@@ -87,13 +89,13 @@ TEST(JpegEncoding, TextureThatCannotBeEncodedIsReleasedAndToldWithNothingWritten
     BlockModel model;
     model.texture = RgbaImage{4, 4, std::vector<std::uint8_t>(10)};  // fewer pixels than 4 x 4
     std::vector<std::string> messages;
-    EXPECT_FALSE(TakeTextureAsJpeg(model, kDefaultJpegQuality, messages).has_value());
+    EXPECT_FALSE(TakeTexture(model, {true, kDefaultJpegQuality}, messages).has_value());
     EXPECT_FALSE(model.texture.has_value());
     EXPECT_THAT(messages, ElementsAre(HasSubstr("could not be encoded as JPEG")));
 
     model.texture = Quadrants(16);
     messages.clear();
-    const auto image = TakeTextureAsJpeg(model, 50, messages);
+    const auto image = TakeTexture(model, {true, 50}, messages);
     ASSERT_TRUE(image.has_value());
     EXPECT_EQ(image->format, ImageFormat::kJpeg);
     EXPECT_EQ(Decode(image->bytes).width, 16);
