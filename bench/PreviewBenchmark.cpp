@@ -211,7 +211,7 @@ int main(int argc, char** argv) {
     std::sort(completeFrames.begin(), completeFrames.end());
     const auto* scene = window.View()->Scene();
     const vesk::BlockModel& model = scene->Model();
-    const vesk::gui::BuildingDrawMesh& drawn = scene->BuildingsToDraw();
+    const vesk::BuildingDrawMesh& drawn = scene->BuildingsToDraw();
     std::printf(
         "block: %zu buildings, %zu building triangles over %zu vertices (drawn over %zu, "
         "%zu of them floors), %zu terrain triangles\n",
@@ -238,7 +238,7 @@ int main(int argc, char** argv) {
     vesk::gui::PreviewView& view = *window.View();
     ReportOrbit(view, "all layers", true);
     ReportOrbit(view, "all layers", false);
-    vesk::gui::SceneLayers layers = view.Layers();
+    vesk::SceneLayers layers = view.Layers();
     layers.terrain = false;
     view.SetLayers(layers);
     ReportOrbit(view, "buildings only", true);

@@ -13,8 +13,6 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "convert/OutputName.h"
-#include "model/FootprintBox.h"
-#include "preview/LightScene.h"
 #include "preview/MovingResolution.h"
 #include "preview/PreviewView.h"
 #include "preview/PreviewWindow.h"
@@ -167,27 +165,6 @@ int DifferingPixels(const QImage& a, const QImage& b) {
     return differing;
 }
 
-bool SameCorners(const std::array<FootprintPoint, 4>& seen,
-                 const std::vector<FootprintPoint>& expected) {
-    for (const FootprintPoint& corner : expected) {
-        const bool found = std::any_of(seen.begin(), seen.end(), [&](const FootprintPoint& p) {
-            return std::abs(p.x - corner.x) < 1e-9 && std::abs(p.y - corner.y) < 1e-9;
-        });
-        if (!found) {
-            return false;
-        }
-    }
-    return true;
-}
-
-double TurnOf(const std::array<FootprintPoint, 4>& ring) {
-    double twice = 0.0;
-    for (std::size_t k = 0; k < ring.size(); ++k) {
-        twice += ring[k].x * ring[(k + 1) % 4].y - ring[(k + 1) % 4].x * ring[k].y;
-    }
-    return twice / 2.0;
-}
-
 }  // namespace
 
 class PreviewTest : public QObject {
@@ -198,7 +175,6 @@ private slots:
     void pixelsShowBuildingsTerrainAndGroundAsToggled();
     void clickPicksTheBuildingUnderThePointer();
     void pickedBuildingIsHighlightedMovingAndAtRest();
-    void lightSceneShapes();
     void movingFramesCoarsenWhenSlowAndSharpenWhenFast();
     void sketchPicksBoxesAndTellsTheFootprintArea();
     void cameraReturnsHomeAndDoubleClickCentres();
@@ -342,45 +318,6 @@ void PreviewTest::pickedBuildingIsHighlightedMovingAndAtRest() {
     QCOMPARE(preview->StatusText(), QString::fromUtf8("ﾚﾃﾞｨ"));
     const QColor after = view->GrabFrame().pixelColor(pixel);
     QVERIFY2(Near(after, kBuildingColour), Describe(after));
-}
-
-// The boxes hold each footprint with one side on its hull, turning
-// counter-clockwise; the thinned terrain keeps the grid's corners.
-void PreviewTest::lightSceneShapes() {
-    // A 10 x 4 rectangle turned by 30 degrees, with a notch: the box is the rectangle.
-    const double c = std::cos(M_PI / 6.0);
-    const double s = std::sin(M_PI / 6.0);
-    const auto turned = [&](double x, double y) {
-        return FootprintPoint{5.0 + x * c - y * s, 7.0 + x * s + y * c};
-    };
-    const std::vector<FootprintPoint> notched = {turned(0, 0), turned(10, 0), turned(10, 4),
-                                                 turned(6, 4), turned(5, 1),  turned(4, 4),
-                                                 turned(0, 4)};
-    const GeosContext geos;
-    const auto box = SmallestRectangle(geos, notched);
-    QVERIFY(SameCorners(box, {turned(0, 0), turned(10, 0), turned(10, 4), turned(0, 4)}));
-    QVERIFY(std::abs(TurnOf(box) - 40.0) < 1e-9);
-    // Clockwise input, and points on a line: a box of no area along them.
-    const auto clockwise =
-        SmallestRectangle(geos, std::vector<FootprintPoint>{{0, 0}, {0, 3}, {2, 3}, {2, 0}});
-    QVERIFY(SameCorners(clockwise, {{0, 0}, {2, 0}, {2, 3}, {0, 3}}));
-    QVERIFY(std::abs(TurnOf(clockwise) - 6.0) < 1e-9);
-    const auto line = SmallestRectangle(geos, std::vector<FootprintPoint>{{1, 1}, {3, 3}, {2, 2}});
-    QVERIFY(SameCorners(line, {{1, 1}, {3, 3}}));
-    QVERIFY(std::abs(TurnOf(line)) < 1e-9);
-
-    TerrainModel terrain;
-    terrain.grid = {401, 301, 1.0f, 1.0f};
-    terrain.mesh.positions.resize(401 * 301);
-    const std::vector<std::uint32_t> coarse = CoarseTerrainIndices(terrain, 10000);
-    QCOMPARE(coarse.size(), std::size_t{100 * 75 * 6});  // every 4th line of 401 and 301
-    QCOMPARE(*std::min_element(coarse.begin(), coarse.end()), 0u);
-    QCOMPARE(*std::max_element(coarse.begin(), coarse.end()), 401u * 301u - 1u);
-    // The south-east corner lies in one triangle of its cell, the south-west in both.
-    QCOMPARE(std::count(coarse.begin(), coarse.end(), 400u), std::ptrdiff_t{1});
-    QCOMPARE(std::count(coarse.begin(), coarse.end(), 0u), std::ptrdiff_t{2});
-    terrain.grid = {402, 301, 1.0f, 1.0f};  // not the mesh's grid
-    QVERIFY(CoarseTerrainIndices(terrain, 10000).empty());
 }
 
 void PreviewTest::movingFramesCoarsenWhenSlowAndSharpenWhenFast() {

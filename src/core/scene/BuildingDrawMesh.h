@@ -6,7 +6,7 @@
 
 #include "model/BlockModel.h"
 
-namespace vesk::gui {
+namespace vesk {
 
 // A run of indices of a mesh: three per triangle.
 struct IndexRange {
@@ -28,4 +28,9 @@ struct BuildingDrawMesh {
     std::vector<IndexRange> floors;  // one per building, from floorIndexStart on
 };
 
-}  // namespace vesk::gui
+// The model's buildings with the vertices they share at a corner welded into
+// one, each building's own; triangles that reach outside their building's
+// vertices are left out.
+BuildingDrawMesh MakeDrawMesh(const BlockModel& model);
+
+}  // namespace vesk

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "model/BuildingBoxes.h"
-#include "preview/BuildingDrawMesh.h"
+#include "scene/BuildingDrawMesh.h"
 
-namespace vesk::gui {
+namespace vesk {
 
 // Walls and roof of each box, over four corners at each height; no floors.
 BuildingDrawMesh MakeBoxMesh(std::span<const BuildingBox> boxes);
@@ -19,4 +19,4 @@ BuildingDrawMesh MakeBoxMesh(std::span<const BuildingBox> boxes);
 // vertices are the full grid's. None when the mesh is not that grid.
 std::vector<std::uint32_t> CoarseTerrainIndices(const TerrainModel& terrain, std::size_t maxCells);
 
-}  // namespace vesk::gui
+}  // namespace vesk

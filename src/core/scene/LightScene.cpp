@@ -1,4 +1,4 @@
-#include "preview/LightScene.h"
+#include "scene/LightScene.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 
 #include "model/GridThinning.h"
 
-namespace vesk::gui {
+namespace vesk {
 
 BuildingDrawMesh MakeBoxMesh(std::span<const BuildingBox> boxes) {
     BuildingDrawMesh mesh;
@@ -61,4 +61,4 @@ std::vector<std::uint32_t> CoarseTerrainIndices(const TerrainModel& terrain, std
     return indices;
 }
 
-}  // namespace vesk::gui
+}  // namespace vesk
