@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QPointF>
-#include <array>
 #include <vector>
 
-#include "check/SheetCheck.h"
-#include "view/SheetOverlay.h"
+#include "check/Finding.h"
 
 namespace vesk {
 class CMyVeskDoc;
@@ -13,13 +11,8 @@ class CMyVeskDoc;
 
 namespace vesk::gui {
 
-// Each block's worst finding; blocks the check did not reach stay unknown.
-std::array<BlockHealth, kSubSheetCount> HealthOf(const SheetCheck& check);
-
-// Where a finding lies on the sheet picture, in picture coordinates: its
-// building's footprint, else its place as one point. Plane coordinates map to
-// the picture through the sheet's area as the blocks' rectangles do, north up.
-// Nothing for a sheet whose area gives no scale.
-std::vector<QPointF> FindingOnPicture(const CMyVeskDoc& doc, const Finding& finding);
+// Where a finding is drawn on the document's sheet picture, in picture
+// coordinates; nothing where it cannot be drawn.
+std::vector<QPointF> HighlightOf(const CMyVeskDoc& doc, const Finding& finding);
 
 }  // namespace vesk::gui

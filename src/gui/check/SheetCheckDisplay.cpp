@@ -3,6 +3,7 @@
 #include <QPolygonF>
 #include <utility>
 
+#include "check/BlockHealth.h"
 #include "check/DataStatusSetting.h"
 #include "check/FindingPlace.h"
 #include "check/FindingsPanel.h"
@@ -56,7 +57,7 @@ void SheetCheckDisplay::Show() {
 
 // The chosen finding is drawn and its block selected, as a click on it would.
 void SheetCheckDisplay::ShowFinding(int blockNumber, const Finding& finding) {
-    highlight_ = FindingOnPicture(doc_, finding);
+    highlight_ = HighlightOf(doc_, finding);
     highlightBlock_ = blockNumber;
     if (!highlight_.empty()) {
         const QPolygonF outline(QList<QPointF>(highlight_.begin(), highlight_.end()));

@@ -4,12 +4,10 @@
 #include <array>
 #include <vector>
 
+#include "check/BlockHealth.h"
 #include "sheet/SubSheetRecord.h"
 
 namespace vesk::gui {
-
-// How a block's frame is drawn: as usual until the check has found something.
-enum class BlockHealth { kUnknown, kClean, kWarnings, kErrors };
 
 // What the data check adds to the sheet picture.
 struct SheetOverlay {
