@@ -10,17 +10,22 @@
 #include "CliUi.h"
 #include "Commands.h"
 #include "FileErrors.h"
-#include "JsonWriter.h"
 #include "check/SheetCheck.h"
 #include "document/CMyVeskDoc.h"
 #include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
+#include "text/JsonText.h"
 
 namespace vesk::cli {
 namespace {
 
 // Some sheet holds an error: its output would be wrong.
 constexpr int kExitErrorsFound = 4;
+
+constexpr JsonKeyLayout kJsonLayout[] = {
+    {"sheets", {.items = 2}}, {"blocks", {.items = 4}}, {"findings", {.items = 5}},
+    {"x", {.decimals = 2}},   {"y", {.decimals = 2}},
+};
 
 // One sheet: whether it opened, what the load said, and what the check found.
 struct SheetResult {
@@ -113,43 +118,42 @@ void PrintPlainSheet(const SheetResult& result) {
     }
 }
 
-std::string FindingJson(const Finding& finding) {
-    return "{\"code\": " + std::to_string(static_cast<int>(finding.code)) +
-           ", \"severity\": " + JsonString(SeverityName(finding.severity)) + ", \"building\": " +
-           (finding.building ? std::to_string(*finding.building) : std::string("null")) +
-           ", \"x\": " + JsonFixed(finding.x, 2) + ", \"y\": " + JsonFixed(finding.y, 2) +
-           ", \"message\": " + JsonString(finding.english) + "}";
+JsonValue FindingJson(const Finding& finding) {
+    return {{"code", static_cast<int>(finding.code)},
+            {"severity", SeverityName(finding.severity)},
+            {"building", finding.building ? JsonValue(*finding.building) : JsonValue(nullptr)},
+            {"x", finding.x},
+            {"y", finding.y},
+            {"message", finding.english}};
 }
 
-std::string BlockJson(const BlockCheck& block) {
-    std::string out = "{\"number\": " + std::to_string(block.number) + ", \"findings\": [";
-    for (std::size_t i = 0; i < block.findings.size(); ++i) {
-        out += (i ? ",\n     " : "\n     ") + FindingJson(block.findings[i]);
+JsonValue BlockJson(const BlockCheck& block) {
+    JsonValue findings = JsonValue::array();
+    for (const Finding& finding : block.findings) {
+        findings.push_back(FindingJson(finding));
     }
-    return out + "]}";
+    return {{"number", block.number}, {"findings", std::move(findings)}};
 }
 
-std::string SheetJson(const SheetResult& result) {
-    std::string out = "{\"file\": " + JsonString(result.path.string()) +
-                      ", \"opened\": " + (result.opened ? "true" : "false") + ", \"messages\": [";
-    for (std::size_t i = 0; i < result.messages.size(); ++i) {
-        out += (i ? ", " : "") + JsonString(result.messages[i]);
+JsonValue SheetJson(const SheetResult& result) {
+    JsonValue blocks = JsonValue::array();
+    for (const BlockCheck& block : result.check.blocks) {
+        blocks.push_back(BlockJson(block));
     }
-    out += "], \"blocks\": [";
-    for (std::size_t i = 0; i < result.check.blocks.size(); ++i) {
-        out += (i ? ",\n    " : "\n    ") + BlockJson(result.check.blocks[i]);
-    }
-    return out + "]}";
+    return {{"file", result.path.string()},
+            {"opened", result.opened},
+            {"messages", result.messages},
+            {"blocks", std::move(blocks)}};
 }
 
 void PrintJson(const std::vector<SheetResult>& results, std::size_t errors, std::size_t warnings) {
-    std::string out = "{\"sheets\": [";
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        out += (i ? ",\n  " : "\n  ") + SheetJson(results[i]);
+    JsonValue sheets = JsonValue::array();
+    for (const SheetResult& result : results) {
+        sheets.push_back(SheetJson(result));
     }
-    out += "],\n \"summary\": {\"errors\": " + std::to_string(errors) +
-           ", \"warnings\": " + std::to_string(warnings) + "}}\n";
-    std::fputs(out.c_str(), stdout);
+    const JsonValue check = {{"sheets", std::move(sheets)},
+                             {"summary", {{"errors", errors}, {"warnings", warnings}}}};
+    std::fputs(JsonText(check, kJsonLayout).c_str(), stdout);
 }
 
 }  // namespace

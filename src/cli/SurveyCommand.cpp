@@ -1,5 +1,6 @@
 // vesk-cli survey: the program's folder survey, with the list it read printed
-// for people, as JSON, or as GeoJSON outlines in longitude and latitude for a GIS.
+// for people, as JSON, or as GeoJSON outlines in longitude and latitude for a
+// GIS.
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -9,69 +10,35 @@
 #include "CliUi.h"
 #include "Commands.h"
 #include "FileErrors.h"
-#include "JsonWriter.h"
+#include "OneDecimal.h"
 #include "document/CMyVeskDoc.h"
 #include "geo/PlaneGeoreference.h"
 #include "geo/PlaneOutline.h"
 #include "geo/PlaneZone.h"
+#include "survey/SurveyJson.h"
 #include "survey/ZonePresenceFlags.h"
+#include "text/JsonText.h"
 #include "text/ShiftJis.h"
 
 namespace vesk::cli {
 namespace {
 
-std::string JsonList(const std::vector<std::string>& items) {
-    std::string out = "[";
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        out += (i ? ", " : "") + items[i];
-    }
-    return out + "]";
-}
+constexpr JsonKeyLayout kJsonLayout[] = {{"entries", {.items = 2}}};
 
-// One item a line, for lists that grow with the folder.
-std::string JsonLines(const std::vector<std::string>& items) {
-    std::string out = "[";
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        out += (i ? ",\n  " : "\n  ") + items[i];
-    }
-    return out + "]";
-}
-
-std::vector<std::string> ZoneTexts(const CMyVeskDoc& doc) {
-    std::vector<std::string> zones;
-    for (const int zone : ZonesPresent(PresentZones(doc.Survey()))) {
-        zones.push_back(std::to_string(zone));
-    }
-    return zones;
-}
-
-// The entry's members as in the JSON list, without the braces.
-std::string EntryMembers(const SurveyEntry& entry) {
-    const SheetArea& a = entry.area;
-    return "\"scale\": " + std::to_string(a.scale) + ", \"zone\": " + std::to_string(a.zone) +
-           ", \"x\": " + JsonFloat(a.originX) + ", \"y\": " + JsonFloat(a.originY) +
-           ", \"width\": " + JsonFloat(a.width) + ", \"height\": " + JsonFloat(a.height) +
-           ", \"name\": " + JsonString(ShiftJisToUtf8(entry.name)) +
-           ", \"path\": " + JsonString(entry.path.string());
+std::vector<int> Zones(const CMyVeskDoc& doc) {
+    return ZonesPresent(PresentZones(doc.Survey()));
 }
 
 void PrintJson(const SurveyRequest& request, const CMyVeskDoc& doc, const CliUi& ui) {
-    std::vector<std::string> messages;
-    for (const std::string& message : ui.Messages()) {
-        messages.push_back(JsonString(message));
-    }
-    std::string out = "{\"folder\": " + JsonString(request.folder) +
-                      ",\n \"messages\": " + JsonList(messages) + ",\n \"entries\": ";
-    std::vector<std::string> entries;
+    JsonValue entries = JsonValue::array();
     for (const SurveyEntry& entry : doc.Survey()) {
-        // Appended piece by piece: GCC 12 warns wrongly on "{" + text (its bug 105329).
-        std::string object = "{";
-        object += EntryMembers(entry);
-        object += '}';
-        entries.push_back(std::move(object));
+        entries.push_back(SurveyEntryJson(entry));
     }
-    out += JsonLines(entries) + ",\n \"zones\": " + JsonList(ZoneTexts(doc)) + "}\n";
-    std::fputs(out.c_str(), stdout);
+    const JsonValue list = {{"folder", request.folder},
+                            {"messages", ui.Messages()},
+                            {"entries", std::move(entries)},
+                            {"zones", Zones(doc)}};
+    std::fputs(JsonText(list, kJsonLayout).c_str(), stdout);
 }
 
 // Longitude and latitude to 1e-7 degree, about a centimetre.
@@ -79,20 +46,27 @@ constexpr int kDegreeDecimals = 7;
 // Enough for the outline in longitude and latitude to follow the curved sides.
 constexpr int kPointsPerSide = 8;
 
-std::string RingJson(const std::vector<geo::LonLat>& ring) {
-    std::string out = "[";
-    for (std::size_t i = 0; i < ring.size(); ++i) {
-        out += (i ? ", " : "") + JsonPair(JsonFixed(ring[i].longitude, kDegreeDecimals),
-                                          JsonFixed(ring[i].latitude, kDegreeDecimals));
+constexpr JsonKeyLayout kGeoJsonLayout[] = {
+    {"features", {.items = 2}},
+    {"ungeoreferenced", {.items = 2}},
+    {"coordinates", {.decimals = kDegreeDecimals}},
+};
+
+JsonValue RingJson(const std::vector<geo::LonLat>& ring) {
+    JsonValue positions = JsonValue::array();
+    for (const geo::LonLat& position : ring) {
+        positions.push_back(JsonValue::array({position.longitude, position.latitude}));
     }
-    return out + "]";
+    return positions;
 }
 
-std::string FeatureJson(const SurveyEntry& entry, const std::vector<geo::LonLat>& ring) {
-    const int epsg = PlaneZoneEpsgCode(entry.area.zone).value_or(0);
-    return "{\"type\": \"Feature\", \"properties\": {" + EntryMembers(entry) +
-           ", \"epsg\": " + std::to_string(epsg) +
-           "}, \"geometry\": {\"type\": \"Polygon\", \"coordinates\": [" + RingJson(ring) + "]}}";
+JsonValue FeatureJson(const SurveyEntry& entry, const std::vector<geo::LonLat>& ring) {
+    JsonValue properties = SurveyEntryJson(entry);
+    properties["epsg"] = PlaneZoneEpsgCode(entry.area.zone).value_or(0);
+    return {
+        {"type", "Feature"},
+        {"properties", std::move(properties)},
+        {"geometry", {{"type", "Polygon"}, {"coordinates", JsonValue::array({RingJson(ring)})}}}};
 }
 
 // The sheet's outline in longitude and latitude, or why it has none.
@@ -117,21 +91,22 @@ void PrintGeoJson(const CMyVeskDoc& doc, const CliUi& ui) {
         std::fprintf(stderr, "vesk-cli survey: %s\n", message.c_str());
     }
     geo::PlaneGeoreference georeference;
-    std::vector<std::string> features;
-    std::vector<std::string> ungeoreferenced;
+    JsonValue features = JsonValue::array();
+    JsonValue ungeoreferenced = JsonValue::array();
     for (const SurveyEntry& entry : doc.Survey()) {
         std::string reason;
         if (const auto ring = SheetOutline(entry.area, georeference, reason)) {
             features.push_back(FeatureJson(entry, *ring));
         } else {
-            ungeoreferenced.push_back("{" + EntryMembers(entry) +
-                                      ", \"reason\": " + JsonString(reason) + "}");
+            JsonValue members = SurveyEntryJson(entry);
+            members["reason"] = reason;
+            ungeoreferenced.push_back(std::move(members));
         }
     }
-    const std::string out =
-        "{\"type\": \"FeatureCollection\",\n \"features\": " + JsonLines(features) +
-        ",\n \"ungeoreferenced\": " + JsonLines(ungeoreferenced) + "}\n";
-    std::fputs(out.c_str(), stdout);
+    const JsonValue collection = {{"type", "FeatureCollection"},
+                                  {"features", std::move(features)},
+                                  {"ungeoreferenced", std::move(ungeoreferenced)}};
+    std::fputs(JsonText(collection, kGeoJsonLayout).c_str(), stdout);
 }
 
 void PrintPlain(const SurveyRequest& request, const CMyVeskDoc& doc, const CliUi& ui) {
@@ -147,8 +122,8 @@ void PrintPlain(const SurveyRequest& request, const CMyVeskDoc& doc, const CliUi
                     BytesAsDisplayText(entry.path.string()).c_str());
     }
     std::string zones;
-    for (const std::string& zone : ZoneTexts(doc)) {
-        zones += (zones.empty() ? "" : " ") + zone;
+    for (const int zone : Zones(doc)) {
+        zones += (zones.empty() ? "" : " ") + std::to_string(zone);
     }
     std::printf("Zones:    %s\n", zones.c_str());
 }
@@ -159,7 +134,8 @@ int RunSurvey(const SurveyRequest& request) {
     CliUi ui(false);
     ui.folder = std::filesystem::path(request.folder);
     CMyVeskDoc doc(ui);
-    // No zone is chosen: the list stays in the document as after a cancelled zone dialog.
+    // No zone is chosen: the list stays in the document as after a cancelled zone
+    // dialog.
     doc.OnSurvey();
     switch (request.format) {
         case SurveyFormat::Json:
