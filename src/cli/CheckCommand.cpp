@@ -1,16 +1,14 @@
 // vesk-cli check: what in the blocks of sheets will make wrong or suspicious
 // output, per sheet and block, for people or as JSON.
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "CliUi.h"
 #include "Commands.h"
 #include "FileErrors.h"
-#include "check/SheetCheck.h"
+#include "check/CheckedSheets.h"
 #include "document/CMyVeskDoc.h"
 #include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
@@ -27,51 +25,14 @@ constexpr JsonKeyLayout kJsonLayout[] = {
     {"x", {.decimals = 2}},   {"y", {.decimals = 2}},
 };
 
-// One sheet: whether it opened, what the load said, and what the check found.
-struct SheetResult {
-    std::filesystem::path path;
-    bool opened = false;
-    std::vector<std::string> messages;
-    std::size_t loadErrors = 0;
-    SheetCheck check;
-
-    std::size_t Errors() const { return loadErrors + check.Count(Severity::kError); }
-    std::size_t Warnings() const { return check.Count(Severity::kWarning); }
-};
-
-// The load tells whether the sheet opens and what the program would say on
-// opening it; the check then reads the file on its own.
-SheetResult CheckOne(const std::filesystem::path& path, unsigned threads) {
-    SheetResult result;
-    result.path = path;
+// Without keeping the picture's pixels: only what the load says counts here.
+SheetOpening OpenAsTheProgramDoes(const std::filesystem::path& path) {
     CliUi ui(false);
     ProgramImageSize imageSize;
     CMyVeskDoc doc(ui, imageSize);
     doc.KeepSheetImagePixels(false);
     doc.OpenSheetFile(path);
-    result.messages = ui.Messages();
-    result.loadErrors = static_cast<std::size_t>(ui.ErrorCount());
-    if (!doc.IsSheetLoaded()) {
-        return result;
-    }
-    auto check = CheckSheetFile(path, {threads, {}});
-    if (!check) {
-        result.messages.emplace_back("the sheet could not be read again for the check");
-        return result;
-    }
-    result.opened = true;
-    result.check = std::move(*check);
-    return result;
-}
-
-std::vector<SheetResult> CheckAll(const std::vector<std::filesystem::path>& sheets, unsigned jobs) {
-    std::vector<SheetResult> results(sheets.size());
-    // Jobs that no sheet needs check the blocks of the sheets side by side.
-    const unsigned perSheet =
-        std::max(1u, jobs / static_cast<unsigned>(std::max<std::size_t>(sheets.size(), 1)));
-    ParallelFor(sheets.size(), jobs,
-                [&](unsigned, std::size_t k) { results[k] = CheckOne(sheets[k], perSheet); });
-    return results;
+    return {doc.IsSheetLoaded(), ui.Messages(), static_cast<std::size_t>(ui.ErrorCount())};
 }
 
 std::string OneLine(std::string text) {
@@ -95,7 +56,7 @@ void PrintFinding(const Finding& finding) {
                 finding.english.c_str());
 }
 
-void PrintPlainSheet(const SheetResult& result) {
+void PrintPlainSheet(const CheckedSheet& result) {
     const std::string file = result.path.string();
     if (!result.opened) {
         std::printf("%s: not opened\n", file.c_str());
@@ -135,7 +96,7 @@ JsonValue BlockJson(const BlockCheck& block) {
     return {{"number", block.number}, {"findings", std::move(findings)}};
 }
 
-JsonValue SheetJson(const SheetResult& result) {
+JsonValue SheetJson(const CheckedSheet& result) {
     JsonValue blocks = JsonValue::array();
     for (const BlockCheck& block : result.check.blocks) {
         blocks.push_back(BlockJson(block));
@@ -146,13 +107,14 @@ JsonValue SheetJson(const SheetResult& result) {
             {"blocks", std::move(blocks)}};
 }
 
-void PrintJson(const std::vector<SheetResult>& results, std::size_t errors, std::size_t warnings) {
+void PrintJson(const std::vector<CheckedSheet>& results, const CheckTotals& totals) {
     JsonValue sheets = JsonValue::array();
-    for (const SheetResult& result : results) {
+    for (const CheckedSheet& result : results) {
         sheets.push_back(SheetJson(result));
     }
-    const JsonValue check = {{"sheets", std::move(sheets)},
-                             {"summary", {{"errors", errors}, {"warnings", warnings}}}};
+    const JsonValue check = {
+        {"sheets", std::move(sheets)},
+        {"summary", {{"errors", totals.errors}, {"warnings", totals.warnings}}}};
     std::fputs(JsonText(check, kJsonLayout).c_str(), stdout);
 }
 
@@ -165,33 +127,26 @@ int RunCheck(const CheckRequest& request) {
         return kExitFailed;
     }
     const unsigned jobs = request.jobs.value_or(CoreCount());
-    const std::vector<SheetResult> results = CheckAll(sheets, jobs);
-    std::size_t errors = 0;
-    std::size_t warnings = 0;
-    bool allOpened = true;
-    for (const SheetResult& result : results) {
-        errors += result.Errors();
-        warnings += result.Warnings();
-        allOpened = allOpened && result.opened;
-    }
+    const std::vector<CheckedSheet> results = CheckSheets(sheets, jobs, OpenAsTheProgramDoes);
+    const CheckTotals totals = TotalsOf(results);
     if (request.json) {
-        PrintJson(results, errors, warnings);
+        PrintJson(results, totals);
     } else {
-        for (const SheetResult& result : results) {
+        for (const CheckedSheet& result : results) {
             PrintPlainSheet(result);
         }
-        std::printf("summary: %zu sheets, %zu errors, %zu warnings\n", results.size(), errors,
-                    warnings);
+        std::printf("summary: %zu sheets, %zu errors, %zu warnings\n", results.size(),
+                    totals.errors, totals.warnings);
     }
-    if (!allOpened) {
-        for (const SheetResult& result : results) {
+    if (!totals.allOpened) {
+        for (const CheckedSheet& result : results) {
             if (!result.opened) {
                 SayWhyNotReadable("check", result.path);
             }
         }
         return kExitFailed;
     }
-    return errors > 0 ? kExitErrorsFound : kExitOk;
+    return totals.errors > 0 ? kExitErrorsFound : kExitOk;
 }
 
 }  // namespace vesk::cli
