@@ -6,8 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "JsonWriter.h"
 #include "platform/AtomicOutputFile.h"
+#include "text/JsonNumbers.h"
+#include "text/JsonText.h"
 
 namespace vesk::cli {
 namespace {
@@ -75,41 +76,52 @@ const char* SheetStatus(const SheetOutcome& sheet) {
     return sheet.failed ? "failed" : sheet.leftOut ? "left_out" : "read";
 }
 
-std::string JsonMessages(const std::vector<std::string>& messages) {
-    std::string json = "[";
-    for (std::size_t i = 0; i < messages.size(); ++i) {
-        json += (i > 0 ? ", " : "") + JsonString(messages[i]);
+constexpr JsonKeyLayout kReportLayout[] = {
+    {"sheets", {.items = 2, .emptyOpensLine = true}},
+    {"blocks", {.line = 3, .items = 4}},
+    {"seconds", {.decimals = 3}},
+};
+
+JsonValue BlockJson(const BlockOutcome& block) {
+    return {{"block", block.block},
+            {"name", block.name},
+            {"status", StatusName(block.status)},
+            {"bytes", block.bytes},
+            {"messages", block.messages}};
+}
+
+JsonValue SheetJson(const SheetOutcome& sheet) {
+    JsonValue blocks = JsonValue::array();
+    for (const BlockOutcome& block : sheet.blocks) {
+        blocks.push_back(BlockJson(block));
     }
-    return json + "]";
+    return {{"path", sheet.path.string()},
+            {"status", SheetStatus(sheet)},
+            {"messages", sheet.messages},
+            {"blocks", std::move(blocks)}};
 }
 
-std::string JsonBlock(const BlockOutcome& block) {
-    return "{\"block\": " + std::to_string(block.block) + ", \"name\": " + JsonString(block.name) +
-           ", \"status\": \"" + StatusName(block.status) +
-           "\", \"bytes\": " + std::to_string(block.bytes) +
-           ", \"messages\": " + JsonMessages(block.messages) + "}";
-}
-
-std::string JsonSheet(const SheetOutcome& sheet) {
-    std::string json = "  {\"path\": " + JsonString(sheet.path.string()) + ", \"status\": \"" +
-                       SheetStatus(sheet) + "\", \"messages\": " + JsonMessages(sheet.messages) +
-                       ",\n   \"blocks\": [";
-    for (std::size_t i = 0; i < sheet.blocks.size(); ++i) {
-        json += (i > 0 ? ",\n    " : "\n    ") + JsonBlock(sheet.blocks[i]);
-    }
-    return json + "]}";
-}
-
-std::string JsonSummary(const BatchResult& result, double seconds) {
+JsonValue SummaryJson(const BatchResult& result, double seconds) {
     const BatchSummary s = result.Summary();
-    return "{\"sheets\": " + std::to_string(s.sheets) +
-           ", \"sheets_failed\": " + std::to_string(s.sheetsFailed) +
-           ", \"converted\": " + std::to_string(s.converted) +
-           ", \"left_out\": " + std::to_string(s.leftOut) +
-           ", \"failed\": " + std::to_string(s.failed) +
-           ", \"conflicts\": " + std::to_string(s.conflicts) +
-           ", \"bytes\": " + std::to_string(s.bytes) + ", \"seconds\": " + JsonFixed(seconds, 3) +
-           ", \"cancelled\": " + (result.cancelled ? "true" : "false") + "}";
+    return {{"sheets", s.sheets},
+            {"sheets_failed", s.sheetsFailed},
+            {"converted", s.converted},
+            {"left_out", s.leftOut},
+            {"failed", s.failed},
+            {"conflicts", s.conflicts},
+            {"bytes", s.bytes},
+            {"seconds", seconds},
+            {"cancelled", result.cancelled}};
+}
+
+JsonValue ReportJson(std::string_view command, const BatchResult& result, double seconds) {
+    JsonValue sheets = JsonValue::array();
+    for (const SheetOutcome& sheet : result.sheets) {
+        sheets.push_back(SheetJson(sheet));
+    }
+    return {{"command", command},
+            {"summary", SummaryJson(result, seconds)},
+            {"sheets", std::move(sheets)}};
 }
 
 void PrintFailures(std::string_view command, const SheetOutcome& sheet) {
@@ -165,12 +177,7 @@ bool WriteReport(const std::filesystem::path& path, std::string_view command,
                  const BatchResult& result, double seconds) {
     AtomicOutputFile out(path);
     if (out.IsOpen()) {
-        out.Write("{\"command\": \"" + std::string(command) +
-                  "\",\n \"summary\": " + JsonSummary(result, seconds) + ",\n \"sheets\": [\n");
-        for (std::size_t i = 0; i < result.sheets.size(); ++i) {
-            out.Write((i > 0 ? ",\n" : "") + JsonSheet(result.sheets[i]));
-        }
-        out.Write("]}\n");
+        out.Write(JsonText(ReportJson(command, result, seconds), kReportLayout));
         if (out.Commit()) {
             return true;
         }

@@ -1,20 +1,18 @@
 // vesk-cli check: what in the blocks of sheets will make wrong or suspicious
 // output, per sheet and block, for people or as JSON.
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "CliUi.h"
 #include "Commands.h"
 #include "FileErrors.h"
-#include "JsonWriter.h"
-#include "check/SheetCheck.h"
+#include "check/CheckedSheets.h"
 #include "document/CMyVeskDoc.h"
 #include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
+#include "text/JsonText.h"
 
 namespace vesk::cli {
 namespace {
@@ -22,51 +20,19 @@ namespace {
 // Some sheet holds an error: its output would be wrong.
 constexpr int kExitErrorsFound = 4;
 
-// One sheet: whether it opened, what the load said, and what the check found.
-struct SheetResult {
-    std::filesystem::path path;
-    bool opened = false;
-    std::vector<std::string> messages;
-    std::size_t loadErrors = 0;
-    SheetCheck check;
-
-    std::size_t Errors() const { return loadErrors + check.Count(Severity::kError); }
-    std::size_t Warnings() const { return check.Count(Severity::kWarning); }
+constexpr JsonKeyLayout kJsonLayout[] = {
+    {"sheets", {.items = 2}}, {"blocks", {.items = 4}}, {"findings", {.items = 5}},
+    {"x", {.decimals = 2}},   {"y", {.decimals = 2}},
 };
 
-// The load tells whether the sheet opens and what the program would say on
-// opening it; the check then reads the file on its own.
-SheetResult CheckOne(const std::filesystem::path& path, unsigned threads) {
-    SheetResult result;
-    result.path = path;
+// Without keeping the picture's pixels: only what the load says counts here.
+SheetOpening OpenAsTheProgramDoes(const std::filesystem::path& path) {
     CliUi ui(false);
     ProgramImageSize imageSize;
     CMyVeskDoc doc(ui, imageSize);
     doc.KeepSheetImagePixels(false);
     doc.OpenSheetFile(path);
-    result.messages = ui.Messages();
-    result.loadErrors = static_cast<std::size_t>(ui.ErrorCount());
-    if (!doc.IsSheetLoaded()) {
-        return result;
-    }
-    auto check = CheckSheetFile(path, {threads, {}});
-    if (!check) {
-        result.messages.emplace_back("the sheet could not be read again for the check");
-        return result;
-    }
-    result.opened = true;
-    result.check = std::move(*check);
-    return result;
-}
-
-std::vector<SheetResult> CheckAll(const std::vector<std::filesystem::path>& sheets, unsigned jobs) {
-    std::vector<SheetResult> results(sheets.size());
-    // Jobs that no sheet needs check the blocks of the sheets side by side.
-    const unsigned perSheet =
-        std::max(1u, jobs / static_cast<unsigned>(std::max<std::size_t>(sheets.size(), 1)));
-    ParallelFor(sheets.size(), jobs,
-                [&](unsigned, std::size_t k) { results[k] = CheckOne(sheets[k], perSheet); });
-    return results;
+    return {doc.IsSheetLoaded(), ui.Messages(), static_cast<std::size_t>(ui.ErrorCount())};
 }
 
 std::string OneLine(std::string text) {
@@ -90,7 +56,7 @@ void PrintFinding(const Finding& finding) {
                 finding.english.c_str());
 }
 
-void PrintPlainSheet(const SheetResult& result) {
+void PrintPlainSheet(const CheckedSheet& result) {
     const std::string file = result.path.string();
     if (!result.opened) {
         std::printf("%s: not opened\n", file.c_str());
@@ -113,43 +79,43 @@ void PrintPlainSheet(const SheetResult& result) {
     }
 }
 
-std::string FindingJson(const Finding& finding) {
-    return "{\"code\": " + std::to_string(static_cast<int>(finding.code)) +
-           ", \"severity\": " + JsonString(SeverityName(finding.severity)) + ", \"building\": " +
-           (finding.building ? std::to_string(*finding.building) : std::string("null")) +
-           ", \"x\": " + JsonFixed(finding.x, 2) + ", \"y\": " + JsonFixed(finding.y, 2) +
-           ", \"message\": " + JsonString(finding.english) + "}";
+JsonValue FindingJson(const Finding& finding) {
+    return {{"code", static_cast<int>(finding.code)},
+            {"severity", SeverityName(finding.severity)},
+            {"building", finding.building ? JsonValue(*finding.building) : JsonValue(nullptr)},
+            {"x", finding.x},
+            {"y", finding.y},
+            {"message", finding.english}};
 }
 
-std::string BlockJson(const BlockCheck& block) {
-    std::string out = "{\"number\": " + std::to_string(block.number) + ", \"findings\": [";
-    for (std::size_t i = 0; i < block.findings.size(); ++i) {
-        out += (i ? ",\n     " : "\n     ") + FindingJson(block.findings[i]);
+JsonValue BlockJson(const BlockCheck& block) {
+    JsonValue findings = JsonValue::array();
+    for (const Finding& finding : block.findings) {
+        findings.push_back(FindingJson(finding));
     }
-    return out + "]}";
+    return {{"number", block.number}, {"findings", std::move(findings)}};
 }
 
-std::string SheetJson(const SheetResult& result) {
-    std::string out = "{\"file\": " + JsonString(result.path.string()) +
-                      ", \"opened\": " + (result.opened ? "true" : "false") + ", \"messages\": [";
-    for (std::size_t i = 0; i < result.messages.size(); ++i) {
-        out += (i ? ", " : "") + JsonString(result.messages[i]);
+JsonValue SheetJson(const CheckedSheet& result) {
+    JsonValue blocks = JsonValue::array();
+    for (const BlockCheck& block : result.check.blocks) {
+        blocks.push_back(BlockJson(block));
     }
-    out += "], \"blocks\": [";
-    for (std::size_t i = 0; i < result.check.blocks.size(); ++i) {
-        out += (i ? ",\n    " : "\n    ") + BlockJson(result.check.blocks[i]);
-    }
-    return out + "]}";
+    return {{"file", result.path.string()},
+            {"opened", result.opened},
+            {"messages", result.messages},
+            {"blocks", std::move(blocks)}};
 }
 
-void PrintJson(const std::vector<SheetResult>& results, std::size_t errors, std::size_t warnings) {
-    std::string out = "{\"sheets\": [";
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        out += (i ? ",\n  " : "\n  ") + SheetJson(results[i]);
+void PrintJson(const std::vector<CheckedSheet>& results, const CheckTotals& totals) {
+    JsonValue sheets = JsonValue::array();
+    for (const CheckedSheet& result : results) {
+        sheets.push_back(SheetJson(result));
     }
-    out += "],\n \"summary\": {\"errors\": " + std::to_string(errors) +
-           ", \"warnings\": " + std::to_string(warnings) + "}}\n";
-    std::fputs(out.c_str(), stdout);
+    const JsonValue check = {
+        {"sheets", std::move(sheets)},
+        {"summary", {{"errors", totals.errors}, {"warnings", totals.warnings}}}};
+    std::fputs(JsonText(check, kJsonLayout).c_str(), stdout);
 }
 
 }  // namespace
@@ -161,33 +127,26 @@ int RunCheck(const CheckRequest& request) {
         return kExitFailed;
     }
     const unsigned jobs = request.jobs.value_or(CoreCount());
-    const std::vector<SheetResult> results = CheckAll(sheets, jobs);
-    std::size_t errors = 0;
-    std::size_t warnings = 0;
-    bool allOpened = true;
-    for (const SheetResult& result : results) {
-        errors += result.Errors();
-        warnings += result.Warnings();
-        allOpened = allOpened && result.opened;
-    }
+    const std::vector<CheckedSheet> results = CheckSheets(sheets, jobs, OpenAsTheProgramDoes);
+    const CheckTotals totals = TotalsOf(results);
     if (request.json) {
-        PrintJson(results, errors, warnings);
+        PrintJson(results, totals);
     } else {
-        for (const SheetResult& result : results) {
+        for (const CheckedSheet& result : results) {
             PrintPlainSheet(result);
         }
-        std::printf("summary: %zu sheets, %zu errors, %zu warnings\n", results.size(), errors,
-                    warnings);
+        std::printf("summary: %zu sheets, %zu errors, %zu warnings\n", results.size(),
+                    totals.errors, totals.warnings);
     }
-    if (!allOpened) {
-        for (const SheetResult& result : results) {
+    if (!totals.allOpened) {
+        for (const CheckedSheet& result : results) {
             if (!result.opened) {
                 SayWhyNotReadable("check", result.path);
             }
         }
         return kExitFailed;
     }
-    return errors > 0 ? kExitErrorsFound : kExitOk;
+    return totals.errors > 0 ? kExitErrorsFound : kExitOk;
 }
 
 }  // namespace vesk::cli

@@ -6,64 +6,59 @@
 #include "CliUi.h"
 #include "Commands.h"
 #include "FileErrors.h"
-#include "JsonWriter.h"
+#include "OneDecimal.h"
 #include "convert/OutputName.h"
 #include "document/CMyVeskDoc.h"
+#include "survey/SurveyJson.h"
+#include "text/JsonText.h"
 #include "text/ShiftJis.h"
 
 namespace vesk::cli {
 namespace {
 
-std::string AreaJson(const CMyVeskDoc& doc) {
-    if (!doc.AreaWasRead()) {
-        return "null";
-    }
-    const SheetArea& a = doc.Area();
-    return "{\"scale\": " + std::to_string(a.scale) + ", \"zone\": " + std::to_string(a.zone) +
-           ", \"x\": " + JsonFloat(a.originX) + ", \"y\": " + JsonFloat(a.originY) +
-           ", \"width\": " + JsonFloat(a.width) + ", \"height\": " + JsonFloat(a.height) + "}";
+constexpr JsonKeyLayout kJsonLayout[] = {{"subsheets", {.items = 2}}};
+
+JsonValue AreaJson(const CMyVeskDoc& doc) {
+    return doc.AreaWasRead() ? SheetAreaJson(doc.Area()) : JsonValue(nullptr);
 }
 
-std::string ImageJson(const CMyVeskDoc& doc) {
+JsonValue ImageJson(const CMyVeskDoc& doc) {
     if (!doc.SheetImagePixels()) {
-        return "null";
+        return nullptr;
     }
     const BitmapInfoHeader& h = doc.SheetImageHeader();
-    return "{\"width\": " + std::to_string(h.width) + ", \"height\": " + std::to_string(h.height) +
-           ", \"bits\": " + std::to_string(h.bitCount) + "}";
+    return {{"width", h.width}, {"height", h.height}, {"bits", h.bitCount}};
 }
 
-std::string SubSheetJson(int number, const SubSheetRecord& r) {
-    const auto flag = [](int value) { return value ? std::string("true") : std::string("false"); };
-    return "{\"number\": " + std::to_string(number) + ", \"zone\": " + std::to_string(r.zone) +
-           ", \"x\": " + JsonFloat(r.originX) + ", \"y\": " + JsonFloat(r.originY) +
-           ", \"width\": " + JsonFloat(r.width) + ", \"height\": " + JsonFloat(r.height) +
-           ", \"buildings\": " + std::to_string(r.buildingCount) + ", \"dem\": " + flag(r.hasDem) +
-           ", \"ortho\": " + flag(r.hasOrtho) + ", \"rect\": [" + std::to_string(r.rect.left) +
-           ", " + std::to_string(r.rect.top) + ", " + std::to_string(r.rect.right) + ", " +
-           std::to_string(r.rect.bottom) + "], \"output_name\": " + JsonString(MakeOutputName(r)) +
-           "}";
+JsonValue SubSheetJson(int number, const SubSheetRecord& r) {
+    return {{"number", number},
+            {"zone", r.zone},
+            {"x", r.originX},
+            {"y", r.originY},
+            {"width", r.width},
+            {"height", r.height},
+            {"buildings", r.buildingCount},
+            {"dem", r.hasDem != 0},
+            {"ortho", r.hasOrtho != 0},
+            {"rect", JsonValue::array({r.rect.left, r.rect.top, r.rect.right, r.rect.bottom})},
+            {"output_name", MakeOutputName(r)}};
 }
 
 void PrintJson(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& ui) {
-    std::string out = "{\"file\": " + JsonString(request.sheet) +
-                      ",\n \"opened\": " + (doc.IsSheetLoaded() ? "true" : "false") +
-                      ",\n \"messages\": [";
-    for (std::size_t i = 0; i < ui.Messages().size(); ++i) {
-        out += (i ? ", " : "") + JsonString(ui.Messages()[i]);
-    }
-    out += "],\n \"title\": " + JsonString(doc.Title()) + ",\n \"area\": " + AreaJson(doc) +
-           ",\n \"image\": " + ImageJson(doc) + ",\n \"subsheets\": [";
-    bool first = true;
+    JsonValue subsheets = JsonValue::array();
     for (int number = 0; number < kSubSheetCount; ++number) {
         if (doc.SubSheetAccepted(number)) {
-            out +=
-                (first ? "\n  " : ",\n  ") + SubSheetJson(number, doc.CopySubSheetRecord(number));
-            first = false;
+            subsheets.push_back(SubSheetJson(number, doc.CopySubSheetRecord(number)));
         }
     }
-    out += "]}\n";
-    std::fputs(out.c_str(), stdout);
+    const JsonValue info = {{"file", request.sheet},
+                            {"opened", doc.IsSheetLoaded()},
+                            {"messages", ui.Messages()},
+                            {"title", doc.Title()},
+                            {"area", AreaJson(doc)},
+                            {"image", ImageJson(doc)},
+                            {"subsheets", std::move(subsheets)}};
+    std::fputs(JsonText(info, kJsonLayout).c_str(), stdout);
 }
 
 void PrintPlain(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& ui) {

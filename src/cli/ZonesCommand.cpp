@@ -4,7 +4,8 @@
 #include <string>
 
 #include "Commands.h"
-#include "JsonWriter.h"
+#include "text/JsonNumbers.h"
+#include "text/JsonText.h"
 #include "zonemap/PrefectureOutlines.h"
 #include "zonemap/PrefectureTable.h"
 #include "zonemap/ZoneMap.h"
@@ -15,45 +16,43 @@ namespace {
 constexpr int kBuiltInZones[] = {6, 9};
 constexpr std::size_t kPointsPerPlainLine = 4;
 
-std::string JsonIntPair(int a, int b) {
-    return cli::JsonPair(std::to_string(a), std::to_string(b));
+constexpr JsonKeyLayout kJsonLayout[] = {{"zones", {.items = 2}}, {"prefectures", {.items = 3}}};
+
+JsonValue PointJson(PlanePoint point) {
+    return JsonValue::array({point.x, point.y});
 }
 
-std::string JsonPoint(PlanePoint point) {
-    return cli::JsonPair(JsonFloat(point.x), JsonFloat(point.y));
-}
-
-std::string JsonOutline(std::span<const PlanePoint> outline) {
-    std::string out = "[";
-    for (std::size_t i = 0; i < outline.size(); ++i) {
-        out += (i ? ", " : "") + JsonPoint(outline[i]);
+JsonValue OutlineJson(std::span<const PlanePoint> outline) {
+    JsonValue points = JsonValue::array();
+    for (const PlanePoint point : outline) {
+        points.push_back(PointJson(point));
     }
-    return out + "]";
+    return points;
 }
 
-std::string JsonZone(int zone) {
+JsonValue ZoneJson(int zone) {
     const ZoneMap map = BuiltInZoneMap(zone).value();
-    std::string out = "{\"zone\": " + std::to_string(zone) +
-                      ", \"origin\": " + JsonIntPair(map.Origin().x, map.Origin().y) +
-                      ", \"extent\": " + JsonIntPair(map.Extent().width, map.Extent().height) +
-                      ", \"prefectures\": [";
     const auto prefectures = Prefectures(zone);
     const auto outlines = PrefectureOutlines(zone);
+    JsonValue prefecturesJson = JsonValue::array();
     for (std::size_t i = 0; i < prefectures.size(); ++i) {
-        out += (i ? ",\n   " : "\n   ") + std::string("{\"name\": ") +
-               JsonString(prefectures[i].name) + ", \"label\": " + JsonPoint(prefectures[i].label) +
-               ", \"outline\": " + JsonOutline(outlines[i]) + "}";
+        prefecturesJson.push_back({{"name", prefectures[i].name},
+                                   {"label", PointJson(prefectures[i].label)},
+                                   {"outline", OutlineJson(outlines[i])}});
     }
-    return out + "]}";
+    return {{"zone", zone},
+            {"origin", JsonValue::array({map.Origin().x, map.Origin().y})},
+            {"extent", JsonValue::array({map.Extent().width, map.Extent().height})},
+            {"prefectures", std::move(prefecturesJson)}};
 }
 
 void PrintJson() {
-    std::string out = "{\"zones\": [";
-    for (std::size_t i = 0; i < std::size(kBuiltInZones); ++i) {
-        out += (i ? ",\n  " : "\n  ") + JsonZone(kBuiltInZones[i]);
+    JsonValue zones = JsonValue::array();
+    for (const int zone : kBuiltInZones) {
+        zones.push_back(ZoneJson(zone));
     }
-    out += "]}\n";
-    std::fputs(out.c_str(), stdout);
+    const JsonValue document = {{"zones", std::move(zones)}};
+    std::fputs(JsonText(document, kJsonLayout).c_str(), stdout);
 }
 
 std::string PlainPoint(PlanePoint point) {

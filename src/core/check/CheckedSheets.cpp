@@ -1,0 +1,55 @@
+#include "check/CheckedSheets.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/ParallelFor.h"
+
+namespace vesk {
+namespace {
+
+// The opening tells whether the sheet opens and what the program would say on
+// opening it; the check then reads the file on its own.
+CheckedSheet CheckOne(const std::filesystem::path& path, unsigned threads,
+                      const SheetOpener& open) {
+    CheckedSheet result;
+    result.path = path;
+    SheetOpening opening = open(path);
+    result.messages = std::move(opening.messages);
+    result.loadErrors = opening.errors;
+    if (!opening.opened) {
+        return result;
+    }
+    auto check = CheckSheetFile(path, {threads, {}});
+    if (!check) {
+        result.messages.emplace_back("the sheet could not be read again for the check");
+        return result;
+    }
+    result.opened = true;
+    result.check = std::move(*check);
+    return result;
+}
+
+}  // namespace
+
+std::vector<CheckedSheet> CheckSheets(const std::vector<std::filesystem::path>& sheets,
+                                      unsigned jobs, const SheetOpener& open) {
+    std::vector<CheckedSheet> results(sheets.size());
+    const unsigned perSheet =
+        std::max(1u, jobs / static_cast<unsigned>(std::max<std::size_t>(sheets.size(), 1)));
+    ParallelFor(sheets.size(), jobs,
+                [&](unsigned, std::size_t k) { results[k] = CheckOne(sheets[k], perSheet, open); });
+    return results;
+}
+
+CheckTotals TotalsOf(const std::vector<CheckedSheet>& sheets) {
+    CheckTotals totals;
+    for (const CheckedSheet& sheet : sheets) {
+        totals.errors += sheet.Errors();
+        totals.warnings += sheet.Warnings();
+        totals.allOpened = totals.allOpened && sheet.opened;
+    }
+    return totals;
+}
+
+}  // namespace vesk

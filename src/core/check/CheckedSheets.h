@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "check/SheetCheck.h"
+
+namespace vesk {
+
+// What opening a sheet as the program does said: whether it opened, its
+// messages in the order shown, and how many of them were errors.
+struct SheetOpening {
+    bool opened = false;
+    std::vector<std::string> messages;
+    std::size_t errors = 0;
+};
+
+// Opens a sheet as the program does; called on several threads at once.
+using SheetOpener = std::function<SheetOpening(const std::filesystem::path& path)>;
+
+// One sheet of a check: whether it opened and was read again for the check,
+// what the opening said, and what the check found.
+struct CheckedSheet {
+    std::filesystem::path path;
+    bool opened = false;
+    std::vector<std::string> messages;
+    std::size_t loadErrors = 0;
+    SheetCheck check;
+
+    std::size_t Errors() const { return loadErrors + check.Count(Severity::kError); }
+    std::size_t Warnings() const { return check.Count(Severity::kWarning); }
+};
+
+// Opens and checks every sheet, up to `jobs` of them at once; jobs that no
+// sheet needs check the blocks of the sheets side by side. The results come
+// in the order of `sheets`.
+std::vector<CheckedSheet> CheckSheets(const std::vector<std::filesystem::path>& sheets,
+                                      unsigned jobs, const SheetOpener& open);
+
+struct CheckTotals {
+    std::size_t errors = 0;
+    std::size_t warnings = 0;
+    bool allOpened = true;
+};
+
+CheckTotals TotalsOf(const std::vector<CheckedSheet>& sheets);
+
+}  // namespace vesk

@@ -1,0 +1,37 @@
+#include "text/JsonNumbers.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace vesk {
+
+std::string JsonFloat(float value) {
+    if (!std::isfinite(value)) {
+        return "null";
+    }
+    // Plain decimals for the values sheets hold (plane metres, heights), the
+    // exponent form only for the very large and the very small.
+    const float magnitude = std::fabs(value);
+    const bool plain = magnitude == 0.0f || (magnitude >= 1e-4f && magnitude < 1e15f);
+    char buffer[96];
+    const auto result =
+        plain ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+              : std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, result.ptr);
+    if (text.find_first_of(".e") == std::string::npos) {
+        text += ".0";
+    }
+    return text;
+}
+
+std::string JsonFixed(double value, int decimals) {
+    if (!std::isfinite(value)) {
+        return "null";
+    }
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return result.ec == std::errc{} ? std::string(buffer, result.ptr) : "null";
+}
+
+}  // namespace vesk

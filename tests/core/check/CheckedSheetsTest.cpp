@@ -1,0 +1,55 @@
+#include "check/CheckedSheets.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "CheckSheetFixture.h"
+#include "TempDir.h"
+
+namespace vesk {
+namespace {
+
+using ::testing::ElementsAre;
+
+class CheckedSheets : public test::CheckSheetFixture {};
+
+// More jobs than sheets: a sheet the opening refuses, a sound one, and one
+// that opens but is gone when the check reads it again.
+TEST_F(CheckedSheets, EachSheetComesBackInItsPlaceWithWhatItsOpeningSaid) {
+    OpenBlock();
+    FlatGround();
+    SoundSquare();
+    test::TempDir dir;
+    ASSERT_TRUE(sheet.WriteTo(dir / "sound.tqb"));
+    const std::vector<std::filesystem::path> sheets{dir / "refused.tqb", dir / "sound.tqb",
+                                                    dir / "gone.tqb"};
+    const SheetOpener open = [](const std::filesystem::path& path) {
+        const bool refused = path.filename() == "refused.tqb";
+        return SheetOpening{!refused, {"opening " + path.filename().string()}, refused ? 1u : 0u};
+    };
+
+    const std::vector<CheckedSheet> results = CheckSheets(sheets, 8, open);
+
+    ASSERT_EQ(results.size(), 3u);
+    EXPECT_EQ(results[0].path, sheets[0]);
+    EXPECT_FALSE(results[0].opened);
+    EXPECT_THAT(results[0].messages, ElementsAre("opening refused.tqb"));
+    EXPECT_TRUE(results[0].check.blocks.empty());
+    EXPECT_EQ(results[1].path, sheets[1]);
+    EXPECT_TRUE(results[1].opened);
+    EXPECT_THAT(results[1].messages, ElementsAre("opening sound.tqb"));
+    ASSERT_EQ(results[1].check.blocks.size(), 1u);
+    EXPECT_TRUE(results[1].check.blocks[0].findings.empty());
+    EXPECT_EQ(results[2].path, sheets[2]);
+    EXPECT_FALSE(results[2].opened);
+    EXPECT_THAT(results[2].messages,
+                ElementsAre("opening gone.tqb", "the sheet could not be read again for the check"));
+
+    const CheckTotals totals = TotalsOf(results);
+    EXPECT_EQ(totals.errors, 1u);
+    EXPECT_EQ(totals.warnings, 0u);
+    EXPECT_FALSE(totals.allOpened);
+}
+
+}  // namespace
+}  // namespace vesk
