@@ -7,11 +7,11 @@
 #include "check/TerrainCheck.h"
 #include "check/TextureCheck.h"
 #include "model/BlockCentre.h"
-#include "model/BuildingChunk.h"
 #include "model/ChunkFault.h"
-#include "model/DemChunk.h"
-#include "sheet/ByteReader.h"
-#include "sheet/ChunkHeader.h"
+#include "model/FootprintPoint.h"
+#include "sheet/BuildingChunk.h"
+#include "sheet/DemChunk.h"
+#include "sheet/OrthoChunk.h"
 
 namespace vesk {
 namespace {
@@ -33,12 +33,14 @@ public:
     }
 
 private:
+    // A grid without points comes without heights and is too small for its counts.
     void CheckGrid() {
-        dem_ = ReadDemChunk(sheet_, record_.demPosition);
-        if (!dem_) {
+        DemChunkResult grid = ReadDemChunk(sheet_, record_.demPosition);
+        if (grid.read == DemChunkRead::kBroken) {
             AddChunkFault(record_.demPosition);
             return;
         }
+        dem_ = std::move(grid.chunk);
         CheckTerrain(*dem_, record_, findings_);
         if (Ground::SpansArea(dem_->grid)) {
             ground_.emplace(*dem_, record_.originX, record_.originY);
@@ -60,19 +62,13 @@ private:
         }
     }
 
-    // The image chunk's body, its size checked against the file before allocating.
     void CheckOrtho() {
-        ByteReader reader(sheet_, record_.orthoPosition);
-        const auto header = ReadChunkHeader(reader);
-        std::vector<std::byte> body;
-        if (header && header->bodySize <= reader.Remaining()) {
-            body.resize(header->bodySize);
-        }
-        if (!header || body.size() != header->bodySize || !reader.Read(body)) {
+        const auto body = ReadOrthoChunkBody(sheet_, record_.orthoPosition);
+        if (!body) {
             AddChunkFault(record_.orthoPosition);
             return;
         }
-        CheckTexture(body, record_, findings_);
+        CheckTexture(*body, record_, findings_);
     }
 
     void AddChunkFault(std::uint32_t position) {

@@ -11,11 +11,12 @@ namespace {
 
 namespace limits = check_limits;
 
-bool AllFinite(const BuildingChunk& building) {
-    return std::isfinite(building.bottom) && std::isfinite(building.roof) &&
-           std::all_of(
-               building.footprint.begin(), building.footprint.end(),
-               [](const FootprintPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); });
+// The corners in plane coordinates, as every finding of the building carries them.
+void Decode(const BuildingChunk& building, std::vector<FootprintPoint>& footprint) {
+    footprint.clear();
+    for (std::size_t i = 0; i < building.CornerCount(); ++i) {
+        footprint.push_back({building.X(i), building.Y(i)});
+    }
 }
 
 }  // namespace
@@ -23,21 +24,21 @@ bool AllFinite(const BuildingChunk& building) {
 void BuildingCheck::Check(std::uint32_t index, const BuildingChunk& building, const Ground* ground,
                           std::vector<Finding>& findings) {
     index_ = index;
-    building_ = &building;
     findings_ = &findings;
+    Decode(building, footprint_);
     if (!CheckNumbers(building)) {
         return;
     }
-    const bool ringOk = CheckRing(building);
+    const bool ringOk = CheckRing();
     CheckHeights(building);
-    CheckBounds(building);
+    CheckBounds();
     if (ringOk && ground != nullptr) {
         CheckGround(building, *ground);
     }
 }
 
 bool BuildingCheck::CheckNumbers(const BuildingChunk& building) {
-    if (AllFinite(building)) {
+    if (building.AllFinite()) {
         return true;
     }
     const FootprintPoint centre{limits::kBlockWidth / 2, limits::kBlockHeight / 2};
@@ -47,9 +48,9 @@ bool BuildingCheck::CheckNumbers(const BuildingChunk& building) {
 }
 
 // Judges the footprint's ring in the block's frame, as the model does.
-bool BuildingCheck::CheckRing(const BuildingChunk& building) {
+bool BuildingCheck::CheckRing() {
     local_.clear();
-    for (const FootprintPoint& p : building.footprint) {
+    for (const FootprintPoint& p : footprint_) {
         local_.push_back({p.x - record_.originX, p.y - record_.originY});
     }
     const RingVerdict& verdict = ring_.Read(local_);
@@ -79,10 +80,10 @@ void BuildingCheck::CheckHeights(const BuildingChunk& building) {
 }
 
 // The corner farthest outside the block, by more than the tolerance.
-void BuildingCheck::CheckBounds(const BuildingChunk& building) {
+void BuildingCheck::CheckBounds() {
     double farthest = limits::kOutsideBlockTolerance;
     std::optional<FootprintPoint> corner;
-    for (const FootprintPoint& p : building.footprint) {
+    for (const FootprintPoint& p : footprint_) {
         const FootprintPoint local{p.x - record_.originX, p.y - record_.originY};
         const double outside = std::max(
             {-local.x, local.x - limits::kBlockWidth, -local.y, local.y - limits::kBlockHeight});
@@ -114,7 +115,7 @@ void BuildingCheck::Add(FindingCode code, FootprintPoint local, const std::strin
     Finding finding =
         MakeFinding(code, local.x + record_.originX, local.y + record_.originY, detail);
     finding.building = index_;
-    finding.footprint = building_->footprint;
+    finding.footprint = footprint_;
     findings_->push_back(std::move(finding));
 }
 

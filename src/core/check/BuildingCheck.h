@@ -5,9 +5,10 @@
 
 #include "check/Finding.h"
 #include "check/Ground.h"
-#include "model/BuildingChunk.h"
+#include "model/FootprintPoint.h"
 #include "model/FootprintRing.h"
 #include "model/GeosContext.h"
+#include "sheet/BuildingChunk.h"
 #include "sheet/SubSheetRecord.h"
 
 namespace vesk {
@@ -25,19 +26,19 @@ public:
 
 private:
     bool CheckNumbers(const BuildingChunk& building);
-    bool CheckRing(const BuildingChunk& building);
+    bool CheckRing();
     void CheckHeights(const BuildingChunk& building);
-    void CheckBounds(const BuildingChunk& building);
+    void CheckBounds();
     void CheckGround(const BuildingChunk& building, const Ground& ground);
     void Add(FindingCode code, FootprintPoint local, const std::string& detail = {});
 
     const SubSheetRecord& record_;
     GeosContext geos_;
     FootprintRing ring_{geos_};
-    std::vector<FootprintPoint> local_;  // the footprint in the block's frame
-    FootprintPoint centroid_;            // in the block's frame
+    std::vector<FootprintPoint> footprint_;  // in plane coordinates
+    std::vector<FootprintPoint> local_;      // the footprint in the block's frame
+    FootprintPoint centroid_;                // in the block's frame
     std::uint32_t index_ = 0;
-    const BuildingChunk* building_ = nullptr;
     std::vector<Finding>* findings_ = nullptr;
 };
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/BuildingChunk.h"
 #include "model/DataFault.h"
+#include "model/FootprintPoint.h"
 
 namespace vesk {
 

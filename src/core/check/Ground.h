@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "model/DemChunk.h"
+#include "sheet/DemChunk.h"
 
 namespace vesk {
 

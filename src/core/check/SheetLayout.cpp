@@ -1,28 +1,23 @@
 #include "check/SheetLayout.h"
 
-#include <array>
 #include <cmath>
 #include <map>
 
 #include "check/CheckLimits.h"
 #include "model/BlockCentre.h"
-#include "sheet/ChunkWalker.h"
-#include "sheet/DataChunkPosition.h"
-#include "sheet/SheetImage.h"
+#include "sheet/SheetWalk.h"
 
 namespace vesk {
 namespace {
 
 namespace limits = check_limits;
 
-class LayoutWalk {
+// The load's walk, keeping what the check needs: the sheet area, and each
+// accepted block's record with a finding for every number seen again.
+class LayoutWalk final : public SheetWalkVisitor {
 public:
-    explicit LayoutWalk(ByteSource& sheet) : sheet_(sheet), walker_(sheet) {}
-
-    SheetLayout Walk() {
-        while (const auto chunk = walker_.Next()) {
-            Take(*chunk);
-        }
+    SheetLayout Walk(ByteSource& sheet) {
+        WalkSheet(sheet, *this);
         SheetLayout layout{area_, {}};
         for (auto& [number, block] : blocks_) {
             layout.blocks.push_back(std::move(block));
@@ -31,65 +26,23 @@ public:
     }
 
 private:
-    void Take(const WalkedChunk& chunk) {
-        const ChunkHeader& header = chunk.header;
-        if (Matches(header, kSheetAreaChunk)) {
-            ReadSheetArea(chunk);
-        } else if (Matches(header, kImageChunk)) {
-            // The picture ends where its bitmap says, as the load reads it.
-            if (const auto image = ReadSheetImageLayout(sheet_, chunk)) {
-                walker_.ContinueAt(image->End());
-            }
-        } else if (Matches(header, kSubSheetAreaChunk)) {
-            ReadBlockArea(chunk);
-        } else if (chunk.level == 3 && current_ != nullptr) {
-            RecordDataChunkPosition(chunk, current_->record);
-        }
-    }
+    void SheetAreaRead(const SheetArea& area) override { area_ = area; }
 
-    void ReadSheetArea(const WalkedChunk& chunk) {
-        ByteReader reader(sheet_, chunk.BodyOffset());
-        std::array<std::byte, kSheetAreaSize> body{};
-        if (!reader.Read(body)) {
-            zone_ = 0;
-            return;
-        }
-        area_ = DecodeSheetArea(body);
-        zone_ = area_->IsValidSheet() ? area_->zone : 0;
-    }
-
-    void ReadBlockArea(const WalkedChunk& chunk) {
-        ByteReader reader(sheet_, chunk.BodyOffset());
-        std::array<std::byte, kSubSheetAreaSize> body{};
-        if (!reader.Read(body)) {
-            return;
-        }
-        const SubSheetArea area = DecodeSubSheetArea(body);
-        if (!area.HasSubSheetSize() || !area.HasValidNumber()) {
-            return;
-        }
+    SubSheetRecord& SubSheetAccepted(const SubSheetArea& area, int zone) override {
         const auto [at, first] = blocks_.try_emplace(area.number);
-        current_ = &at->second;
-        current_->number = area.number;
-        SubSheetRecord& record = current_->record;
-        record.zone = zone_;
-        record.originX = area.originX;
-        record.originY = area.originY;
-        record.width = area.width;
-        record.height = area.height;
+        BlockLayout& block = at->second;
+        block.number = area.number;
+        RecordSubSheetArea(area, zone, block.record);
         if (!first) {
-            const FootprintPoint centre = BlockCentre(record);
-            current_->findings.push_back(
+            const FootprintPoint centre = BlockCentre(block.record);
+            block.findings.push_back(
                 MakeFinding(FindingCode::kBlockNumberTwice, centre.x, centre.y));
         }
+        return block.record;
     }
 
-    ByteSource& sheet_;
-    ChunkWalker walker_;
     std::optional<SheetArea> area_;
-    int zone_ = 0;
     std::map<int, BlockLayout> blocks_;
-    BlockLayout* current_ = nullptr;
 };
 
 bool OnSheet(const SheetArea& sheet, const SubSheetRecord& record) {
@@ -144,7 +97,7 @@ void AddPlaceFindings(SheetLayout& layout) {
 }  // namespace
 
 SheetLayout ReadSheetLayout(ByteSource& sheet) {
-    SheetLayout layout = LayoutWalk(sheet).Walk();
+    SheetLayout layout = LayoutWalk().Walk(sheet);
     AddPlaceFindings(layout);
     return layout;
 }

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "check/Finding.h"
-#include "model/DemChunk.h"
+#include "sheet/DemChunk.h"
 #include "sheet/SubSheetRecord.h"
 
 namespace vesk {

@@ -1,16 +1,11 @@
 #include "convert/BuildingsSection.h"
 
-#include <algorithm>
-#include <array>
 #include <string_view>
-#include <vector>
 
 #include "convert/DecimalCounter.h"
 #include "convert/StatementText.h"
 #include "convert/TextList.h"
-#include "sheet/ByteReader.h"
-#include "sheet/ChunkHeader.h"
-#include "sheet/LittleEndian.h"
+#include "sheet/BuildingChunk.h"
 
 namespace vesk {
 namespace {
@@ -19,77 +14,9 @@ using statement::kMaxStatementChars;
 using statement::Put;
 using statement::PutReal;
 
-constexpr std::uint32_t kFixedBytes = 12;  // bottom height, roof height, vertex count
-constexpr std::uint32_t kVertexBytes = 8;
 constexpr int kCounterDigits = 6;  // "%06d"
 constexpr std::string_view kFirstCounter = "000000";
 constexpr std::size_t kCornerTextBudget = 64 * 1024;
-
-// One building: its heights and the stored bytes of its footprint's corners,
-// decoded where they are used, so that a building in memory takes no more
-// room than its chunk's body.
-struct Building {
-    float bottom = 0.0f;
-    float roof = 0.0f;
-    std::vector<std::byte> corners;
-
-    std::size_t Count() const { return corners.size() / kVertexBytes; }
-    float X(std::size_t i) const { return DecodeF32(corners.data() + i * kVertexBytes); }
-    float Y(std::size_t i) const { return DecodeF32(corners.data() + i * kVertexBytes + 4); }
-};
-
-// Room for exactly `size` bytes. A block that is too small goes before the
-// larger one is made, so that the two are never held at once.
-void ResizeExactly(std::vector<std::byte>& bytes, std::size_t size) {
-    if (size > bytes.capacity()) {
-        bytes = std::vector<std::byte>();
-        bytes.reserve(size);
-    }
-    bytes.resize(size);
-}
-
-enum class BuildingRead { kRead, kNotABuilding, kBroken };
-
-// Reads one STRC chunk at a time into a buffer that is reused, so memory
-// follows the largest building, not the number of buildings.
-class BuildingReader {
-public:
-    explicit BuildingReader(ByteSource& sheet) : sheet_(sheet) {}
-
-    BuildingRead Read(std::uint32_t position) {
-        ByteReader reader(sheet_, position);
-        const auto header = ReadChunkHeader(reader);
-        if (!header) {
-            return BuildingRead::kBroken;
-        }
-        if (!Matches(*header, kBuildingChunk)) {
-            return BuildingRead::kNotABuilding;
-        }
-        std::array<std::byte, kFixedBytes> fixed{};
-        if (header->bodySize < kFixedBytes || !reader.Read(fixed)) {
-            return BuildingRead::kBroken;
-        }
-        const std::uint32_t count = DecodeU32(fixed.data() + 8);
-        const std::uint64_t room =
-            std::min<std::uint64_t>(header->bodySize - kFixedBytes, reader.Remaining());
-        if (count > room / kVertexBytes) {
-            return BuildingRead::kBroken;
-        }
-        ResizeExactly(building_.corners, std::size_t{count} * kVertexBytes);
-        if (!reader.Read(building_.corners)) {
-            return BuildingRead::kBroken;
-        }
-        building_.bottom = DecodeF32(fixed.data());
-        building_.roof = DecodeF32(fixed.data() + 4);
-        return BuildingRead::kRead;
-    }
-
-    const Building& Current() const { return building_; }
-
-private:
-    ByteSource& sheet_;
-    Building building_;
-};
 
 // Writes the statements of one building, pass after pass over its corners.
 // Counters are counted up as text and the two heights formatted once. Each
@@ -101,11 +28,11 @@ class BuildingTextWriter {
 public:
     explicit BuildingTextWriter(AtomicOutputFile& out) : out_(out) {}
 
-    void Write(std::uint64_t number, const Building& building) {
+    void Write(std::uint64_t number, const BuildingChunk& building) {
         number_ = std::string_view(numberText_, statement::PutCounter6(numberText_, number));
         bottom_ = std::string_view(bottomText_, PutReal(bottomText_, building.bottom));
         roof_ = std::string_view(roofText_, PutReal(roofText_, building.roof));
-        const std::size_t count = building.Count();
+        const std::size_t count = building.CornerCount();
         if (count > 3) {
             out_.Write("CONCAVE(ON);\r\n");
         }
@@ -120,7 +47,7 @@ private:
     char* Line() { return out_.Reserve(kMaxStatementChars); }
 
     // "x,y," of corner i.
-    static char* PutCorner(char* out, const Building& building, std::size_t i) {
+    static char* PutCorner(char* out, const BuildingChunk& building, std::size_t i) {
         out = PutReal(out, building.X(i));
         *out++ = ',';
         out = PutReal(out, building.Y(i));
@@ -129,10 +56,10 @@ private:
     }
 
     // The roof corners, keeping their "x,y," texts for the wall pass.
-    void WriteRoofCorners(const Building& building) {
+    void WriteRoofCorners(const BuildingChunk& building) {
         DecimalCounter corner(0, kCounterDigits);
         corners_.Clear();
-        for (std::size_t i = 0; i < building.Count(); ++i, corner.Increment()) {
+        for (std::size_t i = 0; i < building.CornerCount(); ++i, corner.Increment()) {
             char* xy = Put(Put(Put(Line(), "V"), corner.View()), "=COORD(");
             char* p = PutCorner(xy, building, i);
             if (corners_.TextBytes() < kCornerTextBudget) {
@@ -142,8 +69,8 @@ private:
         }
     }
 
-    void WriteRoofGroup(const Building& building) {
-        const std::size_t count = building.Count();
+    void WriteRoofGroup(const BuildingChunk& building) {
+        const std::size_t count = building.CornerCount();
         out_.Advance(Put(Put(Put(Line(), "BUILD_ROOF"), number_), "=GROUP();\r\n"));
         WriteRoofCorners(building);
         DecimalCounter corner(0, kCounterDigits);
@@ -164,8 +91,8 @@ private:
         out_.Advance(Put(Put(p, number_), ",F000000);\r\n"));
     }
 
-    void WriteWallGroup(const Building& building) {
-        const std::size_t count = building.Count();
+    void WriteWallGroup(const BuildingChunk& building) {
+        const std::size_t count = building.CornerCount();
         out_.Advance(Put(Put(Put(Line(), "BUILD_WALL"), number_), "=GROUP();\r\n"));
         DecimalCounter corner(0, kCounterDigits);
         char xy[2 * kMaxFixedRealChars + 2];
@@ -221,20 +148,20 @@ private:
 
 BuildingsWritten WriteBuildingsSection(ByteSource& sheet, const SubSheetRecord& record,
                                        AtomicOutputFile& out) {
-    BuildingReader reader(sheet);
+    BuildingChunkReader reader(sheet);
     BuildingTextWriter writer(out);
     BuildingsWritten result;
     std::uint64_t number = 0;
     for (const std::uint32_t position : record.buildingPositions) {
         switch (reader.Read(position)) {
-            case BuildingRead::kRead:
+            case BuildingChunkRead::kRead:
                 writer.Write(number, reader.Current());
                 ++result.written;
                 break;
-            case BuildingRead::kBroken:
+            case BuildingChunkRead::kBroken:
                 ++result.broken;
                 break;
-            case BuildingRead::kNotABuilding:
+            case BuildingChunkRead::kNotABuilding:
                 break;
         }
         ++number;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/AtomicOutputFile.h"
 #include "convert/ConversionMessages.h"
+#include "platform/AtomicOutputFile.h"
 #include "sheet/ByteReader.h"
-#include "sheet/ChunkHeader.h"
+#include "sheet/ChunkBody.h"
 
 namespace vesk {
 namespace {
@@ -39,10 +39,9 @@ bool CopyBody(ByteReader& reader, std::uint64_t size, AtomicOutputFile& out) {
 
 bool CopyOrthoTexture(ByteSource& sheet, const std::filesystem::path& texturePath,
                       const SubSheetRecord& record, DocumentUi& ui) {
-    ByteReader reader(sheet, record.orthoPosition);
     // The header was recognised by the load; only its body size is taken here.
-    const auto header = ReadChunkHeader(reader);
-    if (!header || header->bodySize > reader.Remaining()) {
+    const auto body = LocateChunkBody(sheet, record.orthoPosition);
+    if (!body) {
         ShowError(ui, msg::DataLeftOut({std::string(msg::kOrthoLeftOut)}));
         return false;
     }
@@ -51,7 +50,8 @@ bool CopyOrthoTexture(ByteSource& sheet, const std::filesystem::path& texturePat
         ShowError(ui, msg::FillIn(msg::kCannotCreateFile, msg::PathText(texturePath)));
         return false;
     }
-    if (!CopyBody(reader, header->bodySize, out)) {
+    ByteReader reader(sheet, body->offset);
+    if (!CopyBody(reader, body->header.bodySize, out)) {
         ShowError(ui, msg::DataLeftOut({std::string(msg::kOrthoLeftOut)}));
         return false;
     }

@@ -10,10 +10,10 @@
 
 #include "platform/DocumentUi.h"
 #include "sheet/ByteSource.h"
-#include "sheet/ChunkWalker.h"
 #include "sheet/ProgramImageSize.h"
 #include "sheet/SheetArea.h"
 #include "sheet/SheetImage.h"
+#include "sheet/SheetWalk.h"
 #include "sheet/SubSheetRecord.h"
 #include "survey/SurveyEntry.h"
 #include "zonemap/ZoneMap.h"
@@ -29,7 +29,7 @@ struct DisplayExtent {
 // sub-sheet records with the positions of their data), the selected sub-sheet,
 // the survey list and the display switches. It reaches the user only through
 // its DocumentUi.
-class CMyVeskDoc {
+class CMyVeskDoc : private SheetWalkVisitor {
 public:
     explicit CMyVeskDoc(DocumentUi& ui, ProgramImageSize& imageSize = ProgramImageSize::Process());
 
@@ -128,11 +128,14 @@ public:
 
 private:
     void ShowError(std::string_view text);
-    void ReadSheetAreaChunk(ByteSource& source, const WalkedChunk& chunk);
-    void ReadNameChunk(ByteSource& source, const WalkedChunk& chunk);
-    void ReadImageChunk(ByteSource& source, const WalkedChunk& chunk, ChunkWalker& walker);
-    void ReadSubSheetAreaChunk(ByteSource& source, const WalkedChunk& chunk);
-    void RecordDataChunk(const WalkedChunk& chunk);
+    // What the load takes of what the sheet walk meets (CMyVeskDocLoad.cpp).
+    void SheetAreaRead(const SheetArea& area) override;
+    void SheetAreaUnreadable() override;
+    void NameChunk(ByteSource& sheet, const WalkedChunk& chunk) override;
+    void ImageRefused() override;
+    bool ImageTaken(ByteSource& sheet, const SheetImageLayout& image) override;
+    void SubSheetAreaRefused(SubSheetAreaFault fault) override;
+    SubSheetRecord& SubSheetAccepted(const SubSheetArea& area, int zone) override;
     void SetImageScale(int width, int height, double scale);
     void ShowSurveyZone(int zone);
     void RefitShownSurveyMap();
@@ -157,9 +160,6 @@ private:
     int displayHeight_ = 10;
     double scale_ = 1.0;
     SheetArea sheetArea_;
-    // The sub-sheet that level-3 chunks belong to; none before the first
-    // accepted sub-sheet AREA of a load, and such early chunks are ignored.
-    std::optional<int> currentSubSheet_;
     int selectedSubSheet_ = -1;
     std::array<SubSheetRecord, kSubSheetCount> subSheets_{};
     bool keepsImagePixels_ = true;
@@ -169,7 +169,6 @@ private:
     BitmapInfoHeader imageHeader_;
 
     std::string title_;
-    int localZone_ = 0;
     bool areaRead_ = false;
     std::array<bool, kSubSheetCount> accepted_{};
 };

@@ -1,12 +1,9 @@
-// Loading a sheet file into the document: the walk, and what each chunk does.
-#include <array>
+// Loading a sheet file into the document: what it takes of each chunk the walk meets.
 #include <optional>
 
 #include "document/CMyVeskDoc.h"
-#include "sheet/ChunkWalker.h"
-#include "sheet/DataChunkPosition.h"
+#include "sheet/ByteReader.h"
 #include "sheet/FileByteSource.h"
-#include "sheet/SheetImage.h"
 #include "sheet/SheetMessages.h"
 
 namespace vesk {
@@ -24,47 +21,25 @@ bool CMyVeskDoc::LoadSheet(const std::filesystem::path& path) {
 }
 
 void CMyVeskDoc::LoadSheetFrom(ByteSource& source) {
-    localZone_ = 0;
-    currentSubSheet_.reset();
     areaRead_ = false;
     accepted_.fill(false);
-    ChunkWalker walker(source);
-    while (const auto chunk = walker.Next()) {
-        const ChunkHeader& header = chunk->header;
-        if (Matches(header, kSheetAreaChunk)) {
-            ReadSheetAreaChunk(source, *chunk);
-        } else if (Matches(header, kNameChunk)) {
-            ReadNameChunk(source, *chunk);
-        } else if (Matches(header, kImageChunk)) {
-            ReadImageChunk(source, *chunk, walker);
-        } else if (Matches(header, kSubSheetAreaChunk)) {
-            ReadSubSheetAreaChunk(source, *chunk);
-        } else if (chunk->level == 3) {
-            RecordDataChunk(*chunk);
-        }
-    }
+    WalkSheet(source, *this);
 }
 
-void CMyVeskDoc::ReadSheetAreaChunk(ByteSource& source, const WalkedChunk& chunk) {
-    ByteReader reader(source, chunk.BodyOffset());
-    std::array<std::byte, kSheetAreaSize> body{};
-    if (!reader.Read(body)) {
-        ShowError(msg::kCannotReadSheetData);
-        localZone_ = 0;
-        return;
-    }
-    sheetArea_ = DecodeSheetArea(body);
+void CMyVeskDoc::SheetAreaRead(const SheetArea& area) {
+    sheetArea_ = area;
     areaRead_ = true;
-    if (sheetArea_.IsValidSheet()) {
-        localZone_ = sheetArea_.zone;
-    } else {
+    if (!sheetArea_.IsValidSheet()) {
         ShowError(msg::kNotScale2500);
-        localZone_ = 0;
     }
 }
 
-void CMyVeskDoc::ReadNameChunk(ByteSource& source, const WalkedChunk& chunk) {
-    ByteReader reader(source, chunk.BodyOffset());
+void CMyVeskDoc::SheetAreaUnreadable() {
+    ShowError(msg::kCannotReadSheetData);
+}
+
+void CMyVeskDoc::NameChunk(ByteSource& sheet, const WalkedChunk& chunk) {
+    ByteReader reader(sheet, chunk.BodyOffset());
     const std::uint32_t size = chunk.header.bodySize;
     if (size == 0 || size > reader.Remaining()) {
         ShowError(msg::kCannotReadSheetData);
@@ -80,25 +55,27 @@ void CMyVeskDoc::ReadNameChunk(ByteSource& source, const WalkedChunk& chunk) {
     RefreshTitle();
 }
 
-void CMyVeskDoc::ReadImageChunk(ByteSource& source, const WalkedChunk& chunk, ChunkWalker& walker) {
-    const auto layout = ReadSheetImageLayout(source, chunk);
+void CMyVeskDoc::ImageRefused() {
+    ShowError(msg::kNotWindowsBitmap);
+}
+
+bool CMyVeskDoc::ImageTaken(ByteSource& sheet, const SheetImageLayout& layout) {
     std::optional<SheetImage> image;
-    if (layout && keepsImagePixels_) {
-        image = ReadSheetImage(source, *layout);
+    if (keepsImagePixels_) {
+        image = ReadSheetImage(sheet, layout);
+        if (!image) {
+            ShowError(msg::kNotWindowsBitmap);
+            return false;
+        }
     }
-    if (!layout || (keepsImagePixels_ && !image)) {
-        // A bad bitmap is passed over by the chunk's body size.
-        ShowError(msg::kNotWindowsBitmap);
-        return;
-    }
-    walker.ContinueAt(layout->End());
-    imageHeader_ = layout->header;
+    imageHeader_ = layout.header;
     pixels_ = image ? std::move(image->pixels) : nullptr;
     pixelBytes_ = image ? image->pixelBytes : 0;
     ++imageGeneration_;
     imageSize_.Record(imageHeader_.width, imageHeader_.height);
     SetImageScale(imageHeader_.width, imageHeader_.height, 1.0);
     ui_.SetExtentAndFitFrame(displayWidth_, displayHeight_);
+    return true;
 }
 
 void CMyVeskDoc::SetImageScale(int width, int height, double scale) {
@@ -109,38 +86,27 @@ void CMyVeskDoc::SetImageScale(int width, int height, double scale) {
     displayHeight_ = TruncToInt(imageHeight_ * scale_);
 }
 
-void CMyVeskDoc::ReadSubSheetAreaChunk(ByteSource& source, const WalkedChunk& chunk) {
-    ByteReader reader(source, chunk.BodyOffset());
-    std::array<std::byte, kSubSheetAreaSize> body{};
-    if (!reader.Read(body)) {
-        ShowError(msg::kCannotReadSubSheetData);
-        return;
+void CMyVeskDoc::SubSheetAreaRefused(SubSheetAreaFault fault) {
+    switch (fault) {
+        case SubSheetAreaFault::kUnreadable:
+            ShowError(msg::kCannotReadSubSheetData);
+            break;
+        case SubSheetAreaFault::kNotSubSheetSize:
+            ShowError(msg::kNotSubSheetOf2500);
+            break;
+        case SubSheetAreaFault::kNumberOutOfRange:
+            ShowError(msg::kSubSheetNumberOutOfRange);
+            break;
     }
-    const SubSheetArea area = DecodeSubSheetArea(body);
-    if (!area.HasSubSheetSize()) {
-        ShowError(msg::kNotSubSheetOf2500);
-        return;
-    }
-    if (!area.HasValidNumber()) {
-        ShowError(msg::kSubSheetNumberOutOfRange);
-        return;
-    }
-    currentSubSheet_ = area.number;
-    accepted_[static_cast<std::size_t>(area.number)] = true;
-    SubSheetRecord& record = subSheets_[static_cast<std::size_t>(area.number)];
-    record.zone = localZone_;
-    record.originX = area.originX;
-    record.originY = area.originY;
-    record.width = area.width;
-    record.height = area.height;
-    record.rect = SubSheetRectOnImage(sheetArea_, imageSize_.Width(), imageSize_.Height(), area);
 }
 
-void CMyVeskDoc::RecordDataChunk(const WalkedChunk& chunk) {
-    if (!currentSubSheet_) {
-        return;
-    }
-    RecordDataChunkPosition(chunk, subSheets_[static_cast<std::size_t>(*currentSubSheet_)]);
+SubSheetRecord& CMyVeskDoc::SubSheetAccepted(const SubSheetArea& area, int zone) {
+    const auto number = static_cast<std::size_t>(area.number);
+    accepted_[number] = true;
+    SubSheetRecord& record = subSheets_[number];
+    RecordSubSheetArea(area, zone, record);
+    record.rect = SubSheetRectOnImage(sheetArea_, imageSize_.Width(), imageSize_.Height(), area);
+    return record;
 }
 
 }  // namespace vesk

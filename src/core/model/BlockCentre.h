@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/BuildingChunk.h"
+#include "model/FootprintPoint.h"
 #include "sheet/SubSheetRecord.h"
 
 namespace vesk {

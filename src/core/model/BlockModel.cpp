@@ -6,7 +6,6 @@
 #include <limits>
 #include <variant>
 
-#include "model/DemChunk.h"
 #include "model/FootprintBox.h"
 #include "model/FootprintSet.h"
 #include "model/ParallelTriangulation.h"
@@ -14,8 +13,8 @@
 #include "model/SgiImage.h"
 #include "model/SgiSides.h"
 #include "model/TerrainMesh.h"
-#include "sheet/ByteReader.h"
-#include "sheet/ChunkHeader.h"
+#include "sheet/DemChunk.h"
+#include "sheet/OrthoChunk.h"
 
 namespace vesk {
 namespace {
@@ -82,12 +81,13 @@ void AddBuildings(ByteSource& sheet, const SubSheetRecord& record, BlockModel& m
 }
 
 void AddTerrain(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
-    const auto dem = ReadDemChunk(sheet, record.demPosition);
-    if (!dem) {
+    const DemChunkResult dem = ReadDemChunk(sheet, record.demPosition);
+    if (dem.read == DemChunkRead::kBroken) {
         model.messages.push_back("terrain left out: its grid chunk is truncated or inconsistent");
         return;
     }
-    auto terrain = BuildTerrainMesh(*dem);
+    // A grid without points comes without heights, and the mesh refuses it for its counts.
+    auto terrain = BuildTerrainMesh(dem.chunk);
     if (auto* fault = std::get_if<std::string>(&terrain)) {
         model.messages.push_back("terrain left out: " + *fault);
         return;
@@ -95,22 +95,8 @@ void AddTerrain(ByteSource& sheet, const SubSheetRecord& record, BlockModel& mod
     model.terrain = std::move(std::get<TerrainModel>(terrain));
 }
 
-// The ORTS body, when it lies whole within the file; the size is checked before allocating.
-std::optional<std::vector<std::byte>> ReadOrthoBody(ByteSource& sheet, std::uint32_t position) {
-    ByteReader reader(sheet, position);
-    const auto header = ReadChunkHeader(reader);
-    if (!header || !Matches(*header, kOrthoChunk) || header->bodySize > reader.Remaining()) {
-        return std::nullopt;
-    }
-    std::vector<std::byte> body(header->bodySize);
-    if (!reader.Read(body)) {
-        return std::nullopt;
-    }
-    return body;
-}
-
 void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
-    const auto body = ReadOrthoBody(sheet, record.orthoPosition);
+    const auto body = ReadOrthoChunkBody(sheet, record.orthoPosition);
     if (!body) {
         model.messages.push_back("texture left out: its image chunk is missing or truncated");
         return;

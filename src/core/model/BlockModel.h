@@ -7,6 +7,7 @@
 
 #include "model/DataFault.h"
 #include "sheet/ByteSource.h"
+#include "sheet/DemChunk.h"
 #include "sheet/SubSheetRecord.h"
 
 namespace vesk {
@@ -60,13 +61,6 @@ struct LeftOutBuilding {
 // "building 3 left out (error 104) at X,Y = -6690.0,-35890.0: the footprint
 // crosses or touches itself", as the check words the same fault.
 std::string LeftOutLine(const LeftOutBuilding& building);
-
-struct TerrainGrid {
-    std::uint32_t columns = 0;
-    std::uint32_t rows = 0;
-    float dx = 0.0f;
-    float dy = 0.0f;
-};
 
 // The height grid as two triangles per cell. Point (row i, column j) is vertex
 // i * columns + j; its uv is (j / (columns - 1), i / (rows - 1)), v growing

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "model/BuildingChunk.h"
+#include "model/FootprintPoint.h"
 
 namespace vesk {
 

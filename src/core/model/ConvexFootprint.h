@@ -3,7 +3,7 @@
 #include <span>
 #include <vector>
 
-#include "model/BuildingChunk.h"
+#include "model/FootprintPoint.h"
 #include "model/FootprintTriangulation.h"
 
 namespace vesk {

@@ -3,7 +3,7 @@
 #include <array>
 #include <span>
 
-#include "model/BuildingChunk.h"
+#include "model/FootprintPoint.h"
 #include "model/GeosContext.h"
 
 namespace vesk {

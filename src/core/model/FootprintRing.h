@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "model/BuildingChunk.h"
 #include "model/DataFault.h"
+#include "model/FootprintPoint.h"
 #include "model/GeosContext.h"
 
 namespace vesk {

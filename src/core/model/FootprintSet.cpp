@@ -1,6 +1,5 @@
 #include "model/FootprintSet.h"
 
-#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -13,18 +12,14 @@ namespace {
 
 // Why a building read whole still cannot be built; nothing when it can.
 std::optional<LeftOutBuilding> NumberFault(const BuildingChunk& chunk, double x0, double y0) {
-    const auto finite = [](const FootprintPoint& p) {
-        return std::isfinite(p.x) && std::isfinite(p.y);
-    };
-    if (!std::isfinite(chunk.bottom) || !std::isfinite(chunk.roof) ||
-        !std::all_of(chunk.footprint.begin(), chunk.footprint.end(), finite)) {
+    if (!chunk.AllFinite()) {
         return LeftOutBuilding{.reason = Describe(DataFault::kBuildingNotFinite),
                                .code = DataFault::kBuildingNotFinite};
     }
     // Floats hold the block's frame: small numbers there keep their precision.
-    for (const FootprintPoint& p : chunk.footprint) {
-        if (!std::isfinite(static_cast<float>(p.x - x0)) ||
-            !std::isfinite(static_cast<float>(p.y - y0))) {
+    for (std::size_t i = 0; i < chunk.CornerCount(); ++i) {
+        if (!std::isfinite(static_cast<float>(chunk.X(i) - x0)) ||
+            !std::isfinite(static_cast<float>(chunk.Y(i) - y0))) {
             return LeftOutBuilding{.reason = "a corner lies too far from the block",
                                    .code = std::nullopt};
         }
@@ -69,9 +64,9 @@ FootprintSet ReadFootprints(ByteSource& sheet, const SubSheetRecord& record,
             continue;
         }
         set.buildings.push_back(
-            {number++, chunk.bottom, chunk.roof, set.corners.size(), chunk.footprint.size()});
-        for (const FootprintPoint& p : chunk.footprint) {
-            set.corners.push_back({p.x - x0, p.y - y0});
+            {number++, chunk.bottom, chunk.roof, set.corners.size(), chunk.CornerCount()});
+        for (std::size_t i = 0; i < chunk.CornerCount(); ++i) {
+            set.corners.push_back({chunk.X(i) - x0, chunk.Y(i) - y0});
         }
     }
     return set;

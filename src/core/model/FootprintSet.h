@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "model/BlockModel.h"
-#include "model/BuildingChunk.h"
+#include "model/FootprintPoint.h"
+#include "sheet/BuildingChunk.h"
 #include "sheet/ByteSource.h"
 #include "sheet/SubSheetRecord.h"
 

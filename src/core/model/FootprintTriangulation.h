@@ -8,8 +8,8 @@
 #include <tuple>
 #include <vector>
 
-#include "model/BuildingChunk.h"
 #include "model/DataFault.h"
+#include "model/FootprintPoint.h"
 #include "model/FootprintRing.h"
 #include "model/GeosContext.h"
 

@@ -4,7 +4,7 @@
 #include <variant>
 
 #include "model/BlockModel.h"
-#include "model/DemChunk.h"
+#include "sheet/DemChunk.h"
 
 namespace vesk {
 

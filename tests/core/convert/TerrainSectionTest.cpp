@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "ConvertTestSupport.h"
@@ -119,19 +118,6 @@ TEST_F(TerrainSection, SingleColumnHasTextureCoordinateZeroAlongX) {
     EXPECT_TRUE(text.ends_with("GROUP_FACE(DEM);"));
 }
 
-// Either count 0 makes the product 0, which any body holds: the other count
-// alone must not drive the rows or columns written.
-TEST_F(TerrainSection, GridWithACountOfZeroHasNoPointsAndIsLeftOut) {
-    for (const auto& [columns, rows] : {std::pair{0u, 0xFFFFFFFFu}, std::pair{0xFFFFFFFFu, 0u},
-                                        std::pair{0u, 7u}, std::pair{0u, 0u}}) {
-        sheet = test::SheetBuilder();
-        AddDem(columns, rows, 10, 5, {});
-        sheet.Building(0, 1, std::vector<std::pair<float, float>>(8, {1.0f, 2.0f}));
-        EXPECT_EQ(Write(true), "") << columns << " x " << rows;
-        EXPECT_FALSE(written);
-    }
-}
-
 TEST_F(TerrainSection, NamesGrowPastTwoDigitsUpToTheLastPointAndFace) {
     AddFlatDem(41, 31);
     const std::string text = Write(true);
@@ -170,55 +156,6 @@ TEST_F(TerrainSection, WritesTheSameBytesUnderACommaDecimalLocale) {
     }
     EXPECT_EQ(Write(true), inC);
     EXPECT_NE(inC.find("V00=COORD(100.250000,0.000000,1.500000);"), std::string::npos);
-}
-
-TEST_F(TerrainSection, GridLargerThanItsBodyIsNotWrittenAtAll) {
-    record.hasDem = 1;
-    record.demPosition = sheet.Offset();
-    test::ByteWriter body;
-    body.U32(3);
-    body.U32(3);
-    body.F32(1);
-    body.F32(1);
-    for (int i = 0; i < 8; ++i) {
-        body.F32(0);
-    }
-    sheet.Chunk(0x112001, "DEMF", body.Data());
-    sheet.Building(0, 1, {{0, 0}, {1, 1}, {2, 2}});  // a ninth height's bytes would be here
-    EXPECT_EQ(Write(true), "");
-    EXPECT_FALSE(written);
-}
-
-// 65536 x 65537 wraps around to 65536 in 32 bits, which the body holds.
-TEST_F(TerrainSection, GridWhoseCountProductOverflowsIsNotWritten) {
-    record.hasDem = 1;
-    record.demPosition = sheet.Offset();
-    test::ByteWriter body;
-    body.U32(65536);
-    body.U32(65537);
-    body.F32(1);
-    body.F32(1);
-    body.Data().resize(16 + 4 * 65536);
-    sheet.Chunk(0x112001, "DEMF", body.Data());
-    EXPECT_EQ(Write(false), "");
-    EXPECT_FALSE(written);
-}
-
-TEST_F(TerrainSection, GridEndingBeyondTheFileOrPositionPastItIsNotWritten) {
-    record.hasDem = 1;
-    record.demPosition = sheet.Offset();
-    test::ByteWriter body;
-    body.U32(2);
-    body.U32(2);
-    body.F32(1);
-    body.F32(1);
-    body.F32(5);
-    sheet.ChunkClaiming(0x112001, "DEMF", 32, body.Data());
-    EXPECT_EQ(Write(false), "");
-    EXPECT_FALSE(written);
-    record.demPosition = sheet.Offset() + 4;
-    EXPECT_EQ(Write(false), "");
-    EXPECT_FALSE(written);
 }
 
 }  // namespace

@@ -1,19 +1,40 @@
-#include "model/BuildingChunk.h"
+#include "sheet/BuildingChunk.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "sheet/ByteReader.h"
 #include "sheet/ChunkHeader.h"
-#include "sheet/LittleEndian.h"
 
 namespace vesk {
 namespace {
 
-constexpr std::uint32_t kFixedBytes = 12;  // bottom height, roof height, vertex count
-constexpr std::uint32_t kVertexBytes = 8;
+constexpr std::uint32_t kFixedBytes = 12;  // bottom height, roof height, corner count
+
+// Room for exactly `size` bytes. A block that is too small goes before the
+// larger one is made, so that the two are never held at once.
+void ResizeExactly(std::vector<std::byte>& bytes, std::size_t size) {
+    if (size > bytes.capacity()) {
+        bytes = std::vector<std::byte>();
+        bytes.reserve(size);
+    }
+    bytes.resize(size);
+}
 
 }  // namespace
+
+bool BuildingChunk::AllFinite() const {
+    if (!std::isfinite(bottom) || !std::isfinite(roof)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < CornerCount(); ++i) {
+        if (!std::isfinite(X(i)) || !std::isfinite(Y(i))) {
+            return false;
+        }
+    }
+    return true;
+}
 
 BuildingChunkRead BuildingChunkReader::Read(std::uint32_t position) {
     ByteReader reader(sheet_, position);
@@ -31,20 +52,15 @@ BuildingChunkRead BuildingChunkReader::Read(std::uint32_t position) {
     const std::uint32_t count = DecodeU32(fixed.data() + 8);
     const std::uint64_t room =
         std::min<std::uint64_t>(header->bodySize - kFixedBytes, reader.Remaining());
-    if (count > room / kVertexBytes) {
+    if (count > room / kBuildingCornerBytes) {
         return BuildingChunkRead::kBroken;
     }
-    bytes_.resize(std::size_t{count} * kVertexBytes);
-    if (!reader.Read(bytes_)) {
+    ResizeExactly(building_.corners, std::size_t{count} * kBuildingCornerBytes);
+    if (!reader.Read(building_.corners)) {
         return BuildingChunkRead::kBroken;
     }
     building_.bottom = DecodeF32(fixed.data());
     building_.roof = DecodeF32(fixed.data() + 4);
-    building_.footprint.resize(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::byte* at = bytes_.data() + i * kVertexBytes;
-        building_.footprint[i] = {DecodeF32(at), DecodeF32(at + 4)};
-    }
     return BuildingChunkRead::kRead;
 }
 
