@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/DocumentUi.h"
+#include "document/DocumentUi.h"
 #include "sheet/ByteSource.h"
 #include "sheet/ChunkWalker.h"
 #include "sheet/ProgramImageSize.h"
