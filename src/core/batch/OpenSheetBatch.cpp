@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "convert/BlockConversion.h"
 #include "convert/OutputName.h"
 #include "document/CMyVeskDoc.h"
 #include "document/ConversionCommand.h"
@@ -12,10 +13,10 @@ namespace {
 ConversionPresence AnyBlockHolds(const CMyVeskDoc& doc, const std::vector<int>& numbers) {
     ConversionPresence presence;
     for (const int number : numbers) {
-        const SubSheetRecord record = doc.CopySubSheetRecord(number);
-        presence.buildings = presence.buildings || record.buildingCount > 0;
-        presence.terrain = presence.terrain || record.hasDem != 0;
-        presence.texture = presence.texture || record.hasOrtho != 0;
+        const ConversionPresence block = PresenceOf(doc.CopySubSheetRecord(number));
+        presence.buildings = presence.buildings || block.buildings;
+        presence.terrain = presence.terrain || block.terrain;
+        presence.texture = presence.texture || block.texture;
     }
     return presence;
 }

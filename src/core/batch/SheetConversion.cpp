@@ -4,11 +4,9 @@
 #include <vector>
 
 #include "batch/MessageCollector.h"
+#include "convert/BlockConversion.h"
 #include "convert/ConversionSettings.h"
-#include "convert/GeometryWriter.h"
-#include "convert/OrthoTextureExport.h"
 #include "convert/OutputName.h"
-#include "convert/OutputPaths.h"
 #include "document/CMyVeskDoc.h"
 #include "platform/ReadOnlyFile.h"
 #include "sheet/FileByteSource.h"
@@ -29,8 +27,7 @@ std::vector<int> WantedBlocks(const ConversionBatchRequest& request, const CMyVe
 
 // What the settings dialog gives for this block once the switches are cleared.
 ConversionChoices ChoicesFor(const SubSheetRecord& record, const ConversionBatchRequest& request) {
-    ConversionSettings settings(
-        {record.buildingCount > 0, record.hasDem != 0, record.hasOrtho != 0});
+    ConversionSettings settings(PresenceOf(record));
     if (request.noBuildings) {
         settings.SetBuildings(false);
     }
@@ -58,22 +55,12 @@ void WriteBlock(ByteSource& sheet, const SubSheetRecord& record,
         outcome.messages.push_back("nothing to convert: no buildings, grid or texture chosen");
         return;
     }
-    const OutputPaths paths = request.chosenFolder
-                                  ? ChosenFolderRoutePaths(request.folders.geometry, outcome.name)
-                                  : EnvironmentRoutePaths(request.folders, outcome.name);
-    bool whole = true;
-    if (choices.texture) {
-        const bool written = CopyOrthoTexture(sheet, paths.texture, record, ui);
-        outcome.bytes += written ? FileBytes(paths.texture) : 0;
-        whole = whole && written;
+    const OutputPaths paths = RoutePaths(request.folders, request.chosenFolder, outcome.name);
+    const ConvertedFiles files = ConvertBlock(sheet, record, choices, paths, outcome.name, ui);
+    for (const std::filesystem::path& file : files.written) {
+        outcome.bytes += FileBytes(file);
     }
-    if (choices.buildings || choices.terrain) {
-        const bool written =
-            WriteGeometryFile(sheet, paths.geometry, outcome.name, record, choices, ui);
-        outcome.bytes += written ? FileBytes(paths.geometry) : 0;
-        whole = whole && written;
-    }
-    outcome.status = whole ? BlockStatus::kConverted : BlockStatus::kFailed;
+    outcome.status = files.whole ? BlockStatus::kConverted : BlockStatus::kFailed;
 }
 
 std::string ConflictMessage(const std::filesystem::path& owner, bool sameSheet) {
