@@ -16,7 +16,7 @@ void Note(ConvertedFiles& files, const std::filesystem::path& path, bool written
 }  // namespace
 
 ConversionPresence PresenceOf(const SubSheetRecord& record) {
-    return {record.buildingCount > 0, record.hasDem != 0, record.hasOrtho != 0};
+    return {record.buildingCount > 0, record.hasDem, record.hasOrtho};
 }
 
 ConvertedFiles ConvertBlock(ByteSource& sheet, const SubSheetRecord& record,

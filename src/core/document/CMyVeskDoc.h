@@ -161,6 +161,8 @@ private:
     // accepted sub-sheet AREA of a load, and such early chunks are ignored.
     std::optional<int> currentSubSheet_;
     int selectedSubSheet_ = -1;
+    // Which sub-sheets the user selected, apart from what the load learnt of them.
+    std::array<bool, kSubSheetCount> selected_{};
     std::array<SubSheetRecord, kSubSheetCount> subSheets_{};
     bool keepsImagePixels_ = true;
     std::unique_ptr<std::byte[]> pixels_;

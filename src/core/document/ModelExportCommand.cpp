@@ -33,8 +33,8 @@ ExportChoices ChoicesOf(const ModelExportSettings& settings, const SubSheetRecor
     }
     // The dialog offers only what the block holds; a caller that asks for more gets no more.
     choices.model.buildings = settings.choices.buildings && record.buildingCount > 0;
-    choices.model.terrain = settings.choices.terrain && record.hasDem != 0;
-    choices.model.texture = settings.choices.texture && record.hasOrtho != 0;
+    choices.model.terrain = settings.choices.terrain && record.hasDem;
+    choices.model.texture = settings.choices.texture && record.hasOrtho;
     return choices;
 }
 
