@@ -22,7 +22,6 @@
 #include <map>
 #include <memory>
 #include <new>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,6 +30,7 @@
 #include "ChunkWriter.h"
 #include "SilentUi.h"
 #include "convert/GeometryWriter.h"
+#include "platform/ReadOnlyFile.h"
 #include "sheet/ByteReader.h"
 #include "sheet/ChunkHeader.h"
 #include "sheet/FileByteSource.h"
@@ -123,10 +123,7 @@ const BenchSheet& SheetWith(int buildings) {
 }
 
 std::string ReadWhole(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return vesk::ReadWholeFile(path).value_or(std::string());
 }
 
 bool WriteOurs(const BenchSheet& sheet, const std::filesystem::path& out) {

@@ -5,6 +5,7 @@
 
 #include "Oracle.h"
 #include "ScratchFolder.h"
+#include "platform/ReadOnlyFile.h"
 
 namespace vesk::fuzz {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/DocumentUi.h"
+#include "document/DocumentUi.h"
 
 namespace vesk::fuzz {
 

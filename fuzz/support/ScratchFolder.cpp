@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -46,17 +45,6 @@ void WriteBytes(const std::filesystem::path& path, std::span<const std::byte> by
 
 void WriteText(const std::filesystem::path& path, std::string_view text) {
     WriteBytes(path, std::as_bytes(std::span(text.data(), text.size())));
-}
-
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    Require(!in.bad(), "the harness can read an output file", path.string());
-    return bytes;
 }
 
 }  // namespace vesk::fuzz

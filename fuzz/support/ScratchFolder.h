@@ -2,9 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <optional>
 #include <span>
-#include <string>
 #include <string_view>
 
 namespace vesk::fuzz {
@@ -31,7 +29,5 @@ private:
 
 void WriteBytes(const std::filesystem::path& path, std::span<const std::byte> bytes);
 void WriteText(const std::filesystem::path& path, std::string_view text);
-// The whole file, or nothing when there is no regular file at path.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 }  // namespace vesk::fuzz

@@ -17,8 +17,4 @@ void CliUi::ShowMessage(std::string_view text, std::string_view caption, Message
     }
 }
 
-std::optional<ConversionChoices> CliUi::AskConversionSettings(const ConversionPresence&) {
-    return choices;
-}
-
 }  // namespace vesk::cli

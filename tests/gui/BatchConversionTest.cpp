@@ -16,6 +16,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "batch/ConversionBatch.h"
+#include "batch/OpenSheetBatchSummary.h"
 
 using namespace vesk;
 using namespace vesk::gui;
@@ -73,6 +74,7 @@ class BatchConversionTest : public QObject {
 private slots:
     void everyBlockWithDataIsConvertedIntoTheChosenFolder();
     void cancelLeavesOnlyTheBlocksWrittenWhole();
+    void summaryCountsEachOutcomeAndShowsTheFirstFailuresOnly();
 };
 
 void BatchConversionTest::everyBlockWithDataIsConvertedIntoTheChosenFolder() {
@@ -163,6 +165,41 @@ void BatchConversionTest::cancelLeavesOnlyTheBlocksWrittenWhole() {
                                "0\n失敗した区画: 0\n変換していない区画: %2")
                  .arg(written)
                  .arg(kBlocks - written));
+}
+
+void BatchConversionTest::summaryCountsEachOutcomeAndShowsTheFirstFailuresOnly() {
+    BatchResult result;
+    result.cancelled = true;
+    SheetOutcome& sheet = result.sheets.emplace_back();
+    sheet.blocks.push_back({1, "A", BlockStatus::kConverted, 10, {}});
+    sheet.blocks.push_back({2, "B", BlockStatus::kLeftOut, 0, {"nothing"}});
+    sheet.blocks.push_back({3, "C", BlockStatus::kFailed, 0, {"disk full", "more"}});
+    sheet.blocks.push_back({4, "D", BlockStatus::kConflict, 0, {"same name"}});
+    sheet.blocks.push_back({5, "E", BlockStatus::kFailed, 0, {}});
+    sheet.blocks.push_back({6, "F", BlockStatus::kFailed, 0, {"x"}});
+    sheet.blocks.push_back({7, "G", BlockStatus::kFailed, 0, {"y"}});
+    QCOMPARE(
+        QString::fromStdString(OpenSheetBatchSummary(result, 10)),
+        QString::fromUtf8("全区画の変換をｷｬﾝｾﾙしました。\n変換した区画: 1\nﾃﾞｰﾀのない区画: 1\n"
+                          "失敗した区画: 5\n変換していない区画: 3\n区画3「C」: disk full\n"
+                          "区画4「D」: 前の区画と出力名が同じため書き出していません\n区画5「E」\n"
+                          "ほか2区画が失敗しました"));
+
+    // A sheet that cannot be read again: the document's reason, not the core's English one.
+    SheetOutcome& unreadable = result.sheets.emplace_back();
+    unreadable.failed = true;
+    unreadable.messages = {"建物ﾌｧｲﾙが読み込めません", "the sheet could not be opened"};
+    QVERIFY(QString::fromStdString(OpenSheetBatchSummary(result, 10))
+                .contains(
+                    QString::fromUtf8("\nｼｰﾄを読み直せませんでした: 建物ﾌｧｲﾙが読み込めません\n")));
+
+    result.sheets.resize(1);
+    result.cancelled = false;
+    result.sheets[0].blocks.resize(2);
+    QCOMPARE(
+        QString::fromStdString(OpenSheetBatchSummary(result, 2)),
+        QString::fromUtf8(
+            "全区画の変換が終わりました。\n変換した区画: 1\nﾃﾞｰﾀのない区画: 1\n失敗した区画: 0"));
 }
 
 QTEST_MAIN(BatchConversionTest)

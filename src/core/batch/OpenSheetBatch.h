@@ -25,9 +25,4 @@ struct OpenSheetBatch {
 std::optional<OpenSheetBatch> PrepareOpenSheetBatch(CMyVeskDoc& doc,
                                                     const EnvironmentLookup& environment);
 
-// The one message at the end of the batch over `blocks` blocks: how many were
-// converted, had nothing to convert, failed, and (when cancelled) were not
-// reached, then the errors of the first few failed blocks and a count of the rest.
-std::string OpenSheetBatchSummary(const BatchResult& result, std::size_t blocks);
-
 }  // namespace vesk

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/DocumentUi.h"
+#include "convert/ConversionChoices.h"
 
 namespace vesk {
 

@@ -3,17 +3,17 @@
 #include <string>
 #include <vector>
 
-#include "platform/AtomicOutputFile.h"
 #include "convert/BuildingsSection.h"
 #include "convert/ConversionMessages.h"
 #include "convert/TerrainSection.h"
+#include "platform/AtomicOutputFile.h"
 
 namespace vesk {
 namespace {
 
 namespace msg = conversion_messages;
 
-void ShowError(DocumentUi& ui, const std::string& text) {
+void ShowError(MessageSink& ui, const std::string& text) {
     ui.ShowMessage(text, kErrorCaption, MessageIcon::Stop);
 }
 
@@ -48,7 +48,7 @@ SectionsWritten WriteSections(AtomicOutputFile& out, ByteSource& sheet, std::str
 
 bool WriteGeometryFile(ByteSource& sheet, const std::filesystem::path& geometryPath,
                        std::string_view baseName, const SubSheetRecord& record,
-                       const ConversionChoices& choices, DocumentUi& ui) {
+                       const ConversionChoices& choices, MessageSink& ui) {
     AtomicOutputFile out(geometryPath);
     if (!out.IsOpen()) {
         ShowError(ui, msg::FillIn(msg::kCannotCreateFile, msg::PathText(geometryPath)));

@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <string_view>
 
-#include "platform/DocumentUi.h"
+#include "convert/ConversionChoices.h"
+#include "platform/MessageSink.h"
 #include "sheet/ByteSource.h"
 #include "sheet/SubSheetRecord.h"
 
@@ -20,6 +21,6 @@ namespace vesk {
 // and no file is left behind. True when every chosen section was written whole.
 bool WriteGeometryFile(ByteSource& sheet, const std::filesystem::path& geometryPath,
                        std::string_view baseName, const SubSheetRecord& record,
-                       const ConversionChoices& choices, DocumentUi& ui);
+                       const ConversionChoices& choices, MessageSink& ui);
 
 }  // namespace vesk

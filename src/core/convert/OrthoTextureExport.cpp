@@ -15,7 +15,7 @@ namespace msg = conversion_messages;
 
 constexpr std::size_t kCopyBlock = std::size_t{1} << 20;
 
-void ShowError(DocumentUi& ui, const std::string& text) {
+void ShowError(MessageSink& ui, const std::string& text) {
     ui.ShowMessage(text, kErrorCaption, MessageIcon::Stop);
 }
 
@@ -38,7 +38,7 @@ bool CopyBody(ByteReader& reader, std::uint64_t size, AtomicOutputFile& out) {
 }  // namespace
 
 bool CopyOrthoTexture(ByteSource& sheet, const std::filesystem::path& texturePath,
-                      const SubSheetRecord& record, DocumentUi& ui) {
+                      const SubSheetRecord& record, MessageSink& ui) {
     // The header was recognised by the load; only its body size is taken here.
     const auto body = LocateChunkBody(sheet, record.orthoPosition);
     if (!body) {

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
+#include "platform/MessageSink.h"
 #include "sheet/ByteSource.h"
-#include "platform/DocumentUi.h"
 #include "sheet/SubSheetRecord.h"
 
 namespace vesk {
@@ -13,6 +13,6 @@ namespace vesk {
 // anything is created. True when the file was written whole; otherwise one
 // error message said why and no file was left behind.
 bool CopyOrthoTexture(ByteSource& sheet, const std::filesystem::path& texturePath,
-                      const SubSheetRecord& record, DocumentUi& ui);
+                      const SubSheetRecord& record, MessageSink& ui);
 
 }  // namespace vesk

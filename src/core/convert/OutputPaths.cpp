@@ -22,4 +22,10 @@ OutputPaths ChosenFolderRoutePaths(const std::filesystem::path& folder, std::str
     return {JoinAsText(folder, name + ".geo"), JoinAsText(folder, name + ".sgi")};
 }
 
+OutputPaths RoutePaths(const SimulatorFolders& folders, bool chosenFolder,
+                       std::string_view baseName) {
+    return chosenFolder ? ChosenFolderRoutePaths(folders.geometry, baseName)
+                        : EnvironmentRoutePaths(folders, baseName);
+}
+
 }  // namespace vesk

@@ -24,4 +24,9 @@ OutputPaths EnvironmentRoutePaths(const SimulatorFolders& folders, std::string_v
 // Both files straight into the chosen folder.
 OutputPaths ChosenFolderRoutePaths(const std::filesystem::path& folder, std::string_view baseName);
 
+// The paths of the route taken: with chosenFolder both files into
+// folders.geometry, where the chosen folder is kept, else the environment's.
+OutputPaths RoutePaths(const SimulatorFolders& folders, bool chosenFolder,
+                       std::string_view baseName);
+
 }  // namespace vesk

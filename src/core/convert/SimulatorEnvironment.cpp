@@ -92,12 +92,14 @@ void TakeLine(EnvironmentValues& values, const std::string& key, const std::stri
 
 // The folder the file names, or the default below the home folder after the notice.
 std::string FolderOrDefault(const EnvironmentValues& values, const std::optional<std::string>& part,
-                            std::string_view defaultLeaf, std::string_view notice, DocumentUi& ui) {
+                            std::string_view defaultLeaf, std::string_view notice,
+                            MessageSink& ui) {
     if (part) {
         return JoinFolder(*values.home, *part);
     }
     const std::string folder = JoinFolder(JoinFolder(*values.home, "kdb"), defaultLeaf);
-    ui.ShowMessage(msg::FillIn(notice, BytesAsDisplayText(folder)), kNoticeCaption, MessageIcon::Information);
+    ui.ShowMessage(msg::FillIn(notice, BytesAsDisplayText(folder)), kNoticeCaption,
+                   MessageIcon::Information);
     return folder;
 }
 
@@ -137,7 +139,7 @@ std::optional<std::pair<std::string, std::string>> SplitEnvironmentLine(std::str
 }
 
 std::optional<SimulatorFolders> ReadSimulatorEnvironment(std::optional<std::string_view> ksimEnv,
-                                                         DocumentUi& ui) {
+                                                         MessageSink& ui) {
     if (!ksimEnv || ksimEnv->empty()) {
         return std::nullopt;
     }

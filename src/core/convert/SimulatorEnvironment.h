@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/DocumentUi.h"
+#include "platform/MessageSink.h"
 
 namespace vesk {
 
@@ -33,6 +33,6 @@ std::optional<std::pair<std::string, std::string>> SplitEnvironmentLine(std::str
 // that the file leaves to its default; nothing when ksimEnv is unset or
 // empty, the file cannot be read, or it sets no home folder.
 std::optional<SimulatorFolders> ReadSimulatorEnvironment(std::optional<std::string_view> ksimEnv,
-                                                         DocumentUi& ui);
+                                                         MessageSink& ui);
 
 }  // namespace vesk

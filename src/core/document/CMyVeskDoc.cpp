@@ -61,14 +61,14 @@ void CMyVeskDoc::ResetSheetState() {
     pixelBytes_ = 0;
     ++imageGeneration_;
     selectedSubSheet_ = -1;
+    selected_.fill(false);
     areaRead_ = false;
     accepted_.fill(false);
     for (SubSheetRecord& record : subSheets_) {
         record.buildingCount = 0;
-        record.hasDem = 0;
-        record.hasOrtho = 0;
+        record.hasDem = false;
+        record.hasOrtho = false;
         record.buildingPositions.clear();
-        record.selected = 0;
         record.rect = PixelRect{};
     }
 }
@@ -100,8 +100,7 @@ PixelRect CMyVeskDoc::SubSheetRect(int number) const {
 }
 
 bool CMyVeskDoc::IsSubSheetSelected(int number) const {
-    return number >= 0 && number < kSubSheetCount &&
-           subSheets_[static_cast<std::size_t>(number)].selected != 0;
+    return number >= 0 && number < kSubSheetCount && selected_[static_cast<std::size_t>(number)];
 }
 
 bool CMyVeskDoc::SubSheetAccepted(int number) const {
@@ -131,7 +130,7 @@ void CMyVeskDoc::SelectSubSheet(unsigned number, bool on) {
     if (number >= static_cast<unsigned>(kSubSheetCount)) {
         return;
     }
-    subSheets_[number].selected = on ? 1 : 0;
+    selected_[number] = on;
     selectedSubSheet_ = on ? static_cast<int>(number) : -1;
 }
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/DocumentUi.h"
+#include "document/DocumentUi.h"
 #include "sheet/ByteSource.h"
 #include "sheet/ProgramImageSize.h"
 #include "sheet/SheetArea.h"
@@ -161,6 +161,8 @@ private:
     double scale_ = 1.0;
     SheetArea sheetArea_;
     int selectedSubSheet_ = -1;
+    // Which sub-sheets the user selected, apart from what the load learnt of them.
+    std::array<bool, kSubSheetCount> selected_{};
     std::array<SubSheetRecord, kSubSheetCount> subSheets_{};
     bool keepsImagePixels_ = true;
     std::unique_ptr<std::byte[]> pixels_;

@@ -1,10 +1,8 @@
 #include "document/ConversionCommand.h"
 
+#include "convert/BlockConversion.h"
 #include "convert/ConversionMessages.h"
-#include "convert/GeometryWriter.h"
-#include "convert/OrthoTextureExport.h"
 #include "convert/OutputName.h"
-#include "convert/OutputPaths.h"
 #include "document/CMyVeskDoc.h"
 #include "sheet/FileByteSource.h"
 #include "sheet/SheetMessages.h"
@@ -13,10 +11,6 @@ namespace vesk {
 namespace {
 
 namespace msg = conversion_messages;
-
-ConversionPresence PresenceOf(const SubSheetRecord& record) {
-    return {record.buildingCount > 0, record.hasDem != 0, record.hasOrtho != 0};
-}
 
 // The dialog offers only what is present; a caller that asks for more gets
 // no more, so no writer reads a chunk position the load never recorded.
@@ -38,7 +32,7 @@ std::optional<SimulatorFolders> ChosenFolders(DocumentUi& ui) {
     return SimulatorFolders{*folder, *folder};
 }
 
-// Runs the writers in their order, texture first; true when all wrote whole.
+// The block's files from the sheet opened again; true when all wrote whole.
 bool WriteOutputs(CMyVeskDoc& doc, const SubSheetRecord& record, const ConversionChoices& choices,
                   const OutputPaths& paths, const std::string& baseName) {
     DocumentUi& ui = doc.Ui();
@@ -50,15 +44,7 @@ bool WriteOutputs(CMyVeskDoc& doc, const SubSheetRecord& record, const Conversio
         ui.ShowMessage(sheet_messages::kCannotOpenSheetFile, kErrorCaption, MessageIcon::Stop);
         return false;
     }
-    bool complete = true;
-    if (choices.texture) {
-        complete = CopyOrthoTexture(*sheet, paths.texture, record, ui) && complete;
-    }
-    if (choices.buildings || choices.terrain) {
-        complete =
-            WriteGeometryFile(*sheet, paths.geometry, baseName, record, choices, ui) && complete;
-    }
-    return complete;
+    return ConvertBlock(*sheet, record, choices, paths, baseName, ui).whole;
 }
 
 }  // namespace
@@ -94,8 +80,7 @@ ConversionOutcome RunConversionCommand(CMyVeskDoc& doc, const EnvironmentLookup&
     }
     WaitCursor wait(ui);
     const std::string baseName = MakeOutputName(record);
-    const OutputPaths paths = chosenFolder ? ChosenFolderRoutePaths(folders->geometry, baseName)
-                                           : EnvironmentRoutePaths(*folders, baseName);
+    const OutputPaths paths = RoutePaths(*folders, chosenFolder, baseName);
     const bool complete = WriteOutputs(doc, record, choices, paths, baseName);
     return {.confirmed = true, .failed = !complete};
 }

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "convert/SimulatorEnvironment.h"
-#include "platform/DocumentUi.h"
+#include "document/DocumentUi.h"
 
 namespace vesk {
 

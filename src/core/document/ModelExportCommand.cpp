@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "convert/BlockConversion.h"
 #include "convert/ConversionMessages.h"
 #include "document/CMyVeskDoc.h"
 #include "document/ModelExportMessages.h"
@@ -32,8 +33,8 @@ ExportChoices ChoicesOf(const ModelExportSettings& settings, const SubSheetRecor
     }
     // The dialog offers only what the block holds; a caller that asks for more gets no more.
     choices.model.buildings = settings.choices.buildings && record.buildingCount > 0;
-    choices.model.terrain = settings.choices.terrain && record.hasDem != 0;
-    choices.model.texture = settings.choices.texture && record.hasOrtho != 0;
+    choices.model.terrain = settings.choices.terrain && record.hasDem;
+    choices.model.texture = settings.choices.texture && record.hasOrtho;
     return choices;
 }
 
@@ -85,8 +86,7 @@ bool RunModelExportCommand(CMyVeskDoc& doc) {
     }
     DocumentUi& ui = doc.Ui();
     const SubSheetRecord record = doc.CopySubSheetRecord(doc.SelectedSubSheet());
-    const ConversionPresence presence{record.buildingCount > 0, record.hasDem != 0,
-                                      record.hasOrtho != 0};
+    const ConversionPresence presence = PresenceOf(record);
     const auto settings = ui.AskModelExportSettings(presence);
     if (!settings) {
         return false;

@@ -13,7 +13,7 @@ bool PressOnSheetPicture(CMyVeskDoc& doc, int x, int y) {
         return false;
     }
     const unsigned number = static_cast<unsigned>(*hit);
-    if (doc.CopySubSheetRecord(*hit).selected) {
+    if (doc.IsSubSheetSelected(*hit)) {
         doc.SelectSubSheet(number, false);
     } else {
         doc.SelectOnlySubSheet(number);

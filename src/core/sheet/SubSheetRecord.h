@@ -13,8 +13,8 @@ inline constexpr int kSubSheetCount = 25;
 // in the sheet file, its area, and its rectangle on the sheet image.
 struct SubSheetRecord {
     int buildingCount = 0;
-    int hasDem = 0;
-    int hasOrtho = 0;
+    bool hasDem = false;
+    bool hasOrtho = false;
     std::vector<std::uint32_t> buildingPositions;  // header offsets of its STRC chunks, file order
     std::uint32_t demPosition = 0;
     std::uint32_t orthoPosition = 0;
@@ -24,7 +24,6 @@ struct SubSheetRecord {
     float width = 0.0f;
     float height = 0.0f;
     PixelRect rect;  // empty until the sub-sheet is read by the current load
-    int selected = 0;
 };
 
 }  // namespace vesk

@@ -5,27 +5,18 @@
 #include <variant>
 #include <vector>
 
-#include "batch/MessageCollector.h"
-#include "batch/SheetConversion.h"
+#include "batch/SheetJob.h"
 #include "convert/OutputName.h"
-#include "document/CMyVeskDoc.h"
 #include "export/GltfCompression.h"
 #include "export/GltfFiles.h"
 #include "export/GltfModel.h"
 #include "geo/PlaneZone.h"
 #include "sheet/FileByteSource.h"
-#include "sheet/ProgramImageSize.h"
 #include "tiles/SheetLightModel.h"
 #include "tiles/TilesetFiles.h"
 
 namespace vesk {
 namespace {
-
-std::uint64_t FileBytes(const std::filesystem::path& path) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    return error ? 0 : static_cast<std::uint64_t>(size);
-}
 
 std::string NoGeoreference(int zone) {
     return "zone " + std::to_string(zone) +
@@ -54,12 +45,6 @@ FileFault WriteModel(BlockModel&& model, const GltfCompression& compression,
     GltfDocument document = MakeGltfModel(std::move(model), std::move(texture), compression);
     messages.insert(messages.end(), document.messages.begin(), document.messages.end());
     return WriteGlbFile(document, path);
-}
-
-SheetOutcome Failed(SheetOutcome sheet, std::string why) {
-    sheet.failed = true;
-    sheet.messages.push_back(std::move(why));
-    return sheet;
 }
 
 // The blocks of one sheet, written one at a time, and what its own tile is
@@ -149,6 +134,17 @@ private:
     std::vector<LightBlock> lights_;
 };
 
+// Of two sheets with the same folder, the later one is not loaded at all.
+SheetOutcome FolderTaken(const SheetTilesJob& job) {
+    SheetOutcome sheet;
+    sheet.index = job.index;
+    sheet.path = job.sheet;
+    sheet.failed = true;
+    sheet.messages.push_back("conflict: " + job.folderTakenBy->string() +
+                             " comes first with the same file name");
+    return sheet;
+}
+
 bool AnyGeoreferenced(const CMyVeskDoc& doc, const std::vector<int>& numbers) {
     return std::any_of(numbers.begin(), numbers.end(), [&](int number) {
         return PlaneZoneEpsgCode(doc.CopySubSheetRecord(number).zone).has_value();
@@ -156,8 +152,9 @@ bool AnyGeoreferenced(const CMyVeskDoc& doc, const std::vector<int>& numbers) {
 }
 
 // A sheet the tileset cannot place: each of its blocks is left out.
-SheetOutcome LeftOut(SheetOutcome sheet, const CMyVeskDoc& doc, const std::vector<int>& numbers,
-                     BatchLedger& ledger) {
+SheetOutcome LeftOut(SheetJob& job, const std::vector<int>& numbers, BatchLedger& ledger) {
+    const CMyVeskDoc& doc = job.Document();
+    SheetOutcome& sheet = job.Outcome();
     sheet.leftOut = true;
     sheet.messages.push_back(NoGeoreference(doc.CopySubSheetRecord(numbers.front()).zone));
     for (const int number : numbers) {
@@ -168,67 +165,53 @@ SheetOutcome LeftOut(SheetOutcome sheet, const CMyVeskDoc& doc, const std::vecto
         ledger.RecordBlock(block);
         sheet.blocks.push_back(std::move(block));
     }
-    return sheet;
+    return job.Finish();
 }
 
 }  // namespace
 
 SheetOutcome MakeSheetTiles(const SheetTilesJob& job, const TilesBatchRequest& request,
                             BatchLedger& ledger, const std::atomic<bool>& cancel) {
-    SheetOutcome sheet;
-    sheet.index = job.index;
-    sheet.path = job.sheet;
     if (job.folderTakenBy) {
-        return Failed(std::move(sheet), "conflict: " + job.folderTakenBy->string() +
-                                            " comes first with the same file name");
+        return FolderTaken(job);
     }
-    MessageCollector ui;
-    ProgramImageSize imageSize;  // each job's own: loads on other threads must not change it
-    CMyVeskDoc doc(ui, imageSize);
-    doc.KeepSheetImagePixels(false);
-    doc.OpenSheetFile(job.sheet);
-    sheet.messages = ui.TakeErrors();
+    SheetJob sheet(job.index, job.sheet);
+    const CMyVeskDoc& doc = sheet.Document();
     const std::vector<int> numbers = doc.AcceptedSubSheets();
-    if (!doc.IsSheetLoaded() || numbers.empty()) {
-        return Failed(std::move(sheet),
-                      doc.IsSheetLoaded() ? "the sheet holds no block" : SheetNotOpened(job.sheet));
+    if (!sheet.Loaded() || numbers.empty()) {
+        return sheet.Failed(sheet.Loaded() ? "the sheet holds no block"
+                                           : SheetNotOpened(job.sheet));
     }
     if (!AnyGeoreferenced(doc, numbers)) {
-        return LeftOut(std::move(sheet), doc, numbers, ledger);
+        return LeftOut(sheet, numbers, ledger);
     }
     std::error_code error;
     std::filesystem::create_directories(job.folder, error);
     auto source = FileByteSource::Open(job.sheet);
     if (error || !source) {
-        return Failed(std::move(sheet),
-                      error ? job.folder.string() + " cannot be created: " + error.message()
-                            : "the sheet could not be opened again");
+        return sheet.Failed(error ? job.folder.string() + " cannot be created: " + error.message()
+                                  : "the sheet could not be opened again");
     }
     std::optional<geo::GeoidModel> geoid;
     if (request.datum.geoid) {
         auto opened = geo::GeoidModel::Open(request.geoidGrid);
         if (const auto* fault = std::get_if<std::string>(&opened)) {
-            return Failed(std::move(sheet), *fault);
+            return sheet.Failed(*fault);
         }
         geoid = std::move(std::get<geo::GeoidModel>(opened));
     }
     SheetWriter writer(job, request, *source, geoid ? &*geoid : nullptr);
-    for (std::size_t k = 0; k < numbers.size() && !cancel.load(); ++k) {
-        const SubSheetRecord record = doc.CopySubSheetRecord(numbers[k]);
-        BlockOutcome block;
-        block.block = numbers[k] + 1;
-        block.name = MakeOutputName(record);
-        writer.WriteBlock(record, block);
-        ledger.RecordBlock(block);
-        sheet.blocks.push_back(std::move(block));
-    }
+    sheet.WorkOnBlocks(numbers, ledger, cancel,
+                       [&](std::size_t, const SubSheetRecord& record, BlockOutcome& block) {
+                           writer.WriteBlock(record, block);
+                       });
     if (cancel.load()) {
-        return Failed(std::move(sheet), "cancelled: the sheet's tileset was not written");
+        return sheet.Failed("cancelled: the sheet's tileset was not written");
     }
     if (const auto fault = writer.Finish(request.datum)) {
-        return Failed(std::move(sheet), *fault);
+        return sheet.Failed(*fault);
     }
-    return sheet;
+    return sheet.Finish();
 }
 
 }  // namespace vesk

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "batch/BatchLedger.h"
-#include "batch/JobPool.h"
+#include "batch/SheetBatch.h"
 #include "geo/GeoidModel.h"
 #include "tiles/SheetTiles.h"
 
@@ -61,14 +60,10 @@ std::variant<HeightDatum, std::string> OpenHeightDatum(
 BatchResult RunTilesBatch(const TilesBatchRequest& request, BatchProgress& progress,
                           const std::atomic<bool>& cancel) {
     const std::vector<SheetTilesJob> jobs = JobsOfShard(request);
-    BatchLedger ledger(jobs.size(), progress);
-    RunJobs(
-        jobs.size(), request.jobs,
-        [&](std::size_t k) {
-            ledger.FinishSheet(MakeSheetTiles(jobs[k], request, ledger, cancel));
-        },
-        cancel);
-    return ledger.TakeResult(cancel.load());
+    return RunSheetBatch(jobs.size(), request.jobs, progress, cancel,
+                         [&](std::size_t k, BatchLedger& ledger) {
+                             return MakeSheetTiles(jobs[k], request, ledger, cancel);
+                         });
 }
 
 }  // namespace vesk

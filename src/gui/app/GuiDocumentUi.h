@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/DocumentUi.h"
+#include "document/DocumentUi.h"
 
 namespace vesk::gui {
 

@@ -8,6 +8,7 @@
 
 #include "batch/BatchRun.h"
 #include "batch/OpenSheetBatch.h"
+#include "batch/OpenSheetBatchSummary.h"
 #include "document/CMyVeskDoc.h"
 
 namespace vesk::gui {

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "platform/DocumentUi.h"
+#include "survey/ZonePresenceFlags.h"
 
 class QRadioButton;
 

@@ -3,7 +3,6 @@
 #include <QDialog>
 
 #include "convert/ConversionSettings.h"
-#include "platform/DocumentUi.h"
 
 class QCheckBox;
 

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "convert/ConversionSettings.h"
-#include "platform/DocumentUi.h"
+#include "document/DocumentUi.h"
 
 class QCheckBox;
 class QComboBox;

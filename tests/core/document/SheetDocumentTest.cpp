@@ -95,7 +95,7 @@ TEST_F(SheetDocument, OpenCommandOpensTheChosenFile) {
     ui.sheetFileAnswers.push_back(path);
     doc.OnOpenSheet();
     EXPECT_EQ(doc.SelectedSubSheet(), -1);
-    EXPECT_FALSE(doc.CopySubSheetRecord(3).selected);
+    EXPECT_FALSE(doc.IsSubSheetSelected(3));
 }
 
 TEST_F(SheetDocument, HitTestTakesLeftAndTopEdgesButNotRightAndBottom) {
@@ -112,10 +112,10 @@ TEST_F(SheetDocument, HitTestTakesLeftAndTopEdgesButNotRightAndBottom) {
 TEST_F(SheetDocument, SelectingOffClearsTheSelectionWhateverWasSelected) {
     doc.SelectSubSheet(3, true);
     EXPECT_EQ(doc.SelectedSubSheet(), 3);
-    EXPECT_TRUE(doc.CopySubSheetRecord(3).selected);
+    EXPECT_TRUE(doc.IsSubSheetSelected(3));
     doc.SelectSubSheet(3, false);
     EXPECT_EQ(doc.SelectedSubSheet(), -1);
-    EXPECT_FALSE(doc.CopySubSheetRecord(3).selected);
+    EXPECT_FALSE(doc.IsSubSheetSelected(3));
     doc.SelectSubSheet(7, true);
     doc.SelectSubSheet(25, true);
     doc.SelectSubSheet(static_cast<unsigned>(-1), false);
@@ -133,8 +133,8 @@ TEST_F(SheetDocument, ResetKeepsAreasAndPositionsButDropsWhatTheLoadFound) {
     const SubSheetRecord after = doc.CopySubSheetRecord(2);
     EXPECT_EQ(after.buildingCount, 0);
     EXPECT_TRUE(after.buildingPositions.empty());
-    EXPECT_EQ(after.hasDem, 0);
-    EXPECT_EQ(after.selected, 0);
+    EXPECT_FALSE(after.hasDem);
+    EXPECT_FALSE(doc.IsSubSheetSelected(2));
     EXPECT_TRUE(after.rect.IsEmpty());
     EXPECT_EQ(after.demPosition, before.demPosition);
     EXPECT_EQ(after.originX, 800.0f);
@@ -176,11 +176,11 @@ TEST_F(SheetDocument, PressTogglesTheSubSheetUnderItAndKeepsOneSelected) {
     EXPECT_EQ(doc.SelectedSubSheet(), 7);
     EXPECT_TRUE(PressOnSheetPicture(doc, 299, 150));  // sub-sheet 12, on its top edge
     EXPECT_EQ(doc.SelectedSubSheet(), 12);
-    EXPECT_FALSE(doc.CopySubSheetRecord(7).selected);
+    EXPECT_FALSE(doc.IsSubSheetSelected(7));
     EXPECT_TRUE(PressOnSheetPicture(doc, 200, 150));  // 12 again: off
     EXPECT_EQ(doc.SelectedSubSheet(), -1);
     for (int n = 0; n < kSubSheetCount; ++n) {
-        EXPECT_FALSE(doc.CopySubSheetRecord(n).selected) << n;
+        EXPECT_FALSE(doc.IsSubSheetSelected(n)) << n;
     }
     EXPECT_EQ(std::count(ui.calls.begin(), ui.calls.end(), "invalidate"), 3);
 }

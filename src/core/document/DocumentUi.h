@@ -1,29 +1,14 @@
 #pragma once
 
-#include <array>
 #include <filesystem>
 #include <optional>
 #include <string_view>
 
+#include "convert/ConversionChoices.h"
+#include "platform/MessageSink.h"
+#include "survey/ZonePresenceFlags.h"
+
 namespace vesk {
-
-enum class MessageIcon { Stop, Information };
-
-// Which of a sub-sheet's data the conversion settings dialog can offer.
-struct ConversionPresence {
-    bool buildings = false;
-    bool terrain = false;
-    bool texture = false;
-};
-
-// What the conversion settings dialog gave after OK; ctrlHeld picks the
-// chosen-folder route.
-struct ConversionChoices {
-    bool buildings = false;
-    bool terrain = false;
-    bool texture = false;
-    bool ctrlHeld = false;
-};
 
 // The file formats of a 3D model export.
 enum class ModelFormat { kGlb, kGltf, kObj };
@@ -34,21 +19,10 @@ struct ModelExportSettings {
     ConversionChoices choices;
 };
 
-// Zone presence flags of one survey, indexed by zone number 0 to 19.
-using ZonePresence = std::array<int, 20>;
-
-inline constexpr std::string_view kErrorCaption = "ｴﾗｰ";
-inline constexpr std::string_view kNoticeCaption = "ﾒｯｾｰｼﾞ";
-
 // Everything the document needs from whoever shows it to a user: the Qt program,
 // the command-line tool, or a test that records what was shown. Texts are UTF-8.
-class DocumentUi {
+class DocumentUi : public MessageSink {
 public:
-    virtual ~DocumentUi() = default;
-
-    // A modal message box with an OK button; returns when the user closed it.
-    virtual void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
-
     // The view's scroll extent becomes width x height, the main window is resized
     // so that the view's client area is exactly that, and the view is repainted.
     virtual void SetExtentAndFitFrame(int width, int height) = 0;

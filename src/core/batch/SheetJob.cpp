@@ -1,0 +1,51 @@
+#include "batch/SheetJob.h"
+
+#include <utility>
+
+#include "convert/OutputName.h"
+#include "platform/ReadOnlyFile.h"
+
+namespace vesk {
+
+SheetJob::SheetJob(std::size_t index, const std::filesystem::path& path) : doc_(ui_, imageSize_) {
+    outcome_.index = index;
+    outcome_.path = path;
+    doc_.KeepSheetImagePixels(false);
+    doc_.OpenSheetFile(path);
+    outcome_.messages = ui_.TakeErrors();
+}
+
+void SheetJob::WorkOnBlocks(const std::vector<int>& numbers, BatchLedger& ledger,
+                            const std::atomic<bool>& cancel, const BlockWork& work) {
+    for (std::size_t k = 0; k < numbers.size() && !cancel.load(); ++k) {
+        const SubSheetRecord record = doc_.CopySubSheetRecord(numbers[k]);
+        BlockOutcome block;
+        block.block = numbers[k] + 1;
+        block.name = MakeOutputName(record);
+        work(k, record, block);
+        for (std::string& error : ui_.TakeErrors()) {
+            block.messages.push_back(std::move(error));
+        }
+        ledger.RecordBlock(block);
+        outcome_.blocks.push_back(std::move(block));
+    }
+}
+
+SheetOutcome SheetJob::Failed(std::string why) {
+    outcome_.failed = true;
+    outcome_.messages.push_back(std::move(why));
+    return std::move(outcome_);
+}
+
+std::string SheetNotOpened(const std::filesystem::path& sheet) {
+    const auto reason = WhyNotReadable(sheet);
+    return "the sheet could not be opened" + (reason ? ": " + *reason : std::string());
+}
+
+std::uint64_t FileBytes(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    return error ? 0 : static_cast<std::uint64_t>(size);
+}
+
+}  // namespace vesk

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "batch/BatchLedger.h"
+#include "batch/BatchOutcome.h"
+#include "batch/MessageCollector.h"
+#include "document/CMyVeskDoc.h"
+#include "sheet/ProgramImageSize.h"
+
+namespace vesk {
+
+// One sheet of a batch: loaded on a document of its own, without its
+// picture's pixels, the load's errors kept as the sheet's messages; then its
+// blocks worked on one at a time, each outcome recorded in the batch's ledger.
+class SheetJob {
+public:
+    // Fills in the outcome of the k-th block handed out, whose number and
+    // output name are already set.
+    using BlockWork =
+        std::function<void(std::size_t k, const SubSheetRecord& record, BlockOutcome& outcome)>;
+
+    SheetJob(std::size_t index, const std::filesystem::path& path);
+    SheetJob(const SheetJob&) = delete;
+    SheetJob& operator=(const SheetJob&) = delete;
+
+    bool Loaded() const { return doc_.IsSheetLoaded(); }
+    const CMyVeskDoc& Document() const { return doc_; }
+    // Where the blocks' writers report; the errors shown join the block's messages.
+    MessageSink& Messages() { return ui_; }
+    SheetOutcome& Outcome() { return outcome_; }
+
+    // Works on the sub-sheets `numbers` (0 to 24) in turn until all are done
+    // or `cancel` is set.
+    void WorkOnBlocks(const std::vector<int>& numbers, BatchLedger& ledger,
+                      const std::atomic<bool>& cancel, const BlockWork& work);
+
+    // The sheet's outcome, failed for the reason given after its messages so far.
+    SheetOutcome Failed(std::string why);
+    SheetOutcome Finish() { return std::move(outcome_); }
+
+private:
+    MessageCollector ui_;
+    ProgramImageSize imageSize_;  // the job's own: loads on other threads must not change it
+    CMyVeskDoc doc_;
+    SheetOutcome outcome_;
+};
+
+// Why a sheet of a batch did not open: with the system's reason when the file
+// itself could not be read, else its content is to blame and the load said why.
+std::string SheetNotOpened(const std::filesystem::path& sheet);
+
+// What a file written for a block holds; 0 when its size cannot be told.
+std::uint64_t FileBytes(const std::filesystem::path& path);
+
+}  // namespace vesk
