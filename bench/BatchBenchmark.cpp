@@ -18,7 +18,7 @@
 
 #include "SampleSheet.h"
 #include "batch/ConversionBatch.h"
-#include "batch/JobPool.h"
+#include "batch/RunJobs.h"
 #include "platform/AtomicOutputFile.h"
 #include "tiles/TilesBatch.h"
 #include "tiles/TilesetMerge.h"

@@ -188,4 +188,14 @@ bool WriteReport(const std::filesystem::path& path, std::string_view command,
     return false;
 }
 
+ReportedBatch RunAndReport(std::string_view command, BatchRun::Work work, bool showProgress,
+                           const std::filesystem::path* report) {
+    const Clock::time_point start = Clock::now();
+    ReportedBatch batch{RunShowingProgress(std::move(work), showProgress)};
+    const double seconds = SecondsSince(start);
+    PrintOutcome(command, batch.result, seconds);
+    batch.reported = !report || WriteReport(*report, command, batch.result, seconds);
+    return batch;
+}
+
 }  // namespace vesk::cli

@@ -20,4 +20,14 @@ void PrintOutcome(std::string_view command, const BatchResult& result, double se
 bool WriteReport(const std::filesystem::path& path, std::string_view command,
                  const BatchResult& result, double seconds);
 
+struct ReportedBatch {
+    BatchResult result;
+    bool reported = true;  // the report, when one was asked for, was written
+};
+
+// A batch command's run: the work with its progress line, timed, its outcome
+// printed and its report written to `report` unless that is null.
+ReportedBatch RunAndReport(std::string_view command, BatchRun::Work work, bool showProgress,
+                           const std::filesystem::path* report);
+
 }  // namespace vesk::cli

@@ -1,8 +1,27 @@
 #include "CliUi.h"
 
+#include <atomic>
 #include <cstdio>
 
+#include "text/ShiftJis.h"
+
 namespace vesk::cli {
+namespace {
+
+std::atomic<bool> logDiagnostics{false};
+
+}  // namespace
+
+void LogDiagnostics(bool on) {
+    logDiagnostics = on;
+}
+
+void CliUi::Report(const Diagnostic& diagnostic) {
+    if (logDiagnostics) {
+        std::fprintf(stderr, "vesk-cli: %s\n", SanitizeUtf8(DiagnosticLine(diagnostic)).c_str());
+    }
+    MessageSink::Report(diagnostic);
+}
 
 void CliUi::ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) {
     messages_.emplace_back(text);

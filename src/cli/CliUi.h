@@ -15,6 +15,7 @@ public:
     explicit CliUi(bool echo) : echo_(echo) {}
 
     void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
+    void Report(const Diagnostic& diagnostic) override;
 
     const std::vector<std::string>& Messages() const { return messages_; }
     int ErrorCount() const { return errorCount_; }
@@ -24,5 +25,8 @@ private:
     std::vector<std::string> messages_;
     int errorCount_ = 0;
 };
+
+// Whether every diagnostic is also printed with its code on standard error.
+void LogDiagnostics(bool on);
 
 }  // namespace vesk::cli

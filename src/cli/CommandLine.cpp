@@ -5,11 +5,13 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "CliUi.h"
 #include "Commands.h"
 #include "HelpFormatter.h"
 #include "OptionValues.h"
@@ -418,6 +420,10 @@ int RunCommandLine(int argc, const char* const* argv) {
     app.set_help_flag("-h,--help", "print this help and exit");
     app.set_version_flag("--version", "vesk-cli " VESK_VERSION, "print the version and exit");
     app.require_subcommand(1);
+    bool verbose = false;
+    app.add_flag("--verbose", verbose,
+                 "print every diagnostic with its code on standard error, for a bug report "
+                 "(so does VESK_DEBUG=1)");
     Requests requests;
     std::function<int()> run;
     AddCommands(app, requests, run);
@@ -438,6 +444,7 @@ int RunCommandLine(int argc, const char* const* argv) {
                      HelpOf(app).c_str());
         return kExitUsage;
     }
+    LogDiagnostics(verbose || std::getenv("VESK_DEBUG") != nullptr);
     return run();
 }
 

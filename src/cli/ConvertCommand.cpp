@@ -1,6 +1,5 @@
 // vesk-cli convert: the program's conversion command, run without a display on
 // one sub-sheet or on every sub-sheet of a sheet, or on many sheets at once.
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -13,7 +12,7 @@
 #include "Commands.h"
 #include "FileErrors.h"
 #include "batch/ConversionBatch.h"
-#include "batch/JobPool.h"
+#include "batch/RunJobs.h"
 #include "convert/ConversionMessages.h"
 #include "convert/ConversionSettings.h"
 #include "document/CMyVeskDoc.h"
@@ -102,8 +101,7 @@ bool ChooseFolders(const ConvertRequest& request, ConversionBatchRequest& batch)
     CliUi ui(true);
     const auto folders = ReadSimulatorEnvironment(ProcessEnvironmentVariable("KSIM_ENV"), ui);
     if (!folders) {
-        ui.ShowMessage(conversion_messages::kSimulatorFoldersUnknown, kErrorCaption,
-                       MessageIcon::Stop);
+        ui.Report(MakeDiagnostic(conversion_messages::kSimulatorFoldersUnknown));
         return false;
     }
     batch.folders = *folders;
@@ -127,21 +125,17 @@ int ConvertBatch(const ConvertRequest& request) {
     batch.noTerrain = request.noTerrain;
     batch.noTexture = request.noTexture;
     batch.jobs = request.jobs.value_or(CoreCount());
-    const auto start = std::chrono::steady_clock::now();
-    const BatchResult result = RunShowingProgress(
+    const std::optional<std::filesystem::path> report(request.report);
+    const ReportedBatch run = RunAndReport(
+        "convert",
         [&](BatchProgress& progress, const std::atomic<bool>& cancel) {
             return RunConversionBatch(batch, progress, cancel);
         },
-        !request.quiet);
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    PrintOutcome("convert", result, seconds);
-    const bool reported =
-        !request.report || WriteReport(*request.report, "convert", result, seconds);
-    if (!result.AllWell() && request.out) {
+        !request.quiet, report ? &*report : nullptr);
+    if (!run.result.AllWell() && request.out) {
         SayWhyNoFolder("convert", *request.out);
     }
-    return result.AllWell() && reported ? kExitOk : kExitFailed;
+    return run.result.AllWell() && run.reported ? kExitOk : kExitFailed;
 }
 
 }  // namespace

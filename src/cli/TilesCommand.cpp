@@ -1,6 +1,5 @@
 // vesk-cli tiles: many sheets as an OGC 3D Tiles 1.1 tileset for CesiumJS and
 // other 3D globes, on one machine or in shards over many, then merged.
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -11,7 +10,7 @@
 #include "BatchOutput.h"
 #include "Commands.h"
 #include "FileErrors.h"
-#include "batch/JobPool.h"
+#include "batch/RunJobs.h"
 #include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
 #include "tiles/TilesBatch.h"
@@ -55,16 +54,12 @@ int MakeTiles(const TilesRequest& request) {
     batch.noTexture = request.noTexture;
     batch.shard = request.shard.value_or(Shard{});
     batch.jobs = request.jobs.value_or(CoreCount());
-    const auto start = std::chrono::steady_clock::now();
-    const BatchResult result = RunShowingProgress(
+    const ReportedBatch run = RunAndReport(
+        "tiles",
         [&](BatchProgress& progress, const std::atomic<bool>& cancel) {
             return RunTilesBatch(batch, progress, cancel);
         },
-        !request.quiet);
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    PrintOutcome("tiles", result, seconds);
-    const bool reported = !request.report || WriteReport(*request.report, "tiles", result, seconds);
+        !request.quiet, request.report ? &*request.report : nullptr);
     bool merged = true;
     if (batch.shard.count == 1) {
         merged = Merge(batch.out);
@@ -72,7 +67,7 @@ int MakeTiles(const TilesRequest& request) {
         std::printf("shard %u/%u written: the root is left to vesk-cli tiles --merge\n",
                     batch.shard.index, batch.shard.count);
     }
-    return result.AllWell() && reported && merged ? kExitOk : kExitFailed;
+    return run.result.AllWell() && run.reported && merged ? kExitOk : kExitFailed;
 }
 
 }  // namespace

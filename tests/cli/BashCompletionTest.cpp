@@ -60,7 +60,7 @@ TEST(BashCompletion, OffersEveryCommandAndEachCommandsOptions) {
     const Words commands = ListedUnder(help.out, "Commands:", std::regex("^  ([a-z]+) "));
     ASSERT_EQ(commands.size(), 8u) << help.out;
     Words first = commands;
-    first.insert({"--help", "--version"});
+    first.insert({"--help", "--version", "--verbose"});
     EXPECT_EQ(Completions("''"), first);
 
     for (const std::string& command : commands) {
@@ -72,6 +72,8 @@ TEST(BashCompletion, OffersEveryCommandAndEachCommandsOptions) {
     }
     EXPECT_EQ(Completions("export s.tqb --format ''"), (Words{"glb", "gltf", "obj"}));
     EXPECT_EQ(Completions("sample s.tqb --without d"), (Words{"dem"}));
+    EXPECT_EQ(Completions("--verbose check --"), Completions("check --"));
+    EXPECT_EQ(Completions("--verbose c"), (Words{"check", "convert"}));
 }
 
 }  // namespace

@@ -309,6 +309,27 @@ TEST_F(ConvertCommand, OutputThatCannotBeCreatedFailsWithTheErrorOnStandardError
     EXPECT_THAT(result.out, ::testing::Not(HasSubstr("保存しました")));
 }
 
+// A bug report carries the codes: with --verbose or VESK_DEBUG each message
+// is also logged in English with its code, and what is shown stays the same.
+TEST_F(ConvertCommand, VerboseAndVeskDebugLogEachDiagnosticWithItsCode) {
+    MakeSample();
+    const auto out = dir / "missing";
+    const std::vector<std::string> convert{"convert", sheet.string(), "--block",
+                                           "1",       "--out",        out.string()};
+    std::vector<std::string> verbose{"--verbose"};
+    verbose.insert(verbose.end(), convert.begin(), convert.end());
+    const auto quiet = RunCli(convert);
+    EXPECT_THAT(quiet.err, ::testing::Not(HasSubstr("E3006")));
+    for (const auto& result : {RunCli(verbose), RunCli(convert, {{"VESK_DEBUG", "1"}})}) {
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_THAT(result.err, HasSubstr("vesk-cli: E3006 the file " + out.string() + "/" +
+                                          kBlock1 + ".sgi cannot be created\n"));
+        EXPECT_THAT(result.err, HasSubstr("[ｴﾗｰ] 「" + out.string() + "/" + kBlock1 +
+                                          ".sgi」ﾌｧｲﾙが作成できません\n"));
+        EXPECT_EQ(result.out, quiet.out);
+    }
+}
+
 TEST_F(ConvertCommand, PictureIsCheckedAsWhenTheSheetIsOpenedAndAnyBodySizeServes) {
     const auto out = dir / "out";
     std::filesystem::create_directory(out);

@@ -16,7 +16,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "batch/ConversionBatch.h"
-#include "batch/OpenSheetBatchSummary.h"
+#include "batchconvert/OpenSheetBatchSummary.h"
 
 using namespace vesk;
 using namespace vesk::gui;

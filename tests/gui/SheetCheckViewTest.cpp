@@ -8,10 +8,10 @@
 #include "ModalDriver.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
-#include "check/DataStatusSetting.h"
-#include "check/FindingsPanel.h"
-#include "check/SheetCheckDisplay.h"
-#include "check/SheetCheckRunner.h"
+#include "findings/DataStatusSetting.h"
+#include "findings/FindingsPanel.h"
+#include "findings/SheetCheckDisplay.h"
+#include "findings/SheetCheckRunner.h"
 #include "view/CMyVeskView.h"
 
 using namespace vesk;

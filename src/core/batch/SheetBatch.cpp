@@ -1,6 +1,6 @@
 #include "batch/SheetBatch.h"
 
-#include "batch/JobPool.h"
+#include "batch/RunJobs.h"
 
 namespace vesk {
 

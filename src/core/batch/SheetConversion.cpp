@@ -107,7 +107,7 @@ SheetOutcome ConvertSheet(std::size_t index, const ConversionBatchRequest& reque
     const std::vector<BatchLedger::NameOwner> owners = turn.Take(names);
     auto source = FileByteSource::Open(path);
     if (!source) {
-        return job.Failed(std::string(sheet_messages::kCannotOpenSheetFile));
+        return job.Failed(std::string(sheet_messages::kCannotOpenSheetFile.japanese));
     }
     job.WorkOnBlocks(numbers, ledger, cancel,
                      [&](std::size_t k, const SubSheetRecord& record, BlockOutcome& block) {

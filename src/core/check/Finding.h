@@ -8,12 +8,9 @@
 
 #include "model/DataFault.h"
 #include "model/FootprintPoint.h"
+#include "platform/Diagnostic.h"
 
 namespace vesk {
-
-// An error means the output made from the block will be wrong; a warning that
-// the data look suspicious.
-enum class Severity { kWarning, kError };
 
 // Stable numbers, published to users. Faults of a footprint ring that GIS
 // validators number keep those numbers (101 to 104); the sheet's own faults

@@ -13,13 +13,9 @@ namespace {
 
 namespace msg = conversion_messages;
 
-void ShowError(MessageSink& ui, const std::string& text) {
-    ui.ShowMessage(text, kErrorCaption, MessageIcon::Stop);
-}
-
 struct SectionsWritten {
-    std::vector<std::string> leftOut;  // what was left out as broken, one line each
-    bool anyData = false;              // some building or the terrain is in the file
+    std::vector<Diagnostic> leftOut;  // what was left out as broken
+    bool anyData = false;             // some building or the terrain is in the file
 };
 
 // The sections in their order.
@@ -31,14 +27,14 @@ SectionsWritten WriteSections(AtomicOutputFile& out, ByteSource& sheet, std::str
         result.anyData = buildings.written > 0;
         if (buildings.broken > 0) {
             result.leftOut.push_back(
-                msg::FillIn(msg::kBuildingsLeftOut, std::to_string(buildings.broken)));
+                MakeDiagnostic(msg::kBuildingsLeftOut, {std::to_string(buildings.broken)}));
         }
     }
     if (choices.terrain) {
         if (WriteTerrainSection(out, sheet, record, choices.texture, baseName)) {
             result.anyData = true;
         } else {
-            result.leftOut.emplace_back(msg::kDemLeftOut);
+            result.leftOut.push_back(MakeDiagnostic(msg::kDemLeftOut));
         }
     }
     return result;
@@ -51,27 +47,26 @@ bool WriteGeometryFile(ByteSource& sheet, const std::filesystem::path& geometryP
                        const ConversionChoices& choices, MessageSink& ui) {
     AtomicOutputFile out(geometryPath);
     if (!out.IsOpen()) {
-        ShowError(ui, msg::FillIn(msg::kCannotCreateFile, msg::PathText(geometryPath)));
+        ui.Report(msg::AboutFile(msg::kCannotCreateFile, geometryPath));
         return false;
     }
-    const SectionsWritten sections = WriteSections(out, sheet, baseName, record, choices);
+    SectionsWritten sections = WriteSections(out, sheet, baseName, record, choices);
     if (!sections.anyData && !sections.leftOut.empty()) {
         // Nothing but broken data: the output goes uncommitted, so an older
         // file of that name stays as it was.
-        ShowError(ui, msg::DataLeftOut(sections.leftOut));
+        ui.Report(msg::DataLeftOut(std::move(sections.leftOut)));
         return false;
     }
     if (!out.Commit()) {
-        ShowError(ui, msg::FillIn(msg::kCannotWriteFile, msg::PathText(geometryPath)));
+        ui.Report(msg::AboutFile(msg::kCannotWriteFile, geometryPath));
         return false;
     }
-    if (!sections.leftOut.empty()) {
-        ShowError(ui, msg::DataLeftOut(sections.leftOut));
+    const bool whole = sections.leftOut.empty();
+    if (!whole) {
+        ui.Report(msg::DataLeftOut(std::move(sections.leftOut)));
     }
-    ui.ShowMessage(std::string(msg::kGeometrySaved) + std::string(baseName) +
-                       std::string(msg::kGeometrySavedEnd),
-                   kNoticeCaption, MessageIcon::Information);
-    return sections.leftOut.empty();
+    ui.Report(MakeDiagnostic(msg::kGeometrySaved, {std::string(baseName)}));
+    return whole;
 }
 
 }  // namespace vesk

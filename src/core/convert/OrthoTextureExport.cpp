@@ -15,8 +15,8 @@ namespace msg = conversion_messages;
 
 constexpr std::size_t kCopyBlock = std::size_t{1} << 20;
 
-void ShowError(MessageSink& ui, const std::string& text) {
-    ui.ShowMessage(text, kErrorCaption, MessageIcon::Stop);
+void ReportOrthoLeftOut(MessageSink& ui) {
+    ui.Report(msg::DataLeftOut({MakeDiagnostic(msg::kOrthoLeftOut)}));
 }
 
 // Copies `size` bytes from the reader; false when the sheet file gave fewer.
@@ -42,21 +42,21 @@ bool CopyOrthoTexture(ByteSource& sheet, const std::filesystem::path& texturePat
     // The header was recognised by the load; only its body size is taken here.
     const auto body = LocateChunkBody(sheet, record.orthoPosition);
     if (!body) {
-        ShowError(ui, msg::DataLeftOut({std::string(msg::kOrthoLeftOut)}));
+        ReportOrthoLeftOut(ui);
         return false;
     }
     AtomicOutputFile out(texturePath);
     if (!out.IsOpen()) {
-        ShowError(ui, msg::FillIn(msg::kCannotCreateFile, msg::PathText(texturePath)));
+        ui.Report(msg::AboutFile(msg::kCannotCreateFile, texturePath));
         return false;
     }
     ByteReader reader(sheet, body->offset);
     if (!CopyBody(reader, body->header.bodySize, out)) {
-        ShowError(ui, msg::DataLeftOut({std::string(msg::kOrthoLeftOut)}));
+        ReportOrthoLeftOut(ui);
         return false;
     }
     if (!out.Commit()) {
-        ShowError(ui, msg::FillIn(msg::kCannotWriteFile, msg::PathText(texturePath)));
+        ui.Report(msg::AboutFile(msg::kCannotWriteFile, texturePath));
         return false;
     }
     return true;

@@ -92,14 +92,13 @@ void TakeLine(EnvironmentValues& values, const std::string& key, const std::stri
 
 // The folder the file names, or the default below the home folder after the notice.
 std::string FolderOrDefault(const EnvironmentValues& values, const std::optional<std::string>& part,
-                            std::string_view defaultLeaf, std::string_view notice,
+                            std::string_view defaultLeaf, const DiagnosticKind& notice,
                             MessageSink& ui) {
     if (part) {
         return JoinFolder(*values.home, *part);
     }
     const std::string folder = JoinFolder(JoinFolder(*values.home, "kdb"), defaultLeaf);
-    ui.ShowMessage(msg::FillIn(notice, BytesAsDisplayText(folder)), kNoticeCaption,
-                   MessageIcon::Information);
+    ui.Report(MakeDiagnostic(notice, {BytesAsDisplayText(folder)}));
     return folder;
 }
 

@@ -28,13 +28,13 @@ void CMyVeskDoc::OpenSheetFile(const std::filesystem::path& path) {
     ClearSheetData();
     ResetSheetState();
     if (LoadSheet(pathCopy)) {
-        surveyMapFlag_ = 0;
-        sheetFlag_ = 1;
+        surveyMapAvailable_ = false;
+        sheetAvailable_ = true;
         surveyZone_ = 0;
-        sheetLoaded_ = 1;
+        sheetLoaded_ = true;
         sheetPath_ = pathCopy;
     } else {
-        sheetLoaded_ = 0;
+        sheetLoaded_ = false;
         titleText_.clear();
         RefreshTitle();
     }
@@ -56,7 +56,7 @@ void CMyVeskDoc::ClearSheetData() {
 void CMyVeskDoc::ResetSheetState() {
     surveyZone_ = 0;
     sheetPath_.clear();
-    sheetLoaded_ = 0;
+    sheetLoaded_ = false;
     pixels_.reset();
     pixelBytes_ = 0;
     ++imageGeneration_;
@@ -141,23 +141,23 @@ void CMyVeskDoc::SelectOnlySubSheet(unsigned number) {
     SelectSubSheet(number, true);
 }
 
-void CMyVeskDoc::SetAvailabilityFlags(bool surveyMap, bool sheet) {
-    surveyMapFlag_ = surveyMap ? 1 : 0;
-    sheetFlag_ = sheet ? 1 : 0;
+void CMyVeskDoc::SetAvailability(bool surveyMap, bool sheet) {
+    surveyMapAvailable_ = surveyMap;
+    sheetAvailable_ = sheet;
 }
 
 void CMyVeskDoc::ToggleBlockNames() {
-    blockNames_ = blockNames_ ? 0 : 1;
+    blockNames_ = !blockNames_;
     ui_.InvalidateView();
 }
 
 void CMyVeskDoc::TogglePrefectureNames() {
-    prefectureNames_ = prefectureNames_ ? 0 : 1;
+    prefectureNames_ = !prefectureNames_;
     ui_.InvalidateView();
 }
 
-void CMyVeskDoc::ShowError(std::string_view text) {
-    ui_.ShowMessage(text, kErrorCaption, MessageIcon::Stop);
+void CMyVeskDoc::ShowError(const DiagnosticKind& kind) {
+    ui_.Report(MakeDiagnostic(kind));
 }
 
 }  // namespace vesk

@@ -36,16 +36,16 @@ public:
     CMyVeskDoc(const CMyVeskDoc&) = delete;
     CMyVeskDoc& operator=(const CMyVeskDoc&) = delete;
 
-    // Command 32772: ask for a sheet file and open it.
+    // The open command: ask for a sheet file and open it.
     void OnOpenSheet();
 
-    // Command 32775: convert the selected sub-sheet; available per CanConvert.
+    // The convert command: the selected sub-sheet; available per CanConvert.
     void OnConvert();
     bool CanConvert() const;
     // Writes the selected sub-sheet as a 3D model; available when converting is.
     void OnExportModel();
 
-    // Command 32776: survey a folder's sheet files and show the map of a chosen zone.
+    // The survey command: survey a folder's sheet files and show the map of a chosen zone.
     void OnSurvey();
     // A double-click on the survey map: opens that sheet, as the open command does.
     void OpenSurveyedSheet(const std::filesystem::path& path);
@@ -94,7 +94,7 @@ public:
     void SelectOnlySubSheet(unsigned number);
 
     int SelectedSubSheet() const { return selectedSubSheet_; }
-    bool IsSheetLoaded() const { return sheetLoaded_ != 0; }
+    bool IsSheetLoaded() const { return sheetLoaded_; }
     const std::filesystem::path& SheetPath() const { return sheetPath_; }
     const SheetArea& Area() const { return sheetArea_; }
     // Whether the last load read a sheet AREA body, and accepted each sub-sheet AREA.
@@ -116,18 +116,18 @@ public:
         ++surveyGeneration_;
     }
 
-    bool ShowsBlockNames() const { return blockNames_ != 0; }
-    bool ShowsPrefectureNames() const { return prefectureNames_ != 0; }
-    bool SheetFlag() const { return sheetFlag_ != 0; }
-    bool SurveyMapFlag() const { return surveyMapFlag_ != 0; }
-    void SetAvailabilityFlags(bool surveyMap, bool sheet);
+    bool ShowsBlockNames() const { return blockNames_; }
+    bool ShowsPrefectureNames() const { return prefectureNames_; }
+    bool SheetAvailable() const { return sheetAvailable_; }
+    bool SurveyMapAvailable() const { return surveyMapAvailable_; }
+    void SetAvailability(bool surveyMap, bool sheet);
     void ToggleBlockNames();
     void TogglePrefectureNames();
 
     DocumentUi& Ui() { return ui_; }
 
 private:
-    void ShowError(std::string_view text);
+    void ShowError(const DiagnosticKind& kind);
     // What the load takes of what the sheet walk meets (CMyVeskDocLoad.cpp).
     void SheetAreaRead(const SheetArea& area) override;
     void SheetAreaUnreadable() override;
@@ -143,15 +143,15 @@ private:
     DocumentUi& ui_;
     ProgramImageSize& imageSize_;
 
-    int blockNames_ = 1;
-    int prefectureNames_ = 1;
+    bool blockNames_ = true;
+    bool prefectureNames_ = true;
     int surveyZone_ = 0;
-    int sheetLoaded_ = 0;
+    bool sheetLoaded_ = false;
     SurveyList surveyList_;
     std::uint64_t surveyGeneration_ = 0;
     ZoneMap surveyMap_{MapPixel{}, MapExtent{}};
-    int sheetFlag_ = 0;
-    int surveyMapFlag_ = 0;
+    bool sheetAvailable_ = false;
+    bool surveyMapAvailable_ = false;
     std::filesystem::path sheetPath_;
     std::string titleText_;
     int imageWidth_ = 0;

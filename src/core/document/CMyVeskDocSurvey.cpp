@@ -40,7 +40,7 @@ void CMyVeskDoc::ShowSurveyZone(int zone) {
     std::snprintf(title, sizeof title, msg::kZoneTitleFormat, zone);
     titleText_ = Utf8ToShiftJis(title);
     RefreshTitle();
-    SetAvailabilityFlags(true, false);
+    SetAvailability(true, false);
     const MapExtent extent = surveyMap_.Extent();
     ui_.SetExtentAndFitFrame(extent.width, extent.height);
 }

@@ -27,8 +27,7 @@ std::optional<SimulatorFolders> ChosenFolders(DocumentUi& ui) {
     if (!folder || folder->empty()) {
         return std::nullopt;
     }
-    ui.ShowMessage(msg::FillIn(msg::kSavingIntoFolder, msg::PathText(*folder)), kNoticeCaption,
-                   MessageIcon::Information);
+    ui.Report(msg::AboutFile(msg::kSavingIntoFolder, *folder));
     return SimulatorFolders{*folder, *folder};
 }
 
@@ -41,7 +40,7 @@ bool WriteOutputs(CMyVeskDoc& doc, const SubSheetRecord& record, const Conversio
     }
     auto sheet = FileByteSource::Open(doc.SheetPath());
     if (!sheet) {
-        ui.ShowMessage(sheet_messages::kCannotOpenSheetFile, kErrorCaption, MessageIcon::Stop);
+        ui.Report(MakeDiagnostic(sheet_messages::kCannotOpenSheetFile));
         return false;
     }
     return ConvertBlock(*sheet, record, choices, paths, baseName, ui).whole;
@@ -56,7 +55,7 @@ std::optional<SimulatorFolders> ChooseOutputFolders(DocumentUi& ui, bool chosenF
     }
     auto folders = ReadSimulatorEnvironment(environment("KSIM_ENV"), ui);
     if (!folders) {
-        ui.ShowMessage(msg::kSimulatorFoldersUnknown, kErrorCaption, MessageIcon::Stop);
+        ui.Report(MakeDiagnostic(msg::kSimulatorFoldersUnknown));
     }
     return folders;
 }

@@ -15,7 +15,6 @@ namespace vesk {
 namespace {
 
 namespace msg = model_export_messages;
-using conversion_messages::FillIn;
 using conversion_messages::PathText;
 
 ExportChoices ChoicesOf(const ModelExportSettings& settings, const SubSheetRecord& record) {
@@ -39,7 +38,7 @@ ExportChoices ChoicesOf(const ModelExportSettings& settings, const SubSheetRecor
 }
 
 std::string Line(std::string_view format, std::string_view value) {
-    return "\n" + FillIn(format, value);
+    return "\n" + FillIn(format, {std::string(value)});
 }
 
 std::string WrittenNotice(const ExportReport& report, const ExportChoices& choices) {
@@ -71,10 +70,10 @@ void ShowFileFaults(const ExportReport& report, DocumentUi& ui) {
         if (file.fault.empty()) {
             continue;
         }
-        const std::string_view format = file.fault.starts_with(kFileCannotBeCreated)
-                                            ? conversion_messages::kCannotCreateFile
-                                            : conversion_messages::kCannotWriteFile;
-        ui.ShowMessage(FillIn(format, PathText(file.path)), kErrorCaption, MessageIcon::Stop);
+        const DiagnosticKind& kind = file.fault.starts_with(kFileCannotBeCreated)
+                                         ? conversion_messages::kCannotCreateFile
+                                         : conversion_messages::kCannotWriteFile;
+        ui.Report(conversion_messages::AboutFile(kind, file.path));
     }
 }
 
@@ -98,7 +97,7 @@ bool RunModelExportCommand(CMyVeskDoc& doc) {
     WaitCursor wait(ui);
     auto sheet = FileByteSource::Open(doc.SheetPath());
     if (!sheet) {
-        ui.ShowMessage(sheet_messages::kCannotOpenSheetFile, kErrorCaption, MessageIcon::Stop);
+        ui.Report(MakeDiagnostic(sheet_messages::kCannotOpenSheetFile));
         return false;
     }
     const ExportChoices choices = ChoicesOf(*settings, record);

@@ -43,7 +43,7 @@ public:
         return folder_ / (report_.name + extension);
     }
     std::string Name(const std::string& extension) const { return report_.name + extension; }
-    void Record(const std::string& extension, FileFault fault) {
+    void Record(const std::string& extension, WriteFailureText fault) {
         report_.files.push_back({Path(extension), std::move(fault)});
     }
     void Note(const std::vector<std::string>& messages) {

@@ -74,7 +74,7 @@ void PutGlb(AtomicOutputFile& out, const std::string& json, const GltfBinary& bi
 
 }  // namespace
 
-FileFault WriteGlbFile(const GltfDocument& document, const std::filesystem::path& path) {
+WriteFailureText WriteGlbFile(const GltfDocument& document, const std::filesystem::path& path) {
     const GltfBinary& buffer = document.binary;
     const auto json = DocumentText(document.gltf, buffer.Size(), std::nullopt, -1);
     if (!json) {
@@ -91,15 +91,15 @@ FileFault WriteGlbFile(const GltfDocument& document, const std::filesystem::path
     });
 }
 
-FileFault WriteBinFile(const GltfBinary& binary, const std::filesystem::path& path) {
+WriteFailureText WriteBinFile(const GltfBinary& binary, const std::filesystem::path& path) {
     return WriteAtomically(path, [&](AtomicOutputFile& out) {
         binary.WriteTo(out);
         return true;
     });
 }
 
-FileFault WriteGltfFile(const GltfDocument& document, const std::filesystem::path& path,
-                        const std::string& binName) {
+WriteFailureText WriteGltfFile(const GltfDocument& document, const std::filesystem::path& path,
+                               const std::string& binName) {
     const auto json = DocumentText(document.gltf, document.binary.Size(), binName, 2);
     if (!json) {
         return "could not be formed";

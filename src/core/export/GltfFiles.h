@@ -12,13 +12,13 @@
 namespace vesk {
 
 // The document and its buffer as one binary .glb file.
-FileFault WriteGlbFile(const GltfDocument& document, const std::filesystem::path& path);
+WriteFailureText WriteGlbFile(const GltfDocument& document, const std::filesystem::path& path);
 
 // The document's buffer alone, the .bin beside a .gltf file.
-FileFault WriteBinFile(const GltfBinary& binary, const std::filesystem::path& path);
+WriteFailureText WriteBinFile(const GltfBinary& binary, const std::filesystem::path& path);
 
 // The document as .gltf text whose buffer is the file binName beside it.
-FileFault WriteGltfFile(const GltfDocument& document, const std::filesystem::path& path,
-                        const std::string& binName);
+WriteFailureText WriteGltfFile(const GltfDocument& document, const std::filesystem::path& path,
+                               const std::string& binName);
 
 }  // namespace vesk

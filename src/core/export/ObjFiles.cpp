@@ -109,8 +109,8 @@ std::string Header(const BlockModel& block) {
 
 }  // namespace
 
-FileFault WriteObjFile(const BlockModel& block, const std::filesystem::path& path,
-                       const std::string& mtlName, bool textured) {
+WriteFailureText WriteObjFile(const BlockModel& block, const std::filesystem::path& path,
+                              const std::string& mtlName, bool textured) {
     return WriteAtomically(path, [&](AtomicOutputFile& out) {
         ObjWriter obj(out);
         out.Write(Header(block));
@@ -125,8 +125,8 @@ FileFault WriteObjFile(const BlockModel& block, const std::filesystem::path& pat
     });
 }
 
-FileFault WriteMtlFile(const std::filesystem::path& path,
-                       const std::optional<std::string>& textureName) {
+WriteFailureText WriteMtlFile(const std::filesystem::path& path,
+                              const std::optional<std::string>& textureName) {
     return WriteAtomically(path, [&](AtomicOutputFile& out) {
         out.Write("# " + GeneratorName() + "\n");
         out.Write("newmtl buildings\nKa 0 0 0\nKd 0.82 0.82 0.8\nKs 0 0 0\nd 1\nillum 1\n\n");

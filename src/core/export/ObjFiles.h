@@ -13,12 +13,12 @@ namespace vesk {
 // the block's origin, Y up): an object "buildings" with a group per building,
 // and an object "terrain" with the texture's coordinates when textureName is
 // given. Materials come from mtlName beside it.
-FileFault WriteObjFile(const BlockModel& block, const std::filesystem::path& path,
-                       const std::string& mtlName, bool textured);
+WriteFailureText WriteObjFile(const BlockModel& block, const std::filesystem::path& path,
+                              const std::string& mtlName, bool textured);
 
 // The material library: a light neutral colour for the buildings, the texture
 // file (when given) for the terrain.
-FileFault WriteMtlFile(const std::filesystem::path& path,
-                       const std::optional<std::string>& textureName);
+WriteFailureText WriteMtlFile(const std::filesystem::path& path,
+                              const std::optional<std::string>& textureName);
 
 }  // namespace vesk

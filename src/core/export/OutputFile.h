@@ -9,21 +9,21 @@
 namespace vesk {
 
 // Why a file was not written; empty when it was written whole.
-using FileFault = std::string;
+using WriteFailureText = std::string;
 
 // What went wrong; the system's reason follows.
 inline constexpr const char* kFileCannotBeCreated = "cannot be created";
 inline constexpr const char* kFileCannotBeFormed = "could not be formed";
 inline constexpr const char* kFileCannotBeWritten = "could not be written whole";
 
-inline FileFault WithReason(const char* fault, const AtomicOutputFile& out) {
+inline WriteFailureText WithReason(const char* fault, const AtomicOutputFile& out) {
     return fault + (": " + out.Reason());
 }
 
 // Creates the file, lets `fill` write it (false when it gave up) and puts it in
 // place only when everything went well; an existing file is replaced only then.
 template <class Fill>
-FileFault WriteAtomically(const std::filesystem::path& path, Fill fill) {
+WriteFailureText WriteAtomically(const std::filesystem::path& path, Fill fill) {
     AtomicOutputFile out(path);
     if (!out.IsOpen()) {
         return WithReason(kFileCannotBeCreated, out);
@@ -37,8 +37,8 @@ FileFault WriteAtomically(const std::filesystem::path& path, Fill fill) {
     return {};
 }
 
-inline FileFault WriteBytes(const std::filesystem::path& path,
-                            std::span<const unsigned char> bytes) {
+inline WriteFailureText WriteBytes(const std::filesystem::path& path,
+                                   std::span<const unsigned char> bytes) {
     return WriteAtomically(path, [&](AtomicOutputFile& out) {
         out.Write(std::as_bytes(bytes));
         return true;

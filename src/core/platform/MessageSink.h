@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "platform/Diagnostic.h"
+
 namespace vesk {
 
 enum class MessageIcon { Stop, Information };
@@ -18,6 +20,10 @@ public:
 
     // A modal message box with an OK button; returns when the user closed it.
     virtual void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
+
+    // A diagnostic shown as the program shows it: its Japanese text in a box
+    // captioned by its severity. Whoever keeps a log also logs its code here.
+    virtual void Report(const Diagnostic& diagnostic);
 };
 
 }  // namespace vesk

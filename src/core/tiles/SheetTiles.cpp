@@ -36,8 +36,8 @@ geo::PlaneRectangle BlockFrame(const SubSheetRecord& record) {
 }
 
 // Writes the model as a .glb; its fault, or nothing when written.
-FileFault WriteModel(BlockModel&& model, const GltfCompression& compression,
-                     const std::filesystem::path& path, std::vector<std::string>& messages) {
+WriteFailureText WriteModel(BlockModel&& model, const GltfCompression& compression,
+                            const std::filesystem::path& path, std::vector<std::string>& messages) {
     std::optional<GltfTexture> texture;
     if (auto image = TakeTexture(model, compression, messages)) {
         texture = GltfTexture{std::move(*image), std::nullopt};
@@ -82,7 +82,7 @@ public:
         }
         LightBlock light = TakeLightBlock(model, record.width, record.height);
         const std::filesystem::path path = job_.folder / (outcome.name + ".glb");
-        const FileFault fault =
+        const WriteFailureText fault =
             WriteModel(std::move(model), request_.compression, path, outcome.messages);
         if (!fault.empty()) {
             outcome.messages.push_back(path.filename().string() + " " + fault);
@@ -111,15 +111,15 @@ public:
                 return std::string(kSheetContentName) + ": " + *fault;
             }
             std::vector<std::string> ignored;  // the blocks' own messages said it already
-            const FileFault fault = WriteModel(std::move(light->model), request_.compression,
-                                               job_.folder / kSheetContentName, ignored);
+            const WriteFailureText fault = WriteModel(std::move(light->model), request_.compression,
+                                                      job_.folder / kSheetContentName, ignored);
             if (!fault.empty()) {
                 return std::string(kSheetContentName) + " " + fault;
             }
             tileset.light = std::get<BlockPlacement>(placement);
         }
         tileset.blocks = std::move(tiles_);
-        const FileFault fault = WriteSheetTileset(job_.folder / "tileset.json", tileset);
+        const WriteFailureText fault = WriteSheetTileset(job_.folder / "tileset.json", tileset);
         return fault.empty() ? std::nullopt : std::optional<std::string>("tileset.json " + fault);
     }
 

@@ -29,7 +29,7 @@ TilesetJson BlockChild(const BlockTile& block, const SheetTileset& sheet) {
 
 }  // namespace
 
-FileFault WriteSheetTileset(const std::filesystem::path& path, const SheetTileset& sheet) {
+WriteFailureText WriteSheetTileset(const std::filesystem::path& path, const SheetTileset& sheet) {
     RegionUnion bounds;
     TilesetJson children = TilesetJson::array();
     for (const BlockTile& block : sheet.blocks) {

@@ -40,7 +40,7 @@ struct SheetTileset {
 };
 
 // The tileset, its blocks as the root's children in the given order.
-FileFault WriteSheetTileset(const std::filesystem::path& path, const SheetTileset& sheet);
+WriteFailureText WriteSheetTileset(const std::filesystem::path& path, const SheetTileset& sheet);
 
 // What the tree above the sheets needs of a sheet's tileset this program wrote.
 struct SheetSummary {

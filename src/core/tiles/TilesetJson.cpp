@@ -101,7 +101,7 @@ std::string UriSegment(const std::string& name) {
     return uri;
 }
 
-FileFault WriteTilesetJson(const std::filesystem::path& path, const TilesetJson& json) {
+WriteFailureText WriteTilesetJson(const std::filesystem::path& path, const TilesetJson& json) {
     const std::string text = json.dump(1, ' ', false, TilesetJson::error_handler_t::replace) + "\n";
     return WriteAtomically(path, [&](AtomicOutputFile& out) {
         out.Write(text);

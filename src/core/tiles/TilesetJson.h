@@ -37,7 +37,7 @@ std::optional<TileRegion> ReadRegion(const TilesetJson& tile);
 // percent-encoded, so spaces, "#" and names that are no UTF-8 still resolve.
 std::string UriSegment(const std::string& name);
 
-FileFault WriteTilesetJson(const std::filesystem::path& path, const TilesetJson& json);
+WriteFailureText WriteTilesetJson(const std::filesystem::path& path, const TilesetJson& json);
 
 // The parsed file; the reason when it cannot be read or is no JSON object.
 std::optional<TilesetJson> ReadTilesetJson(const std::filesystem::path& path, std::string& error);

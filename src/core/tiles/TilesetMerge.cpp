@@ -47,7 +47,7 @@ MergeOutcome MergeTilesets(const std::filesystem::path& dir) {
     }
     const HeightDatum datum = sheets.empty() ? HeightDatum{} : sheets.front().summary.datum;
     outcome.sheets = sheets.size();
-    const FileFault fault = WriteTilesetTree(dir, std::move(sheets), datum);
+    const WriteFailureText fault = WriteTilesetTree(dir, std::move(sheets), datum);
     if (!fault.empty()) {
         outcome.sheets = 0;
         outcome.problems.push_back((dir / "tileset.json").string() + " " + fault);

@@ -73,8 +73,8 @@ TilesetJson Tileset(const HeightDatum& datum, double geometricError,
 }
 
 // The cells of the next level up, each written as a tileset over its entries.
-FileFault WriteLevel(const std::filesystem::path& dir, const HeightDatum& datum, int level,
-                     std::vector<Entry>& entries) {
+WriteFailureText WriteLevel(const std::filesystem::path& dir, const HeightDatum& datum, int level,
+                            std::vector<Entry>& entries) {
     std::map<Cell, std::vector<const Entry*>> cells;
     for (const Entry& entry : entries) {
         cells[entry.cell.Parent()].push_back(&entry);
@@ -84,7 +84,7 @@ FileFault WriteLevel(const std::filesystem::path& dir, const HeightDatum& datum,
     for (const auto& [cell, children] : cells) {
         const std::string target = "tree/" + cell.FileName();
         const TilesetJson tileset = Tileset(datum, error, children, "tree", false);
-        const FileFault fault = WriteTilesetJson(dir / target, tileset);
+        const WriteFailureText fault = WriteTilesetJson(dir / target, tileset);
         if (!fault.empty()) {
             return target + " " + fault;
         }
@@ -96,8 +96,8 @@ FileFault WriteLevel(const std::filesystem::path& dir, const HeightDatum& datum,
 
 }  // namespace
 
-FileFault WriteTilesetTree(const std::filesystem::path& dir, std::vector<TreeSheet> sheets,
-                           const HeightDatum& datum) {
+WriteFailureText WriteTilesetTree(const std::filesystem::path& dir, std::vector<TreeSheet> sheets,
+                                  const HeightDatum& datum) {
     if (sheets.empty()) {
         return "has no sheet";
     }
@@ -114,7 +114,7 @@ FileFault WriteTilesetTree(const std::filesystem::path& dir, std::vector<TreeShe
                            "sheets/" + UriSegment(sheet.folder) + "/tileset.json"});
     }
     for (int level = 1; level <= kLevels; ++level) {
-        if (FileFault fault = WriteLevel(dir, datum, level, entries); !fault.empty()) {
+        if (WriteFailureText fault = WriteLevel(dir, datum, level, entries); !fault.empty()) {
             return fault;
         }
     }

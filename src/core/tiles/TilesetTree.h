@@ -27,7 +27,7 @@ struct TreeSheet {
 // up, each cell a tileset of its own listing at most 64 children, so that no
 // file grows with the collection. The same sheets give the same files,
 // whatever order they come in.
-FileFault WriteTilesetTree(const std::filesystem::path& dir, std::vector<TreeSheet> sheets,
-                           const HeightDatum& datum);
+WriteFailureText WriteTilesetTree(const std::filesystem::path& dir, std::vector<TreeSheet> sheets,
+                                  const HeightDatum& datum);
 
 }  // namespace vesk

@@ -18,10 +18,10 @@
 #include "app/CommandTable.h"
 #include "app/LockKeyState.h"
 #include "app/PathText.h"
-#include "batch/BatchConversionRun.h"
-#include "check/FindingsPanel.h"
-#include "check/SheetCheckDisplay.h"
+#include "batchconvert/BatchConversionRun.h"
 #include "document/CMyVeskDoc.h"
+#include "findings/FindingsPanel.h"
+#include "findings/SheetCheckDisplay.h"
 #include "preview/PreviewWindow.h"
 #include "view/CMyVeskView.h"
 
@@ -115,7 +115,7 @@ void CMainFrame::BuildMenus() {
 
 void CMainFrame::BuildToolBar() {
     toolBar_ = new QToolBar(this);
-    toolBar_->setObjectName(QStringLiteral("59392"));
+    toolBar_->setObjectName(QStringLiteral("mainToolBar"));
     toolBar_->setIconSize(QSize(16, 15));
     toolBar_->setMovable(true);
     toolBar_->setFloatable(true);
@@ -186,13 +186,14 @@ void CMainFrame::ConnectCommands() {
         cmd::kExportModel, [this] { doc_.OnExportModel(); }, [this] { return doc_.CanConvert(); });
     c.SetHandler(
         cmd::kPrefectureNames, [this] { doc_.TogglePrefectureNames(); },
-        [this] { return doc_.SurveyMapFlag(); }, [this] { return doc_.ShowsPrefectureNames(); });
+        [this] { return doc_.SurveyMapAvailable(); },
+        [this] { return doc_.ShowsPrefectureNames(); });
     c.SetHandler(
-        cmd::kBlockNames, [this] { doc_.ToggleBlockNames(); }, [this] { return doc_.SheetFlag(); },
-        [this] { return doc_.ShowsBlockNames(); });
+        cmd::kBlockNames, [this] { doc_.ToggleBlockNames(); },
+        [this] { return doc_.SheetAvailable(); }, [this] { return doc_.ShowsBlockNames(); });
     c.SetHandler(
         cmd::kDataStatus, [this] { checkDisplay_->ToggleStatus(); },
-        [this] { return doc_.SheetFlag(); }, [this] { return checkDisplay_->StatusShown(); });
+        [this] { return doc_.SheetAvailable(); }, [this] { return checkDisplay_->StatusShown(); });
     c.SetHandler(
         cmd::kCheckResults, [this] { ToggleBar(checkDisplay_->Panel()); }, {},
         [this] { return !checkDisplay_->Panel()->isHidden(); });

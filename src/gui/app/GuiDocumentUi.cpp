@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QScreen>
 #include <algorithm>
@@ -17,6 +18,11 @@
 
 namespace vesk::gui {
 namespace {
+
+// Every diagnostic with its code, for a bug report: on with VESK_DEBUG set (or
+// through Qt's logging rules, "vesk.diagnostics.debug=true").
+Q_LOGGING_CATEGORY(diagnosticsLog, "vesk.diagnostics",
+                   qEnvironmentVariableIsSet("VESK_DEBUG") ? QtDebugMsg : QtWarningMsg)
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -44,6 +50,11 @@ int MessageLineWidth(const QWidget& box) {
 }
 
 }  // namespace
+
+void GuiDocumentUi::Report(const Diagnostic& diagnostic) {
+    qCDebug(diagnosticsLog).noquote() << QString::fromStdString(DiagnosticLine(diagnostic));
+    DocumentUi::Report(diagnostic);
+}
 
 void GuiDocumentUi::ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) {
     const QMessageBox::Icon boxIcon =

@@ -14,6 +14,7 @@ public:
     void SetFrame(CMainFrame* frame) { frame_ = frame; }
 
     void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
+    void Report(const Diagnostic& diagnostic) override;
     void SetExtentAndFitFrame(int width, int height) override;
     void InvalidateView() override;
     void TitleChanged(std::string_view title) override;

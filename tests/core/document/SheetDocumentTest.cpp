@@ -46,8 +46,8 @@ TEST(SheetDocumentConstruction, StartsUntitledWithNothingSelectedAndBothSwitches
     EXPECT_EQ(doc.DisplayExtentPixels().height, 10);
     EXPECT_TRUE(doc.ShowsBlockNames());
     EXPECT_TRUE(doc.ShowsPrefectureNames());
-    EXPECT_FALSE(doc.SheetFlag());
-    EXPECT_FALSE(doc.SurveyMapFlag());
+    EXPECT_FALSE(doc.SheetAvailable());
+    EXPECT_FALSE(doc.SurveyMapAvailable());
     EXPECT_EQ(doc.SurveyZone(), 0);
     doc.OnNewDocument();
     EXPECT_EQ(ui.calls.back(), "title 無題");
@@ -56,8 +56,8 @@ TEST(SheetDocumentConstruction, StartsUntitledWithNothingSelectedAndBothSwitches
 TEST_F(SheetDocument, OpeningSetsTheSheetStateUnderTheWaitCursor) {
     doc.OpenSheetFile(path);
     EXPECT_TRUE(doc.IsSheetLoaded());
-    EXPECT_TRUE(doc.SheetFlag());
-    EXPECT_FALSE(doc.SurveyMapFlag());
+    EXPECT_TRUE(doc.SheetAvailable());
+    EXPECT_FALSE(doc.SurveyMapAvailable());
     EXPECT_EQ(doc.SheetPath(), path);
     EXPECT_EQ(ui.calls.front(), "wait on");
     EXPECT_EQ(ui.calls.back(), "wait off");

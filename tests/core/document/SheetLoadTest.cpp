@@ -58,7 +58,7 @@ TEST_F(SheetLoad, UnopenableFileShowsTheFileMessageAndLeavesNoSheet) {
     doc.SelectSubSheet(3, true);
     ui.Clear();
     doc.OpenSheetFile(dir / "missing.tqb");
-    EXPECT_EQ(ui.MessageTexts(), Texts{std::string(msg::kCannotOpenSheetFile)});
+    EXPECT_EQ(ui.MessageTexts(), Texts{std::string(msg::kCannotOpenSheetFile.japanese)});
     EXPECT_EQ(ui.messages[0].caption, "ｴﾗｰ");
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Stop);
     EXPECT_FALSE(doc.IsSheetLoaded());
@@ -80,12 +80,13 @@ TEST_F(SheetLoad, MessagesComeInTheOrderTheWalkMeetsThem) {
     std::vector<std::byte> tail(19);
     sheet.ChunkClaiming(0x110001, "AREA", 20, tail);
     Open(sheet);
-    EXPECT_EQ(ui.MessageTexts(),
-              (Texts{std::string(msg::kNotScale2500), std::string(msg::kCannotReadSheetData),
-                     std::string(msg::kNotWindowsBitmap), std::string(msg::kNotSubSheetOf2500),
-                     std::string(msg::kSubSheetNumberOutOfRange),
-                     std::string(msg::kSubSheetNumberOutOfRange),
-                     std::string(msg::kCannotReadSubSheetData)}));
+    EXPECT_EQ(ui.MessageTexts(), (Texts{std::string(msg::kNotScale2500.japanese),
+                                        std::string(msg::kCannotReadSheetData.japanese),
+                                        std::string(msg::kNotWindowsBitmap.japanese),
+                                        std::string(msg::kNotSubSheetOf2500.japanese),
+                                        std::string(msg::kSubSheetNumberOutOfRange.japanese),
+                                        std::string(msg::kSubSheetNumberOutOfRange.japanese),
+                                        std::string(msg::kCannotReadSubSheetData.japanese)}));
     EXPECT_TRUE(doc.IsSheetLoaded());
 }
 
@@ -105,7 +106,7 @@ TEST_F(SheetLoad, WrongSheetSizeIsNotA2500Sheet) {
         SheetBuilder sheet;
         sheet.SheetArea(2500, 9, 0, 0, w, h);
         Open(sheet);
-        EXPECT_EQ(ui.MessageTexts(), Texts{std::string(msg::kNotScale2500)});
+        EXPECT_EQ(ui.MessageTexts(), Texts{std::string(msg::kNotScale2500.japanese)});
     }
 }
 
@@ -129,7 +130,7 @@ TEST_F(SheetLoad, NameClaimingMoreThanTheFileHoldsIsAFailedRead) {
     SheetBuilder sheet;
     sheet.SheetArea(2500, 9, 0, 0).ChunkClaiming(0x100000, "NAME", 0xFFFFFFF0, {});
     Open(sheet);
-    EXPECT_EQ(ui.MessageTexts(), Texts{std::string(msg::kCannotReadSheetData)});
+    EXPECT_EQ(ui.MessageTexts(), Texts{std::string(msg::kCannotReadSheetData.japanese)});
     EXPECT_EQ(doc.Title(), "無題");
 }
 
@@ -140,7 +141,7 @@ TEST_F(SheetLoad, BadBitmapIsReportedOnceAndTheWalkGoesOnAfterTheChunk) {
         .SubSheetArea(4, 0, 0)
         .Building(0, 1, {{0, 0}});
     Open(sheet);
-    EXPECT_EQ(ui.MessageTexts(), Texts{std::string(msg::kNotWindowsBitmap)});
+    EXPECT_EQ(ui.MessageTexts(), Texts{std::string(msg::kNotWindowsBitmap.japanese)});
     EXPECT_FALSE(doc.SheetImagePixels());
     EXPECT_EQ(doc.CopySubSheetRecord(4).buildingCount, 1);
     EXPECT_EQ(doc.DisplayExtentPixels().width, 10);  // unchanged since construction
@@ -185,7 +186,7 @@ TEST_F(SheetLoad, WithoutItsPixelsTheBitmapIsStillCheckedAndSizesTheSheet) {
          {SheetBuilder().Image({.compression = 1}), SheetBuilder().Raw(cut)}) {
         ui.Clear();
         Open(bad);
-        EXPECT_EQ(ui.MessageTexts(), Texts{std::string(msg::kNotWindowsBitmap)});
+        EXPECT_EQ(ui.MessageTexts(), Texts{std::string(msg::kNotWindowsBitmap.japanese)});
     }
 }
 
@@ -276,8 +277,8 @@ TEST_F(SheetLoad, FifoOrFolderIsAFileThatCannotBeOpenedNotAHang) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     doc.OpenSheetFile(fifo);
     doc.OpenSheetFile(dir.Path());
-    EXPECT_EQ(ui.MessageTexts(), (Texts{std::string(msg::kCannotOpenSheetFile),
-                                        std::string(msg::kCannotOpenSheetFile)}));
+    EXPECT_EQ(ui.MessageTexts(), (Texts{std::string(msg::kCannotOpenSheetFile.japanese),
+                                        std::string(msg::kCannotOpenSheetFile.japanese)}));
     EXPECT_FALSE(doc.IsSheetLoaded());
 }
 

@@ -62,8 +62,8 @@ TEST_F(SurveyDocument, ConfirmedZoneNineTitlesTheDocumentAndSizesTheView) {
     EXPECT_EQ(doc.SurveyZone(), 9);
     EXPECT_EQ(doc.TitleText(), "\x91\xe6\x39\x8c\x6e");
     EXPECT_EQ(doc.Title(), "第9系");
-    EXPECT_TRUE(doc.SurveyMapFlag());
-    EXPECT_FALSE(doc.SheetFlag());
+    EXPECT_TRUE(doc.SurveyMapAvailable());
+    EXPECT_FALSE(doc.SheetAvailable());
     EXPECT_EQ(doc.SurveyMap(), *BuiltInZoneMap(9));
     EXPECT_EQ(ui.calls, (std::vector<std::string>{"choose folder", "zone dialog", "title 第9系",
                                                   "extent 490x720"}));
@@ -165,8 +165,8 @@ TEST_F(SurveyDocument, OpeningASurveyedSheetEmptiesTheListAndLoadsIt) {
     EXPECT_TRUE(doc.IsSheetLoaded());
     EXPECT_EQ(doc.SheetPath(), dir / "b.tqb");
     EXPECT_EQ(doc.Title(), "東京");
-    EXPECT_TRUE(doc.SheetFlag());
-    EXPECT_FALSE(doc.SurveyMapFlag());
+    EXPECT_TRUE(doc.SheetAvailable());
+    EXPECT_FALSE(doc.SurveyMapAvailable());
     EXPECT_FALSE(doc.HitTestSurvey(260, 457));
 }
 
@@ -179,8 +179,8 @@ TEST_F(SurveyDocument, SurveyedSheetThatCannotBeOpenedLeavesAnUntitledDocument) 
     EXPECT_EQ(doc.SurveyZone(), 0);
     EXPECT_FALSE(doc.IsSheetLoaded());
     EXPECT_EQ(doc.Title(), "無題");
-    EXPECT_TRUE(doc.SurveyMapFlag());
-    EXPECT_FALSE(doc.SheetFlag());
+    EXPECT_TRUE(doc.SurveyMapAvailable());
+    EXPECT_FALSE(doc.SheetAvailable());
 }
 
 TEST_F(SurveyDocument, SheetWithNonUtf8FileNameIsSurveyedAndOpened) {

@@ -57,7 +57,7 @@ TEST(TilesetFiles, SheetSummaryReadsBackExactlyUnderACommaLocale) {
     }
     test::TempDir dir;
     const auto path = dir / "tileset.json";
-    const FileFault fault = WriteSheetTileset(
+    const WriteFailureText fault = WriteSheetTileset(
         path, Sheet({Tile("A", 2.4390093630762351, 0.62265462615601943, 7.25, 60.5),
                      Tile("B", 2.4390864983815947, 0.6228434640289561, -3.5, 99.1)},
                     9, -8000.5, -36000.25));

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "app/CommandTable.h"
-#include "check/SheetCheckDisplay.h"
+#include "findings/SheetCheckDisplay.h"
 #include "view/CMyVeskView.h"
 
 namespace vesk::test {

@@ -1,4 +1,4 @@
-#include "batch/OpenSheetBatchSummary.h"
+#include "batchconvert/OpenSheetBatchSummary.h"
 
 #include <string_view>
 

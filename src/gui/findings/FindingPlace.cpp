@@ -1,4 +1,4 @@
-#include "check/FindingPlace.h"
+#include "findings/FindingPlace.h"
 
 #include "check/FindingOnPicture.h"
 #include "document/CMyVeskDoc.h"

@@ -1,4 +1,4 @@
-#include "check/FindingsPanel.h"
+#include "findings/FindingsPanel.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>

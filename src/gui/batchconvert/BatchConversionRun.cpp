@@ -1,4 +1,4 @@
-#include "batch/BatchConversionRun.h"
+#include "batchconvert/BatchConversionRun.h"
 
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -8,7 +8,7 @@
 
 #include "batch/BatchRun.h"
 #include "batch/OpenSheetBatch.h"
-#include "batch/OpenSheetBatchSummary.h"
+#include "batchconvert/OpenSheetBatchSummary.h"
 #include "document/CMyVeskDoc.h"
 
 namespace vesk::gui {

@@ -1,13 +1,13 @@
-#include "check/SheetCheckDisplay.h"
+#include "findings/SheetCheckDisplay.h"
 
 #include <QPolygonF>
 #include <utility>
 
 #include "check/BlockHealth.h"
-#include "check/DataStatusSetting.h"
-#include "check/FindingPlace.h"
-#include "check/FindingsPanel.h"
-#include "check/SheetCheckRunner.h"
+#include "findings/DataStatusSetting.h"
+#include "findings/FindingPlace.h"
+#include "findings/FindingsPanel.h"
+#include "findings/SheetCheckRunner.h"
 #include "document/CMyVeskDoc.h"
 #include "view/CMyVeskView.h"
 

@@ -1,4 +1,4 @@
-#include "check/SheetCheckRunner.h"
+#include "findings/SheetCheckRunner.h"
 
 #include <algorithm>
 

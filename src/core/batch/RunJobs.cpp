@@ -1,4 +1,4 @@
-#include "batch/JobPool.h"
+#include "batch/RunJobs.h"
 
 #include "platform/ParallelFor.h"
 

@@ -1,4 +1,4 @@
-#include "check/DataStatusSetting.h"
+#include "findings/DataStatusSetting.h"
 
 #include <QSettings>
 

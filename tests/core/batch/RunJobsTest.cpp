@@ -1,4 +1,4 @@
-#include "batch/JobPool.h"
+#include "batch/RunJobs.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 namespace vesk {
 namespace {
 
-TEST(JobPool, RunsEveryJobOnceOnAsManyThreadsAsAsked) {
+TEST(RunJobs, RunsEveryJobOnceOnAsManyThreadsAsAsked) {
     for (const unsigned threads : {1u, 3u, 8u}) {
         std::mutex mutex;
         std::vector<int> runs(20, 0);
@@ -32,7 +32,7 @@ TEST(JobPool, RunsEveryJobOnceOnAsManyThreadsAsAsked) {
     }
 }
 
-TEST(JobPool, StopLetsRunningJobsEndAndStartsNoOther) {
+TEST(RunJobs, StopLetsRunningJobsEndAndStartsNoOther) {
     std::atomic<bool> stop{false};
     std::atomic<int> started{0};
     RunJobs(
