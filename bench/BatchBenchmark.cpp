@@ -107,7 +107,7 @@ vesk::BatchResult Tiles(unsigned jobs, const fs::path& out) {
     request.out = out;
     request.jobs = jobs;
     // As vesk-cli tiles runs by default: heights raised by EGM96, compressed.
-    request.datum = std::get<vesk::HeightDatum>(vesk::OpenHeightDatum(true, std::nullopt));
+    request.datum = *vesk::OpenHeightDatum(true, std::nullopt);
     vesk::BatchProgress progress;
     const std::atomic<bool> cancel{false};
     vesk::BatchResult result = vesk::RunTilesBatch(request, progress, cancel);

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "BatchOutput.h"
@@ -35,13 +34,13 @@ bool Merge(const std::filesystem::path& dir) {
 }
 
 int MakeTiles(const TilesRequest& request) {
-    auto datum = OpenHeightDatum(!request.seaLevel, request.geoidGrid);
-    if (const auto* fault = std::get_if<std::string>(&datum)) {
-        std::fprintf(stderr, "vesk-cli tiles: %s\n", fault->c_str());
+    const auto datum = OpenHeightDatum(!request.seaLevel, request.geoidGrid);
+    if (!datum) {
+        std::fprintf(stderr, "vesk-cli tiles: %s\n", datum.Error().c_str());
         return kExitFailed;
     }
     TilesBatchRequest batch;
-    batch.datum = std::get<HeightDatum>(datum);
+    batch.datum = *datum;
     batch.geoidGrid = request.geoidGrid;
     batch.compression = {!request.noCompress, request.textureQuality.value_or(kDefaultJpegQuality)};
     batch.sheets = ExpandSheetInputs(request.inputs);

@@ -41,20 +41,19 @@ std::string MissingGrid(const std::optional<std::filesystem::path>& grid) {
 
 }  // namespace
 
-std::variant<GeoidModel, std::string> GeoidModel::Open(
-    const std::optional<std::filesystem::path>& grid) {
+Result<GeoidModel> GeoidModel::Open(const std::optional<std::filesystem::path>& grid) {
     GeoidModel model;
     model.context_ = std::make_unique<ProjContext>();
     PJ_CONTEXT* context = model.context_->Get();
     if (context == nullptr) {
-        return model.context_->TakeError(0);
+        return Failure{model.context_->TakeError(0)};
     }
     std::string gridName = kEgm96GridName;
     if (grid) {
         std::error_code error;
         if (!std::filesystem::is_regular_file(*grid, error)) {
-            return "the geoid grid " + grid->string() + ": " +
-                   (error ? error.message() : std::string("it is no regular file"));
+            return Failure{"the geoid grid " + grid->string() + ": " +
+                           (error ? error.message() : std::string("it is no regular file"))};
         }
         model.userGridPath_ =
             std::make_unique<std::string>(std::filesystem::absolute(*grid, error).string());
@@ -63,23 +62,22 @@ std::variant<GeoidModel, std::string> GeoidModel::Open(
     }
     model.transform_.reset(proj_create(context, Pipeline(gridName).c_str()));
     if (!model.transform_) {
-        return MissingGrid(grid);
+        return Failure{MissingGrid(grid)};
     }
     model.description_ =
         grid ? grid->filename().string() : std::string("EGM96 (") + kEgm96GridName + ")";
     return model;
 }
 
-std::optional<double> GeoidModel::Undulation(LonLat point) {
+Result<double> GeoidModel::Undulation(LonLat point) {
     PJ* transform = transform_.get();
     proj_errno_reset(transform);
     const PJ_COORD out =
         proj_trans(transform, PJ_FWD, proj_coord(point.longitude, point.latitude, 0.0, HUGE_VAL));
     const int errorCode = proj_errno(transform);
     if (errorCode != 0 || !std::isfinite(out.v[2])) {
-        error_ = "the geoid grid has no height at " + std::to_string(point.longitude) + ", " +
-                 std::to_string(point.latitude) + ": " + context_->TakeError(errorCode);
-        return std::nullopt;
+        return Failure{"the geoid grid has no height at " + std::to_string(point.longitude) + ", " +
+                       std::to_string(point.latitude) + ": " + context_->TakeError(errorCode)};
     }
     return out.v[2];
 }

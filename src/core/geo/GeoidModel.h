@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <variant>
 
 #include "geo/GeoPoints.h"
 #include "geo/ProjContext.h"
+#include "platform/Result.h"
 
 namespace vesk::geo {
 
@@ -23,16 +23,14 @@ class GeoidModel {
 public:
     // Opens the grid; the reason, naming what to install or the file, when
     // PROJ cannot read it.
-    static std::variant<GeoidModel, std::string> Open(
-        const std::optional<std::filesystem::path>& grid);
+    static Result<GeoidModel> Open(const std::optional<std::filesystem::path>& grid);
 
-    // Nothing where the grid holds no value (outside it); the reason in Error().
-    std::optional<double> Undulation(LonLat point);
+    // Nothing where the grid holds no value (outside it), with the reason.
+    Result<double> Undulation(LonLat point);
 
     // What the heights were referred to, for the output's record:
     // "EGM96 (egm96_15.gtx)" or the user's grid file name.
     const std::string& Description() const { return description_; }
-    const std::string& Error() const { return error_; }
 
 private:
     GeoidModel() = default;
@@ -43,7 +41,6 @@ private:
     std::unique_ptr<ProjContext> context_;
     ProjObject transform_;
     std::string description_;
-    std::string error_;
 };
 
 }  // namespace vesk::geo

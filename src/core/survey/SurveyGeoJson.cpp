@@ -50,9 +50,10 @@ std::optional<std::vector<geo::LonLat>> SheetOutline(const SheetArea& a,
     const geo::PlaneRectangle rectangle{{a.originX, a.originY}, a.width, a.height};
     auto ring = georeference.ToLonLat(a.zone, geo::DensifiedOutline(rectangle, kPointsPerSide));
     if (!ring) {
-        reason = georeference.Error();
+        reason = ring.Error();
+        return std::nullopt;
     }
-    return ring;
+    return std::move(*ring);
 }
 
 }  // namespace

@@ -61,12 +61,15 @@ public:
     FrameBuilder(geo::PlaneGeoreference& georeference, int zone)
         : georeference_(georeference), zone_(zone) {}
 
-    std::optional<V3> At(double easting, double northing, double height) {
+    Result<V3> At(double easting, double northing, double height) {
         const auto ecef = georeference_.ToEcef(zone_, {{easting, northing}, height});
-        return ecef ? std::optional<V3>(FromEcef(*ecef)) : std::nullopt;
+        if (!ecef) {
+            return ecef.Failed();
+        }
+        return FromEcef(*ecef);
     }
 
-    std::optional<Frame> Build(const geo::PlaneRectangle& r, double undulation) {
+    Result<Frame> Build(const geo::PlaneRectangle& r, double undulation) {
         const double x0 = r.southWest.easting;
         const double y0 = r.southWest.northing;
         const auto sw = At(x0, y0, undulation);
@@ -74,8 +77,10 @@ public:
         const auto nw = At(x0, y0 + r.height, undulation);
         const auto centre = At(x0 + r.width / 2, y0 + r.height / 2, 0.0);
         const auto above = At(x0 + r.width / 2, y0 + r.height / 2, 100.0);
-        if (!sw || !se || !nw || !centre || !above) {
-            return std::nullopt;
+        for (const Result<V3>* corner : {&sw, &se, &nw, &centre, &above}) {
+            if (!*corner) {
+                return corner->Failed();
+            }
         }
         const V3 up = *above - *centre;
         return Frame{*sw, (1.0 / r.width) * (*se - *sw), (1.0 / r.height) * (*nw - *sw),
@@ -136,8 +141,8 @@ TileTransform Matrix(const Frame& frame) {
 // ellipsoid at the rectangle's corners and runs below it inside, so heights
 // are least near the middle and greatest at the edges: the box's corners, the
 // middles of its sides and its centre, at its floor and its top, find both.
-std::optional<TileRegion> RegionOf(geo::PlaneGeoreference& georeference, int zone,
-                                   const Frame& frame, const LocalBox& box) {
+Result<TileRegion> RegionOf(geo::PlaneGeoreference& georeference, int zone, const Frame& frame,
+                            const LocalBox& box) {
     std::optional<TileRegion> region;
     const V3 mid = 0.5 * (box.low + box.high);
     for (const double x : {box.low.x, mid.x, box.high.x}) {
@@ -145,10 +150,12 @@ std::optional<TileRegion> RegionOf(geo::PlaneGeoreference& georeference, int zon
             for (const double z : {box.low.z, box.high.z}) {
                 const V3 ecef = frame.ToEcef({x, y, z});
                 const auto position = georeference.FromEcef(zone, {ecef.x, ecef.y, ecef.z});
-                const auto lonLat =
-                    position ? georeference.ToLonLat(zone, position->point) : std::nullopt;
+                if (!position) {
+                    return position.Failed();
+                }
+                const auto lonLat = georeference.ToLonLat(zone, position->point);
                 if (!lonLat) {
-                    return std::nullopt;
+                    return lonLat.Failed();
                 }
                 const double lon = Radians(lonLat->longitude);
                 const double lat = Radians(lonLat->latitude);
@@ -168,19 +175,21 @@ bool Usable(const geo::PlaneRectangle& frame) {
            frame.height > 0.0;
 }
 
-std::optional<double> UndulationAt(geo::PlaneGeoreference& georeference, geo::GeoidModel& geoid,
-                                   int zone, const geo::PlaneRectangle& r, std::string& error) {
+Failure NotPlaced(const std::string& reason) {
+    return Failure{"PROJ could not place the block: " + reason};
+}
+
+Result<double> UndulationAt(geo::PlaneGeoreference& georeference, geo::GeoidModel* geoid, int zone,
+                            const geo::PlaneRectangle& r) {
+    if (!geoid) {
+        return 0.0;
+    }
     const auto centre = georeference.ToLonLat(
         zone, {r.southWest.easting + r.width / 2, r.southWest.northing + r.height / 2});
     if (!centre) {
-        error = "PROJ could not place the block: " + georeference.Error();
-        return std::nullopt;
+        return NotPlaced(centre.Error());
     }
-    const auto undulation = geoid.Undulation(*centre);
-    if (!undulation) {
-        error = geoid.Error();
-    }
-    return undulation;
+    return geoid->Undulation(*centre);
 }
 
 // The inverse of an affine transform: its 3 x 3 part by the adjugate.
@@ -227,32 +236,31 @@ TileTransform Multiply(const TileTransform& a, const TileTransform& b) {
 
 }  // namespace
 
-std::variant<BlockPlacement, std::string> PlaceModel(geo::PlaneGeoreference& georeference,
-                                                     geo::GeoidModel* geoid,
-                                                     const BlockModel& model,
-                                                     const geo::PlaneRectangle& frame) {
+Result<BlockPlacement> PlaceModel(geo::PlaneGeoreference& georeference, geo::GeoidModel* geoid,
+                                  const BlockModel& model, const geo::PlaneRectangle& frame) {
     if (!PlaneZoneEpsgCode(model.zone)) {
-        return "zone " + std::to_string(model.zone) +
-               " has no georeference (the plane rectangular zones are 1 to 19)";
+        return Failure{"zone " + std::to_string(model.zone) +
+                       " has no georeference (the plane rectangular zones are 1 to 19)"};
     }
     if (!Usable(frame)) {
-        return std::string("the block's origin or size is not a finite number");
+        return Failure{"the block's origin or size is not a finite number"};
     }
     const LocalBox found = BoxOf(model);
     if (found.Empty()) {
-        return std::string("the block has nothing to place");
+        return Failure{"the block has nothing to place"};
     }
     const LocalBox box = found.WithQuantization();
-    std::string error;
-    const auto undulation =
-        geoid ? UndulationAt(georeference, *geoid, model.zone, frame, error) : 0.0;
+    const auto undulation = UndulationAt(georeference, geoid, model.zone, frame);
     if (!undulation) {
-        return error;
+        return undulation.Failed();
     }
     const auto placed = FrameBuilder(georeference, model.zone).Build(frame, *undulation);
-    const auto region = placed ? RegionOf(georeference, model.zone, *placed, box) : std::nullopt;
+    if (!placed) {
+        return NotPlaced(placed.Error());
+    }
+    const auto region = RegionOf(georeference, model.zone, *placed, box);
     if (!region) {
-        return "PROJ could not place the block: " + georeference.Error();
+        return NotPlaced(region.Error());
     }
     return BlockPlacement{Matrix(*placed), *region, *undulation};
 }

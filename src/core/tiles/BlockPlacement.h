@@ -2,12 +2,12 @@
 
 #include <array>
 #include <string>
-#include <variant>
 
 #include "geo/GeoidModel.h"
 #include "geo/PlaneGeoreference.h"
 #include "geo/PlaneOutline.h"
 #include "model/BlockModel.h"
+#include "platform/Result.h"
 #include "tiles/TileRegion.h"
 
 namespace vesk {
@@ -32,10 +32,8 @@ struct BlockPlacement {
 // geoid, heights become heights above the ellipsoid by the undulation at the
 // rectangle's centre; without, they are taken as such. The reason when the
 // zone has no georeference or PROJ cannot place the model.
-std::variant<BlockPlacement, std::string> PlaceModel(geo::PlaneGeoreference& georeference,
-                                                     geo::GeoidModel* geoid,
-                                                     const BlockModel& model,
-                                                     const geo::PlaneRectangle& frame);
+Result<BlockPlacement> PlaceModel(geo::PlaneGeoreference& georeference, geo::GeoidModel* geoid,
+                                  const BlockModel& model, const geo::PlaneRectangle& frame);
 
 // The transform of a child tile given in Earth-centred terms, relative to its
 // parent's, as 3D Tiles composes them.

@@ -2,7 +2,6 @@
 
 #include <set>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "batch/SheetJob.h"
@@ -75,9 +74,9 @@ public:
             outcome.messages.push_back("nothing to show: no buildings and no terrain");
             return;
         }
-        auto placement = PlaceModel(georeference_, geoid_, model, BlockFrame(record));
-        if (const auto* fault = std::get_if<std::string>(&placement)) {
-            outcome.messages.push_back(*fault);
+        const auto placement = PlaceModel(georeference_, geoid_, model, BlockFrame(record));
+        if (!placement) {
+            outcome.messages.push_back(placement.Error());
             return;
         }
         LightBlock light = TakeLightBlock(model, record.width, record.height);
@@ -90,7 +89,7 @@ public:
         }
         outcome.status = BlockStatus::kConverted;
         outcome.bytes = FileBytes(path);
-        tiles_.push_back({outcome.name, outcome.block, std::get<BlockPlacement>(placement)});
+        tiles_.push_back({outcome.name, outcome.block, *placement});
         lights_.push_back(std::move(light));
     }
 
@@ -106,9 +105,9 @@ public:
         tileset.datum = datum;
         if (auto light = MakeSheetLightModel(tileset.zone, lights_)) {
             tileset.origin = light->frame.southWest;
-            auto placement = PlaceModel(georeference_, geoid_, light->model, light->frame);
-            if (const auto* fault = std::get_if<std::string>(&placement)) {
-                return std::string(kSheetContentName) + ": " + *fault;
+            const auto placement = PlaceModel(georeference_, geoid_, light->model, light->frame);
+            if (!placement) {
+                return std::string(kSheetContentName) + ": " + placement.Error();
             }
             std::vector<std::string> ignored;  // the blocks' own messages said it already
             const WriteFailureText fault = WriteModel(std::move(light->model), request_.compression,
@@ -116,7 +115,7 @@ public:
             if (!fault.empty()) {
                 return std::string(kSheetContentName) + " " + fault;
             }
-            tileset.light = std::get<BlockPlacement>(placement);
+            tileset.light = *placement;
         }
         tileset.blocks = std::move(tiles_);
         const WriteFailureText fault = WriteSheetTileset(job_.folder / "tileset.json", tileset);
@@ -195,10 +194,10 @@ SheetOutcome MakeSheetTiles(const SheetTilesJob& job, const TilesBatchRequest& r
     std::optional<geo::GeoidModel> geoid;
     if (request.datum.geoid) {
         auto opened = geo::GeoidModel::Open(request.geoidGrid);
-        if (const auto* fault = std::get_if<std::string>(&opened)) {
-            return sheet.Failed(*fault);
+        if (!opened) {
+            return sheet.Failed(opened.Error());
         }
-        geoid = std::move(std::get<geo::GeoidModel>(opened));
+        geoid = std::move(*opened);
     }
     SheetWriter writer(job, request, *source, geoid ? &*geoid : nullptr);
     sheet.WorkOnBlocks(numbers, ledger, cancel,

@@ -45,16 +45,16 @@ std::vector<SheetTilesJob> JobsOfShard(const TilesBatchRequest& request) {
 
 }  // namespace
 
-std::variant<HeightDatum, std::string> OpenHeightDatum(
-    bool ellipsoidal, const std::optional<std::filesystem::path>& geoidGrid) {
+Result<HeightDatum> OpenHeightDatum(bool ellipsoidal,
+                                    const std::optional<std::filesystem::path>& geoidGrid) {
     if (!ellipsoidal) {
         return HeightDatum{};
     }
-    auto geoid = geo::GeoidModel::Open(geoidGrid);
-    if (const auto* fault = std::get_if<std::string>(&geoid)) {
-        return *fault;
+    const auto geoid = geo::GeoidModel::Open(geoidGrid);
+    if (!geoid) {
+        return geoid.Failed();
     }
-    return HeightDatum{std::get<geo::GeoidModel>(geoid).Description()};
+    return HeightDatum{geoid->Description()};
 }
 
 BatchResult RunTilesBatch(const TilesBatchRequest& request, BatchProgress& progress,

@@ -4,12 +4,12 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "batch/BatchOutcome.h"
 #include "batch/BatchProgress.h"
 #include "export/GltfCompression.h"
+#include "platform/Result.h"
 #include "tiles/TilesetJson.h"
 
 namespace vesk {
@@ -38,8 +38,8 @@ struct TilesBatchRequest {
 
 // The datum the request asks for, with its geoid described, once its grid
 // has been found readable; the reason, naming what to install, when not.
-std::variant<HeightDatum, std::string> OpenHeightDatum(
-    bool ellipsoidal, const std::optional<std::filesystem::path>& geoidGrid);
+Result<HeightDatum> OpenHeightDatum(bool ellipsoidal,
+                                    const std::optional<std::filesystem::path>& geoidGrid);
 
 // Writes out/sheets/STEM/tileset.json and a NAME.glb per block for each sheet
 // of the shard (counted in the byte order of the paths), on request.jobs threads. Sheets are told
