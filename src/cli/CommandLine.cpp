@@ -174,15 +174,20 @@ CLI::App* AddConvert(CLI::App& app, ConvertRequest& request) {
     return command;
 }
 
+// The JPEG quality of export and tiles, said in each command's own words.
+CLI::Option* AddTextureQuality(CLI::App& command, std::optional<int>& quality,
+                               const std::string& what) {
+    return AddValue(command, "--texture-quality", quality,
+                    what + ", 1 to 100 (default: " + std::to_string(kDefaultJpegQuality) + ")")
+        ->option_text("Q")
+        ->check(WholeNumber(1, 100));
+}
+
 // OBJ has no compression: asking for it is a mistake, told before anything is written.
 void AddCompression(CLI::App& command, ExportRequest& request) {
     CLI::Option* compress = AddFlag(command, "--compress", request.compress,
                                     "glTF with Draco-compressed meshes and a JPEG texture");
-    AddValue(command, "--texture-quality", request.textureQuality,
-             "the JPEG's quality with --compress, 1 to 100 (default: " +
-                 std::to_string(kDefaultJpegQuality) + ")")
-        ->option_text("Q")
-        ->check(WholeNumber(1, 100))
+    AddTextureQuality(command, request.textureQuality, "the JPEG's quality with --compress")
         ->needs(compress);
     command.parse_complete_callback([&request] {
         if (request.compress && request.format == ExportFormat::kObj) {
@@ -266,11 +271,7 @@ void AddTilesCompression(CLI::App& command, TilesRequest& request) {
     CLI::Option* plain =
         AddFlag(command, "--no-compress", request.noCompress,
                 "plain glTF with PNG textures, for readers without mesh compression");
-    AddValue(command, "--texture-quality", request.textureQuality,
-             "JPEG quality of the textures, 1 to 100 (default: " +
-                 std::to_string(kDefaultJpegQuality) + ")")
-        ->option_text("Q")
-        ->check(WholeNumber(1, 100))
+    AddTextureQuality(command, request.textureQuality, "JPEG quality of the textures")
         ->excludes(plain);
 }
 
