@@ -8,16 +8,26 @@
 // second block adds a 1024 x 1024 ortho texture, which the LSS-G side copies
 // into its .sgi file and the export decodes and encodes as PNG. A third has
 // footprints as real blocks mostly do: rectangles, every fifth an L.
+//
+// The ear clipper's figure (BM_EarClipFootprints) has its counterpart in npm's
+// earcut on the same corners, which the benchmark writes to the temporary
+// folder (scripts/deps.sh's vesk_install_bench_tools installs earcut):
+//
+//   node bench/earcut_stars.mjs build/release/node_tools
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <new>
+#include <numbers>
+#include <random>
 #include <string>
 
 #include "BenchBlock.h"
@@ -26,6 +36,8 @@
 #include "convert/OrthoTextureExport.h"
 #include "export/BlockExport.h"
 #include "model/ConvexFootprint.h"
+#include "model/EarClipping.h"
+#include "model/FootprintBox.h"
 #include "model/FootprintSet.h"
 #include "model/FootprintTriangulation.h"
 #include "sheet/FileByteSource.h"
@@ -181,13 +193,17 @@ void BM_BuildBlockModel(benchmark::State& state) {
     }
 }
 
-// The footprints alone, on one thread: as the model triangulates them (the
-// fan for strictly convex ones, GEOS for the rest), and every one through GEOS.
-void TimeFootprints(benchmark::State& state, bool geosOnly) {
-    const BenchSheet& sheet = SheetFor(static_cast<int>(state.range(0)));
+vesk::FootprintSet ReadBlockFootprints(const BenchSheet& sheet) {
     auto source = vesk::FileByteSource::Open(sheet.path);
     std::vector<vesk::LeftOutBuilding> leftOut;
-    const vesk::FootprintSet set = vesk::ReadFootprints(*source, sheet.record, leftOut);
+    return vesk::ReadFootprints(*source, sheet.record, leftOut);
+}
+
+// The footprints alone, on one thread: as the model triangulates them (the
+// fan for strictly convex ones, GEOS's validity check and our ear clipper for
+// the rest), and every one through GEOS's validity check and triangulation.
+void TimeFootprints(benchmark::State& state, bool geosOnly) {
+    const vesk::FootprintSet set = ReadBlockFootprints(SheetFor(static_cast<int>(state.range(0))));
     vesk::FootprintTriangulator triangulator;
     for (auto _ : state) {
         for (const vesk::FootprintSet::Building& building : set.buildings) {
@@ -210,6 +226,101 @@ void BM_TriangulateFootprints(benchmark::State& state) {
 
 void BM_GeosFootprints(benchmark::State& state) {
     TimeFootprints(state, true);
+}
+
+// The footprints' corners as JSON, an array of flat [x0, y0, x1, y1, ...]
+// arrays, each number as short as gives back the same double.
+void WriteCornersJson(const vesk::FootprintSet& set, const std::filesystem::path& path) {
+    std::ofstream out(path);
+    char number[32];
+    out << '[';
+    for (const vesk::FootprintSet::Building& building : set.buildings) {
+        out << (&building == &set.buildings.front() ? "\n[" : ",\n[");
+        bool first = true;
+        for (const vesk::FootprintPoint& p : set.Corners(building)) {
+            for (const double value : {p.x, p.y}) {
+                out << (first ? "" : ",");
+                out.write(number,
+                          std::to_chars(number, number + sizeof number, value).ptr - number);
+                first = false;
+            }
+        }
+        out << ']';
+    }
+    out << "\n]\n";
+}
+
+// The ear clipper alone on every footprint, convex or not, with nothing
+// checked first, on one thread: as npm's earcut is timed on the same
+// corners by bench/earcut_stars.mjs, from the file this writes.
+void BM_EarClipFootprints(benchmark::State& state) {
+    const vesk::FootprintSet set = ReadBlockFootprints(SheetFor(static_cast<int>(state.range(0))));
+    WriteCornersJson(set, g_folder / ("footprints-" + std::to_string(state.range(0)) + ".json"));
+    vesk::EarClipping ears;
+    std::vector<vesk::FootprintTriangle> triangles;
+    std::size_t count = 0;
+    for (auto _ : state) {
+        count = 0;
+        for (const vesk::FootprintSet::Building& building : set.buildings) {
+            const auto corners = set.Corners(building);
+            triangles.clear();
+            if (!ears.Triangulate(corners, vesk::SignedFootprintArea(corners) > 0.0, triangles)) {
+                state.SkipWithError("a footprint's ears could not all be clipped");
+                return;
+            }
+            count += triangles.size();
+        }
+        benchmark::DoNotOptimize(triangles.data());
+    }
+    state.counters["triangles"] = static_cast<double>(count);
+}
+
+// Rings of 100,000 corners, counter-clockwise: a comb of 25,000 teeth whose
+// valleys lie on one line, and a star of corners at random distances from
+// its centre, each a long thin ear. Walking the ring for every ear would make
+// them quadratic; the z-order index keeps them close to linear.
+constexpr int kComb = 0;
+constexpr int kStar = 1;
+
+std::vector<vesk::FootprintPoint> Comb(std::mt19937& random) {
+    std::vector<vesk::FootprintPoint> top;
+    double x = 0.0;
+    for (int tooth = 0; tooth < 25000; ++tooth) {
+        const double width = 1.0 + random() % 3;
+        const double height = 2.0 + random() % 8;
+        top.insert(top.end(), {{x, 0.0}, {x, height}, {x + width, height}, {x + width, 0.0}});
+        x += width + 1.0 + random() % 3;
+    }
+    std::vector<vesk::FootprintPoint> ring = {{0.0, -3.0}, {x, -3.0}};
+    ring.insert(ring.end(), top.rbegin(), top.rend());
+    return ring;
+}
+
+std::vector<vesk::FootprintPoint> Star(std::mt19937& random) {
+    constexpr int kCorners = 100000;
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::vector<vesk::FootprintPoint> ring;
+    for (int k = 0; k < kCorners; ++k) {
+        const double angle = (k + 0.5 * unit(random)) * 2.0 * std::numbers::pi / kCorners;
+        const double radius = 1.0 + 19.0 * unit(random);
+        ring.push_back({radius * std::cos(angle), radius * std::sin(angle)});
+    }
+    return ring;
+}
+
+void BM_EarClipLargeRing(benchmark::State& state) {
+    std::mt19937 random(11);
+    const auto ring = state.range(0) == kComb ? Comb(random) : Star(random);
+    vesk::EarClipping ears;
+    std::vector<vesk::FootprintTriangle> triangles;
+    for (auto _ : state) {
+        triangles.clear();
+        if (!ears.Triangulate(ring, true, triangles)) {
+            state.SkipWithError("the ring's ears could not all be clipped");
+            return;
+        }
+    }
+    state.counters["triangles"] = static_cast<double>(triangles.size());
 }
 
 // Wall time, and the CPU time of every thread of the process.
@@ -236,6 +347,8 @@ BENCHMARK(BM_BuildBlockModel)
     ->UseRealTime();
 BENCHMARK(BM_TriangulateFootprints)->Arg(kStars)->Arg(kRectangles)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GeosFootprints)->Arg(kStars)->Arg(kRectangles)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EarClipFootprints)->Arg(kStars)->Arg(kRectangles)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EarClipLargeRing)->Arg(kComb)->Arg(kStar)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportGlbPeakHeap)
     ->Arg(kStars)
     ->Arg(kStarsWithTexture)

@@ -93,6 +93,20 @@ vesk_install_browser_tools() {
     --loglevel=error "cesium@$vesk_cesium_version" "playwright-core@$vesk_playwright_version"
 }
 
+# npm's earcut, which bench/earcut_stars.mjs times on the export benchmark's
+# footprints beside our own ear clipper, into BUILD_DIR/node_tools.
+vesk_earcut_version=3.2.4
+vesk_install_bench_tools() {
+  local tools="$1/node_tools"
+  if [ -f "$tools/node_modules/earcut/package.json" ] &&
+     grep -q "\"version\": \"$vesk_earcut_version\"" "$tools/node_modules/earcut/package.json"; then
+    return 0
+  fi
+  vesk_install_npm
+  mkdir -p "$tools"
+  npm install --prefix "$tools" --no-audit --no-fund --loglevel=error "earcut@$vesk_earcut_version"
+}
+
 # The writers are tested under a comma-decimal locale; generate it once if missing.
 vesk_ensure_comma_locale() {
   if locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then

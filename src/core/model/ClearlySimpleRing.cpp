@@ -1,28 +1,17 @@
 #include "model/ClearlySimpleRing.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "model/CertainTurn.h"
 
 namespace vesk {
 namespace {
 
-// The sign of the orientation of (a, b, c) when rounding cannot have changed
-// it, else 0. The bound is the classic one for the determinant computed from
-// coordinate differences in double precision.
-int SureOrientation(const FootprintPoint& a, const FootprintPoint& b, const FootprintPoint& c) {
-    constexpr double kErrorBound = (3.0 + 16.0 * 0x1p-53) * 0x1p-53;
-    const double left = (b.x - a.x) * (c.y - a.y);
-    const double right = (b.y - a.y) * (c.x - a.x);
-    const double det = left - right;
-    const double bound = kErrorBound * (std::abs(left) + std::abs(right));
-    return det > bound ? 1 : det < -bound ? -1 : 0;
-}
-
 // Both points surely on the same side of the line through a and b.
 bool SurelyOneSide(const FootprintPoint& a, const FootprintPoint& b, const FootprintPoint& p,
                    const FootprintPoint& q) {
-    const int first = SureOrientation(a, b, p);
-    return first != 0 && first == SureOrientation(a, b, q);
+    const int first = CertainTurn(a, b, p);
+    return first != 0 && first == CertainTurn(a, b, q);
 }
 
 bool SurelyApart(const FootprintPoint& a, const FootprintPoint& b, const FootprintPoint& c,
@@ -43,7 +32,7 @@ bool IsClearlySimpleRing(std::span<const FootprintPoint> ring) {
     const auto corner = [&](std::size_t k) -> const FootprintPoint& { return ring[k % n]; };
     for (std::size_t i = 0; i < n; ++i) {
         // Neighbouring edges meet only at their corner unless they run back along each other.
-        if (SureOrientation(corner(i), corner(i + 1), corner(i + 2)) == 0) {
+        if (CertainTurn(corner(i), corner(i + 1), corner(i + 2)) == 0) {
             return false;
         }
         for (std::size_t j = i + 2; j < n; ++j) {

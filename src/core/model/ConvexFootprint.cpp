@@ -1,25 +1,9 @@
 #include "model/ConvexFootprint.h"
 
-#include <cmath>
-#include <limits>
+#include "model/CertainTurn.h"
 
 namespace vesk {
 namespace {
-
-// Shewchuk's bound on the rounding error of the turn determinant below: when
-// the computed value exceeds it, its sign is the exact one.
-constexpr double kHalfUlp = std::numeric_limits<double>::epsilon() / 2.0;
-constexpr double kTurnErrorBound = (3.0 + 16.0 * kHalfUlp) * kHalfUlp;
-
-// +1 when a -> b -> c certainly turns left, -1 when it certainly turns right,
-// 0 when it may run straight on.
-int CertainTurn(const FootprintPoint& a, const FootprintPoint& b, const FootprintPoint& c) {
-    const double left = (a.x - c.x) * (b.y - c.y);
-    const double right = (a.y - c.y) * (b.x - c.x);
-    const double turn = left - right;
-    const double bound = kTurnErrorBound * (std::abs(left) + std::abs(right));
-    return turn > bound ? 1 : -turn > bound ? -1 : 0;
-}
 
 // Whether the edge from p to q points into the upper half of directions,
 // angles [0, pi). The signs of the differences are exact, so this is too.

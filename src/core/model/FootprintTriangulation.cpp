@@ -62,6 +62,15 @@ std::optional<FootprintTriangle> TriangleCorners(const GeosContext& geos,
     return result;
 }
 
+// Whether the triangles, each counter-clockwise, add up to the footprint's area.
+bool CoverArea(std::span<const FootprintPoint> footprint, const FootprintTriangulation& result) {
+    double covered = 0.0;
+    for (const auto& [a, b, c] : result.triangles) {
+        covered += TwiceSignedArea(footprint[a], footprint[b], footprint[c]) / 2.0;
+    }
+    return std::abs(covered - result.area) <= kAreaTolerance * result.area;
+}
+
 }  // namespace
 
 GeosGeometry FootprintTriangulator::MakePolygon(std::span<const FootprintPoint> footprint) {
@@ -95,7 +104,6 @@ bool FootprintTriangulator::CollectTriangles(const GEOSGeometry& collection,
     }
     std::sort(corners_.begin(), corners_.end());
     const int count = GEOSGetNumGeometries_r(geos_.Handle(), &collection);
-    double covered = 0.0;
     for (int i = 0; i < count; ++i) {
         const GEOSGeometry* triangle = GEOSGetGeometryN_r(geos_.Handle(), &collection, i);
         auto corner = triangle ? TriangleCorners(geos_, *triangle, corners_) : std::nullopt;
@@ -110,10 +118,9 @@ bool FootprintTriangulator::CollectTriangles(const GEOSGeometry& collection,
         if (twice < 0.0) {
             std::swap(b, c);
         }
-        covered += std::abs(twice) / 2.0;
         result.triangles.push_back(*corner);
     }
-    return std::abs(covered - result.area) <= kAreaTolerance * result.area;
+    return true;
 }
 
 // Most footprints are rectangles or other convex shapes. For a block of them,
@@ -121,8 +128,10 @@ bool FootprintTriangulator::CollectTriangles(const GEOSGeometry& collection,
 // whole LSS-G file, while for a convex footprint simplicity is a plain
 // geometric fact and the fan from a corner an exact triangulation inside it.
 // Anything doubtful (a concave or collinear corner, a repeated corner, a star
-// that winds twice, a turn too slight for the arithmetic to be sure of) still
-// goes through GEOS.
+// that winds twice, a turn too slight for the arithmetic to be sure of) is
+// proven simple or checked by GEOS, and then has its ears clipped: GEOS's
+// constrained Delaunay triangulation costs several times that, for flat
+// roofs and floors that need no well-shaped triangles.
 FootprintTriangulation FootprintTriangulator::Triangulate(
     std::span<const FootprintPoint> footprint) {
     FootprintTriangulation result = Judge(footprint);
@@ -131,7 +140,7 @@ FootprintTriangulation FootprintTriangulator::Triangulate(
     }
     if (IsCertainlyStrictlyConvex(footprint)) {
         AppendFan(footprint.size(), result.counterClockwise, result.triangles);
-    } else {
+    } else if (IsSimple(result) && !ClipEars(footprint, result)) {
         TriangulateByGeos(footprint, result);
     }
     return result;
@@ -140,7 +149,7 @@ FootprintTriangulation FootprintTriangulator::Triangulate(
 FootprintTriangulation FootprintTriangulator::TriangulateWithGeos(
     std::span<const FootprintPoint> footprint) {
     FootprintTriangulation result = Judge(footprint);
-    if (result.Ok()) {
+    if (result.Ok() && IsSimple(result)) {
         TriangulateByGeos(footprint, result);
     }
     return result;
@@ -161,17 +170,34 @@ FootprintTriangulation FootprintTriangulator::Judge(std::span<const FootprintPoi
     return result;
 }
 
+bool FootprintTriangulator::IsSimple(FootprintTriangulation& result) {
+    if (verdict_.IsSimple()) {
+        return true;
+    }
+    Fail(verdict_.Verdict(), result);
+    return false;
+}
+
+// False, with no triangles, when the ears could not all be clipped: GEOS
+// then decides.
+bool FootprintTriangulator::ClipEars(std::span<const FootprintPoint> footprint,
+                                     FootprintTriangulation& result) {
+    if (ears_.Triangulate(footprint, result.counterClockwise, result.triangles) &&
+        CoverArea(footprint, result)) {
+        return true;
+    }
+    result.triangles.clear();
+    return false;
+}
+
 void FootprintTriangulator::TriangulateByGeos(std::span<const FootprintPoint> footprint,
                                               FootprintTriangulation& result) {
-    if (!verdict_.IsSimple()) {
-        Fail(verdict_.Verdict(), result);
-        return;
-    }
     const GeosGeometry polygon = MakePolygon(footprint);
     const GeosGeometry triangles =
         Own(geos_, polygon ? GEOSConstrainedDelaunayTriangulation_r(geos_.Handle(), polygon.get())
                            : nullptr);
-    if (!triangles || !CollectTriangles(*triangles, footprint, result)) {
+    if (!triangles || !CollectTriangles(*triangles, footprint, result) ||
+        !CoverArea(footprint, result)) {
         result.triangles.clear();
         result.fault = "its triangulation does not cover it";
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -9,14 +8,13 @@
 #include <vector>
 
 #include "model/DataFault.h"
+#include "model/EarClipping.h"
 #include "model/FootprintPoint.h"
 #include "model/FootprintRing.h"
+#include "model/FootprintTriangle.h"
 #include "model/GeosContext.h"
 
 namespace vesk {
-
-// Corners of one triangle, as indices into the footprint.
-using FootprintTriangle = std::array<std::uint32_t, 3>;
 
 struct FootprintTriangulation {
     std::vector<FootprintTriangle> triangles;  // counter-clockwise seen from above
@@ -33,18 +31,21 @@ struct FootprintTriangulation {
 // polygon, as the data check judges it, and triangulates it with its own
 // corners only. A footprint that is certainly strictly convex gets the fan
 // from its first corner; every other one must be proven simple or be valid to
-// GEOS, and goes through GEOS's constrained Delaunay triangulation, whose
+// GEOS, and then has its ears clipped (EarClipping). Should that not finish,
+// GEOS's constrained Delaunay triangulation takes over. Either way the
 // triangles are checked to cover the footprint's area exactly (1e-6
 // relative), so none can leave it. One triangulator per thread: it holds its
-// own GEOS context.
+// own GEOS context and buffers.
 class FootprintTriangulator {
 public:
     FootprintTriangulation Triangulate(std::span<const FootprintPoint> footprint);
-    // Every footprint through GEOS, convex or not.
+    // Every footprint through GEOS's triangulation, convex or not.
     FootprintTriangulation TriangulateWithGeos(std::span<const FootprintPoint> footprint);
 
 private:
     FootprintTriangulation Judge(std::span<const FootprintPoint> footprint);
+    bool IsSimple(FootprintTriangulation& result);
+    bool ClipEars(std::span<const FootprintPoint> footprint, FootprintTriangulation& result);
     void TriangulateByGeos(std::span<const FootprintPoint> footprint,
                            FootprintTriangulation& result);
     GeosGeometry MakePolygon(std::span<const FootprintPoint> footprint);
@@ -53,6 +54,7 @@ private:
 
     GeosContext geos_;
     FootprintRing verdict_{geos_};
+    EarClipping ears_;
     std::vector<double> ring_;
     std::vector<std::tuple<double, double, std::uint32_t>>
         corners_;  // sorted, to find a corner's index
