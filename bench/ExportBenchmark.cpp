@@ -35,6 +35,7 @@
 #include "convert/GeometryWriter.h"
 #include "convert/OrthoTextureExport.h"
 #include "export/BlockExport.h"
+#include "export/PngEncoding.h"
 #include "model/ConvexFootprint.h"
 #include "model/EarClipping.h"
 #include "model/FootprintBox.h"
@@ -193,6 +194,43 @@ void BM_BuildBlockModel(benchmark::State& state) {
     }
 }
 
+// The texture with the terrain it lies on: the SGI image decoded into the
+// model's pixels, and the 401 x 301 grid.
+vesk::RgbaImage DecodeTexture() {
+    const BenchSheet& sheet = SheetFor(kStarsWithTexture);
+    auto source = vesk::FileByteSource::Open(sheet.path);
+    vesk::BlockModel model = vesk::BuildBlockModel(*source, sheet.record, {false, true, true});
+    return model.texture.value_or(vesk::RgbaImage{});
+}
+
+void BM_DecodeTexture(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(DecodeTexture().pixels.data());
+    }
+}
+
+// The texture as PNG at a zlib level (first argument) and strategy (second)
+// with a set of row filters (third, PNG_FILTER_* bits): the measurement
+// behind PngSettings.
+void BM_EncodePng(benchmark::State& state) {
+    const vesk::RgbaImage texture = DecodeTexture();
+    const vesk::PngSettings settings{static_cast<int>(state.range(0)),
+                                     static_cast<int>(state.range(1)),
+                                     static_cast<int>(state.range(2))};
+    std::size_t size = 0;
+    for (auto _ : state) {
+        const auto png = vesk::EncodePng(texture, settings);
+        if (!png) {
+            state.SkipWithError("the texture was not encoded");
+            return;
+        }
+        size = png->size();
+    }
+    state.counters["png_MB"] = static_cast<double>(size) / 1e6;
+    state.counters["of_raw_rgb"] =
+        static_cast<double>(size) / (static_cast<double>(texture.pixels.size()) / 4 * 3);
+}
+
 vesk::FootprintSet ReadBlockFootprints(const BenchSheet& sheet) {
     auto source = vesk::FileByteSource::Open(sheet.path);
     std::vector<vesk::LeftOutBuilding> leftOut;
@@ -349,6 +387,11 @@ BENCHMARK(BM_TriangulateFootprints)->Arg(kStars)->Arg(kRectangles)->Unit(benchma
 BENCHMARK(BM_GeosFootprints)->Arg(kStars)->Arg(kRectangles)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EarClipFootprints)->Arg(kStars)->Arg(kRectangles)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EarClipLargeRing)->Arg(kComb)->Arg(kStar)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeTexture)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EncodePng)
+    ->ArgsProduct({{1, 3, 6, 9}, {1}, {0x08, 0x10, 0x20, 0x80, 0xF8}})
+    ->ArgsProduct({{1}, {2, 3}, {0x08, 0x10, 0x20, 0x80, 0xF8}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportGlbPeakHeap)
     ->Arg(kStars)
     ->Arg(kStarsWithTexture)
