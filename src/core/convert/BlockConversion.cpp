@@ -2,6 +2,7 @@
 
 #include "convert/GeometryWriter.h"
 #include "convert/OrthoTextureExport.h"
+#include "platform/DeferredFolderSync.h"
 
 namespace vesk {
 namespace {
@@ -22,6 +23,7 @@ ConversionPresence PresenceOf(const SubSheetRecord& record) {
 ConvertedFiles ConvertBlock(ByteSource& sheet, const SubSheetRecord& record,
                             const ConversionChoices& choices, const OutputPaths& paths,
                             std::string_view name, MessageSink& messages) {
+    const DeferredFolderSync folderSync;
     ConvertedFiles files;
     if (choices.texture) {
         Note(files, paths.texture, CopyOrthoTexture(sheet, paths.texture, record, messages));

@@ -7,6 +7,7 @@
 #include "export/GltfModel.h"
 #include "export/ObjFiles.h"
 #include "export/SceneFrame.h"
+#include "platform/DeferredFolderSync.h"
 
 namespace vesk {
 namespace {
@@ -110,6 +111,7 @@ ExportReport ExportBlock(ByteSource& sheet, const SubSheetRecord& record,
     const bool obj = choices.format == ExportFormat::kObj;
     const GltfCompression compression = obj ? GltfCompression{} : choices.compression;
     auto image = TakeImage(model, compression, report);
+    const DeferredFolderSync folderSync;
     FileSet files(folder, report);
     switch (choices.format) {
         case ExportFormat::kGlb:

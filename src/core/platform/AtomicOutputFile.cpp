@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "platform/DeferredFolderSync.h"
 #include "platform/FileSync.h"
 #include "platform/OutputDestination.h"
 
@@ -130,7 +131,9 @@ bool AtomicOutputFile::Commit() {
     }
     temporary_.clear();
     temporarySlot_.reset();
-    SyncFolderToDisk(destination_->parent_path());
+    if (!DeferredFolderSync::Defer(destination_->parent_path())) {
+        SyncFolderToDisk(destination_->parent_path());
+    }
     return true;
 }
 

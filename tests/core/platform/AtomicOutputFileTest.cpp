@@ -8,10 +8,12 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "ConvertTestSupport.h"
 #include "SheetBuilder.h"
 #include "TempDir.h"
+#include "platform/DeferredFolderSync.h"
 
 namespace vesk {
 namespace {
@@ -145,6 +147,31 @@ TEST(AtomicOutputFile, WriteFailureIsReportedAtCommitAndLeavesNothing) {
     }
     EXPECT_EQ(test::ReadFileBytes(target), "old");
     EXPECT_THAT(test::FolderEntries(dir.Path()), ElementsAre("out.geo"));
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+// A block's files share one fsync of their folder; a thread without a block
+// of its own, such as a writer started beside it, still syncs its folder itself.
+TEST(DeferredFolderSync, OnlyTheThreadThatOpenedOneDefersAndTheInnermostTakesTheFolder) {
+    EXPECT_FALSE(DeferredFolderSync::Defer("."));
+    {
+        const DeferredFolderSync block;
+        EXPECT_TRUE(DeferredFolderSync::Defer("."));
+        bool deferredElsewhere = true;
+        std::thread([&] { deferredElsewhere = DeferredFolderSync::Defer("."); }).join();
+        EXPECT_FALSE(deferredElsewhere);
+        {
+            const DeferredFolderSync inner;
+            EXPECT_TRUE(DeferredFolderSync::Defer("."));
+        }
+        EXPECT_TRUE(DeferredFolderSync::Defer("."));
+    }
+    EXPECT_FALSE(DeferredFolderSync::Defer("."));
 }
 
 }  // namespace
