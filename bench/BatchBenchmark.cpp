@@ -1,14 +1,17 @@
 // Many sheets at once: vesk-cli convert --all and vesk-cli tiles over 200
-// sheets of vesk-cli sample's defaults, on 1 and 2 jobs, each against the
-// write floor: the same files, of the same sizes, written through the same
-// atomic output file (temporary file, fsync, rename) and nothing else.
+// sheets of vesk-cli sample's defaults, and convert --all of one large sheet
+// (the loading benchmark's), on 1 and 2 jobs, each against the write floor:
+// the same files, of the same sizes, each written, fsynced and closed, and
+// nothing else.
 //
 //   build/release/bench/vesk_batch_benchmark
 //
 // The sheets are made once into $VESK_BENCH_DIR (default
 // /tmp/vesk-batch-bench/sheets, about 1.1 GB) and read from the page cache.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -16,10 +19,14 @@
 #include <variant>
 #include <vector>
 
+#include "LargeSheet.h"
 #include "SampleSheet.h"
+#include "SilentUi.h"
 #include "batch/ConversionBatch.h"
 #include "batch/RunJobs.h"
-#include "platform/AtomicOutputFile.h"
+#include "convert/ConversionSettings.h"
+#include "document/CMyVeskDoc.h"
+#include "document/SubSheetConversions.h"
 #include "tiles/TilesBatch.h"
 #include "tiles/TilesetMerge.h"
 
@@ -27,6 +34,8 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr int kSheets = 200;
+
+fs::path g_largeSheet;
 
 fs::path BenchRoot() {
     const char* dir = std::getenv("VESK_BENCH_DIR");
@@ -82,10 +91,10 @@ double PeakResidentMegabytes() {
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-void Report(benchmark::State& state, std::uint64_t bytes, std::size_t files) {
+void Report(benchmark::State& state, std::uint64_t bytes, std::size_t files, int sheets) {
     state.counters["MB/s"] =
         benchmark::Counter(static_cast<double>(bytes) / 1e6, benchmark::Counter::kIsRate);
-    state.counters["sheets/s"] = benchmark::Counter(kSheets, benchmark::Counter::kIsRate);
+    state.counters["sheets/s"] = benchmark::Counter(sheets, benchmark::Counter::kIsRate);
     state.counters["files"] = static_cast<double>(files);
     state.counters["peak_RSS_MB"] = PeakResidentMegabytes();
 }
@@ -115,10 +124,29 @@ vesk::BatchResult Tiles(unsigned jobs, const fs::path& out) {
     return result;
 }
 
+// vesk-cli convert --all of the one large sheet, as the command runs it.
+vesk::BatchResult ConvertOneSheet(unsigned jobs, const fs::path& out) {
+    vesk::bench::SilentUi ui;
+    ui.choices = vesk::ConversionSettings({true, true, true}).Choices(true);
+    ui.folder = out;
+    vesk::CMyVeskDoc doc(ui);
+    doc.KeepSheetImagePixels(false);
+    doc.OpenSheetFile(g_largeSheet);
+    const std::vector<int> numbers = doc.AcceptedSubSheets();
+    const auto outcome = vesk::ConvertSubSheets(
+        doc, numbers, [](const char*) { return std::nullopt; }, jobs);
+    vesk::BatchResult result;
+    result.sheets.emplace_back().failed = outcome.failed;
+    return result;
+}
+
 using Batch = vesk::BatchResult (*)(unsigned, const fs::path&);
 
-void RunBatch(benchmark::State& state, Batch batch, const std::string& name) {
-    Sheets();
+// `sheets` tells how many the batch works on: the 200 are made before the timing.
+void RunBatch(benchmark::State& state, Batch batch, const std::string& name, int sheets) {
+    if (sheets == kSheets) {
+        Sheets();
+    }
     const auto jobs = static_cast<unsigned>(state.range(0));
     std::uint64_t bytes = 0;
     std::size_t files = 0;
@@ -139,17 +167,34 @@ void RunBatch(benchmark::State& state, Batch batch, const std::string& name) {
         }
         state.ResumeTiming();
     }
-    Report(state, bytes, files);
+    Report(state, bytes, files, sheets);
+}
+
+// One file of `size` bytes: written in pieces of the output's buffer, then
+// fsynced and closed.
+void WritePlainFile(const fs::path& path, std::uintmax_t size, const std::string& piece) {
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    for (std::uintmax_t left = size; left > 0 && file >= 0;) {
+        const auto bytes = static_cast<std::size_t>(std::min<std::uintmax_t>(left, piece.size()));
+        if (::write(file, piece.data(), bytes) != static_cast<ssize_t>(bytes)) {
+            break;
+        }
+        left -= bytes;
+    }
+    if (file >= 0) {
+        ::fsync(file);
+        ::close(file);
+    }
 }
 
 // The same sizes as the batch's output, written on the same number of threads.
-void RunWriteFloor(benchmark::State& state, Batch batch, const std::string& name) {
+void RunWriteFloor(benchmark::State& state, Batch batch, const std::string& name, int sheets) {
     const fs::path made = BenchRoot() / name;
     if (!fs::exists(made)) {
         batch(2, FreshFolder(name));
     }
     const std::vector<std::uintmax_t> sizes = FileSizes(made);
-    const std::string block(vesk::AtomicOutputFile::kBufferBytes, 'x');
+    const std::string piece(std::size_t{1} << 20, 'x');
     std::uint64_t bytes = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -158,37 +203,46 @@ void RunWriteFloor(benchmark::State& state, Batch batch, const std::string& name
         const std::atomic<bool> stop{false};
         vesk::RunJobs(
             sizes.size(), static_cast<unsigned>(state.range(0)),
-            [&](std::size_t i) {
-                vesk::AtomicOutputFile file(out / std::to_string(i));
-                for (std::uintmax_t left = sizes[i]; left > 0;) {
-                    const auto piece = std::min<std::uintmax_t>(left, block.size());
-                    file.Write(std::string_view(block.data(), piece));
-                    left -= piece;
-                }
-                file.Commit();
-            },
-            stop);
+            [&](std::size_t i) { WritePlainFile(out / std::to_string(i), sizes[i], piece); }, stop);
         bytes = 0;
         for (const auto size : sizes) {
             bytes += size;
         }
     }
-    Report(state, bytes, sizes.size());
+    Report(state, bytes, sizes.size(), sheets);
 }
 
 void BM_ConvertAll(benchmark::State& state) {
-    RunBatch(state, Convert, "convert");
+    RunBatch(state, Convert, "convert", kSheets);
 }
 void BM_ConvertWriteFloor(benchmark::State& state) {
-    RunWriteFloor(state, Convert, "convert");
+    RunWriteFloor(state, Convert, "convert", kSheets);
+}
+void BM_ConvertOneSheet(benchmark::State& state) {
+    RunBatch(state, ConvertOneSheet, "one-sheet", 1);
+}
+void BM_ConvertOneSheetWriteFloor(benchmark::State& state) {
+    RunWriteFloor(state, ConvertOneSheet, "one-sheet", 1);
 }
 void BM_Tiles(benchmark::State& state) {
-    RunBatch(state, Tiles, "tiles");
+    RunBatch(state, Tiles, "tiles", kSheets);
 }
 void BM_TilesWriteFloor(benchmark::State& state) {
-    RunWriteFloor(state, Tiles, "tiles");
+    RunWriteFloor(state, Tiles, "tiles", kSheets);
 }
 
+BENCHMARK(BM_ConvertOneSheet)
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(5)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+BENCHMARK(BM_ConvertOneSheetWriteFloor)
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(5)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 BENCHMARK(BM_ConvertAll)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 BENCHMARK(BM_ConvertWriteFloor)
     ->Arg(1)
@@ -206,4 +260,6 @@ BENCHMARK(BM_TilesWriteFloor)
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return vesk::bench::RunOnLargeSheet(argc, argv, g_largeSheet);
+}

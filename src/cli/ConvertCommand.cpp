@@ -17,6 +17,7 @@
 #include "convert/ConversionSettings.h"
 #include "document/CMyVeskDoc.h"
 #include "document/ConversionCommand.h"
+#include "document/SubSheetConversions.h"
 #include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
 
@@ -74,15 +75,9 @@ int ConvertOneSheet(const ConvertRequest& request) {
     if (!numbers) {
         return kExitFailed;
     }
-    bool failed = false;
-    for (const int number : *numbers) {
-        doc.SelectOnlySubSheet(static_cast<unsigned>(number));
-        const ConversionOutcome outcome = RunConversionCommand(doc, ProcessEnvironmentVariable);
-        failed = failed || outcome.failed || !outcome.confirmed;
-        if (!outcome.confirmed) {
-            break;  // the folders are unknown: every further block would fail the same way
-        }
-    }
+    const bool failed = ConvertSubSheets(doc, *numbers, ProcessEnvironmentVariable,
+                                         request.jobs.value_or(CoreCount()))
+                            .failed;
     if (failed && request.out) {
         // The program's messages name the files; the system's reason is the folder's.
         SayWhyNoFolder("convert", *request.out);

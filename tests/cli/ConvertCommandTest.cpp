@@ -249,6 +249,30 @@ TEST_F(ConvertCommand, AllBlocksGoIntoTheSimulatorFoldersOfKsimEnv) {
     EXPECT_EQ(result.err, "");
 }
 
+// Blocks written side by side print, block by block, what one after another
+// prints, failures in the middle included.
+TEST_F(ConvertCommand, OneSheetOnSeveralJobsPrintsAndWritesWhatOneJobDoes) {
+    MakeSample();
+    const auto out = dir / "out";
+    const auto convert = [&](const char* jobs) {
+        std::filesystem::remove_all(out);
+        std::filesystem::create_directories(out / "09M0064M035400040003.geo");
+        std::filesystem::create_directories(out / "09M0076M036000040003.sgi");
+        return RunCli({"convert", sheet.string(), "--all", "--out", out.string(), "--jobs", jobs});
+    };
+    const auto one = convert("1");
+    const std::vector<std::string> written = Entries(out);
+    const auto four = convert("4");
+    EXPECT_EQ(one.exitCode, 1);
+    EXPECT_EQ(four.exitCode, one.exitCode);
+    EXPECT_EQ(four.out, one.out);
+    EXPECT_EQ(four.err, one.err);
+    EXPECT_EQ(Entries(out), written);
+    EXPECT_EQ(written.size(), 50u);
+    EXPECT_THAT(one.err, HasSubstr("09M0064M035400040003.geo"));
+    EXPECT_LT(one.err.find("09M0064M035400040003.geo"), one.err.find("09M0076M036000040003.sgi"));
+}
+
 TEST_F(ConvertCommand, EnvironmentNoticesArePrintedInOrderAndItsErrorOnce) {
     MakeSample();
     const auto home = dir / "sim";

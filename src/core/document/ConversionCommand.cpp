@@ -22,42 +22,69 @@ ConversionChoices OnlyPresent(ConversionChoices choices, const ConversionPresenc
 }
 
 // Chosen-folder route: both files into one folder the user picks.
-std::optional<SimulatorFolders> ChosenFolders(DocumentUi& ui) {
-    const auto folder = ui.ChooseFolder();
+std::optional<SimulatorFolders> ChosenFolders(DocumentUi& questions, MessageSink& messages) {
+    const auto folder = questions.ChooseFolder();
     if (!folder || folder->empty()) {
         return std::nullopt;
     }
-    ui.Report(msg::AboutFile(msg::kSavingIntoFolder, *folder));
+    messages.Report(msg::AboutFile(msg::kSavingIntoFolder, *folder));
     return SimulatorFolders{*folder, *folder};
 }
 
-// The block's files from the sheet opened again; true when all wrote whole.
-bool WriteOutputs(CMyVeskDoc& doc, const SubSheetRecord& record, const ConversionChoices& choices,
-                  const OutputPaths& paths, const std::string& baseName) {
-    DocumentUi& ui = doc.Ui();
-    if (!choices.texture && !choices.buildings && !choices.terrain) {
-        return true;
+std::optional<SimulatorFolders> ChooseFolders(DocumentUi& questions, MessageSink& messages,
+                                              bool chosenFolder,
+                                              const EnvironmentLookup& environment) {
+    if (chosenFolder) {
+        return ChosenFolders(questions, messages);
     }
-    auto sheet = FileByteSource::Open(doc.SheetPath());
-    if (!sheet) {
-        ui.Report(MakeDiagnostic(sheet_messages::kCannotOpenSheetFile));
-        return false;
+    auto folders = ReadSimulatorEnvironment(environment("KSIM_ENV"), messages);
+    if (!folders) {
+        messages.Report(MakeDiagnostic(msg::kSimulatorFoldersUnknown));
     }
-    return ConvertBlock(*sheet, record, choices, paths, baseName, ui).whole;
+    return folders;
 }
 
 }  // namespace
 
 std::optional<SimulatorFolders> ChooseOutputFolders(DocumentUi& ui, bool chosenFolder,
                                                     const EnvironmentLookup& environment) {
-    if (chosenFolder) {
-        return ChosenFolders(ui);
+    return ChooseFolders(ui, ui, chosenFolder, environment);
+}
+
+PlannedConversion PlanConversion(const SubSheetRecord& record, DocumentUi& questions,
+                                 MessageSink& messages, const EnvironmentLookup& environment) {
+    PlannedConversion plan;
+    plan.record = record;
+    const ConversionPresence presence = PresenceOf(record);
+    const auto answer = questions.AskConversionSettings(presence);
+    if (!answer) {
+        return plan;
     }
-    auto folders = ReadSimulatorEnvironment(environment("KSIM_ENV"), ui);
+    plan.choices = OnlyPresent(*answer, presence);
+    const bool chosenFolder = plan.choices.ctrlHeld;
+    const auto folders = ChooseFolders(questions, messages, chosenFolder, environment);
     if (!folders) {
-        ui.Report(MakeDiagnostic(msg::kSimulatorFoldersUnknown));
+        plan.outcome = {.confirmed = false, .failed = !chosenFolder};
+        return plan;
     }
-    return folders;
+    plan.outcome.confirmed = true;
+    plan.baseName = MakeOutputName(record);
+    plan.paths = RoutePaths(*folders, chosenFolder, plan.baseName);
+    return plan;
+}
+
+bool WritePlannedConversion(const std::filesystem::path& sheet, const PlannedConversion& plan,
+                            MessageSink& messages) {
+    const ConversionChoices& choices = plan.choices;
+    if (!choices.texture && !choices.buildings && !choices.terrain) {
+        return true;
+    }
+    auto source = FileByteSource::Open(sheet);
+    if (!source) {
+        messages.Report(MakeDiagnostic(sheet_messages::kCannotOpenSheetFile));
+        return false;
+    }
+    return ConvertBlock(*source, plan.record, choices, plan.paths, plan.baseName, messages).whole;
 }
 
 ConversionOutcome RunConversionCommand(CMyVeskDoc& doc, const EnvironmentLookup& environment) {
@@ -65,23 +92,14 @@ ConversionOutcome RunConversionCommand(CMyVeskDoc& doc, const EnvironmentLookup&
         return {};
     }
     DocumentUi& ui = doc.Ui();
-    const SubSheetRecord record = doc.CopySubSheetRecord(doc.SelectedSubSheet());
-    const ConversionPresence presence = PresenceOf(record);
-    const auto answer = ui.AskConversionSettings(presence);
-    if (!answer) {
-        return {};
-    }
-    const ConversionChoices choices = OnlyPresent(*answer, presence);
-    const bool chosenFolder = choices.ctrlHeld;
-    const auto folders = ChooseOutputFolders(ui, chosenFolder, environment);
-    if (!folders) {
-        return {.confirmed = false, .failed = !chosenFolder};
+    PlannedConversion plan =
+        PlanConversion(doc.CopySubSheetRecord(doc.SelectedSubSheet()), ui, ui, environment);
+    if (!plan.outcome.confirmed) {
+        return plan.outcome;
     }
     WaitCursor wait(ui);
-    const std::string baseName = MakeOutputName(record);
-    const OutputPaths paths = RoutePaths(*folders, chosenFolder, baseName);
-    const bool complete = WriteOutputs(doc, record, choices, paths, baseName);
-    return {.confirmed = true, .failed = !complete};
+    plan.outcome.failed = !WritePlannedConversion(doc.SheetPath(), plan, ui);
+    return plan.outcome;
 }
 
 }  // namespace vesk

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
+#include <string>
 
+#include "convert/OutputPaths.h"
 #include "convert/SimulatorEnvironment.h"
 #include "document/DocumentUi.h"
+#include "sheet/SubSheetRecord.h"
 
 namespace vesk {
 
@@ -21,6 +25,27 @@ struct ConversionOutcome {
 // and, when it is unusable, the error message (then nothing).
 std::optional<SimulatorFolders> ChooseOutputFolders(DocumentUi& ui, bool chosenFolder,
                                                     const EnvironmentLookup& environment);
+
+// What the conversion command will write for one sub-sheet, once its
+// settings are confirmed and its output folders known.
+struct PlannedConversion {
+    ConversionOutcome outcome;  // failed only when the folders are unknown
+    SubSheetRecord record;
+    ConversionChoices choices;
+    OutputPaths paths;
+    std::string baseName;
+};
+
+// The conversion command's questions for the sub-sheet `record`: its settings
+// (asked through `questions`), then its output folders, the environment's
+// notices and errors going to `messages`.
+PlannedConversion PlanConversion(const SubSheetRecord& record, DocumentUi& questions,
+                                 MessageSink& messages, const EnvironmentLookup& environment);
+
+// Writes what the plan asks for from the sheet file opened again; true when
+// every file asked for was written whole.
+bool WritePlannedConversion(const std::filesystem::path& sheet, const PlannedConversion& plan,
+                            MessageSink& messages);
 
 // The conversion command of the document: asks for the settings, finds the
 // output folders through the simulator environment (KSIM_ENV, looked up

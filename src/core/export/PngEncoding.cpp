@@ -42,7 +42,9 @@ void Append(png_structp png, png_bytep bytes, png_size_t count) {
 void Flush(png_structp) {}
 
 // The caller learns of a failure from the result; libpng prints nothing.
-[[noreturn]] void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+[[noreturn]] void Fail(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
 
 void IgnoreWarning(png_structp, png_const_charp) {}
 

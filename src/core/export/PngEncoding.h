@@ -13,7 +13,7 @@ namespace vesk {
 // ortho textures (bench/README.md).
 struct PngSettings {
     int level = 1;
-    int strategy = 3;  // Z_RLE
+    int strategy = 3;    // Z_RLE
     int filters = 0x20;  // PNG_FILTER_UP
 };
 

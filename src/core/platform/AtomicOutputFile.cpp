@@ -99,7 +99,11 @@ void AtomicOutputFile::WriteThrough(const void* data, std::size_t size) {
     if (std::fwrite(data, 1, size, file_.get()) != size) {
         failed_ = true;
         NoteFailure(errno);
+        return;
     }
+    // The disk starts on these bytes while the writer makes the next ones.
+    StartWritingToDisk(file_.get(), written_, size);
+    written_ += size;
 }
 
 bool AtomicOutputFile::SyncAndClose() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -83,6 +84,7 @@ private:
     std::unique_ptr<std::FILE, FileCloser> file_;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
+    std::uint64_t written_ = 0;  // bytes handed to the system so far
     bool failed_ = false;
     std::string reason_;
 };

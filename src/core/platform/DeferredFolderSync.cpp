@@ -11,7 +11,9 @@ thread_local DeferredFolderSync* t_innermost = nullptr;
 
 }  // namespace
 
-DeferredFolderSync::DeferredFolderSync() : outer_(t_innermost) { t_innermost = this; }
+DeferredFolderSync::DeferredFolderSync() : outer_(t_innermost) {
+    t_innermost = this;
+}
 
 DeferredFolderSync::~DeferredFolderSync() {
     t_innermost = outer_;

@@ -57,7 +57,8 @@ TEST(PngEncoding, EveryStrategyAndFilterGivesThePixelsBack) {
             ASSERT_TRUE(file);
             const ReadBack read = Read(*file);
             // The alpha channel is kept only when a pixel needs it.
-            EXPECT_EQ(read.format & PNG_FORMAT_FLAG_ALPHA, translucent ? PNG_FORMAT_FLAG_ALPHA : 0u);
+            EXPECT_EQ(read.format & PNG_FORMAT_FLAG_ALPHA,
+                      translucent ? PNG_FORMAT_FLAG_ALPHA : 0u);
             EXPECT_EQ(read.rgba, image.pixels) << translucent << " " << settings.strategy;
         }
     }
