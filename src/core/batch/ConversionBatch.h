@@ -26,7 +26,8 @@ struct ConversionBatchRequest {
 };
 
 // Converts the sheets on request.jobs threads, each job one sheet and one
-// block at a time. A sheet or block that fails is recorded and the rest go
+// block at a time; with fewer sheets than jobs, the jobs left over write the
+// sheets' blocks side by side. A sheet or block that fails is recorded and the rest go
 // on; a block whose output name an earlier block of the run took is not
 // written (a conflict). After `cancel` is set, the blocks being written are
 // finished and nothing else is started.

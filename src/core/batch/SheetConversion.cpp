@@ -86,7 +86,8 @@ private:
 }  // namespace
 
 SheetOutcome ConvertSheet(std::size_t index, const ConversionBatchRequest& request,
-                          BatchLedger& ledger, const std::atomic<bool>& cancel) {
+                          unsigned blockThreads, BatchLedger& ledger,
+                          const std::atomic<bool>& cancel) {
     Turn turn(ledger, index);
     const std::filesystem::path& path = request.sheets[index];
     SheetJob job(index, path);
@@ -105,20 +106,28 @@ SheetOutcome ConvertSheet(std::size_t index, const ConversionBatchRequest& reque
         names.push_back(MakeOutputName(doc.CopySubSheetRecord(number)));
     }
     const std::vector<BatchLedger::NameOwner> owners = turn.Take(names);
-    auto source = FileByteSource::Open(path);
-    if (!source) {
+    if (!FileByteSource::Open(path)) {
         return job.Failed(std::string(sheet_messages::kCannotOpenSheetFile.japanese));
     }
-    job.WorkOnBlocks(numbers, ledger, cancel,
-                     [&](std::size_t k, const SubSheetRecord& record, BlockOutcome& block) {
-                         if (owners[k].taken) {
-                             WriteBlock(*source, record, request, job.Messages(), block);
-                         } else {
-                             block.status = BlockStatus::kConflict;
-                             block.messages.push_back(ConflictMessage(
-                                 request.sheets[owners[k].sheet], index == owners[k].sheet));
-                         }
-                     });
+    job.WorkOnBlocksSideBySide(
+        numbers, ledger, cancel, blockThreads,
+        [&](std::size_t k, const SubSheetRecord& record, BlockOutcome& block,
+            MessageSink& messages) {
+            if (!owners[k].taken) {
+                block.status = BlockStatus::kConflict;
+                block.messages.push_back(
+                    ConflictMessage(request.sheets[owners[k].sheet], index == owners[k].sheet));
+                return;
+            }
+            // Each block reads through a source of its own: blocks are written side by side.
+            auto source = FileByteSource::Open(path);
+            if (!source) {
+                messages.Report(MakeDiagnostic(sheet_messages::kCannotOpenSheetFile));
+                block.status = BlockStatus::kFailed;
+                return;
+            }
+            WriteBlock(*source, record, request, messages, block);
+        });
     return job.Finish();
 }
 

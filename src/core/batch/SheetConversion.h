@@ -9,8 +9,10 @@
 namespace vesk {
 
 // One job of a conversion batch: loads the sheet on a document of its own,
-// takes the output names of its blocks in turn, and converts them one by one.
+// takes the output names of its blocks in turn, and converts them on up to
+// `blockThreads` threads.
 SheetOutcome ConvertSheet(std::size_t index, const ConversionBatchRequest& request,
-                          BatchLedger& ledger, const std::atomic<bool>& cancel);
+                          unsigned blockThreads, BatchLedger& ledger,
+                          const std::atomic<bool>& cancel);
 
 }  // namespace vesk

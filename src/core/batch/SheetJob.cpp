@@ -1,8 +1,10 @@
 #include "batch/SheetJob.h"
 
+#include <optional>
 #include <utility>
 
 #include "convert/OutputName.h"
+#include "platform/ParallelFor.h"
 #include "platform/ReadOnlyFile.h"
 
 namespace vesk {
@@ -15,19 +17,55 @@ SheetJob::SheetJob(std::size_t index, const std::filesystem::path& path) : doc_(
     outcome_.messages = ui_.TakeErrors();
 }
 
+namespace {
+
+BlockOutcome NamedBlock(int number, const SubSheetRecord& record) {
+    BlockOutcome block;
+    block.block = number + 1;
+    block.name = MakeOutputName(record);
+    return block;
+}
+
+void KeepErrors(MessageCollector& messages, BlockOutcome& block) {
+    for (std::string& error : messages.TakeErrors()) {
+        block.messages.push_back(std::move(error));
+    }
+}
+
+}  // namespace
+
 void SheetJob::WorkOnBlocks(const std::vector<int>& numbers, BatchLedger& ledger,
                             const std::atomic<bool>& cancel, const BlockWork& work) {
     for (std::size_t k = 0; k < numbers.size() && !cancel.load(); ++k) {
         const SubSheetRecord record = doc_.CopySubSheetRecord(numbers[k]);
-        BlockOutcome block;
-        block.block = numbers[k] + 1;
-        block.name = MakeOutputName(record);
+        BlockOutcome block = NamedBlock(numbers[k], record);
         work(k, record, block);
-        for (std::string& error : ui_.TakeErrors()) {
-            block.messages.push_back(std::move(error));
-        }
+        KeepErrors(ui_, block);
         ledger.RecordBlock(block);
         outcome_.blocks.push_back(std::move(block));
+    }
+}
+
+void SheetJob::WorkOnBlocksSideBySide(const std::vector<int>& numbers, BatchLedger& ledger,
+                                      const std::atomic<bool>& cancel, unsigned threads,
+                                      const SideBySideWork& work) {
+    std::vector<std::optional<BlockOutcome>> blocks(numbers.size());
+    ParallelFor(numbers.size(), threads, [&](unsigned, std::size_t k) {
+        if (cancel.load()) {
+            return;
+        }
+        const SubSheetRecord record = doc_.CopySubSheetRecord(numbers[k]);
+        BlockOutcome block = NamedBlock(numbers[k], record);
+        MessageCollector messages;
+        work(k, record, block, messages);
+        KeepErrors(messages, block);
+        ledger.RecordBlock(block);
+        blocks[k] = std::move(block);
+    });
+    for (std::optional<BlockOutcome>& block : blocks) {
+        if (block) {
+            outcome_.blocks.push_back(std::move(*block));
+        }
     }
 }
 

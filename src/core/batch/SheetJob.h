@@ -41,6 +41,17 @@ public:
     void WorkOnBlocks(const std::vector<int>& numbers, BatchLedger& ledger,
                       const std::atomic<bool>& cancel, const BlockWork& work);
 
+    // The k-th block's work as above, reporting to a sink of its own.
+    using SideBySideWork = std::function<void(std::size_t k, const SubSheetRecord& record,
+                                              BlockOutcome& outcome, MessageSink& messages)>;
+
+    // As WorkOnBlocks, on up to `threads` threads at once: `work` is called
+    // for distinct blocks from several threads. The outcomes keep block order,
+    // each with the errors its own work showed.
+    void WorkOnBlocksSideBySide(const std::vector<int>& numbers, BatchLedger& ledger,
+                                const std::atomic<bool>& cancel, unsigned threads,
+                                const SideBySideWork& work);
+
     // The sheet's outcome, failed for the reason given after its messages so far.
     SheetOutcome Failed(std::string why);
     SheetOutcome Finish() { return std::move(outcome_); }
