@@ -81,6 +81,9 @@ ExportChoices ChoicesOf(const ExportRequest& request) {
 int RunExport(const ExportRequest& request) {
     CliUi ui(true);
     CMyVeskDoc doc(ui);
+    // The model is built from the blocks' chunks alone: the picture's headers are
+    // checked, its pixels left in the file.
+    doc.KeepSheetImagePixels(false);
     doc.OpenSheetFile(std::filesystem::path(request.sheet));
     if (!doc.IsSheetLoaded()) {
         SayWhyNotReadable("export", request.sheet);

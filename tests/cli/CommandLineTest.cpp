@@ -48,7 +48,7 @@ std::vector<Row> HelpRows() {
     return rows;
 }
 
-std::vector<Row> UsageRows() {
+std::vector<Row> UnknownNameRows() {
     return {
         {{"convert", "{sheet}", "--blok", "3"}, 2, "unknown option --blok"},
         {{"nonsense"}, 2, "unknown command nonsense"},
@@ -63,7 +63,12 @@ std::vector<Row> UsageRows() {
         {{"survey", "{out}", "--zone", "9"}, 2, "unknown option --zone"},
         {{"zones", "--xml"}, 2, "unknown option --xml"},
         {{"sample", "{new}", "--colour", "red"}, 2, "unknown option --colour"},
-        // Bad values name the option and the value.
+    };
+}
+
+// Bad values name the option and the value.
+std::vector<Row> BadValueRows() {
+    return {
         {{"convert", "{sheet}", "--all", "--jobs", "0"},
          2,
          "--jobs: '0' is not a whole number from 1"},
@@ -97,7 +102,12 @@ std::vector<Row> UsageRows() {
         {{"sample", "{new}", "--image", "20001x10"}, 2, "--image: needs WxH"},
         {{"sample", "{new}", "--image", "500x"}, 2, "(got '500x')"},
         {{"sample", "{new}", "--without", "roofs"}, 2, "--without: takes name, image"},
-        // Values missing, or given twice.
+    };
+}
+
+// Values missing, or given twice.
+std::vector<Row> MissingOrRepeatedValueRows() {
+    return {
         {{"convert", "{sheet}", "--block"}, 2, "--block needs a value"},
         {{"convert", "{sheet}", "--all", "--out"}, 2, "--out needs a value"},
         {{"convert", "{sheet}", "--all", "--report"}, 2, "--report needs a value"},
@@ -106,7 +116,12 @@ std::vector<Row> UsageRows() {
         {{"sample", "{new}", "--seed", "1", "--seed", "2"}, 2, "--seed is given more than once"},
         {{"zones", "--json", "--json"}, 2, "--json is given more than once"},
         {{"survey", "{out}", "--json", "--json"}, 2, "--json is given more than once"},
-        // Required arguments missing, and arguments that exclude each other.
+    };
+}
+
+// Required arguments missing, and arguments that exclude each other.
+std::vector<Row> RequiredOrExcludingArgumentRows() {
+    return {
         {{"info"}, 2, "SHEET is required"},
         {{"convert"}, 2, "INPUT is required"},
         {{"convert", "{sheet}"}, 2, "[--block,--all] is required"},
@@ -127,7 +142,12 @@ std::vector<Row> UsageRows() {
         {{"survey"}, 2, "FOLDER is required"},
         {{"survey", "--json"}, 2, "FOLDER is required"},
         {{"survey", "{out}", "--json", "--geojson"}, 2, "--json excludes --geojson"},
-        // Arguments beyond those a command takes.
+    };
+}
+
+// Arguments beyond those a command takes.
+std::vector<Row> ExtraArgumentRows() {
+    return {
         {{"survey", "{out}", "{out}"}, 2, "unexpected argument "},
         {{"info", "{sheet}", "{sheet}"}, 2, "unexpected argument "},
         {{"zones", "6"}, 2, "unexpected argument 6"},
@@ -187,6 +207,12 @@ protected:
         return args;
     }
 
+    void CheckAll(const std::vector<Row>& rows) {
+        for (const Row& row : rows) {
+            Check(row);
+        }
+    }
+
     void Check(const Row& row) {
         std::string shown;
         for (const std::string& arg : row.args) {
@@ -221,12 +247,33 @@ protected:
     test::TempDir dir;
 };
 
-TEST_F(CommandLine, EveryCommandKeepsTheConventions) {
-    for (const auto& rows : {HelpRows(), UsageRows(), FileRows()}) {
-        for (const Row& row : rows) {
-            Check(row);
-        }
-    }
+// One case per convention, so that the runs of vesk-cli spread over the cores.
+TEST_F(CommandLine, HelpAndVersionArePrintedOnStandardOutput) {
+    CheckAll(HelpRows());
+}
+
+TEST_F(CommandLine, UnknownOptionOrCommandIsAUsageError) {
+    CheckAll(UnknownNameRows());
+}
+
+TEST_F(CommandLine, BadValueIsAUsageErrorNamingTheOptionAndTheValue) {
+    CheckAll(BadValueRows());
+}
+
+TEST_F(CommandLine, MissingOrRepeatedValueIsAUsageError) {
+    CheckAll(MissingOrRepeatedValueRows());
+}
+
+TEST_F(CommandLine, RequiredOrExcludingArgumentsAreUsageErrors) {
+    CheckAll(RequiredOrExcludingArgumentRows());
+}
+
+TEST_F(CommandLine, ArgumentBeyondThoseACommandTakesIsAUsageError) {
+    CheckAll(ExtraArgumentRows());
+}
+
+TEST_F(CommandLine, UnreadableFileIsNamedWithTheSystemsReason) {
+    CheckAll(FileRows());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 # starts Xvfb on a free display (it writes the number once it accepts
 # clients), sets $xvfb to its process and $display to ":N"; returns 1, after
 # saying why, when it does not start.
+source "$(dirname "${BASH_SOURCE[0]}")/polling.sh"
+
 start_xvfb() {
     local work=$1 screen=$2
     shift 2
@@ -9,11 +11,7 @@ start_xvfb() {
     Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "$@" 3>"$work/display" \
         >"$work/xvfb.log" 2>&1 &
     xvfb=$!
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    if [ ! -s "$work/display" ]; then
+    if ! wait_for 30 test -s "$work/display"; then
         echo "Xvfb did not start"; cat "$work/xvfb.log"; return 1
     fi
     display=":$(head -1 "$work/display")"

@@ -14,41 +14,44 @@ done
 mkdir -p "$work"
 "$cli" sample "$work/demo.tqb" --image 500x375 >/dev/null || exit 1
 
+source "$(dirname "$0")/polling.sh"
 source "$(dirname "$0")/start_xvfb.sh"
 xvfb=""
 trap 'kill $xvfb 2>/dev/null' EXIT
 start_xvfb "$work" 1024x768x24 || exit 1
+export DISPLAY=$display
 
-DISPLAY=$display "$vesk" "$work/demo.tqb" >"$work/vesk.log" 2>&1 &
+"$vesk" "$work/demo.tqb" >"$work/vesk.log" 2>&1 &
 app=$!
-window=""
-for _ in $(seq 100); do
-    window=$(DISPLAY=$display xdotool search --name " - Vesk$" 2>/dev/null | head -1)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-if [ -z "$window" ]; then
+main_window_found() {
+    window=$(xdotool search --name " - Vesk$" 2>/dev/null | head -1)
+    [ -n "$window" ]
+}
+if ! wait_for 30 main_window_found; then
     echo "no main window appeared"; cat "$work/vesk.log"; exit 1
 fi
-sleep 1
-title=$(DISPLAY=$display xdotool getwindowname "$window")
-DISPLAY=$display import -window root "$work/screen.png"
-spread=$(convert "$work/screen.png" -format '%[fx:standard_deviation]' info:)
+title=$(xdotool getwindowname "$window")
+
+# Drawn once the screen is no longer blank.
+painted() {
+    import -window root "$work/screen.png" &&
+        spread=$(convert "$work/screen.png" -format '%[fx:standard_deviation]' info:) &&
+        awk -v s="$spread" 'BEGIN { exit !(s > 0.01) }'
+}
+spread=""
+wait_for 30 painted || { echo "blank screenshot (spread $spread)"; exit 1; }
 echo "window: $title; screenshot spread: $spread"
 
 # The first key only closes the splash; then Alt+F, X chooses the exit item.
 # Keys go through XTEST to the focused window, as a keyboard's would.
-export DISPLAY=$display
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-for keys in Escape alt+f x; do
-    xdotool key "$keys"
-    sleep 0.4
-done
-for _ in $(seq 50); do
-    kill -0 $app 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 $app 2>/dev/null; then
+xdotool key Escape
+wait_for 30 only_window_shown "$app" "$window" || { echo "the splash window stayed"; exit 1; }
+xdotool key alt+f
+wait_for 30 popup_shown "$app" "$window" || { echo "Alt+F opened no menu"; exit 1; }
+xdotool key x
+program_ended() { ! kill -0 "$app" 2>/dev/null; }
+if ! wait_for 30 program_ended; then
     echo "program did not quit"; kill $app; exit 1
 fi
 wait $app
@@ -57,6 +60,5 @@ case "$title" in
     *"- Vesk") ;;
     *) echo "unexpected title: $title"; exit 1 ;;
 esac
-awk -v s="$spread" 'BEGIN { exit !(s > 0.01) }' || { echo "blank screenshot"; exit 1; }
 [ $status -eq 0 ] || { echo "exit status $status"; exit 1; }
 echo "smoke test passed"

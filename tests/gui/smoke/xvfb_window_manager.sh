@@ -17,6 +17,7 @@ mkdir -p "$work"
 "$cli" sample "$work/small.tqb" --image 400x300 >/dev/null || exit 1
 "$cli" sample "$work/large.tqb" --image 2400x1800 >/dev/null || exit 1
 
+source "$(dirname "$0")/polling.sh"
 source "$(dirname "$0")/start_xvfb.sh"
 xvfb=""
 app=""
@@ -26,26 +27,22 @@ start_xvfb "$work" 1024x768x24 || exit 1
 export DISPLAY=$display
 openbox >"$work/openbox.log" 2>&1 &
 wm=$!
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    sleep 0.1
-done
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+wait_for 30 wm_running || { echo "openbox did not start"; cat "$work/openbox.log"; exit 1; }
 
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
+
+main_window_shown() {
+    window=$(xdotool search --onlyvisible --name " - Vesk$" 2>/dev/null | head -1)
+    [ -n "$window" ]
+}
 
 # Starts the program with the given arguments; sets window once it is mapped.
 start() {
     "$vesk" -Embedding "$@" >"$work/vesk.log" 2>&1 &
     app=$!
-    window=""
-    for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name " - Vesk$" 2>/dev/null | head -1)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "no main window appeared"; cat "$work/vesk.log"; exit 1; }
-    sleep 1.5  # the frame, and the program's answer to it
+    wait_for 30 main_window_shown || { echo "no main window appeared"; cat "$work/vesk.log"; exit 1; }
 }
 
 stop() {
@@ -64,35 +61,67 @@ measure() {
     Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
     WIDTH=$(sed -n 's/.*Width: *//p' <<<"$info")
     HEIGHT=$(sed -n 's/.*Height: *//p' <<<"$info")
-    read -r LEFT RIGHT TOP BOTTOM < <(xprop -id "$window" _NET_FRAME_EXTENTS |
+    LEFT="" RIGHT="" TOP="" BOTTOM=""
+    read -r LEFT RIGHT TOP BOTTOM < <(xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null |
         sed -n 's/.*= *//p' | tr -d ',')
 }
 
+# The window manager has put its frame around the window; measures it.
+framed() {
+    measure
+    [ -n "$BOTTOM" ]
+}
+
+outer_size() {
+    echo "$((WIDTH + LEFT + RIGHT))x$((HEIGHT + TOP + BOTTOM))"
+}
+
+first_size_reached() {
+    framed && [ "$(outer_size)" = "330x337" ]
+}
+
+inside_screen() {
+    framed && [ $((X - LEFT)) -ge 0 ] && [ $((Y - TOP)) -ge 0 ] &&
+        [ $((X + WIDTH + RIGHT)) -le 1024 ] && [ $((Y + HEIGHT + BOTTOM)) -le 768 ]
+}
+
+# The program answers the frame, and its bars' final sizes, with a few
+# resizes; the window has settled once it is framed and holds still for half
+# a second.
+settled() {
+    framed || return 1
+    local before="$X $Y $WIDTH $HEIGHT"
+    sleep 0.5
+    measure
+    [ "$X $Y $WIDTH $HEIGHT" = "$before" ]
+}
+
+# Picks a menu's item by the menu's and the item's keys, as a keyboard would,
+# each once the program can take it.
+choose() {
+    xdotool key "$1"
+    wait_for 30 popup_shown "$app" "$window" || { fail "$1 opened no menu"; return; }
+    xdotool key "$2"
+    wait_for 30 only_window_shown "$app" "$window" || fail "$2 did not close the menu"
+}
+
 start
-measure
-outer="$((WIDTH + LEFT + RIGHT))x$((HEIGHT + TOP + BOTTOM))"
-echo "first window: client ${WIDTH}x${HEIGHT}, frame $LEFT $RIGHT $TOP $BOTTOM, outer $outer"
-[ "$outer" = "330x337" ] || fail "first window's outer size is $outer"
+wait_for 30 first_size_reached || fail "first window's outer size is $(outer_size)"
+echo "first window: client ${WIDTH}x${HEIGHT}, frame $LEFT $RIGHT $TOP $BOTTOM, outer $(outer_size)"
 stop
 
 start "$work/large.tqb"
-measure
+wait_for 30 inside_screen || fail "the window of a 2400 x 1800 sheet leaves the 1024 x 768 screen"
 echo "large sheet: client ${WIDTH}x${HEIGHT} at $X,$Y"
-if [ $((X - LEFT)) -lt 0 ] || [ $((Y - TOP)) -lt 0 ] ||
-    [ $((X + WIDTH + RIGHT)) -gt 1024 ] || [ $((Y + HEIGHT + BOTTOM)) -gt 768 ]; then
-    fail "the window of a 2400 x 1800 sheet leaves the 1024 x 768 screen"
-fi
 stop
 
 start "$work/small.tqb"
-measure
+wait_for 30 settled || fail "the window did not settle"
 before="${WIDTH}x${HEIGHT}"
 xdotool windowfocus --sync "$window" 2>/dev/null
-for keys in alt+v t alt+v t; do
-    xdotool key "$keys"
-    sleep 0.5
-done
-measure
+choose alt+v t
+choose alt+v t
+wait_for 30 settled || fail "the window did not settle after the tool bar came back"
 echo "sheet from the command line: client $before, after hiding and showing the tool bar ${WIDTH}x${HEIGHT}"
 [ "${WIDTH}x${HEIGHT}" = "$before" ] || fail "the fit did not hold after the tool bar came back"
 stop
