@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "export/ExportFormat.h"
 #include "export/GltfCompression.h"
 #include "model/BlockModel.h"
 #include "sheet/ByteSource.h"
 #include "sheet/SubSheetRecord.h"
 
 namespace vesk {
-
-enum class ExportFormat { kGlb, kGltf, kObj };
 
 struct ExportChoices {
     ExportFormat format = ExportFormat::kGlb;
