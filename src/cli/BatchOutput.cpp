@@ -87,7 +87,7 @@ JsonValue BlockJson(const BlockOutcome& block) {
             {"name", block.name},
             {"status", StatusName(block.status)},
             {"bytes", block.bytes},
-            {"messages", block.messages}};
+            {"messages", ShownTexts(block.diagnostics)}};
 }
 
 JsonValue SheetJson(const SheetOutcome& sheet) {
@@ -97,7 +97,7 @@ JsonValue SheetJson(const SheetOutcome& sheet) {
     }
     return {{"path", sheet.path.string()},
             {"status", SheetStatus(sheet)},
-            {"messages", sheet.messages},
+            {"messages", ShownTexts(sheet.diagnostics)},
             {"blocks", std::move(blocks)}};
 }
 
@@ -127,17 +127,17 @@ JsonValue ReportJson(std::string_view command, const BatchResult& result, double
 void PrintFailures(std::string_view command, const SheetOutcome& sheet) {
     const std::string prefix = "vesk-cli " + std::string(command) + ": " + sheet.path.string();
     if (sheet.failed || sheet.leftOut) {
-        for (const std::string& message : sheet.messages) {
-            std::fprintf(stderr, "%s: %s\n", prefix.c_str(), message.c_str());
+        for (const Diagnostic& diagnostic : sheet.diagnostics) {
+            std::fprintf(stderr, "%s: %s\n", prefix.c_str(), diagnostic.Shown().c_str());
         }
     }
     for (const BlockOutcome& block : sheet.blocks) {
         if (block.status != BlockStatus::kFailed && block.status != BlockStatus::kConflict) {
             continue;
         }
-        for (const std::string& message : block.messages) {
+        for (const Diagnostic& diagnostic : block.diagnostics) {
             std::fprintf(stderr, "%s block %d (%s): %s\n", prefix.c_str(), block.block,
-                         block.name.c_str(), message.c_str());
+                         block.name.c_str(), diagnostic.Shown().c_str());
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "batch/BatchMessages.h"
 #include "convert/OutputName.h"
 #include "platform/ReadOnlyFile.h"
 
@@ -12,7 +13,7 @@ SheetJob::SheetJob(std::size_t index, const std::filesystem::path& path) : doc_(
     outcome_.path = path;
     doc_.KeepSheetImagePixels(false);
     doc_.OpenSheetFile(path);
-    outcome_.messages = ui_.TakeErrors();
+    outcome_.diagnostics = ui_.TakeErrors();
 }
 
 void SheetJob::WorkOnBlocks(const std::vector<int>& numbers, BatchLedger& ledger,
@@ -23,23 +24,25 @@ void SheetJob::WorkOnBlocks(const std::vector<int>& numbers, BatchLedger& ledger
         block.block = numbers[k] + 1;
         block.name = MakeOutputName(record);
         work(k, record, block);
-        for (std::string& error : ui_.TakeErrors()) {
-            block.messages.push_back(std::move(error));
+        for (Diagnostic& error : ui_.TakeErrors()) {
+            block.diagnostics.push_back(std::move(error));
         }
         ledger.RecordBlock(block);
         outcome_.blocks.push_back(std::move(block));
     }
 }
 
-SheetOutcome SheetJob::Failed(std::string why) {
+SheetOutcome SheetJob::Failed(Diagnostic why) {
     outcome_.failed = true;
-    outcome_.messages.push_back(std::move(why));
+    outcome_.diagnostics.push_back(std::move(why));
     return std::move(outcome_);
 }
 
-std::string SheetNotOpened(const std::filesystem::path& sheet) {
-    const auto reason = WhyNotReadable(sheet);
-    return "the sheet could not be opened" + (reason ? ": " + *reason : std::string());
+Diagnostic SheetNotOpened(const std::filesystem::path& sheet) {
+    if (const auto reason = WhyNotReadable(sheet)) {
+        return MakeDiagnostic(batch_messages::kSheetFileUnreadable, {*reason});
+    }
+    return MakeDiagnostic(batch_messages::kSheetNotOpened);
 }
 
 std::uint64_t FileBytes(const std::filesystem::path& path) {

@@ -34,8 +34,8 @@ struct ExportReport {
     std::size_t triangles = 0;
     std::uint32_t textureWidth = 0;  // 0 when no texture was written
     std::uint32_t textureHeight = 0;
-    std::optional<std::string> crs;  // none: local coordinates only
-    std::vector<std::string> messages;
+    std::optional<std::string> crs;       // none: local coordinates only
+    std::vector<Diagnostic> diagnostics;  // what was left out, and why
 
     bool AllWritten() const;
 };
