@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "CliUi.h"
 #include "platform/AtomicOutputFile.h"
 #include "text/JsonNumbers.h"
 #include "text/JsonText.h"
@@ -124,6 +125,14 @@ JsonValue ReportJson(std::string_view command, const BatchResult& result, double
             {"sheets", std::move(sheets)}};
 }
 
+// Every diagnostic of the sheet and its blocks, also of the blocks written.
+void LogSheet(const SheetOutcome& sheet) {
+    Log(sheet.diagnostics);
+    for (const BlockOutcome& block : sheet.blocks) {
+        Log(block.diagnostics);
+    }
+}
+
 void PrintFailures(std::string_view command, const SheetOutcome& sheet) {
     const std::string prefix = "vesk-cli " + std::string(command) + ": " + sheet.path.string();
     if (sheet.failed || sheet.leftOut) {
@@ -163,6 +172,7 @@ BatchResult RunShowingProgress(BatchRun::Work work, bool showProgress) {
 
 void PrintOutcome(std::string_view command, const BatchResult& result, double seconds) {
     for (const SheetOutcome& sheet : result.sheets) {
+        LogSheet(sheet);
         PrintFailures(command, sheet);
     }
     const BatchSummary s = result.Summary();

@@ -44,6 +44,7 @@ std::string Contents(const ExportReport& report, const std::filesystem::path& pa
 // English text.
 void PrintLeftOut(const Diagnostic& diagnostic) {
     std::printf("  %s\n", diagnostic.Shown().c_str());
+    Log(diagnostic);
 }
 
 void PrintReport(const ExportReport& report, int zone) {
