@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "CliUi.h"
 #include "platform/AtomicOutputFile.h"
 #include "text/JsonNumbers.h"
 #include "text/JsonText.h"
@@ -87,7 +88,7 @@ JsonValue BlockJson(const BlockOutcome& block) {
             {"name", block.name},
             {"status", StatusName(block.status)},
             {"bytes", block.bytes},
-            {"messages", block.messages}};
+            {"messages", ShownTexts(block.diagnostics)}};
 }
 
 JsonValue SheetJson(const SheetOutcome& sheet) {
@@ -97,7 +98,7 @@ JsonValue SheetJson(const SheetOutcome& sheet) {
     }
     return {{"path", sheet.path.string()},
             {"status", SheetStatus(sheet)},
-            {"messages", sheet.messages},
+            {"messages", ShownTexts(sheet.diagnostics)},
             {"blocks", std::move(blocks)}};
 }
 
@@ -124,20 +125,28 @@ JsonValue ReportJson(std::string_view command, const BatchResult& result, double
             {"sheets", std::move(sheets)}};
 }
 
+// Every diagnostic of the sheet and its blocks, also of the blocks written.
+void LogSheet(const SheetOutcome& sheet) {
+    Log(sheet.diagnostics);
+    for (const BlockOutcome& block : sheet.blocks) {
+        Log(block.diagnostics);
+    }
+}
+
 void PrintFailures(std::string_view command, const SheetOutcome& sheet) {
     const std::string prefix = "vesk-cli " + std::string(command) + ": " + sheet.path.string();
     if (sheet.failed || sheet.leftOut) {
-        for (const std::string& message : sheet.messages) {
-            std::fprintf(stderr, "%s: %s\n", prefix.c_str(), message.c_str());
+        for (const Diagnostic& diagnostic : sheet.diagnostics) {
+            std::fprintf(stderr, "%s: %s\n", prefix.c_str(), diagnostic.Shown().c_str());
         }
     }
     for (const BlockOutcome& block : sheet.blocks) {
         if (block.status != BlockStatus::kFailed && block.status != BlockStatus::kConflict) {
             continue;
         }
-        for (const std::string& message : block.messages) {
+        for (const Diagnostic& diagnostic : block.diagnostics) {
             std::fprintf(stderr, "%s block %d (%s): %s\n", prefix.c_str(), block.block,
-                         block.name.c_str(), message.c_str());
+                         block.name.c_str(), diagnostic.Shown().c_str());
         }
     }
 }
@@ -163,6 +172,7 @@ BatchResult RunShowingProgress(BatchRun::Work work, bool showProgress) {
 
 void PrintOutcome(std::string_view command, const BatchResult& result, double seconds) {
     for (const SheetOutcome& sheet : result.sheets) {
+        LogSheet(sheet);
         PrintFailures(command, sheet);
     }
     const BatchSummary s = result.Summary();

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CliUi.h"
@@ -10,6 +11,7 @@
 #include "FileErrors.h"
 #include "check/CheckedSheets.h"
 #include "document/CMyVeskDoc.h"
+#include "document/UnattendedUi.h"
 #include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
 #include "text/JsonText.h"
@@ -25,14 +27,24 @@ constexpr JsonKeyLayout kJsonLayout[] = {
     {"x", {.decimals = 2}},   {"y", {.decimals = 2}},
 };
 
+// The load's diagnostics, kept for the check's output and logged with it once
+// the check is done, in the order of the sheets.
+class OpeningUi : public UnattendedUi {
+public:
+    void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
+    void Report(const Diagnostic& diagnostic) override { diagnostics.push_back(diagnostic); }
+
+    std::vector<Diagnostic> diagnostics;
+};
+
 // Without keeping the picture's pixels: only what the load says counts here.
 SheetOpening OpenAsTheProgramDoes(const std::filesystem::path& path) {
-    CliUi ui(false);
+    OpeningUi ui;
     ProgramImageSize imageSize;
     CMyVeskDoc doc(ui, imageSize);
     doc.KeepSheetImagePixels(false);
     doc.OpenSheetFile(path);
-    return {doc.IsSheetLoaded(), ui.Messages(), static_cast<std::size_t>(ui.ErrorCount())};
+    return {doc.IsSheetLoaded(), std::move(ui.diagnostics)};
 }
 
 std::string OneLine(std::string text) {
@@ -64,8 +76,8 @@ void PrintPlainSheet(const CheckedSheet& result) {
         std::printf("%s: %zu blocks, %zu errors, %zu warnings\n", file.c_str(),
                     result.check.blocks.size(), result.Errors(), result.Warnings());
     }
-    for (const std::string& message : result.messages) {
-        std::printf("  message: %s\n", OneLine(message).c_str());
+    for (const Diagnostic& diagnostic : result.diagnostics) {
+        std::printf("  message: %s\n", OneLine(diagnostic.Shown()).c_str());
     }
     for (const BlockCheck& block : result.check.blocks) {
         if (block.findings.empty()) {
@@ -103,7 +115,7 @@ JsonValue SheetJson(const CheckedSheet& result) {
     }
     return {{"file", result.path.string()},
             {"opened", result.opened},
-            {"messages", result.messages},
+            {"messages", ShownTexts(result.diagnostics)},
             {"blocks", std::move(blocks)}};
 }
 
@@ -128,6 +140,9 @@ int RunCheck(const CheckRequest& request) {
     }
     const unsigned jobs = request.jobs.value_or(CoreCount());
     const std::vector<CheckedSheet> results = CheckSheets(sheets, jobs, OpenAsTheProgramDoes);
+    for (const CheckedSheet& result : results) {
+        Log(result.diagnostics);
+    }
     const CheckTotals totals = TotalsOf(results);
     if (request.json) {
         PrintJson(results, totals);

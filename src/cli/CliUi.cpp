@@ -16,10 +16,20 @@ void LogDiagnostics(bool on) {
     logDiagnostics = on;
 }
 
-void CliUi::Report(const Diagnostic& diagnostic) {
+void Log(const Diagnostic& diagnostic) {
     if (logDiagnostics) {
         std::fprintf(stderr, "vesk-cli: %s\n", SanitizeUtf8(DiagnosticLine(diagnostic)).c_str());
     }
+}
+
+void Log(const std::vector<Diagnostic>& diagnostics) {
+    for (const Diagnostic& diagnostic : diagnostics) {
+        Log(diagnostic);
+    }
+}
+
+void CliUi::Report(const Diagnostic& diagnostic) {
+    Log(diagnostic);
     MessageSink::Report(diagnostic);
 }
 

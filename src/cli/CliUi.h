@@ -29,4 +29,10 @@ private:
 // Whether every diagnostic is also printed with its code on standard error.
 void LogDiagnostics(bool on);
 
+// The diagnostic with its code on standard error, when they are logged. The
+// user interface logs what it is told; a command logs what it reports after
+// the work, such as a batch's or a check's.
+void Log(const Diagnostic& diagnostic);
+void Log(const std::vector<Diagnostic>& diagnostics);
+
 }  // namespace vesk::cli

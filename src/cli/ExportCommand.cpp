@@ -12,6 +12,7 @@
 #include "FileErrors.h"
 #include "document/CMyVeskDoc.h"
 #include "export/BlockExport.h"
+#include "model/ModelMessages.h"
 #include "sheet/FileByteSource.h"
 
 namespace vesk::cli {
@@ -38,10 +39,12 @@ std::string Contents(const ExportReport& report, const std::filesystem::path& pa
     return extension == ".bin" ? "geometry buffer" : "materials";
 }
 
-// As the check prints the same fault: its code, its place in the zone's plane
-// coordinates and its English text.
-void PrintLeftOut(const LeftOutBuilding& building) {
-    std::printf("  %s\n", LeftOutLine(building).c_str());
+// What was left out, indented under the files; a building as the check prints
+// the same fault: its code, its place in the zone's plane coordinates and its
+// English text.
+void PrintLeftOut(const Diagnostic& diagnostic) {
+    std::printf("  %s\n", diagnostic.Shown().c_str());
+    Log(diagnostic);
 }
 
 void PrintReport(const ExportReport& report, int zone) {
@@ -55,10 +58,10 @@ void PrintReport(const ExportReport& report, int zone) {
         }
     }
     for (const LeftOutBuilding& building : report.buildingsLeftOut) {
-        PrintLeftOut(building);
+        PrintLeftOut(model_messages::BuildingLeftOut(building));
     }
-    for (const std::string& message : report.messages) {
-        std::printf("  %s\n", message.c_str());
+    for (const Diagnostic& diagnostic : report.diagnostics) {
+        PrintLeftOut(diagnostic);
     }
     if (report.crs) {
         std::printf("  coordinates: metres from the block's origin in %s\n", report.crs->c_str());

@@ -480,6 +480,33 @@ TEST_F(ConvertBatch, OneJobAndTwoJobsWriteTheSameFilesAndReport) {
     EXPECT_EQ(one, two);
 }
 
+// The writers' diagnostics that a job collected keep their codes, beside the
+// batch's own, and what the batch shows stays the same.
+TEST_F(ConvertBatch, VerboseLogsTheDiagnosticsOfEverySheetAndBlockWithTheirCodes) {
+    MakeFolder();
+    const auto out = dir / "missing";
+    const std::vector<std::string> convert{"convert", in.string(), "--all", "--out", out.string()};
+    std::vector<std::string> verbose{"--verbose"};
+    verbose.insert(verbose.end(), convert.begin(), convert.end());
+    const auto quiet = RunCli(convert);
+    const auto logged = RunCli(verbose);
+    EXPECT_EQ(logged.exitCode, 1);
+    EXPECT_THAT(logged.err, HasSubstr("vesk-cli: E3006 the file " + (out / kBlock1).string() +
+                                      ".sgi cannot be created\n"));
+    EXPECT_THAT(logged.err, HasSubstr("vesk-cli: E6004 the sheet holds no block to convert\n"));
+    EXPECT_THAT(quiet.err, ::testing::Not(HasSubstr("E3006")));
+    EXPECT_THAT(quiet.err, HasSubstr(" block 1 (" + std::string(kBlock1) + "): 「" +
+                                     (out / kBlock1).string() + ".sgi」ﾌｧｲﾙが作成できません\n"));
+    std::string shown;
+    std::istringstream lines(logged.err);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.starts_with("vesk-cli: ")) {
+            shown += line + "\n";
+        }
+    }
+    EXPECT_EQ(shown, quiet.err);
+}
+
 TEST_F(ConvertBatch, UnknownSimulatorFoldersStopTheBatchBeforeAnySheet) {
     MakeFolder();
     const auto result = RunCli({"convert", in.string(), "--all"}, {{"KSIM_ENV", ""}});

@@ -15,8 +15,11 @@
 #include "SampleSheet.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "batch/BatchMessages.h"
 #include "batch/ConversionBatch.h"
 #include "batchconvert/OpenSheetBatchSummary.h"
+#include "convert/ConversionMessages.h"
+#include "sheet/SheetMessages.h"
 
 using namespace vesk;
 using namespace vesk::gui;
@@ -171,27 +174,35 @@ void BatchConversionTest::summaryCountsEachOutcomeAndShowsTheFirstFailuresOnly()
     BatchResult result;
     result.cancelled = true;
     SheetOutcome& sheet = result.sheets.emplace_back();
+    const auto notWritten = [](const char* file) {
+        return MakeDiagnostic(conversion_messages::kCannotWriteFile, {file});
+    };
     sheet.blocks.push_back({1, "A", BlockStatus::kConverted, 10, {}});
-    sheet.blocks.push_back({2, "B", BlockStatus::kLeftOut, 0, {"nothing"}});
-    sheet.blocks.push_back({3, "C", BlockStatus::kFailed, 0, {"disk full", "more"}});
-    sheet.blocks.push_back({4, "D", BlockStatus::kConflict, 0, {"same name"}});
+    sheet.blocks.push_back(
+        {2, "B", BlockStatus::kLeftOut, 0, {MakeDiagnostic(batch_messages::kNothingChosen)}});
+    sheet.blocks.push_back(
+        {3, "C", BlockStatus::kFailed, 0, {notWritten("C.geo"), notWritten("C.sgi")}});
+    sheet.blocks.push_back(
+        {4, "D", BlockStatus::kConflict, 0, {MakeDiagnostic(batch_messages::kNameTwiceInSheet)}});
     sheet.blocks.push_back({5, "E", BlockStatus::kFailed, 0, {}});
-    sheet.blocks.push_back({6, "F", BlockStatus::kFailed, 0, {"x"}});
-    sheet.blocks.push_back({7, "G", BlockStatus::kFailed, 0, {"y"}});
+    sheet.blocks.push_back({6, "F", BlockStatus::kFailed, 0, {notWritten("F.geo")}});
+    sheet.blocks.push_back({7, "G", BlockStatus::kFailed, 0, {notWritten("G.geo")}});
     QCOMPARE(
         QString::fromStdString(OpenSheetBatchSummary(result, 10)),
         QString::fromUtf8("全区画の変換をｷｬﾝｾﾙしました。\n変換した区画: 1\nﾃﾞｰﾀのない区画: 1\n"
-                          "失敗した区画: 5\n変換していない区画: 3\n区画3「C」: disk full\n"
+                          "失敗した区画: 5\n変換していない区画: 3\n"
+                          "区画3「C」: 「C.geo」ﾌｧｲﾙに書き込めません\n"
                           "区画4「D」: 前の区画と出力名が同じため書き出していません\n区画5「E」\n"
                           "ほか2区画が失敗しました"));
 
     // A sheet that cannot be read again: the document's reason, not the core's English one.
     SheetOutcome& unreadable = result.sheets.emplace_back();
     unreadable.failed = true;
-    unreadable.messages = {"建物ﾌｧｲﾙが読み込めません", "the sheet could not be opened"};
+    unreadable.diagnostics = {MakeDiagnostic(sheet_messages::kCannotOpenSheetFile),
+                              MakeDiagnostic(batch_messages::kSheetNotOpened)};
     QVERIFY(QString::fromStdString(OpenSheetBatchSummary(result, 10))
-                .contains(
-                    QString::fromUtf8("\nｼｰﾄを読み直せませんでした: 建物ﾌｧｲﾙが読み込めません\n")));
+                .contains(QString::fromUtf8(
+                    "\nｼｰﾄを読み直せませんでした: 建物Orvikﾌｧｲﾙが読み込めません\n(Level 1)\n")));
 
     result.sheets.resize(1);
     result.cancelled = false;

@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/Diagnostic.h"
+
 namespace vesk {
 
 enum class BlockStatus {
     kConverted,  // every file it asked for was written whole
     kLeftOut,    // nothing to write: no data chosen, or a sheet without georeference
-    kFailed,     // a file was not written whole; the messages say why
+    kFailed,     // a file was not written whole; the diagnostics say why
     kConflict,   // an earlier block of the run gave the same output name: not written
 };
 
@@ -19,17 +21,17 @@ struct BlockOutcome {
     std::string name;
     BlockStatus status = BlockStatus::kFailed;
     std::uint64_t bytes = 0;  // what its files hold, when written
-    std::vector<std::string> messages;
+    std::vector<Diagnostic> diagnostics;
 };
 
 // One sheet of a batch: failed when it could not be opened or gave no block
-// to work on, left out when the batch cannot use it (its messages say why).
+// to work on, left out when the batch cannot use it (its diagnostics say why).
 struct SheetOutcome {
     std::size_t index = 0;  // its place in the batch's list of sheets
     std::filesystem::path path;
     bool failed = false;
     bool leftOut = false;
-    std::vector<std::string> messages;
+    std::vector<Diagnostic> diagnostics;
     std::vector<BlockOutcome> blocks;
 };
 

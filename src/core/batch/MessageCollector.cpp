@@ -4,14 +4,18 @@
 
 namespace vesk {
 
-void MessageCollector::ShowMessage(std::string_view text, std::string_view, MessageIcon icon) {
-    // Notices (the completion message, the folder in use) say nothing a report lacks.
-    if (icon == MessageIcon::Stop) {
-        errors_.emplace_back(text);
+// Every error comes as a diagnostic; a plain message is the model export's
+// notice of what it wrote, which no batch runs.
+void MessageCollector::ShowMessage(std::string_view, std::string_view, MessageIcon) {}
+
+// Notices (the completion message, the folder in use) say nothing a report lacks.
+void MessageCollector::Report(const Diagnostic& diagnostic) {
+    if (diagnostic.Level() == Severity::kError) {
+        errors_.push_back(diagnostic);
     }
 }
 
-std::vector<std::string> MessageCollector::TakeErrors() {
+std::vector<Diagnostic> MessageCollector::TakeErrors() {
     return std::exchange(errors_, {});
 }
 

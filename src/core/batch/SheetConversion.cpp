@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/BatchMessages.h"
 #include "batch/SheetJob.h"
 #include "convert/BlockConversion.h"
 #include "convert/ConversionSettings.h"
@@ -12,6 +13,8 @@
 
 namespace vesk {
 namespace {
+
+namespace msg = batch_messages;
 
 // The sub-sheets the request names that the load accepted, 0 to 24.
 std::vector<int> WantedBlocks(const ConversionBatchRequest& request, const CMyVeskDoc& doc) {
@@ -43,7 +46,7 @@ void WriteBlock(ByteSource& sheet, const SubSheetRecord& record,
     const ConversionChoices choices = ChoicesFor(record, request);
     if (!choices.buildings && !choices.terrain && !choices.texture) {
         outcome.status = BlockStatus::kLeftOut;
-        outcome.messages.push_back("nothing to convert: no buildings, grid or texture chosen");
+        outcome.diagnostics.push_back(MakeDiagnostic(msg::kNothingChosen));
         return;
     }
     const OutputPaths paths = RoutePaths(request.folders, request.chosenFolder, outcome.name);
@@ -55,9 +58,9 @@ void WriteBlock(ByteSource& sheet, const SubSheetRecord& record,
     outcome.status = files.whole ? BlockStatus::kConverted : BlockStatus::kFailed;
 }
 
-std::string ConflictMessage(const std::filesystem::path& owner, bool sameSheet) {
-    return sameSheet ? std::string("an earlier block of this sheet has the same output name")
-                     : "not written: " + owner.string() + " wrote this output name first";
+Diagnostic Conflict(const std::filesystem::path& owner, bool sameSheet) {
+    return sameSheet ? MakeDiagnostic(msg::kNameTwiceInSheet)
+                     : MakeDiagnostic(msg::kNameTakenBy, {owner.string()});
 }
 
 // Takes the sheet's turn with no names whatever way the job ends early.
@@ -97,9 +100,9 @@ SheetOutcome ConvertSheet(std::size_t index, const ConversionBatchRequest& reque
     const CMyVeskDoc& doc = job.Document();
     const std::vector<int> numbers = WantedBlocks(request, doc);
     if (numbers.empty()) {
-        return job.Failed(request.block
-                              ? "block " + std::to_string(*request.block) + " is not in the sheet"
-                              : "the sheet holds no block to convert");
+        return job.Failed(
+            request.block ? MakeDiagnostic(msg::kBlockNotInSheet, {std::to_string(*request.block)})
+                          : MakeDiagnostic(msg::kNoBlockToConvert));
     }
     std::vector<std::string> names;
     for (const int number : numbers) {
@@ -107,7 +110,7 @@ SheetOutcome ConvertSheet(std::size_t index, const ConversionBatchRequest& reque
     }
     const std::vector<BatchLedger::NameOwner> owners = turn.Take(names);
     if (!FileByteSource::Open(path)) {
-        return job.Failed(std::string(sheet_messages::kCannotOpenSheetFile.japanese));
+        return job.Failed(MakeDiagnostic(sheet_messages::kCannotOpenSheetFile));
     }
     job.WorkOnBlocksSideBySide(
         numbers, ledger, cancel, blockThreads,
@@ -115,8 +118,8 @@ SheetOutcome ConvertSheet(std::size_t index, const ConversionBatchRequest& reque
             MessageSink& messages) {
             if (!owners[k].taken) {
                 block.status = BlockStatus::kConflict;
-                block.messages.push_back(
-                    ConflictMessage(request.sheets[owners[k].sheet], index == owners[k].sheet));
+                block.diagnostics.push_back(
+                    Conflict(request.sheets[owners[k].sheet], index == owners[k].sheet));
                 return;
             }
             // Each block reads through a source of its own: blocks are written side by side.

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "batch/BatchMessages.h"
 #include "convert/OutputName.h"
 #include "platform/ParallelFor.h"
 #include "platform/ReadOnlyFile.h"
@@ -14,7 +15,7 @@ SheetJob::SheetJob(std::size_t index, const std::filesystem::path& path) : doc_(
     outcome_.path = path;
     doc_.KeepSheetImagePixels(false);
     doc_.OpenSheetFile(path);
-    outcome_.messages = ui_.TakeErrors();
+    outcome_.diagnostics = ui_.TakeErrors();
 }
 
 namespace {
@@ -27,8 +28,8 @@ BlockOutcome NamedBlock(int number, const SubSheetRecord& record) {
 }
 
 void KeepErrors(MessageCollector& messages, BlockOutcome& block) {
-    for (std::string& error : messages.TakeErrors()) {
-        block.messages.push_back(std::move(error));
+    for (Diagnostic& error : messages.TakeErrors()) {
+        block.diagnostics.push_back(std::move(error));
     }
 }
 
@@ -69,15 +70,17 @@ void SheetJob::WorkOnBlocksSideBySide(const std::vector<int>& numbers, BatchLedg
     }
 }
 
-SheetOutcome SheetJob::Failed(std::string why) {
+SheetOutcome SheetJob::Failed(Diagnostic why) {
     outcome_.failed = true;
-    outcome_.messages.push_back(std::move(why));
+    outcome_.diagnostics.push_back(std::move(why));
     return std::move(outcome_);
 }
 
-std::string SheetNotOpened(const std::filesystem::path& sheet) {
-    const auto reason = WhyNotReadable(sheet);
-    return "the sheet could not be opened" + (reason ? ": " + *reason : std::string());
+Diagnostic SheetNotOpened(const std::filesystem::path& sheet) {
+    if (const auto reason = WhyNotReadable(sheet)) {
+        return MakeDiagnostic(batch_messages::kSheetFileUnreadable, {*reason});
+    }
+    return MakeDiagnostic(batch_messages::kSheetNotOpened);
 }
 
 std::uint64_t FileBytes(const std::filesystem::path& path) {

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "batch/BatchLedger.h"
@@ -17,7 +16,7 @@
 namespace vesk {
 
 // One sheet of a batch: loaded on a document of its own, without its
-// picture's pixels, the load's errors kept as the sheet's messages; then its
+// picture's pixels, the load's errors kept as the sheet's diagnostics; then its
 // blocks worked on one at a time, each outcome recorded in the batch's ledger.
 class SheetJob {
 public:
@@ -32,7 +31,7 @@ public:
 
     bool Loaded() const { return doc_.IsSheetLoaded(); }
     const CMyVeskDoc& Document() const { return doc_; }
-    // Where the blocks' writers report; the errors shown join the block's messages.
+    // Where the blocks' writers report; the errors reported join the block's diagnostics.
     MessageSink& Messages() { return ui_; }
     SheetOutcome& Outcome() { return outcome_; }
 
@@ -52,8 +51,8 @@ public:
                                 const std::atomic<bool>& cancel, unsigned threads,
                                 const SideBySideWork& work);
 
-    // The sheet's outcome, failed for the reason given after its messages so far.
-    SheetOutcome Failed(std::string why);
+    // The sheet's outcome, failed for the reason given after its diagnostics so far.
+    SheetOutcome Failed(Diagnostic why);
     SheetOutcome Finish() { return std::move(outcome_); }
 
 private:
@@ -65,7 +64,7 @@ private:
 
 // Why a sheet of a batch did not open: with the system's reason when the file
 // itself could not be read, else its content is to blame and the load said why.
-std::string SheetNotOpened(const std::filesystem::path& sheet);
+Diagnostic SheetNotOpened(const std::filesystem::path& sheet);
 
 // What a file written for a block holds; 0 when its size cannot be told.
 std::uint64_t FileBytes(const std::filesystem::path& path);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "check/CheckMessages.h"
 #include "platform/ParallelFor.h"
 
 namespace vesk {
@@ -15,14 +16,16 @@ CheckedSheet CheckOne(const std::filesystem::path& path, unsigned threads,
     CheckedSheet result;
     result.path = path;
     SheetOpening opening = open(path);
-    result.messages = std::move(opening.messages);
-    result.loadErrors = opening.errors;
+    result.diagnostics = std::move(opening.diagnostics);
+    result.loadErrors = static_cast<std::size_t>(
+        std::count_if(result.diagnostics.begin(), result.diagnostics.end(),
+                      [](const Diagnostic& d) { return d.Level() == Severity::kError; }));
     if (!opening.opened) {
         return result;
     }
     auto check = CheckSheetFile(path, {threads, {}});
     if (!check) {
-        result.messages.emplace_back("the sheet could not be read again for the check");
+        result.diagnostics.push_back(MakeDiagnostic(check_messages::kSheetNotReadAgain));
         return result;
     }
     result.opened = true;

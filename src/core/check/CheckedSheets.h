@@ -3,19 +3,18 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "check/SheetCheck.h"
+#include "platform/Diagnostic.h"
 
 namespace vesk {
 
-// What opening a sheet as the program does said: whether it opened, its
-// messages in the order shown, and how many of them were errors.
+// What opening a sheet as the program does said: whether it opened, and its
+// diagnostics in the order reported.
 struct SheetOpening {
     bool opened = false;
-    std::vector<std::string> messages;
-    std::size_t errors = 0;
+    std::vector<Diagnostic> diagnostics;
 };
 
 // Opens a sheet as the program does; called on several threads at once.
@@ -26,7 +25,7 @@ using SheetOpener = std::function<SheetOpening(const std::filesystem::path& path
 struct CheckedSheet {
     std::filesystem::path path;
     bool opened = false;
-    std::vector<std::string> messages;
+    std::vector<Diagnostic> diagnostics;
     std::size_t loadErrors = 0;
     SheetCheck check;
 

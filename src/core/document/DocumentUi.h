@@ -5,17 +5,15 @@
 #include <string_view>
 
 #include "convert/ConversionChoices.h"
+#include "export/ExportFormat.h"
 #include "platform/MessageSink.h"
 #include "survey/ZonePresenceFlags.h"
 
 namespace vesk {
 
-// The file formats of a 3D model export.
-enum class ModelFormat { kGlb, kGltf, kObj };
-
 // What the 3D model export dialog gave after OK.
 struct ModelExportSettings {
-    ModelFormat format = ModelFormat::kGlb;
+    ExportFormat format = ExportFormat::kGlb;
     ConversionChoices choices;
 };
 

@@ -19,17 +19,7 @@ using conversion_messages::PathText;
 
 ExportChoices ChoicesOf(const ModelExportSettings& settings, const SubSheetRecord& record) {
     ExportChoices choices;
-    switch (settings.format) {
-        case ModelFormat::kGlb:
-            choices.format = ExportFormat::kGlb;
-            break;
-        case ModelFormat::kGltf:
-            choices.format = ExportFormat::kGltf;
-            break;
-        case ModelFormat::kObj:
-            choices.format = ExportFormat::kObj;
-            break;
-    }
+    choices.format = settings.format;
     // The dialog offers only what the block holds; a caller that asks for more gets no more.
     choices.model.buildings = settings.choices.buildings && record.buildingCount > 0;
     choices.model.terrain = settings.choices.terrain && record.hasDem;

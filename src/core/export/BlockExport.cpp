@@ -18,7 +18,7 @@ void Count(const BlockModel& model, ExportReport& report) {
     report.triangles =
         model.buildings.TriangleCount() + (model.terrain ? model.terrain->mesh.TriangleCount() : 0);
     report.crs = BlockCrs(model.zone);
-    report.messages = model.messages;
+    report.diagnostics = model.diagnostics;
 }
 
 // The texture as the file stores it; its size goes into the report when it
@@ -27,7 +27,7 @@ std::optional<EncodedImage> TakeImage(BlockModel& model, const GltfCompression& 
                                       ExportReport& report) {
     const std::uint32_t width = model.texture ? model.texture->width : 0;
     const std::uint32_t height = model.texture ? model.texture->height : 0;
-    auto image = TakeTexture(model, compression, report.messages);
+    auto image = TakeTexture(model, compression, report.diagnostics);
     if (image) {
         report.textureWidth = width;
         report.textureHeight = height;
@@ -47,8 +47,9 @@ public:
     void Record(const std::string& extension, WriteFailureText fault) {
         report_.files.push_back({Path(extension), std::move(fault)});
     }
-    void Note(const std::vector<std::string>& messages) {
-        report_.messages.insert(report_.messages.end(), messages.begin(), messages.end());
+    void Note(const std::vector<Diagnostic>& diagnostics) {
+        report_.diagnostics.insert(report_.diagnostics.end(), diagnostics.begin(),
+                                   diagnostics.end());
     }
 
 private:
@@ -63,7 +64,7 @@ void WriteGlb(BlockModel&& model, std::optional<EncodedImage> image,
         texture = GltfTexture{std::move(*image), std::nullopt};
     }
     const GltfDocument document = MakeGltfModel(std::move(model), std::move(texture), compression);
-    files.Note(document.messages);
+    files.Note(document.diagnostics);
     files.Record(".glb", WriteGlbFile(document, files.Path(".glb")));
 }
 
@@ -76,7 +77,7 @@ void WriteGltf(BlockModel&& model, std::optional<EncodedImage> image,
         texture = GltfTexture{{{}, image->format}, files.Name(extension)};
     }
     const GltfDocument document = MakeGltfModel(std::move(model), std::move(texture), compression);
-    files.Note(document.messages);
+    files.Note(document.diagnostics);
     if (document.binary.Size() > 0) {
         files.Record(".bin", WriteBinFile(document.binary, files.Path(".bin")));
     }

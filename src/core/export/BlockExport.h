@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "export/ExportFormat.h"
 #include "export/GltfCompression.h"
 #include "model/BlockModel.h"
 #include "sheet/ByteSource.h"
 #include "sheet/SubSheetRecord.h"
 
 namespace vesk {
-
-enum class ExportFormat { kGlb, kGltf, kObj };
 
 struct ExportChoices {
     ExportFormat format = ExportFormat::kGlb;
@@ -35,8 +34,8 @@ struct ExportReport {
     std::size_t triangles = 0;
     std::uint32_t textureWidth = 0;  // 0 when no texture was written
     std::uint32_t textureHeight = 0;
-    std::optional<std::string> crs;  // none: local coordinates only
-    std::vector<std::string> messages;
+    std::optional<std::string> crs;       // none: local coordinates only
+    std::vector<Diagnostic> diagnostics;  // what was left out, and why
 
     bool AllWritten() const;
 };

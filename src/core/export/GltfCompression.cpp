@@ -1,12 +1,13 @@
 #include "export/GltfCompression.h"
 
+#include "export/ExportMessages.h"
 #include "export/JpegEncoding.h"
 #include "export/PngEncoding.h"
 
 namespace vesk {
 
 std::optional<EncodedImage> TakeTexture(BlockModel& model, const GltfCompression& compression,
-                                        std::vector<std::string>& messages) {
+                                        std::vector<Diagnostic>& diagnostics) {
     if (!model.texture) {
         return std::nullopt;
     }
@@ -15,8 +16,8 @@ std::optional<EncodedImage> TakeTexture(BlockModel& model, const GltfCompression
                                      : EncodePng(*model.texture);
     model.texture.reset();
     if (!bytes) {
-        messages.push_back(std::string("texture left out: it could not be encoded as ") +
-                           (compression.enabled ? "JPEG" : "PNG"));
+        diagnostics.push_back(MakeDiagnostic(export_messages::kTextureNotEncoded,
+                                             {compression.enabled ? "JPEG" : "PNG"}));
         return std::nullopt;
     }
     return EncodedImage{std::move(*bytes), format};

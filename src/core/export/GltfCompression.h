@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "export/EncodedImage.h"
@@ -20,8 +19,8 @@ struct GltfCompression {
 
 // The block's texture as the compression stores it: JPEG when compressed, PNG
 // otherwise; its pixels are released. Nothing when it has none or it cannot
-// be encoded, which `messages` is told.
+// be encoded, which `diagnostics` is told.
 std::optional<EncodedImage> TakeTexture(BlockModel& model, const GltfCompression& compression,
-                                        std::vector<std::string>& messages);
+                                        std::vector<Diagnostic>& diagnostics);
 
 }  // namespace vesk

@@ -6,6 +6,7 @@
 
 #include "export/BuildingMetadata.h"
 #include "export/DracoPrimitive.h"
+#include "export/ExportMessages.h"
 #include "export/GltfBufferBuilder.h"
 #include "export/SceneFrame.h"
 #include "sheet/LittleEndian.h"
@@ -208,7 +209,8 @@ void AddBuildings(GltfDocument& document, GltfBufferBuilder& buffer, BlockModel&
     auto made = AddPrimitive(gltf, buffer, std::move(block.buildings),
                              FeatureIds(block.buildingParts), compressed);
     if (const auto* fault = std::get_if<std::string>(&made)) {
-        document.messages.push_back("buildings left out: " + *fault);
+        document.diagnostics.push_back(
+            MakeDiagnostic(export_messages::kBuildingsMeshLeftOut, {*fault}));
         return;
     }
     auto& primitive = std::get<tinygltf::Primitive>(made);
@@ -229,7 +231,8 @@ void AddTerrain(GltfDocument& document, GltfBufferBuilder& buffer, TerrainModel&
     }
     auto made = AddPrimitive(gltf, buffer, std::move(terrain.mesh), {}, compressed);
     if (const auto* fault = std::get_if<std::string>(&made)) {
-        document.messages.push_back("terrain left out: " + *fault);
+        document.diagnostics.push_back(
+            MakeDiagnostic(export_messages::kTerrainMeshLeftOut, {*fault}));
         return;
     }
     auto& primitive = std::get<tinygltf::Primitive>(made);

@@ -28,9 +28,9 @@ struct GltfTexture {
 // and the block's origin. Plain, the model's meshes move into the binary,
 // encoded only when it is written; compressed, they are Draco-compressed here.
 struct GltfDocument {
-    tinygltf::Model gltf;               // without its buffer's bytes
-    GltfBinary binary;                  // those bytes
-    std::vector<std::string> messages;  // the meshes left out, and why
+    tinygltf::Model gltf;                 // without its buffer's bytes
+    GltfBinary binary;                    // those bytes
+    std::vector<Diagnostic> diagnostics;  // the meshes left out, and why
 };
 
 GltfDocument MakeGltfModel(BlockModel&& block, std::optional<GltfTexture> texture,

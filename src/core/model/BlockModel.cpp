@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <variant>
 
 #include "model/FootprintBox.h"
 #include "model/FootprintSet.h"
+#include "model/ModelMessages.h"
 #include "model/ParallelTriangulation.h"
 #include "model/PrismMesh.h"
 #include "model/SgiImage.h"
@@ -18,6 +18,8 @@
 
 namespace vesk {
 namespace {
+
+namespace msg = model_messages;
 
 constexpr std::uint64_t kMostMeshVertices = std::numeric_limits<std::uint32_t>::max();
 
@@ -83,13 +85,13 @@ void AddBuildings(ByteSource& sheet, const SubSheetRecord& record, BlockModel& m
 void AddTerrain(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
     const DemChunkResult dem = ReadDemChunk(sheet, record.demPosition);
     if (dem.read == DemChunkRead::kBroken) {
-        model.messages.push_back("terrain left out: its grid chunk is truncated or inconsistent");
+        model.diagnostics.push_back(MakeDiagnostic(msg::kTerrainChunkBroken));
         return;
     }
     // A grid without points comes without heights, and the mesh refuses it for its counts.
     auto terrain = BuildTerrainMesh(dem.chunk);
     if (auto* fault = std::get_if<std::string>(&terrain)) {
-        model.messages.push_back("terrain left out: " + *fault);
+        model.diagnostics.push_back(MakeDiagnostic(msg::kTerrainGridUnusable, {*fault}));
         return;
     }
     model.terrain = std::move(std::get<TerrainModel>(terrain));
@@ -98,37 +100,27 @@ void AddTerrain(ByteSource& sheet, const SubSheetRecord& record, BlockModel& mod
 void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
     const auto body = ReadOrthoChunkBody(sheet, record.orthoPosition);
     if (!body) {
-        model.messages.push_back("texture left out: its image chunk is missing or truncated");
+        model.diagnostics.push_back(MakeDiagnostic(msg::kTextureChunkMissing));
         return;
     }
     // Faults named as the data check names them.
     const auto sides = StatedSgiSides(*body);
     const std::string empty = sides ? EmptySides(*sides) : std::string();
     if (!empty.empty()) {
-        model.messages.push_back("texture left out: " + Describe(DataFault::kTextureSize, empty));
+        model.diagnostics.push_back(MakeDiagnostic(msg::kTextureSizeOutOfRange,
+                                                   {Describe(DataFault::kTextureSize, empty)}));
         return;
     }
     auto image = DecodeSgiImage(*body);
     if (auto* fault = std::get_if<std::string>(&image)) {
-        model.messages.push_back("texture left out: " +
-                                 Describe(DataFault::kTextureNotDecodable, *fault));
+        model.diagnostics.push_back(MakeDiagnostic(
+            msg::kTextureNotDecodable, {Describe(DataFault::kTextureNotDecodable, *fault)}));
         return;
     }
     model.texture = std::move(std::get<RgbaImage>(image));
 }
 
 }  // namespace
-
-std::string LeftOutLine(const LeftOutBuilding& building) {
-    std::string code;
-    if (building.code) {
-        code = " (error " + std::to_string(static_cast<int>(*building.code)) + ")";
-    }
-    char place[96];
-    std::snprintf(place, sizeof place, " at X,Y = %.1f,%.1f: ", building.x, building.y);
-    return "building " + std::to_string(building.number) + " left out" + code + place +
-           building.reason;
-}
 
 BlockModel BuildBlockModel(ByteSource& sheet, const SubSheetRecord& record,
                            const ModelChoices& choices) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/DataFault.h"
+#include "platform/Diagnostic.h"
 #include "sheet/ByteSource.h"
 #include "sheet/DemChunk.h"
 #include "sheet/SubSheetRecord.h"
@@ -58,10 +59,6 @@ struct LeftOutBuilding {
     double y = 0.0;
 };
 
-// "building 3 left out (error 104) at X,Y = -6690.0,-35890.0: the footprint
-// crosses or touches itself", as the check words the same fault.
-std::string LeftOutLine(const LeftOutBuilding& building);
-
 // The height grid as two triangles per cell. Point (row i, column j) is vertex
 // i * columns + j; its uv is (j / (columns - 1), i / (rows - 1)), v growing
 // northward like the rows of the texture as the sheet stores them.
@@ -93,7 +90,7 @@ struct BlockModel {
     std::vector<LeftOutBuilding> leftOut;  // faulty footprints, heights and chunks, by number
     std::optional<TerrainModel> terrain;
     std::optional<RgbaImage> texture;
-    std::vector<std::string> messages;  // why the terrain or the texture was left out
+    std::vector<Diagnostic> diagnostics;  // why the terrain or the texture was left out
 };
 
 // Reads the block's building, grid and texture chunks at the positions the

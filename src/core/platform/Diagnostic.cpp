@@ -61,6 +61,19 @@ std::string Diagnostic::Japanese() const {
     return text;
 }
 
+std::string Diagnostic::Shown() const {
+    return kind.japanese.empty() ? English() : Japanese();
+}
+
+std::vector<std::string> ShownTexts(const std::vector<Diagnostic>& diagnostics) {
+    std::vector<std::string> texts;
+    texts.reserve(diagnostics.size());
+    for (const Diagnostic& diagnostic : diagnostics) {
+        texts.push_back(diagnostic.Shown());
+    }
+    return texts;
+}
+
 Diagnostic MakeDiagnostic(const DiagnosticKind& kind, std::vector<std::string> values) {
     return Diagnostic{kind, std::move(values), {}};
 }

@@ -12,7 +12,8 @@ enum class Severity { kNotice, kWarning, kError };
 
 // One kind of thing the core reports: a stable number that users may quote,
 // its severity, and its texts. "%s" and "%d" in the texts stand for the
-// values, in order. The Japanese text is what the program shows, word for word.
+// values, in order. The Japanese text is what the program shows, word for word;
+// a kind that none of the program's message boxes shows has none.
 struct DiagnosticKind {
     int code = 0;
     Severity severity = Severity::kError;
@@ -31,9 +32,15 @@ struct Diagnostic {
     Severity Level() const { return kind.severity; }
     std::string English() const;
     std::string Japanese() const;
+    // What a user is told: the program's Japanese text, or the English one of
+    // a kind that has none.
+    std::string Shown() const;
 };
 
 Diagnostic MakeDiagnostic(const DiagnosticKind& kind, std::vector<std::string> values = {});
+
+// Each one as a user is told it, in order.
+std::vector<std::string> ShownTexts(const std::vector<Diagnostic>& diagnostics);
 
 // "E3001", "W1004", "N2001": the code as a bug report carries it.
 std::string CodeText(const Diagnostic& diagnostic);

@@ -4,29 +4,38 @@
 #include <string>
 #include <vector>
 
+#include "batch/BatchMessages.h"
 #include "batch/SheetJob.h"
 #include "convert/OutputName.h"
 #include "export/GltfCompression.h"
 #include "export/GltfFiles.h"
 #include "export/GltfModel.h"
 #include "geo/PlaneZone.h"
+#include "model/ModelMessages.h"
 #include "sheet/FileByteSource.h"
 #include "tiles/SheetLightModel.h"
+#include "tiles/TilesMessages.h"
 #include "tiles/TilesetFiles.h"
 
 namespace vesk {
 namespace {
 
-std::string NoGeoreference(int zone) {
-    return "zone " + std::to_string(zone) +
-           " has no georeference (the plane rectangular zones are 1 to 19)";
+namespace msg = tiles_messages;
+
+Diagnostic NoGeoreference(int zone) {
+    return MakeDiagnostic(msg::kNoGeoreference, {std::to_string(zone)});
+}
+
+Diagnostic NotWritten(std::string file, const WriteFailureText& fault) {
+    return MakeDiagnostic(msg::kFileNotWritten, {std::move(file), fault});
 }
 
 // What the block's model says it left out, for the report.
 void NoteLeftOut(const BlockModel& model, BlockOutcome& outcome) {
-    outcome.messages.insert(outcome.messages.end(), model.messages.begin(), model.messages.end());
+    outcome.diagnostics.insert(outcome.diagnostics.end(), model.diagnostics.begin(),
+                               model.diagnostics.end());
     for (const LeftOutBuilding& building : model.leftOut) {
-        outcome.messages.push_back(LeftOutLine(building));
+        outcome.diagnostics.push_back(model_messages::BuildingLeftOut(building));
     }
 }
 
@@ -36,13 +45,14 @@ geo::PlaneRectangle BlockFrame(const SubSheetRecord& record) {
 
 // Writes the model as a .glb; its fault, or nothing when written.
 WriteFailureText WriteModel(BlockModel&& model, const GltfCompression& compression,
-                            const std::filesystem::path& path, std::vector<std::string>& messages) {
+                            const std::filesystem::path& path,
+                            std::vector<Diagnostic>& diagnostics) {
     std::optional<GltfTexture> texture;
-    if (auto image = TakeTexture(model, compression, messages)) {
+    if (auto image = TakeTexture(model, compression, diagnostics)) {
         texture = GltfTexture{std::move(*image), std::nullopt};
     }
     GltfDocument document = MakeGltfModel(std::move(model), std::move(texture), compression);
-    messages.insert(messages.end(), document.messages.begin(), document.messages.end());
+    diagnostics.insert(diagnostics.end(), document.diagnostics.begin(), document.diagnostics.end());
     return WriteGlbFile(document, path);
 }
 
@@ -57,12 +67,12 @@ public:
     void WriteBlock(const SubSheetRecord& record, BlockOutcome& outcome) {
         if (!names_.insert(outcome.name).second) {
             outcome.status = BlockStatus::kConflict;
-            outcome.messages.push_back("an earlier block of this sheet has the same output name");
+            outcome.diagnostics.push_back(MakeDiagnostic(batch_messages::kNameTwiceInSheet));
             return;
         }
         if (!PlaneZoneEpsgCode(record.zone)) {
             outcome.status = BlockStatus::kLeftOut;
-            outcome.messages.push_back(NoGeoreference(record.zone));
+            outcome.diagnostics.push_back(NoGeoreference(record.zone));
             return;
         }
         const ModelChoices choices{true, !request_.noTerrain,
@@ -71,20 +81,21 @@ public:
         NoteLeftOut(model, outcome);
         if (model.buildings.positions.empty() && !model.terrain) {
             outcome.status = BlockStatus::kLeftOut;
-            outcome.messages.push_back("nothing to show: no buildings and no terrain");
+            outcome.diagnostics.push_back(MakeDiagnostic(msg::kNothingToShow));
             return;
         }
         const auto placement = PlaceModel(georeference_, geoid_, model, BlockFrame(record));
         if (!placement) {
-            outcome.messages.push_back(placement.Error());
+            outcome.diagnostics.push_back(
+                MakeDiagnostic(msg::kBlockNotPlaced, {placement.Error()}));
             return;
         }
         LightBlock light = TakeLightBlock(model, record.width, record.height);
         const std::filesystem::path path = job_.folder / (outcome.name + ".glb");
         const WriteFailureText fault =
-            WriteModel(std::move(model), request_.compression, path, outcome.messages);
+            WriteModel(std::move(model), request_.compression, path, outcome.diagnostics);
         if (!fault.empty()) {
-            outcome.messages.push_back(path.filename().string() + " " + fault);
+            outcome.diagnostics.push_back(NotWritten(path.filename().string(), fault));
             return;
         }
         outcome.status = BlockStatus::kConverted;
@@ -94,7 +105,7 @@ public:
     }
 
     // The sheet's light model and its tileset over the blocks written.
-    std::optional<std::string> Finish(const HeightDatum& datum) {
+    std::optional<Diagnostic> Finish(const HeightDatum& datum) {
         if (tiles_.empty()) {
             return std::nullopt;
         }
@@ -107,19 +118,23 @@ public:
             tileset.origin = light->frame.southWest;
             const auto placement = PlaceModel(georeference_, geoid_, light->model, light->frame);
             if (!placement) {
-                return std::string(kSheetContentName) + ": " + placement.Error();
+                return MakeDiagnostic(msg::kLightModelNotPlaced,
+                                      {kSheetContentName, placement.Error()});
             }
-            std::vector<std::string> ignored;  // the blocks' own messages said it already
+            std::vector<Diagnostic> ignored;  // the blocks' own diagnostics said it already
             const WriteFailureText fault = WriteModel(std::move(light->model), request_.compression,
                                                       job_.folder / kSheetContentName, ignored);
             if (!fault.empty()) {
-                return std::string(kSheetContentName) + " " + fault;
+                return NotWritten(kSheetContentName, fault);
             }
             tileset.light = *placement;
         }
         tileset.blocks = std::move(tiles_);
         const WriteFailureText fault = WriteSheetTileset(job_.folder / "tileset.json", tileset);
-        return fault.empty() ? std::nullopt : std::optional<std::string>("tileset.json " + fault);
+        if (!fault.empty()) {
+            return NotWritten("tileset.json", fault);
+        }
+        return std::nullopt;
     }
 
 private:
@@ -139,8 +154,7 @@ SheetOutcome FolderTaken(const SheetTilesJob& job) {
     sheet.index = job.index;
     sheet.path = job.sheet;
     sheet.failed = true;
-    sheet.messages.push_back("conflict: " + job.folderTakenBy->string() +
-                             " comes first with the same file name");
+    sheet.diagnostics.push_back(MakeDiagnostic(msg::kFolderTaken, {job.folderTakenBy->string()}));
     return sheet;
 }
 
@@ -155,7 +169,7 @@ SheetOutcome LeftOut(SheetJob& job, const std::vector<int>& numbers, BatchLedger
     const CMyVeskDoc& doc = job.Document();
     SheetOutcome& sheet = job.Outcome();
     sheet.leftOut = true;
-    sheet.messages.push_back(NoGeoreference(doc.CopySubSheetRecord(numbers.front()).zone));
+    sheet.diagnostics.push_back(NoGeoreference(doc.CopySubSheetRecord(numbers.front()).zone));
     for (const int number : numbers) {
         BlockOutcome block;
         block.block = number + 1;
@@ -178,7 +192,7 @@ SheetOutcome MakeSheetTiles(const SheetTilesJob& job, const TilesBatchRequest& r
     const CMyVeskDoc& doc = sheet.Document();
     const std::vector<int> numbers = doc.AcceptedSubSheets();
     if (!sheet.Loaded() || numbers.empty()) {
-        return sheet.Failed(sheet.Loaded() ? "the sheet holds no block"
+        return sheet.Failed(sheet.Loaded() ? MakeDiagnostic(msg::kSheetHoldsNoBlock)
                                            : SheetNotOpened(job.sheet));
     }
     if (!AnyGeoreferenced(doc, numbers)) {
@@ -188,14 +202,15 @@ SheetOutcome MakeSheetTiles(const SheetTilesJob& job, const TilesBatchRequest& r
     std::filesystem::create_directories(job.folder, error);
     auto source = FileByteSource::Open(job.sheet);
     if (error || !source) {
-        return sheet.Failed(error ? job.folder.string() + " cannot be created: " + error.message()
-                                  : "the sheet could not be opened again");
+        return sheet.Failed(
+            error ? MakeDiagnostic(msg::kFolderNotCreated, {job.folder.string(), error.message()})
+                  : MakeDiagnostic(msg::kSheetNotOpenedAgain));
     }
     std::optional<geo::GeoidModel> geoid;
     if (request.datum.geoid) {
         auto opened = geo::GeoidModel::Open(request.geoidGrid);
         if (!opened) {
-            return sheet.Failed(opened.Error());
+            return sheet.Failed(MakeDiagnostic(msg::kGeoidUnusable, {opened.Error()}));
         }
         geoid = std::move(*opened);
     }
@@ -205,7 +220,7 @@ SheetOutcome MakeSheetTiles(const SheetTilesJob& job, const TilesBatchRequest& r
                            writer.WriteBlock(record, block);
                        });
     if (cancel.load()) {
-        return sheet.Failed("cancelled: the sheet's tileset was not written");
+        return sheet.Failed(MakeDiagnostic(msg::kCancelled));
     }
     if (const auto fault = writer.Finish(request.datum)) {
         return sheet.Failed(*fault);

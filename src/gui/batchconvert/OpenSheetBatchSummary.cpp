@@ -12,23 +12,23 @@ std::string Count(std::string_view label, std::size_t count) {
 }
 
 // The batch core words its own reasons for the command line; the program
-// says them in its own words and keeps the document's and writers' messages.
+// says them in its own words and shows the document's and writers' messages.
 std::string FailureLine(const BlockOutcome& block) {
     std::string line = "\n区画" + std::to_string(block.block) + "「" + block.name + "」";
     if (block.status == BlockStatus::kConflict) {
         line += ": 前の区画と出力名が同じため書き出していません";
-    } else if (!block.messages.empty()) {
-        line += ": " + block.messages.front();
+    } else if (!block.diagnostics.empty()) {
+        line += ": " + block.diagnostics.front().Shown();
     }
     return line;
 }
 
 // A sheet fails here only when it cannot be read again from its file; the
-// last message is the core's reason, any before it the document's.
+// last diagnostic is the core's reason, any before it the document's.
 std::string SheetFailureLine(const SheetOutcome& sheet) {
     std::string line = "\nｼｰﾄを読み直せませんでした";
-    if (sheet.messages.size() > 1) {
-        line += ": " + sheet.messages.front();
+    if (sheet.diagnostics.size() > 1) {
+        line += ": " + sheet.diagnostics.front().Shown();
     }
     return line;
 }

@@ -25,11 +25,11 @@ ModelExportDlg::ModelExportDlg(const ConversionPresence& presence, QWidget* pare
       terrain_(new QCheckBox(QString::fromUtf8("地形ﾃﾞｰﾀ(DEM)を書き出す"), this)),
       texture_(new QCheckBox(QString::fromUtf8("地形ﾃﾞｰﾀ(ｵﾙｿ画像)を書き出す"), this)) {
     setWindowTitle(QString::fromUtf8("3Dﾓﾃﾞﾙ書き出し設定"));
-    format_->addItem(QString::fromUtf8("glTF ﾊﾞｲﾅﾘ (.glb)"), static_cast<int>(ModelFormat::kGlb));
+    format_->addItem(QString::fromUtf8("glTF ﾊﾞｲﾅﾘ (.glb)"), static_cast<int>(ExportFormat::kGlb));
     format_->addItem(QString::fromUtf8("glTF (.gltf + .bin + .png)"),
-                     static_cast<int>(ModelFormat::kGltf));
+                     static_cast<int>(ExportFormat::kGltf));
     format_->addItem(QString::fromUtf8("OBJ (.obj + .mtl + .png)"),
-                     static_cast<int>(ModelFormat::kObj));
+                     static_cast<int>(ExportFormat::kObj));
 
     auto* form = new QFormLayout;
     form->addRow(QString::fromUtf8("形式"), format_);
@@ -67,7 +67,7 @@ void ModelExportDlg::ShowChoices() {
 }
 
 void ModelExportDlg::OnOk() {
-    settings_.format = static_cast<ModelFormat>(format_->currentData().toInt());
+    settings_.format = static_cast<ExportFormat>(format_->currentData().toInt());
     settings_.choices = choices_.Choices(false);
     accept();
 }

@@ -56,7 +56,7 @@ std::shared_ptr<const PreviewScene> CompleteSketch(
     const BlockModel& ground = sketch->Model();
     model.terrain = ground.terrain;
     model.texture = ground.texture;
-    model.messages = ground.messages;
+    model.diagnostics = ground.diagnostics;
     return std::make_shared<const PreviewScene>(std::move(model));
 }
 
@@ -212,8 +212,8 @@ void PreviewWindow::SceneBuilt(std::shared_ptr<const PreviewScene> scene) {
         SetStatus(QString::fromUtf8(kUnreadableText));
     } else {
         view_->CompleteScene(scene);
-        if (!scene->Model().messages.empty()) {
-            SetStatus(QString::fromStdString(scene->Model().messages.front()));
+        if (!scene->Model().diagnostics.empty()) {
+            SetStatus(QString::fromStdString(scene->Model().diagnostics.front().Shown()));
         } else {
             SetStatus(QString::fromUtf8(kReadyText));
         }

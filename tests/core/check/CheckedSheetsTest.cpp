@@ -13,6 +13,10 @@ using ::testing::ElementsAre;
 
 class CheckedSheets : public test::CheckSheetFixture {};
 
+// Only an error of the opening counts among the sheet's errors.
+constexpr DiagnosticKind kRefused{1, Severity::kError, "refused %s", {}};
+constexpr DiagnosticKind kOpened{2, Severity::kNotice, "opened %s", {}};
+
 // More jobs than sheets: a sheet the opening refuses, a sound one, and one
 // that opens but is gone when the check reads it again.
 TEST_F(CheckedSheets, EachSheetComesBackInItsPlaceWithWhatItsOpeningSaid) {
@@ -25,7 +29,8 @@ TEST_F(CheckedSheets, EachSheetComesBackInItsPlaceWithWhatItsOpeningSaid) {
                                                     dir / "gone.tqb"};
     const SheetOpener open = [](const std::filesystem::path& path) {
         const bool refused = path.filename() == "refused.tqb";
-        return SheetOpening{!refused, {"opening " + path.filename().string()}, refused ? 1u : 0u};
+        const DiagnosticKind& kind = refused ? kRefused : kOpened;
+        return SheetOpening{!refused, {MakeDiagnostic(kind, {path.filename().string()})}};
     };
 
     const std::vector<CheckedSheet> results = CheckSheets(sheets, 8, open);
@@ -33,17 +38,17 @@ TEST_F(CheckedSheets, EachSheetComesBackInItsPlaceWithWhatItsOpeningSaid) {
     ASSERT_EQ(results.size(), 3u);
     EXPECT_EQ(results[0].path, sheets[0]);
     EXPECT_FALSE(results[0].opened);
-    EXPECT_THAT(results[0].messages, ElementsAre("opening refused.tqb"));
+    EXPECT_THAT(ShownTexts(results[0].diagnostics), ElementsAre("refused refused.tqb"));
     EXPECT_TRUE(results[0].check.blocks.empty());
     EXPECT_EQ(results[1].path, sheets[1]);
     EXPECT_TRUE(results[1].opened);
-    EXPECT_THAT(results[1].messages, ElementsAre("opening sound.tqb"));
+    EXPECT_THAT(ShownTexts(results[1].diagnostics), ElementsAre("opened sound.tqb"));
     ASSERT_EQ(results[1].check.blocks.size(), 1u);
     EXPECT_TRUE(results[1].check.blocks[0].findings.empty());
     EXPECT_EQ(results[2].path, sheets[2]);
     EXPECT_FALSE(results[2].opened);
-    EXPECT_THAT(results[2].messages,
-                ElementsAre("opening gone.tqb", "the sheet could not be read again for the check"));
+    EXPECT_THAT(ShownTexts(results[2].diagnostics),
+                ElementsAre("opened gone.tqb", "the sheet could not be read again for the check"));
 
     const CheckTotals totals = TotalsOf(results);
     EXPECT_EQ(totals.errors, 1u);

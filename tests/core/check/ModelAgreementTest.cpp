@@ -15,8 +15,6 @@
 namespace vesk {
 namespace {
 
-using ::testing::ElementsAre;
-
 using Corners = std::vector<std::pair<float, float>>;
 using Fixture = test::CheckSheetFixture;
 constexpr float kG = Fixture::kGround;
@@ -74,7 +72,8 @@ TEST_P(ModelAndCheck, GiveTheSameCodeTextAndPlace) {
     if (fault.texture) {
         EXPECT_TRUE(model.terrain.has_value());
         EXPECT_FALSE(model.texture.has_value());
-        EXPECT_THAT(model.messages, ElementsAre("texture left out: " + finding.english))
+        ASSERT_EQ(model.diagnostics.size(), 1u) << fault.name;
+        EXPECT_EQ(model.diagnostics[0].English(), "texture left out: " + finding.english)
             << fault.name;
         return;
     }

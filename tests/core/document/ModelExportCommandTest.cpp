@@ -42,15 +42,16 @@ protected:
 
 TEST_F(ModelExportCommandTest, WritesTheFormatChosenIntoTheFolderAndSaysWhatItHolds) {
     std::filesystem::create_directory(dir / "out");
-    ui.modelExportAnswers.push_back(ModelExportSettings{ModelFormat::kObj, {true, true, true}});
+    ui.modelExportAnswers.push_back(ModelExportSettings{ExportFormat::kObj, {true, true, true}});
     ui.folderAnswers.push_back(dir / "out");
     EXPECT_TRUE(RunModelExportCommand(doc));
     const std::string name(kName);
     EXPECT_THAT(FolderEntries(dir / "out"), ElementsAre(name + ".mtl", name + ".obj"));
     // A square prism is 12 triangles, two triangles per cell of the 2 x 2 grid.
-    EXPECT_THAT(ui.MessageTexts(),
-                ElementsAre("3Dﾓﾃﾞﾙを書き出しました。\nﾌｧｲﾙ名「" + name + ".mtl」\nﾌｧｲﾙ名「" +
-                            name + ".obj」\n建物 1件\n形状が正しくないため除外した建物 1件\n三角形 14"));
+    EXPECT_THAT(
+        ui.MessageTexts(),
+        ElementsAre("3Dﾓﾃﾞﾙを書き出しました。\nﾌｧｲﾙ名「" + name + ".mtl」\nﾌｧｲﾙ名「" + name +
+                    ".obj」\n建物 1件\n形状が正しくないため除外した建物 1件\n三角形 14"));
     EXPECT_EQ(ui.conversionOffers.back().texture, false);
 }
 
@@ -60,7 +61,7 @@ TEST_F(ModelExportCommandTest, CancelWritesNothingAndAMissingFolderIsACreateErro
     EXPECT_THAT(ui.calls, ElementsAre("model export dialog"));
 
     ui.Clear();
-    ui.modelExportAnswers.push_back(ModelExportSettings{ModelFormat::kGlb, {true, false, false}});
+    ui.modelExportAnswers.push_back(ModelExportSettings{ExportFormat::kGlb, {true, false, false}});
     ui.folderAnswers.push_back(dir / "missing");
     EXPECT_FALSE(RunModelExportCommand(doc));
     const std::string path = (dir / "missing" / (std::string(kName) + ".glb")).string();

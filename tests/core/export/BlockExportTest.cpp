@@ -281,7 +281,7 @@ TEST_F(BlockExports, GlbChunksEndOnEightByteBoundariesForTheTablesSixtyFourBitVa
 TEST_F(BlockExports, CompressedGlbDecodesWithDracoToTheModelsCountsBoundsAndIds) {
     const ExportReport report = Export(ExportFormat::kGlb, dir.Path(), {true, 60});
     ASSERT_TRUE(report.AllWritten());
-    EXPECT_TRUE(report.messages.empty());
+    EXPECT_TRUE(report.diagnostics.empty());
     const RawGltf gltf = ReadGlb(dir / (std::string(kName) + ".glb"));
     EXPECT_EQ(gltf.json.at("extensionsRequired"), nlohmann::json({"KHR_draco_mesh_compression"}));
     EXPECT_EQ(gltf.json.at("buffers").at(0).at("byteLength"), gltf.bin.size());
@@ -394,7 +394,7 @@ TEST_F(BlockExports, DamagedTextureIsLeftOutWithItsReasonAndTheTerrainKept) {
     sheet.Ortho(damaged);
     const ExportReport report = Export(ExportFormat::kGlb, dir.Path());
     ASSERT_TRUE(report.AllWritten());
-    EXPECT_THAT(report.messages, ElementsAre(HasSubstr("texture left out")));
+    EXPECT_THAT(ShownTexts(report.diagnostics), ElementsAre(HasSubstr("texture left out")));
     EXPECT_EQ(report.textureWidth, 0u);
     const tinygltf::Model model = Load(dir / (std::string(kName) + ".glb"));
     EXPECT_TRUE(model.images.empty());

@@ -88,18 +88,18 @@ TEST(JpegEncoding, QualityTradesBytesAndIsCheckedForItsRange) {
 TEST(JpegEncoding, TextureThatCannotBeEncodedIsReleasedAndToldWithNothingWritten) {
     BlockModel model;
     model.texture = RgbaImage{4, 4, std::vector<std::uint8_t>(10)};  // fewer pixels than 4 x 4
-    std::vector<std::string> messages;
-    EXPECT_FALSE(TakeTexture(model, {true, kDefaultJpegQuality}, messages).has_value());
+    std::vector<Diagnostic> diagnostics;
+    EXPECT_FALSE(TakeTexture(model, {true, kDefaultJpegQuality}, diagnostics).has_value());
     EXPECT_FALSE(model.texture.has_value());
-    EXPECT_THAT(messages, ElementsAre(HasSubstr("could not be encoded as JPEG")));
+    EXPECT_THAT(ShownTexts(diagnostics), ElementsAre(HasSubstr("could not be encoded as JPEG")));
 
     model.texture = Quadrants(16);
-    messages.clear();
-    const auto image = TakeTexture(model, {true, 50}, messages);
+    diagnostics.clear();
+    const auto image = TakeTexture(model, {true, 50}, diagnostics);
     ASSERT_TRUE(image.has_value());
     EXPECT_EQ(image->format, ImageFormat::kJpeg);
     EXPECT_EQ(Decode(image->bytes).width, 16);
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(diagnostics.empty());
 }
 
 }  // namespace

@@ -117,8 +117,8 @@ TEST_F(BlockTerrain, GridsThatCannotBeAMeshAreLeftOutWithAMessage) {
         addGrid();
         const BlockModel model = Build();
         EXPECT_FALSE(model.terrain.has_value());
-        ASSERT_EQ(model.messages.size(), 1u);
-        messages.push_back(model.messages[0]);
+        ASSERT_EQ(model.diagnostics.size(), 1u);
+        messages.push_back(model.diagnostics[0].English());
     }
     EXPECT_THAT(messages,
                 ElementsAre(HasSubstr("fewer than two rows"), HasSubstr("fewer than two rows"),

@@ -1,0 +1,28 @@
+#include "model/ModelMessages.h"
+
+#include <cstdio>
+#include <string>
+
+namespace vesk::model_messages {
+namespace {
+
+std::string Tenths(double value) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+}  // namespace
+
+Diagnostic BuildingLeftOut(const LeftOutBuilding& building) {
+    const std::string number = std::to_string(building.number);
+    const std::string x = Tenths(building.x);
+    const std::string y = Tenths(building.y);
+    if (!building.code) {
+        return MakeDiagnostic(kBuildingNotBuilt, {number, x, y, building.reason});
+    }
+    const std::string code = std::to_string(static_cast<int>(*building.code));
+    return MakeDiagnostic(kBuildingLeftOut, {number, code, x, y, building.reason});
+}
+
+}  // namespace vesk::model_messages
