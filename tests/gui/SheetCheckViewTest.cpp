@@ -38,13 +38,13 @@ std::vector<std::pair<float, float>> Square(int n, float east, float north, floa
             {x + east, y + north + side}};
 }
 
-// On a 500 x 375 picture each block is 100 x 75 pixels. Block 0 is clean
-// with a building; block 1's building is implausibly tall (a warning);
-// block 2's building has two corners (an error) and the block has a texture;
-// block 3 has a building on a ground grid.
-test::SheetBuilder CheckedSheet() {
+// On a 500 x 375 picture each block is 100 x 75 pixels (scale multiplies
+// both). Block 0 is clean with a building; block 1's building is implausibly
+// tall (a warning); block 2's building has two corners (an error) and the
+// block has a texture; block 3 has a building on a ground grid.
+test::SheetBuilder CheckedSheet(int scale = 1) {
     test::SheetBuilder sheet;
-    sheet.SheetArea(2500, 9, kWest, kSouth).Image({.width = 500, .height = 375});
+    sheet.SheetArea(2500, 9, kWest, kSouth).Image({.width = 500 * scale, .height = 375 * scale});
     const auto area = [&](int n) {
         sheet.SubSheetArea(n, BlockOrigin(n).first, BlockOrigin(n).second);
     };
@@ -88,6 +88,7 @@ private slots:
     void aResultForASheetNoLongerShownIsDropped();
     void panelListsTheSelectedBlockAndTheChosenFootprintIsDrawnInRed();
     void aFindingWithoutFootprintIsRingedAtItsPlace();
+    void marksFramesAndTheFindingKeepTheirScreenSizeAtAQuarter();
 };
 
 void SheetCheckViewTest::marksAndFrameColoursFollowTheCheckAndTheSwitch() {
@@ -242,6 +243,50 @@ void SheetCheckViewTest::aFindingWithoutFootprintIsRingedAtItsPlace() {
     QVERIFY(IsRed(shown.pixel(50, 31)));
     QCOMPARE(shown.pixel(50, 37), before.pixel(50, 37));
     QCOMPARE(shown.pixel(60, 37), before.pixel(60, 37));
+}
+
+// A sheet four times as large at 25 % shows its marks, coloured frames and
+// chosen finding as the sheet of the zoomed size does at 100 %.
+void SheetCheckViewTest::marksFramesAndTheFindingKeepTheirScreenSizeAtAQuarter() {
+    GuiFixture gui;
+    gui.Open(gui.Write(CheckedSheet(4), "large.tqb"));
+    QTRY_VERIFY(Runner(gui).Result());
+    gui.Action(gui::cmd::kDataStatus)->trigger();
+    auto* view = gui.Frame().View();
+    view->SetZoom(0.25, QPoint(0, 0));
+    QTRY_VERIFY(view->viewport()->width() >= 500 && view->viewport()->height() >= 375);
+    const QImage shown = gui.ViewportOnScreen();
+    const QRgb black = qRgb(0, 0, 0);
+    const QRgb orange = qRgb(255, 140, 0);
+    QCOMPARE(shown.pixel(50, 0), black);
+    QVERIFY(shown.pixel(50, 1) != black);
+    QCOMPARE(shown.pixel(150, 0), orange);
+    QCOMPARE(shown.pixel(150, 1), orange);
+    QVERIFY(shown.pixel(150, 2) != orange);
+    QCOMPARE(shown.pixel(250, 74), qRgb(255, 0, 0));
+    const auto centre = [](int block, int mark) { return QPoint(block * 100 + 9 + 9 * mark, 65); };
+    QCOMPARE(shown.pixel(centre(0, 0)), qRgb(230, 60, 200));
+    QCOMPARE(shown.pixel(centre(0, 1)), qRgb(255, 255, 255));
+    QCOMPARE(shown.pixel(centre(2, 2)), qRgb(40, 140, 230));
+    QCOMPARE(shown.pixel(centre(3, 1)), qRgb(40, 170, 60));
+    QCOMPARE(shown.pixel(6, 62), black);
+    QCOMPARE(shown.pixel(12, 68), black);
+    QVERIFY(shown.pixel(13, 65) != black);
+
+    gui::FindingsPanel& panel = *gui.Frame().CheckDisplay().Panel();
+    for (int row = 0; row < panel.RowCount(); ++row) {
+        if (panel.RowTexts(row)[2] == QStringLiteral("1006")) {
+            panel.ChooseRow(row);
+        }
+    }
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 1);
+    // The tall building's outline, two pixels wide, where it lies at 100 %
+    // on the smaller sheet.
+    const QImage chosen = gui.ViewportOnScreen();
+    for (QPoint p : {QPoint(112, 20), QPoint(122, 20), QPoint(117, 15), QPoint(117, 25)}) {
+        QVERIFY2(IsRed(chosen.pixel(p)), qPrintable(QStringLiteral("%1,%2").arg(p.x()).arg(p.y())));
+    }
+    QVERIFY(!IsRed(chosen.pixel(117, 20)));
 }
 
 QTEST_MAIN(SheetCheckViewTest)
