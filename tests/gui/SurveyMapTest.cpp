@@ -2,7 +2,6 @@
 // an image, hovering, opening by double-click, and placing a prefecture name.
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -58,22 +57,12 @@ std::filesystem::path SurveyFolder(GuiFixture& gui) {
     return folder;
 }
 
-void ChooseFolderStep(ModalDriver& driver, const std::filesystem::path& folder) {
-    driver.Then([folder](QWidget* dialog) {
-        auto* files = qobject_cast<QFileDialog*>(dialog);
-        QVERIFY(files);
-        files->setDirectory(QString::fromStdString(folder.string()));
-        files->selectFile(QString::fromStdString(folder.string()));
-        static_cast<QDialog*>(files)->accept();
-    });
-}
-
 // Surveys the folder and confirms zone in the zone dialog; gives the zones the
 // dialog offered.
 QList<int> Survey(GuiFixture& gui, ModalDriver& driver, const std::filesystem::path& folder,
                   int zone) {
     QList<int> offered;
-    ChooseFolderStep(driver, folder);
+    driver.ThenChooseFolder(folder);
     driver.Then([&offered, zone](QWidget* dialog) {
         auto* zones = qobject_cast<CZoneSelectionDlg*>(dialog);
         QVERIFY(zones);
