@@ -1,13 +1,18 @@
 // The data check as the sheet picture and the findings panel show it.
+#include <QHeaderView>
 #include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "GuiFixture.h"
 #include "ModalDriver.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "dialogs/CZoneSelectionDlg.h"
 #include "findings/DataStatusSetting.h"
 #include "findings/FindingsPanel.h"
 #include "findings/SheetCheckDisplay.h"
@@ -38,13 +43,13 @@ std::vector<std::pair<float, float>> Square(int n, float east, float north, floa
             {x + east, y + north + side}};
 }
 
-// On a 500 x 375 picture each block is 100 x 75 pixels. Block 0 is clean
-// with a building; block 1's building is implausibly tall (a warning);
-// block 2's building has two corners (an error) and the block has a texture;
-// block 3 has a building on a ground grid.
-test::SheetBuilder CheckedSheet() {
+// On a 500 x 375 picture each block is 100 x 75 pixels (scale multiplies
+// both). Block 0 is clean with a building; block 1's building is implausibly
+// tall (a warning); block 2's building has two corners (an error) and the
+// block has a texture; block 3 has a building on a ground grid.
+test::SheetBuilder CheckedSheet(int scale = 1) {
     test::SheetBuilder sheet;
-    sheet.SheetArea(2500, 9, kWest, kSouth).Image({.width = 500, .height = 375});
+    sheet.SheetArea(2500, 9, kWest, kSouth).Image({.width = 500 * scale, .height = 375 * scale});
     const auto area = [&](int n) {
         sheet.SubSheetArea(n, BlockOrigin(n).first, BlockOrigin(n).second);
     };
@@ -78,6 +83,32 @@ bool IsRed(QRgb c) {
     return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
 }
 
+// Block 0 of the checked sheet alone: nothing to find.
+test::SheetBuilder CleanSheet() {
+    test::SheetBuilder sheet;
+    sheet.SheetArea(2500, 9, kWest, kSouth).Image({.width = 500, .height = 375});
+    sheet.SubSheetArea(0, BlockOrigin(0).first, BlockOrigin(0).second);
+    sheet.Building(0, 10, Square(0, 10, 10, 40));
+    return sheet;
+}
+
+QTreeWidget& ListOf(gui::FindingsPanel& panel) {
+    return *panel.findChild<QTreeWidget*>();
+}
+
+// Surveys folder and shows the map of zone 9 in the sheet's place.
+void ShowSurveyMap(GuiFixture& gui, test::ModalDriver& driver,
+                   const std::filesystem::path& folder) {
+    driver.ThenChooseFolder(folder);
+    driver.Then([](QWidget* dialog) {
+        auto* zones = qobject_cast<gui::CZoneSelectionDlg*>(dialog);
+        QVERIFY(zones);
+        zones->ZoneButtonOf(9)->click();
+        zones->findChild<QPushButton*>(QStringLiteral("1020"))->click();
+    });
+    gui.Frame().Commands().Run(gui::cmd::kSurvey);
+}
+
 }  // namespace
 
 class SheetCheckViewTest : public QObject {
@@ -88,6 +119,10 @@ private slots:
     void aResultForASheetNoLongerShownIsDropped();
     void panelListsTheSelectedBlockAndTheChosenFootprintIsDrawnInRed();
     void aFindingWithoutFootprintIsRingedAtItsPlace();
+    void marksFramesAndTheFindingKeepTheirScreenSizeAtAQuarter();
+    void panelShowsTheMessagesAndClosingGivesItsRoomToTheView();
+    void panelFollowsTheSheetShownAndSaysWhenItChecksOrFindsNothing();
+    void theChosenFindingGoesWithTheSelection();
 };
 
 void SheetCheckViewTest::marksAndFrameColoursFollowTheCheckAndTheSwitch() {
@@ -242,6 +277,166 @@ void SheetCheckViewTest::aFindingWithoutFootprintIsRingedAtItsPlace() {
     QVERIFY(IsRed(shown.pixel(50, 31)));
     QCOMPARE(shown.pixel(50, 37), before.pixel(50, 37));
     QCOMPARE(shown.pixel(60, 37), before.pixel(60, 37));
+}
+
+// A sheet four times as large at 25 % shows its marks, coloured frames and
+// chosen finding as the sheet of the zoomed size does at 100 %.
+void SheetCheckViewTest::marksFramesAndTheFindingKeepTheirScreenSizeAtAQuarter() {
+    GuiFixture gui;
+    gui.Open(gui.Write(CheckedSheet(4), "large.tqb"));
+    QTRY_VERIFY(Runner(gui).Result());
+    gui.Action(gui::cmd::kDataStatus)->trigger();
+    auto* view = gui.Frame().View();
+    view->SetZoom(0.25, QPoint(0, 0));
+    QTRY_VERIFY(view->viewport()->width() >= 500 && view->viewport()->height() >= 375);
+    const QImage shown = gui.ViewportOnScreen();
+    const QRgb black = qRgb(0, 0, 0);
+    const QRgb orange = qRgb(255, 140, 0);
+    QCOMPARE(shown.pixel(50, 0), black);
+    QVERIFY(shown.pixel(50, 1) != black);
+    QCOMPARE(shown.pixel(150, 0), orange);
+    QCOMPARE(shown.pixel(150, 1), orange);
+    QVERIFY(shown.pixel(150, 2) != orange);
+    QCOMPARE(shown.pixel(250, 74), qRgb(255, 0, 0));
+    const auto centre = [](int block, int mark) { return QPoint(block * 100 + 9 + 9 * mark, 65); };
+    QCOMPARE(shown.pixel(centre(0, 0)), qRgb(230, 60, 200));
+    QCOMPARE(shown.pixel(centre(0, 1)), qRgb(255, 255, 255));
+    QCOMPARE(shown.pixel(centre(2, 2)), qRgb(40, 140, 230));
+    QCOMPARE(shown.pixel(centre(3, 1)), qRgb(40, 170, 60));
+    QCOMPARE(shown.pixel(6, 62), black);
+    QCOMPARE(shown.pixel(12, 68), black);
+    QVERIFY(shown.pixel(13, 65) != black);
+
+    gui::FindingsPanel& panel = *gui.Frame().CheckDisplay().Panel();
+    for (int row = 0; row < panel.RowCount(); ++row) {
+        if (panel.RowTexts(row)[2] == QStringLiteral("1006")) {
+            panel.ChooseRow(row);
+        }
+    }
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 1);
+    // The tall building's outline, two pixels wide, where it lies at 100 %
+    // on the smaller sheet.
+    const QImage chosen = gui.ViewportOnScreen();
+    for (QPoint p : {QPoint(112, 20), QPoint(122, 20), QPoint(117, 15), QPoint(117, 25)}) {
+        QVERIFY2(IsRed(chosen.pixel(p)), qPrintable(QStringLiteral("%1,%2").arg(p.x()).arg(p.y())));
+    }
+    QVERIFY(!IsRed(chosen.pixel(117, 20)));
+}
+
+void SheetCheckViewTest::panelShowsTheMessagesAndClosingGivesItsRoomToTheView() {
+    GuiFixture gui;
+    gui.Open(gui.Write(CheckedSheet(), "checked.tqb"));
+    QTRY_VERIFY(Runner(gui).Result());
+    gui::FindingsPanel& panel = *gui.Frame().CheckDisplay().Panel();
+    QTreeWidget& list = ListOf(panel);
+    gui.Action(gui::cmd::kCheckResults)->trigger();
+    QTRY_VERIFY(list.isVisible());
+    // Block, kind and code take what they need; the message column starts in
+    // sight with room for at least 15 full-width characters.
+    const int fullWidth = list.fontMetrics().horizontalAdvance(QString::fromUtf8("あ"));
+    const auto messageRoom = [&] {
+        return list.viewport()->width() - list.header()->sectionViewportPosition(3);
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT(messageRoom() >= 15 * fullWidth,
+                              qPrintable(QString::number(messageRoom())), 5000);
+    // The first row's message is drawn there, and every row's full message
+    // is its tooltip.
+    const QImage shown = list.viewport()->grab().toImage();
+    const QRect firstRow = list.visualItemRect(list.topLevelItem(0));
+    int ink = 0;
+    for (int x = list.header()->sectionViewportPosition(3); x < shown.width(); ++x) {
+        for (int y = firstRow.top(); y <= firstRow.bottom(); ++y) {
+            ink += qGray(shown.pixel(x, y)) < 128;
+        }
+    }
+    QVERIFY(ink > 20);
+    for (int row = 0; row < panel.RowCount(); ++row) {
+        QCOMPARE(panel.MessageToolTip(row), panel.RowTexts(row)[3]);
+    }
+    // Made narrow by hand, the message column still begins in sight.
+    gui.Frame().resizeDocks({&panel}, {160}, Qt::Horizontal);
+    QTRY_VERIFY(panel.width() < 200);
+    QVERIFY(messageRoom() > 0);
+
+    // Closed by its own button or by the menu, its room goes to the view.
+    auto* view = gui.Frame().View();
+    panel.close();
+    QTRY_COMPARE(view->width(), gui.Frame().width());
+    gui.Action(gui::cmd::kCheckResults)->trigger();
+    QTRY_VERIFY(view->width() + panel.width() <= gui.Frame().width());
+    gui.Action(gui::cmd::kCheckResults)->trigger();
+    QTRY_COMPARE(view->width(), gui.Frame().width());
+}
+
+void SheetCheckViewTest::panelFollowsTheSheetShownAndSaysWhenItChecksOrFindsNothing() {
+    GuiFixture gui;
+    test::ModalDriver driver;
+    gui::FindingsPanel& panel = *gui.Frame().CheckDisplay().Panel();
+    gui.Action(gui::cmd::kCheckResults)->trigger();
+    const QString checking = QString::fromUtf8("検査中...");
+    const QString nothingFound = QString::fromUtf8("問題は見つかりませんでした");
+    QCOMPARE(panel.StateText(), QString());  // no sheet: an empty list
+
+    const auto folder = gui.dir / "sheets";
+    std::filesystem::create_directories(folder);
+    gui.Open(gui.Write(CleanSheet(), "sheets/clean.tqb"));
+    QCOMPARE(panel.StateText(), checking);
+    QTRY_VERIFY(Runner(gui).Result());
+    QCOMPARE(panel.StateText(), nothingFound);
+    QCOMPARE(panel.RowCount(), 0);
+
+    gui.Open(gui.Write(CheckedSheet(), "sheets/checked.tqb"));
+    QCOMPARE(panel.StateText(), checking);
+    QTRY_VERIFY(Runner(gui).Result());
+    QCOMPARE(panel.StateText(), QString());
+    QCOMPARE(panel.RowCount(), 3);
+    gui.ClickPicture(QPoint(50, 40));  // block 0 has nothing to show
+    QCOMPARE(panel.StateText(), nothingFound);
+    gui.ClickPicture(QPoint(150, 40));  // block 1 its warning
+    QCOMPARE(panel.StateText(), QString());
+    QCOMPARE(panel.RowCount(), 1);
+
+    // The survey map in the sheet's place takes its findings away.
+    ShowSurveyMap(gui, driver, folder);
+    QCOMPARE(gui.Doc().SurveyZone(), 9);
+    QCOMPARE(panel.RowCount(), 0);
+    QCOMPARE(panel.StateText(), QString());
+    QVERIFY(!Runner(gui).Result());
+    QVERIFY(!Runner(gui).Running());
+    QVERIFY(driver.messages.empty());
+}
+
+void SheetCheckViewTest::theChosenFindingGoesWithTheSelection() {
+    GuiFixture gui;
+    gui.Open(gui.Write(CheckedSheet(), "checked.tqb"));
+    QTRY_VERIFY(Runner(gui).Result());
+    gui::FindingsPanel& panel = *gui.Frame().CheckDisplay().Panel();
+    const QImage before = Paint(gui);
+    const auto chooseTheTallBuilding = [&] {
+        for (int row = 0; row < panel.RowCount(); ++row) {
+            if (panel.RowTexts(row)[2] == QStringLiteral("1006")) {
+                panel.ChooseRow(row);
+                break;
+            }
+        }
+        QCOMPARE(gui.Doc().SelectedSubSheet(), 1);
+        QVERIFY(panel.CurrentRow() >= 0);
+        QVERIFY(IsRed(Paint(gui).pixel(112, 20)));
+    };
+    const auto nothingChosen = [&] {
+        QCOMPARE(gui.Doc().SelectedSubSheet(), -1);
+        QCOMPARE(panel.RowCount(), 3);
+        QCOMPARE(panel.CurrentRow(), -1);
+        QVERIFY(ListOf(panel).selectedItems().isEmpty());
+        QCOMPARE(Paint(gui).pixel(112, 20), before.pixel(112, 20));
+    };
+    chooseTheTallBuilding();
+    gui.ClickPicture(QPoint(150, 40));  // its block unselected
+    nothingChosen();
+    chooseTheTallBuilding();
+    gui.ClickPicture(QPoint(250, 40));  // another block, then none
+    gui.ClickPicture(QPoint(250, 40));
+    nothingChosen();
 }
 
 QTEST_MAIN(SheetCheckViewTest)

@@ -40,6 +40,35 @@ bool IsBlue(QRgb c) {
     return qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60;
 }
 
+// What the view draws over the image, told apart from the image: frames and
+// text ink are black, the numbers' boxes white, the outline pure blue. The
+// test bitmaps hold none of these colours.
+char OverlayClass(QRgb c) {
+    switch (c & RGB_MASK) {
+        case 0x000000:
+            return 'k';
+        case 0xFFFFFF:
+            return 'w';
+        case 0x0000FF:
+            return 'b';
+        default:
+            return '.';
+    }
+}
+
+// The pixels where two drawings differ in what they draw over the image.
+QList<QPoint> OverlayDifferences(const QImage& a, const QImage& b, QSize size) {
+    QList<QPoint> differences;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            if (OverlayClass(a.pixel(x, y)) != OverlayClass(b.pixel(x, y))) {
+                differences.append(QPoint(x, y));
+            }
+        }
+    }
+    return differences;
+}
+
 }  // namespace
 
 class SheetViewTest : public QObject {
@@ -56,6 +85,7 @@ private slots:
     void failedOpenLeavesNoTraceOfThePreviousSheetOnScreen();
     void imageIsTheDocumentsPixelsAndOnlyTheExposedPartIsDrawn();
     void zoomKeepsThePointUnderThePointerAndClicksHitInPictureCoordinates();
+    void framesOutlineAndNumbersKeepTheirScreenSizeAtAQuarter();
 };
 
 void SheetViewTest::imageIsCopiedOneToOneAtEachDepth_data() {
@@ -213,10 +243,11 @@ void SheetViewTest::zoomKeepsThePointUnderThePointerAndClicksHitInPictureCoordin
     // Viewport point (220, 150) is picture point (110, 75): sub-sheet 6.
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(220, 150));
     QCOMPARE(gui.Doc().SelectedSubSheet(), 6);
-    // Each picture pixel is two screen pixels: the outline, inset by 2, and an
-    // image pixel as it is.
+    // Each picture pixel is two screen pixels; the outline keeps its width and
+    // its inset of 2 screen pixels from the block's zoomed edge.
     const QImage shown = gui.ViewportOnScreen();
-    QVERIFY(IsBlue(shown.pixel(2 * 102 + 1, 2 * 110)));
+    QVERIFY(IsBlue(shown.pixel(2 * 100 + 2, 2 * 110)));
+    QVERIFY(!IsBlue(shown.pixel(2 * 100 + 6, 2 * 110)));
     QCOMPARE(shown.pixel(2 * 120 + 1, 2 * 95 + 1), ExpectedPixel(120, 374 - 95, 24));
     for (int i = 0; i < 12; ++i) {
         QTest::keyClick(view, Qt::Key_Minus, Qt::ControlModifier);
@@ -226,6 +257,39 @@ void SheetViewTest::zoomKeepsThePointUnderThePointerAndClicksHitInPictureCoordin
     QTest::keyClick(view, Qt::Key_0, Qt::ControlModifier);
     QCOMPARE(view->Zoom(), 1.0);
     QCOMPARE(gui.Frame().ZoomText(), QString());
+}
+
+// A sheet four times as large shown at 25 % has its frames, its selected
+// block's outline and its numbers where a sheet of the zoomed size has them
+// at 100 %, pixel for pixel: one pixel wide, never thinned away.
+void SheetViewTest::framesOutlineAndNumbersKeepTheirScreenSizeAtAQuarter() {
+    GuiFixture gui;
+    auto* view = gui.Frame().View();
+    const QSize zoomed(500, 300);
+    gui.Open(gui.GridSheet(zoomed.width(), zoomed.height()));
+    gui.ClickPicture(QPoint(150, 100));
+    QTRY_VERIFY(view->viewport()->width() >= zoomed.width() &&
+                view->viewport()->height() >= zoomed.height());
+    const QImage atFull = gui.ViewportOnScreen();
+
+    gui.Open(gui.GridSheet(4 * zoomed.width(), 4 * zoomed.height()));
+    view->SetZoom(0.25, QPoint(0, 0));
+    QCOMPARE(view->ZoomedExtent(), zoomed);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(150, 100));
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 6);
+    QTRY_VERIFY(view->viewport()->width() >= zoomed.width() &&
+                view->viewport()->height() >= zoomed.height());
+    const QImage atQuarter = gui.ViewportOnScreen();
+    const QList<QPoint> differences = OverlayDifferences(atFull, atQuarter, zoomed);
+    QVERIFY2(differences.isEmpty(), qPrintable(QStringLiteral("%1 pixels, first at %2,%3")
+                                                   .arg(differences.size())
+                                                   .arg(differences.value(0).x())
+                                                   .arg(differences.value(0).y())));
+    // Two neighbours' frames, a pixel each, and the image on either side.
+    QCOMPARE(atQuarter.pixel(99, 20), qRgb(0, 0, 0));
+    QCOMPARE(atQuarter.pixel(100, 20), qRgb(0, 0, 0));
+    QCOMPARE(OverlayClass(atQuarter.pixel(98, 20)), '.');
+    QCOMPARE(OverlayClass(atQuarter.pixel(101, 20)), '.');
 }
 
 QTEST_MAIN(SheetViewTest)

@@ -2,7 +2,6 @@
 // an image, hovering, opening by double-click, and placing a prefecture name.
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -58,22 +57,12 @@ std::filesystem::path SurveyFolder(GuiFixture& gui) {
     return folder;
 }
 
-void ChooseFolderStep(ModalDriver& driver, const std::filesystem::path& folder) {
-    driver.Then([folder](QWidget* dialog) {
-        auto* files = qobject_cast<QFileDialog*>(dialog);
-        QVERIFY(files);
-        files->setDirectory(QString::fromStdString(folder.string()));
-        files->selectFile(QString::fromStdString(folder.string()));
-        static_cast<QDialog*>(files)->accept();
-    });
-}
-
 // Surveys the folder and confirms zone in the zone dialog; gives the zones the
 // dialog offered.
 QList<int> Survey(GuiFixture& gui, ModalDriver& driver, const std::filesystem::path& folder,
                   int zone) {
     QList<int> offered;
-    ChooseFolderStep(driver, folder);
+    driver.ThenChooseFolder(folder);
     driver.Then([&offered, zone](QWidget* dialog) {
         auto* zones = qobject_cast<CZoneSelectionDlg*>(dialog);
         QVERIFY(zones);
@@ -172,6 +161,7 @@ private slots:
     void zoneWithoutBuiltInMapShowsItsSheetsLargeInAUsableWindow();
     void statusPaneIsReadyAgainAfterLeavingTheMapAndOnTheNextSurvey();
     void hoverAndLabelsWorkInMapCoordinatesAtEveryZoom();
+    void linesStayOnePixelWideAtEightTimes();
 };
 
 void SurveyMapTest::wholeSurveySession() {
@@ -378,6 +368,51 @@ void SurveyMapTest::hoverAndLabelsWorkInMapCoordinatesAtEveryZoom() {
     const QPointF ink = GreyCentre(gui.ViewportOnScreen(), QPoint(120, 220), 28, 14);
     QVERIFY2(std::abs(ink.x() - 120) <= 4 && std::abs(ink.y() - 220) <= 4,
              qPrintable(QStringLiteral("%1,%2").arg(ink.x()).arg(ink.y())));
+}
+
+// Zoomed in, the map's areas grow but its lines do not: no 3 x 3 square of an
+// outline is all grey, and a sheet's black border is one pixel inside its green.
+void SurveyMapTest::linesStayOnePixelWideAtEightTimes() {
+    GuiFixture gui;
+    ModalDriver driver;
+    Survey(gui, driver, SurveyFolder(gui), 9);
+    auto* view = gui.Frame().View();
+    view->SetZoom(8.0, QPoint(0, 0));
+    const auto scrollTo = [view](QPoint p) {
+        view->horizontalScrollBar()->setValue(p.x());
+        view->verticalScrollBar()->setValue(p.y());
+        QCOMPARE(view->ScrollPosition(), p);
+    };
+    const PlanePoint corner = PrefectureOutlines(9).front().front();
+    scrollTo(8 * MapPoint(9, corner.x, corner.y) - QPoint(100, 100));
+    const QImage outlines = gui.ViewportOnScreen();
+    int grey = 0;
+    int thick = 0;
+    for (int y = 1; y + 1 < outlines.height(); ++y) {
+        for (int x = 1; x + 1 < outlines.width(); ++x) {
+            grey += IsGrey(outlines.pixel(x, y));
+            bool square = true;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    square = square && IsGrey(outlines.pixel(x + dx, y + dy));
+                }
+            }
+            thick += square;
+        }
+    }
+    QVERIFY(grey > 50);
+    QCOMPARE(thick, 0);
+
+    // The zone 9 sheet's rectangle, map pixels (244, 529) to (248, 532), is
+    // viewport points (40, 40) to (72, 64).
+    scrollTo(QPoint(8 * 244 - 40, 8 * 529 - 40));
+    const QImage sheet = gui.ViewportOnScreen();
+    for (QPoint border : {QPoint(40, 52), QPoint(72, 52), QPoint(56, 40), QPoint(56, 64)}) {
+        QCOMPARE(sheet.pixel(border), qRgb(0, 0, 0));
+    }
+    for (QPoint inside : {QPoint(41, 52), QPoint(71, 52), QPoint(56, 41), QPoint(56, 63)}) {
+        QCOMPARE(sheet.pixel(inside), qRgb(0, 255, 0));
+    }
 }
 
 QTEST_MAIN(SurveyMapTest)

@@ -1,8 +1,10 @@
 #include "findings/FindingsPanel.h"
 
-#include <QHeaderView>
-#include <QTreeWidget>
+#include <QLabel>
+#include <QStackedWidget>
 #include <utility>
+
+#include "findings/FindingsList.h"
 
 namespace vesk::gui {
 namespace {
@@ -12,6 +14,8 @@ constexpr int kFindingRole = Qt::UserRole + 1;
 
 const char* const kTitle = "ﾃﾞｰﾀ検査結果";
 const char* const kRunningTitle = "ﾃﾞｰﾀ検査結果 (検査中)";
+const char* const kRunningText = "検査中...";
+const char* const kNothingFoundText = "問題は見つかりませんでした";
 
 QString SeverityText(Severity severity) {
     return QString::fromUtf8(severity == Severity::kError ? "ｴﾗｰ" : "警告");
@@ -29,15 +33,16 @@ QString MessageText(const Finding& finding) {
 }  // namespace
 
 FindingsPanel::FindingsPanel(QWidget* parent)
-    : QDockWidget(QString::fromUtf8(kTitle), parent), list_(new QTreeWidget(this)) {
+    : QDockWidget(QString::fromUtf8(kTitle), parent),
+      pages_(new QStackedWidget(this)),
+      list_(new FindingsList(pages_)),
+      state_(new QLabel(pages_)) {
     setObjectName(QStringLiteral("FindingsPanel"));
-    list_->setColumnCount(4);
-    list_->setHeaderLabels({QString::fromUtf8("区画"), QString::fromUtf8("種別"),
-                            QString::fromUtf8("ｺｰﾄﾞ"), QString::fromUtf8("内容")});
-    list_->setRootIsDecorated(false);
-    list_->setUniformRowHeights(true);
-    list_->header()->setStretchLastSection(true);
-    setWidget(list_);
+    state_->setAlignment(Qt::AlignCenter);
+    state_->setWordWrap(true);
+    pages_->addWidget(list_);
+    pages_->addWidget(state_);
+    setWidget(pages_);
     connect(list_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { Choose(item); });
 }
@@ -54,23 +59,42 @@ void FindingsPanel::List(std::shared_ptr<const SheetCheck> check, bool running, 
     selectedBlock_ = selectedBlock;
     setWindowTitle(QString::fromUtf8(running ? kRunningTitle : kTitle));
     list_->clear();
-    if (!check_) {
-        return;
-    }
-    for (std::size_t i = 0; i < check_->blocks.size(); ++i) {
-        const BlockCheck& block = check_->blocks[i];
-        if (selectedBlock < 0 || block.number == selectedBlock) {
-            AddBlock(i, block);
+    if (check_) {
+        for (std::size_t i = 0; i < check_->blocks.size(); ++i) {
+            const BlockCheck& block = check_->blocks[i];
+            if (selectedBlock < 0 || block.number == selectedBlock) {
+                AddBlock(i, block);
+            }
         }
     }
+    ShowListOrState();
+}
+
+// Without a check and not running (no sheet, a survey map, a file that could
+// not be read again) the list is shown empty.
+void FindingsPanel::ShowListOrState() {
+    const char* state = nullptr;
+    if (running_) {
+        state = kRunningText;
+    } else if (check_ && RowCount() == 0) {
+        state = kNothingFoundText;
+    }
+    state_->setText(state ? QString::fromUtf8(state) : QString());
+    pages_->setCurrentWidget(state ? static_cast<QWidget*>(state_) : list_);
+}
+
+void FindingsPanel::ForgetChoice() {
+    chosen_.reset();
+    list_->clearSelection();
+    list_->setCurrentItem(nullptr);
 }
 
 void FindingsPanel::AddBlock(std::size_t index, const BlockCheck& block) {
     for (std::size_t k = 0; k < block.findings.size(); ++k) {
         const Finding& finding = block.findings[k];
-        auto* item = new QTreeWidgetItem(
-            list_, {QString::number(block.number + 1), SeverityText(finding.severity),
-                    QString::number(static_cast<int>(finding.code)), MessageText(finding)});
+        QTreeWidgetItem* item =
+            list_->AddRow(QString::number(block.number + 1), SeverityText(finding.severity),
+                          QString::number(static_cast<int>(finding.code)), MessageText(finding));
         item->setData(0, kBlockRole, QVariant::fromValue(static_cast<qulonglong>(index)));
         item->setData(0, kFindingRole, QVariant::fromValue(static_cast<qulonglong>(k)));
         if (chosen_ == FindingRef{index, k}) {
@@ -91,6 +115,15 @@ QStringList FindingsPanel::RowTexts(int row) const {
         }
     }
     return texts;
+}
+
+QString FindingsPanel::MessageToolTip(int row) const {
+    const QTreeWidgetItem* item = list_->topLevelItem(row);
+    return item ? item->toolTip(FindingsList::kMessageColumn) : QString();
+}
+
+QString FindingsPanel::StateText() const {
+    return pages_->currentWidget() == state_ ? state_->text() : QString();
 }
 
 int FindingsPanel::CurrentRow() const {

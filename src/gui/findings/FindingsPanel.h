@@ -7,10 +7,13 @@
 
 #include "check/SheetCheck.h"
 
-class QTreeWidget;
+class QLabel;
+class QStackedWidget;
 class QTreeWidgetItem;
 
 namespace vesk::gui {
+
+class FindingsList;
 
 // A block's finding by position in the check: the block's place in the
 // check's list and the finding's in the block's.
@@ -21,7 +24,8 @@ struct FindingRef {
 };
 
 // The dock listing the findings of the selected block, or of the whole sheet
-// when none is selected; a click on one asks for it to be shown.
+// when none is selected; a click on one asks for it to be shown. While the
+// check runs, and when it found nothing there, a line says so instead.
 class FindingsPanel : public QDockWidget {
     Q_OBJECT
 
@@ -31,21 +35,30 @@ public:
     // Lists the findings of check (none while it runs) for the block
     // selected (-1 for all); the chosen finding stays chosen if still listed.
     void List(std::shared_ptr<const SheetCheck> check, bool running, int selectedBlock);
+    // No finding is chosen any more; the list stays as it is.
+    void ForgetChoice();
     int RowCount() const;
     QStringList RowTexts(int row) const;
+    // The full text of a row's message, which its column may show cut short.
+    QString MessageToolTip(int row) const;
     // The row of the chosen finding, -1 when none is listed.
     int CurrentRow() const;
     // Chooses the finding in row as a click does.
     void ChooseRow(int row);
+    // The line shown in place of the list, empty while the list is shown.
+    QString StateText() const;
 
 signals:
     void FindingChosen(int blockNumber, const Finding& finding);
 
 private:
     void AddBlock(std::size_t index, const BlockCheck& block);
+    void ShowListOrState();
     void Choose(QTreeWidgetItem* item);
 
-    QTreeWidget* list_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    FindingsList* list_ = nullptr;
+    QLabel* state_ = nullptr;
     std::shared_ptr<const SheetCheck> check_;
     bool running_ = false;
     int selectedBlock_ = -2;

@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "check/BlockHealth.h"
+#include "document/CMyVeskDoc.h"
 #include "findings/DataStatusSetting.h"
 #include "findings/FindingPlace.h"
 #include "findings/FindingsPanel.h"
 #include "findings/SheetCheckRunner.h"
-#include "document/CMyVeskDoc.h"
 #include "view/CMyVeskView.h"
 
 namespace vesk::gui {
@@ -31,9 +31,11 @@ SheetCheckDisplay::SheetCheckDisplay(CMyVeskDoc& doc, CMyVeskView& view, QWidget
 
 void SheetCheckDisplay::DocumentChanged() {
     runner_->Follow(doc_);
-    // A finding stays drawn only while its block is the selected one.
+    // A finding stays drawn, and chosen in the list, only while its block is
+    // the selected one.
     if (doc_.SelectedSubSheet() != highlightBlock_) {
         highlight_.clear();
+        panel_->ForgetChoice();
     }
     Show();
 }

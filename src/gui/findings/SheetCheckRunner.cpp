@@ -22,8 +22,10 @@ SheetCheckRunner::~SheetCheckRunner() {
 }
 
 void SheetCheckRunner::Follow(const CMyVeskDoc& doc) {
-    // Every load moves the image generation on; a sheet counts once it is loaded.
-    const std::pair<std::uint64_t, bool> shown{doc.ImageGeneration(), doc.IsSheetLoaded()};
+    // Every load moves the image generation on; a sheet counts once it is
+    // loaded, and only while it is shown rather than a survey map.
+    const std::pair<std::uint64_t, bool> shown{doc.ImageGeneration(),
+                                               doc.IsSheetLoaded() && doc.SurveyZone() == 0};
     if (shown == followed_) {
         return;
     }
@@ -32,7 +34,7 @@ void SheetCheckRunner::Follow(const CMyVeskDoc& doc) {
     worker_.request_stop();  // its result would be dropped anyway
     result_.reset();
     running_ = false;
-    if (doc.IsSheetLoaded()) {
+    if (shown.second) {
         Start(doc.SheetPath());
     }
     emit Changed();

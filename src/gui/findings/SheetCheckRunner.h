@@ -25,7 +25,8 @@ public:
     ~SheetCheckRunner() override;
 
     // Called whenever the document may have loaded another sheet: a new load
-    // stops the running check, drops the result and checks the new sheet.
+    // stops the running check, drops the result and checks the new sheet. A
+    // survey map shown in the sheet's place stops and drops it as well.
     void Follow(const CMyVeskDoc& doc);
 
     // The check of the sheet shown; nothing while it runs, without a sheet or

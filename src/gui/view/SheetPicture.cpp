@@ -2,9 +2,11 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygonF>
 
 #include "document/CMyVeskDoc.h"
 #include "view/BottomUpImage.h"
+#include "view/ScreenSpace.h"
 
 namespace vesk::gui {
 namespace {
@@ -18,19 +20,6 @@ constexpr int kMarkSide = 7;
 constexpr int kMarkStep = 9;   // from one mark's left edge to the next's
 constexpr int kMarkInset = 6;  // past the selection outline, which reaches 4 pixels in
 constexpr double kPlaceRadius = 6.0;
-
-// Restores the painter's pen, brush and background mode when a step ends, so no
-// step's drawing tools leak into the next.
-class PainterStep {
-public:
-    explicit PainterStep(QPainter& painter) : painter_(painter) { painter_.save(); }
-    ~PainterStep() { painter_.restore(); }
-    PainterStep(const PainterStep&) = delete;
-    PainterStep& operator=(const PainterStep&) = delete;
-
-private:
-    QPainter& painter_;
-};
 
 // One image pixel per picture pixel; the picture is never larger than the image.
 void PaintImage(QPainter& painter, const CMyVeskDoc& doc, const QImage& image,
@@ -74,11 +63,11 @@ void FrameUnselected(QPainter& painter, const PixelRect& r, BlockHealth health) 
 }
 
 void PaintFrames(QPainter& painter, const CMyVeskDoc& doc, const SheetOverlay& overlay) {
-    PainterStep step(painter);
+    const ScreenSpace screen(painter);
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setPen(QPen(QColor(0, 0, 255), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     for (int number = 0; number < kSubSheetCount; ++number) {
-        const PixelRect rect = doc.SubSheetRect(number);
+        const PixelRect rect = screen.Map(doc.SubSheetRect(number));
         if (doc.IsSubSheetSelected(number)) {
             OutlineSelected(painter, rect);
         } else {
@@ -100,9 +89,9 @@ void DrawMark(QPainter& painter, QPoint topLeft, const QColor& colour, bool pres
 // Buildings, terrain and texture, left to right in the frame's lower-left
 // corner, clear of the selection outline; a frame too small for them has none.
 void PaintBlockMarks(QPainter& painter, const CMyVeskDoc& doc) {
-    PainterStep step(painter);
+    const ScreenSpace screen(painter);
     for (int number = 0; number < kSubSheetCount; ++number) {
-        const PixelRect r = doc.SubSheetRect(number);
+        const PixelRect r = screen.Map(doc.SubSheetRect(number));
         if (r.right - r.left < 2 * kMarkInset + 3 * kMarkStep ||
             r.bottom - r.top < 2 * kMarkInset + kMarkSide) {
             continue;
@@ -120,25 +109,29 @@ void PaintHighlight(QPainter& painter, const std::vector<QPointF>& points) {
     if (points.empty()) {
         return;
     }
-    PainterStep step(painter);
+    const ScreenSpace screen(painter);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(kErrorColour, 2));
     if (points.size() == 1) {
-        painter.drawEllipse(points.front(), kPlaceRadius, kPlaceRadius);
-    } else {
-        painter.drawPolygon(points.data(), static_cast<int>(points.size()));
+        painter.drawEllipse(screen.Map(points.front()), kPlaceRadius, kPlaceRadius);
+        return;
     }
+    QPolygonF outline;
+    for (QPointF p : points) {
+        outline.append(screen.Map(p));
+    }
+    painter.drawPolygon(outline);
 }
 
 void PaintBlockNumbers(QPainter& painter, const CMyVeskDoc& doc) {
-    PainterStep step(painter);
+    const ScreenSpace screen(painter);
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(QColor(255, 255, 255));
     painter.setPen(QColor(0, 0, 0));
     for (int number = 0; number < kSubSheetCount; ++number) {
         const PixelRect r = doc.SubSheetRect(number);
-        DrawCentredText(painter, (r.left + r.right) / 2, (r.top + r.bottom) / 2,
-                        QString::number(number + 1));
+        const QPoint centre = screen.Map(QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+        DrawCentredText(painter, centre.x(), centre.y(), QString::number(number + 1));
     }
 }
 

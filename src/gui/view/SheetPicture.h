@@ -18,7 +18,9 @@ namespace vesk::gui {
 // bottom-up sheet image (null when there is none); of it only the part within
 // exposed (picture coordinates) is drawn. The overlay adds what the data check
 // found: with its status shown, the marks of what each block holds and frames
-// coloured by the worst finding; and the highlighted finding in red.
+// coloured by the worst finding; and the highlighted finding in red. Only the
+// image follows the painter's zoom: frames, outline, marks, numbers and the
+// highlight are placed by it but keep their width and size in device pixels.
 void PaintSheetPicture(QPainter& painter, const CMyVeskDoc& doc, const QImage& image,
                        const QRect& exposed, const SheetOverlay& overlay = {});
 

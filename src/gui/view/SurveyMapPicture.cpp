@@ -5,6 +5,7 @@
 #include "document/CMyVeskDoc.h"
 #include "survey/LabelPlacement.h"
 #include "survey/SurveyMapGeometry.h"
+#include "view/ScreenSpace.h"
 #include "view/SheetPicture.h"
 #include "zonemap/PrefectureOutlines.h"
 #include "zonemap/PrefectureTable.h"
@@ -21,22 +22,22 @@ QPoint ToPoint(const ZoneMap& map, PlanePoint point) {
 }
 
 void PaintOutlines(QPainter& painter, int zone, const ZoneMap& map) {
-    painter.save();
+    const ScreenSpace screen(painter);
     painter.setPen(QPen(kGrey, 1));
     for (std::span<const PlanePoint> outline : PrefectureOutlines(zone)) {
         for (std::size_t i = 1; i < outline.size(); ++i) {
-            painter.drawLine(ToPoint(map, outline[i - 1]), ToPoint(map, outline[i]));
+            painter.drawLine(screen.Map(ToPoint(map, outline[i - 1])),
+                             screen.Map(ToPoint(map, outline[i])));
         }
     }
-    painter.restore();
 }
 
 void PaintNames(QPainter& painter, int zone, const ZoneMap& map, const LabelPlacement& placement) {
-    painter.save();
+    const ScreenSpace screen(painter);
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setPen(kGrey);
     const auto drawName = [&](int index, PlanePoint at) {
-        const QPoint centre = ToPoint(map, at);
+        const QPoint centre = screen.Map(ToPoint(map, at));
         DrawCentredText(painter, centre.x(), centre.y(),
                         QString::fromStdString(PrefectureNameAndLabel(zone, index).name));
     };
@@ -49,11 +50,10 @@ void PaintNames(QPainter& painter, int zone, const ZoneMap& map, const LabelPlac
             drawName(index, PrefectureNameAndLabel(zone, index).position);
         }
     }
-    painter.restore();
 }
 
 void PaintSheets(QPainter& painter, const CMyVeskDoc& doc, const ZoneMap& map) {
-    painter.save();
+    const ScreenSpace screen(painter);
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setBrush(kGreen);
     for (const SurveyEntry& entry : doc.Survey()) {
@@ -62,12 +62,11 @@ void PaintSheets(QPainter& painter, const CMyVeskDoc& doc, const ZoneMap& map) {
         }
         // The same rectangle the hit test uses: left and bottom from the
         // origin, right and top from the far corner.
-        const PixelRect r = SurveyEntryRect(entry.area, map);
+        const PixelRect r = screen.Map(SurveyEntryRect(entry.area, map));
         const QPoint corners[] = {
             {r.left, r.bottom}, {r.right, r.bottom}, {r.right, r.top}, {r.left, r.top}};
         painter.drawPolygon(corners, 4);
     }
-    painter.restore();
 }
 
 }  // namespace

@@ -3,12 +3,24 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QTest>
 
 namespace vesk::test {
 
 ModalDriver::ModalDriver() {
     connect(&timer_, &QTimer::timeout, this, &ModalDriver::Poll);
     timer_.start(5);
+}
+
+void ModalDriver::ThenChooseFolder(const std::filesystem::path& folder) {
+    Then([folder](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        QVERIFY(files);
+        files->setDirectory(QString::fromStdString(folder.string()));
+        files->selectFile(QString::fromStdString(folder.string()));
+        static_cast<QDialog*>(files)->accept();
+    });
 }
 
 QStringList ModalDriver::MessageTexts() const {

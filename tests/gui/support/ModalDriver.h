@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTimer>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
 
     // The next modal dialog that is not a message box goes to step.
     void Then(Step step) { steps_.push_back(std::move(step)); }
+    // The next modal dialog is a file dialog, and folder is chosen in it.
+    void ThenChooseFolder(const std::filesystem::path& folder);
 
     std::vector<ShownMessage> messages;
     int unexpectedDialogs = 0;
