@@ -44,17 +44,9 @@ public:
 
     std::optional<ConversionChoices> AskConversionSettings(
         const ConversionPresence& presence) override {
-        ConversionSettings settings(presence);
-        if (request_.noBuildings) {
-            settings.SetBuildings(false);
-        }
-        if (request_.noTerrain) {
-            settings.SetTerrain(false);
-        }
-        if (request_.noTexture) {
-            settings.SetTexture(false);
-        }
-        return settings.Choices(request_.out.has_value());
+        return ChoicesWithout(presence,
+                              {request_.noBuildings, request_.noTerrain, request_.noTexture},
+                              request_.out.has_value());
     }
 
 private:

@@ -27,17 +27,9 @@ std::vector<int> WantedBlocks(const ConversionBatchRequest& request, const CMyVe
 
 // What the settings dialog gives for this block once the switches are cleared.
 ConversionChoices ChoicesFor(const SubSheetRecord& record, const ConversionBatchRequest& request) {
-    ConversionSettings settings(PresenceOf(record));
-    if (request.noBuildings) {
-        settings.SetBuildings(false);
-    }
-    if (request.noTerrain) {
-        settings.SetTerrain(false);
-    }
-    if (request.noTexture) {
-        settings.SetTexture(false);
-    }
-    return settings.Choices(request.chosenFolder);
+    return ChoicesWithout(PresenceOf(record),
+                          {request.noBuildings, request.noTerrain, request.noTexture},
+                          request.chosenFolder);
 }
 
 void WriteBlock(ByteSource& sheet, const SubSheetRecord& record,

@@ -36,4 +36,19 @@ ConversionChoices ConversionSettings::Choices(bool ctrlHeld) const {
     return {buildings_.checked, terrain_.checked, texture_.checked, ctrlHeld};
 }
 
+ConversionChoices ChoicesWithout(const ConversionPresence& presence, const ClearedParts& cleared,
+                                 bool ctrlHeld) {
+    ConversionSettings settings(presence);
+    if (cleared.buildings) {
+        settings.SetBuildings(false);
+    }
+    if (cleared.terrain) {
+        settings.SetTerrain(false);
+    }
+    if (cleared.texture) {
+        settings.SetTexture(false);
+    }
+    return settings.Choices(ctrlHeld);
+}
+
 }  // namespace vesk

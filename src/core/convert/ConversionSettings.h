@@ -39,4 +39,16 @@ private:
     CheckBox texture_;
 };
 
+// The parts a user clears in the dialog, as a command line's switches name them.
+struct ClearedParts {
+    bool buildings = false;
+    bool terrain = false;
+    bool texture = false;
+};
+
+// What the dialog gives on OK once `cleared` boxes are unchecked, each box
+// following the others as it does in the dialog.
+ConversionChoices ChoicesWithout(const ConversionPresence& presence, const ClearedParts& cleared,
+                                 bool ctrlHeld);
+
 }  // namespace vesk
