@@ -39,12 +39,11 @@ std::string WithUnicodeEscapes(const std::string& escaped) {
     return out;
 }
 
-// Made valid UTF-8 first, one U+FFFD for each byte that is not, where
-// nlohmann-json would give one for a whole cut sequence; its own replacing
-// then never acts, but keeps the dump from throwing.
-std::string StringText(std::string_view text) {
-    const JsonValue string = SanitizeUtf8(text);
-    return WithUnicodeEscapes(string.dump(-1, ' ', false, JsonValue::error_handler_t::replace));
+// Printable ASCII but the quote and the backslash, as most paths and keys
+// are: it stands in a JSON string as it is.
+bool NeedsNoEscape(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return c >= ' ' && c <= '~' && c != '"' && c != '\\'; });
 }
 
 class JsonPrinter {
@@ -70,7 +69,7 @@ private:
                 Real(value.get<double>(), member);
                 break;
             case JsonValue::value_t::string:
-                out_ += StringText(value.get_ref<const std::string&>());
+                AppendJsonString(out_, value.get_ref<const std::string&>());
                 break;
             default:  // integers, true, false and null as nlohmann-json writes them
                 out_ += value.dump();
@@ -85,7 +84,7 @@ private:
             if (!first) {
                 Separate(false, top ? 1 : member.line);
             }
-            out_ += StringText(key);
+            AppendJsonString(out_, key);
             out_ += ": ";
             Value(value, member);
             first = false;
@@ -136,6 +135,18 @@ private:
 
 std::string JsonText(const JsonValue& document, JsonLayout layout) {
     return JsonPrinter(layout).Text(document);
+}
+
+// Made valid UTF-8 first, one U+FFFD for each byte that is not, where
+// nlohmann-json would give one for a whole cut sequence; its own replacing
+// then never acts, but keeps the dump from throwing.
+void AppendJsonString(std::string& out, std::string_view text) {
+    if (NeedsNoEscape(text)) {
+        out.append(1, '"').append(text).append(1, '"');
+        return;
+    }
+    const JsonValue string = SanitizeUtf8(text);
+    out += WithUnicodeEscapes(string.dump(-1, ' ', false, JsonValue::error_handler_t::replace));
 }
 
 }  // namespace vesk
