@@ -39,11 +39,26 @@ std::string WithUnicodeEscapes(const std::string& escaped) {
     return out;
 }
 
-// Printable ASCII but the quote and the backslash, as most paths and keys
-// are: it stands in a JSON string as it is.
-bool NeedsNoEscape(std::string_view text) {
+// Whether valid UTF-8 stands in a JSON string as it is: nlohmann-json escapes
+// only the control characters, the quote and the backslash.
+bool NeedsNoEscape(std::string_view utf8) {
+    return std::none_of(utf8.begin(), utf8.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\';
+    });
+}
+
+bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
-                       [](char c) { return c >= ' ' && c <= '~' && c != '"' && c != '\\'; });
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+void AppendValidUtf8(std::string& out, std::string_view utf8) {
+    if (NeedsNoEscape(utf8)) {
+        out.append(1, '"').append(utf8).append(1, '"');
+        return;
+    }
+    const JsonValue string = std::string(utf8);
+    out += WithUnicodeEscapes(string.dump(-1, ' ', false, JsonValue::error_handler_t::replace));
 }
 
 class JsonPrinter {
@@ -139,14 +154,14 @@ std::string JsonText(const JsonValue& document, JsonLayout layout) {
 
 // Made valid UTF-8 first, one U+FFFD for each byte that is not, where
 // nlohmann-json would give one for a whole cut sequence; its own replacing
-// then never acts, but keeps the dump from throwing.
+// then never acts, but keeps the dump from throwing. ASCII, as most paths and
+// keys are, is valid as it is.
 void AppendJsonString(std::string& out, std::string_view text) {
-    if (NeedsNoEscape(text)) {
-        out.append(1, '"').append(text).append(1, '"');
+    if (IsAscii(text)) {
+        AppendValidUtf8(out, text);
         return;
     }
-    const JsonValue string = SanitizeUtf8(text);
-    out += WithUnicodeEscapes(string.dump(-1, ' ', false, JsonValue::error_handler_t::replace));
+    AppendValidUtf8(out, SanitizeUtf8(text));
 }
 
 }  // namespace vesk
