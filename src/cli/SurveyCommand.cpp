@@ -44,7 +44,10 @@ void PrintPlain(const SurveyRequest& request, const CMyVeskDoc& doc, const CliUi
     }
     std::string zones;
     for (const int zone : Zones(doc)) {
-        zones += (zones.empty() ? "" : " ") + std::to_string(zone);
+        if (!zones.empty()) {
+            zones += ' ';
+        }
+        zones += std::to_string(zone);
     }
     std::printf("Zones:    %s\n", zones.c_str());
 }
