@@ -45,7 +45,7 @@ public:
         text_ += ", \"name\": ";
         AppendJsonString(text_, ShiftJisToUtf8(entry.name));
         text_ += ", \"path\": ";
-        AppendJsonString(text_, entry.path.native());
+        AppendJsonString(text_, entry.path.string());
         text_ += '}';
         if (text_.size() >= kBlockBytes) {
             Flush();
