@@ -11,30 +11,15 @@
 #include "OneDecimal.h"
 #include "document/CMyVeskDoc.h"
 #include "survey/SurveyGeoJson.h"
-#include "survey/SurveyJson.h"
+#include "survey/SurveyJsonWriter.h"
 #include "survey/ZonePresenceFlags.h"
-#include "text/JsonText.h"
 #include "text/ShiftJis.h"
 
 namespace vesk::cli {
 namespace {
 
-constexpr JsonKeyLayout kJsonLayout[] = {{"entries", {.items = 2}}};
-
 std::vector<int> Zones(const CMyVeskDoc& doc) {
     return ZonesPresent(PresentZones(doc.Survey()));
-}
-
-void PrintJson(const SurveyRequest& request, const CMyVeskDoc& doc, const CliUi& ui) {
-    JsonValue entries = JsonValue::array();
-    for (const SurveyEntry& entry : doc.Survey()) {
-        entries.push_back(SurveyEntryJson(entry));
-    }
-    const JsonValue list = {{"folder", request.folder},
-                            {"messages", ui.Messages()},
-                            {"entries", std::move(entries)},
-                            {"zones", Zones(doc)}};
-    std::fputs(JsonText(list, kJsonLayout).c_str(), stdout);
 }
 
 // GeoJSON has no place for messages: they go to standard error.
@@ -59,7 +44,10 @@ void PrintPlain(const SurveyRequest& request, const CMyVeskDoc& doc, const CliUi
     }
     std::string zones;
     for (const int zone : Zones(doc)) {
-        zones += (zones.empty() ? "" : " ") + std::to_string(zone);
+        if (!zones.empty()) {
+            zones += ' ';
+        }
+        zones += std::to_string(zone);
     }
     std::printf("Zones:    %s\n", zones.c_str());
 }
@@ -74,7 +62,7 @@ int RunSurvey(const SurveyRequest& request) {
     doc.OnSurvey();
     switch (request.format) {
         case SurveyFormat::Json:
-            PrintJson(request, doc, ui);
+            WriteSurveyJson(stdout, request.folder, ui.Messages(), doc.Survey());
             break;
         case SurveyFormat::GeoJson:
             PrintGeoJson(doc, ui);

@@ -10,8 +10,9 @@
 #include "model/ChunkFault.h"
 #include "model/FootprintPoint.h"
 #include "sheet/BuildingChunk.h"
+#include "sheet/ByteSourceWindow.h"
+#include "sheet/ChunkBody.h"
 #include "sheet/DemChunk.h"
-#include "sheet/OrthoChunk.h"
 
 namespace vesk {
 namespace {
@@ -62,13 +63,15 @@ private:
         }
     }
 
+    // The texture is checked where it lies in the file, without copying it out.
     void CheckOrtho() {
-        const auto body = ReadOrthoChunkBody(sheet_, record_.orthoPosition);
-        if (!body) {
+        const auto body = LocateChunkBody(sheet_, record_.orthoPosition);
+        if (!body || !Matches(body->header, kOrthoChunk)) {
             AddChunkFault(record_.orthoPosition);
             return;
         }
-        CheckTexture(*body, record_, findings_);
+        ByteSourceWindow image(sheet_, body->offset, body->header.bodySize);
+        CheckTexture(image, record_, findings_);
     }
 
     void AddChunkFault(std::uint32_t position) {

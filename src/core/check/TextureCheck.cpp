@@ -1,15 +1,16 @@
 #include "check/TextureCheck.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <variant>
 
 #include "check/CheckLimits.h"
+#include "check/SgiLayoutCheck.h"
 #include "model/BlockCentre.h"
-#include "model/SgiImage.h"
 #include "model/SgiSides.h"
+#include "sheet/ByteReader.h"
+#include "sheet/SgiLayout.h"
 
 namespace vesk {
 namespace {
@@ -26,10 +27,17 @@ std::string SidesOutOfRange(const SgiSides& sides) {
     return !empty.empty() ? empty : SidesOutside(sides, 1, check_limits::kLargestTextureSide);
 }
 
+// The file's first bytes, as many as its header takes or all of a shorter
+// file: all that the sides are read from.
+std::vector<std::byte> Head(ByteSource& image) {
+    std::vector<std::byte> head(static_cast<std::size_t>(std::min(image.Size(), kSgiHeaderBytes)));
+    head.resize(ByteReader(image).ReadSome(head));
+    return head;
+}
+
 }  // namespace
 
-void CheckTexture(std::span<const std::byte> image, const SubSheetRecord& record,
-                  std::vector<Finding>& findings) {
+void CheckTexture(ByteSource& image, const SubSheetRecord& record, std::vector<Finding>& findings) {
     const FootprintPoint centre = BlockCentre(record);
     const auto add = [&](FindingCode code, const std::string& detail) {
         findings.push_back(MakeFinding(code, centre.x, centre.y, detail));
@@ -41,15 +49,14 @@ void CheckTexture(std::span<const std::byte> image, const SubSheetRecord& record
         add(CodeOf(fault), detail);
         findings.back().english = Describe(fault, words);
     };
-    const auto sides = StatedSgiSides(image);
+    const auto sides = StatedSgiSides(Head(image));
     const std::string outOfRange = sides ? SidesOutOfRange(*sides) : std::string();
     if (!outOfRange.empty()) {
         addShared(DataFault::kTextureSize, SidesText(*sides), outOfRange);
         return;
     }
-    const auto decoded = DecodeSgiImage(image);
-    if (const auto* fault = std::get_if<std::string>(&decoded)) {
-        addShared(DataFault::kTextureNotDecodable, {}, *fault);
+    if (const std::string fault = SgiLayoutFault(image); !fault.empty()) {
+        addShared(DataFault::kTextureNotDecodable, {}, fault);
         return;
     }
     if (!std::has_single_bit(sides->width) || !std::has_single_bit(sides->height)) {

@@ -6,13 +6,13 @@
 namespace vesk {
 
 FolderSurvey SurveyFolder(const std::filesystem::path& folder) {
-    const SheetFileList found = FindSheetFiles(folder);
+    SheetFileList found = FindSheetFiles(folder);
     FolderSurvey survey;
     survey.matched = found.matches > 0;
     // A well-formed sheet file gives one entry.
     survey.entries.reserve(found.files.size());
-    for (const std::filesystem::path& file : found.files) {
-        ReadSurveyEntriesOfFile(file, survey.entries);
+    for (std::filesystem::path& file : found.files) {
+        ReadSurveyEntriesOfFile(std::move(file), survey.entries);
     }
     return survey;
 }

@@ -29,6 +29,7 @@ bool IsSheetFileName(const std::filesystem::path& fileName) {
 
 SheetFileList FindSheetFiles(const std::filesystem::path& folder) {
     SheetFileList list;
+    std::vector<std::filesystem::path::string_type> names;
     std::error_code error;
     std::filesystem::directory_iterator it(folder, error);
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
@@ -40,13 +41,18 @@ SheetFileList FindSheetFiles(const std::filesystem::path& folder) {
         // The type comes with the listing on most file systems; only links cost a look-up.
         std::error_code typeError;
         if (it->is_regular_file(typeError)) {
-            list.files.push_back(it->path());
+            names.push_back(it->path().filename().native());
         }
     }
-    // Every path is the folder followed by a name, so ordering the whole paths
-    // by their bytes orders the names, whatever the locale's collation.
-    std::sort(list.files.begin(), list.files.end(),
-              [](const auto& a, const auto& b) { return a.native() < b.native(); });
+    // Ordered by the bytes of the names, whatever the locale's collation. The
+    // names alone are sorted, most of them short enough to be held in place,
+    // and joined to the folder in their order as the listing joins them, so
+    // that the paths also lie in memory in the order they are read in.
+    std::sort(names.begin(), names.end());
+    list.files.reserve(names.size());
+    for (const auto& name : names) {
+        list.files.push_back(folder / name);
+    }
     return list;
 }
 

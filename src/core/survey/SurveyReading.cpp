@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "sheet/ByteReader.h"
 #include "sheet/ChunkHeader.h"
@@ -18,16 +19,17 @@ enum class Step { GoOn, Stop };
 // The reading of one file: where the next header is, and the entry a NAME names.
 class SurveyFileReading {
 public:
-    SurveyFileReading(ByteSource& source, const std::filesystem::path& path, SurveyList& list)
-        : reader_(source), path_(path), list_(list) {}
+    SurveyFileReading(ByteSource& source, std::filesystem::path path, SurveyList& list)
+        : reader_(source), path_(std::move(path)), list_(list) {}
 
-    std::size_t Run() {
+    std::size_t Run() && {
         const std::size_t before = list_.size();
         while (const auto header = NextLevelOneHeader()) {
             if (Read(*header) == Step::Stop) {
                 break;
             }
         }
+        GivePath(before);
         return list_.size() - before;
     }
 
@@ -57,7 +59,7 @@ private:
         if (!reader_.Read(body)) {
             return Step::Stop;
         }
-        list_.push_back(SurveyEntry{DecodeSheetArea(body), std::string(), path_});
+        list_.push_back(SurveyEntry{DecodeSheetArea(body), std::string(), {}});
         current_ = list_.size() - 1;
         return Step::GoOn;
     }
@@ -78,8 +80,18 @@ private:
         return Step::GoOn;
     }
 
+    // A file mostly gives one entry, which takes the path over instead of a copy.
+    void GivePath(std::size_t first) {
+        for (std::size_t k = first; k + 1 < list_.size(); ++k) {
+            list_[k].path = path_;
+        }
+        if (list_.size() > first) {
+            list_.back().path = std::move(path_);
+        }
+    }
+
     ByteReader reader_;
-    const std::filesystem::path& path_;
+    std::filesystem::path path_;
     SurveyList& list_;
     // Index of this file's last entry; none before its first AREA.
     std::optional<std::size_t> current_;
@@ -87,17 +99,16 @@ private:
 
 }  // namespace
 
-std::size_t ReadSurveyEntries(ByteSource& source, const std::filesystem::path& path,
-                              SurveyList& list) {
-    return SurveyFileReading(source, path, list).Run();
+std::size_t ReadSurveyEntries(ByteSource& source, std::filesystem::path path, SurveyList& list) {
+    return SurveyFileReading(source, std::move(path), list).Run();
 }
 
-std::size_t ReadSurveyEntriesOfFile(const std::filesystem::path& path, SurveyList& list) {
+std::size_t ReadSurveyEntriesOfFile(std::filesystem::path path, SurveyList& list) {
     auto source = SheetHeadSource::Open(path);
     if (!source) {
         return 0;
     }
-    return ReadSurveyEntries(*source, path, list);
+    return ReadSurveyEntries(*source, std::move(path), list);
 }
 
 }  // namespace vesk

@@ -39,12 +39,26 @@ std::string WithUnicodeEscapes(const std::string& escaped) {
     return out;
 }
 
-// Made valid UTF-8 first, one U+FFFD for each byte that is not, where
-// nlohmann-json would give one for a whole cut sequence; its own replacing
-// then never acts, but keeps the dump from throwing.
-std::string StringText(std::string_view text) {
-    const JsonValue string = SanitizeUtf8(text);
-    return WithUnicodeEscapes(string.dump(-1, ' ', false, JsonValue::error_handler_t::replace));
+// Whether valid UTF-8 stands in a JSON string as it is: nlohmann-json escapes
+// only the control characters, the quote and the backslash.
+bool NeedsNoEscape(std::string_view utf8) {
+    return std::none_of(utf8.begin(), utf8.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\';
+    });
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+void AppendValidUtf8(std::string& out, std::string_view utf8) {
+    if (NeedsNoEscape(utf8)) {
+        out.append(1, '"').append(utf8).append(1, '"');
+        return;
+    }
+    const JsonValue string = std::string(utf8);
+    out += WithUnicodeEscapes(string.dump(-1, ' ', false, JsonValue::error_handler_t::replace));
 }
 
 class JsonPrinter {
@@ -70,7 +84,7 @@ private:
                 Real(value.get<double>(), member);
                 break;
             case JsonValue::value_t::string:
-                out_ += StringText(value.get_ref<const std::string&>());
+                AppendJsonString(out_, value.get_ref<const std::string&>());
                 break;
             default:  // integers, true, false and null as nlohmann-json writes them
                 out_ += value.dump();
@@ -85,7 +99,7 @@ private:
             if (!first) {
                 Separate(false, top ? 1 : member.line);
             }
-            out_ += StringText(key);
+            AppendJsonString(out_, key);
             out_ += ": ";
             Value(value, member);
             first = false;
@@ -136,6 +150,18 @@ private:
 
 std::string JsonText(const JsonValue& document, JsonLayout layout) {
     return JsonPrinter(layout).Text(document);
+}
+
+// Made valid UTF-8 first, one U+FFFD for each byte that is not, where
+// nlohmann-json would give one for a whole cut sequence; its own replacing
+// then never acts, but keeps the dump from throwing. ASCII, as most paths and
+// keys are, is valid as it is.
+void AppendJsonString(std::string& out, std::string_view text) {
+    if (IsAscii(text)) {
+        AppendValidUtf8(out, text);
+        return;
+    }
+    AppendValidUtf8(out, SanitizeUtf8(text));
 }
 
 }  // namespace vesk

@@ -36,4 +36,8 @@ using JsonLayout = std::span<const JsonKeyLayout>;
 // newline and carriage return as \u00xx.
 std::string JsonText(const JsonValue& document, JsonLayout layout = {});
 
+// Appends a string as JsonText writes it, quoted, for writers that write a
+// document piece by piece instead of building it first.
+void AppendJsonString(std::string& out, std::string_view text);
+
 }  // namespace vesk

@@ -30,8 +30,10 @@ public:
 
     bool IsOpen() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
 
-    // Converts all of input; an unconvertible byte is replaced and passed over.
+    // Converts all of input from the initial state; an unconvertible byte is
+    // replaced and passed over.
     std::string Convert(std::string_view input, std::string_view replacement) {
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         std::string output;
         output.reserve(input.size() * 3 / 2 + 4);
         char* in = const_cast<char*>(input.data());
@@ -58,9 +60,8 @@ private:
     iconv_t handle_;
 };
 
-std::string ConvertWithIconv(const char* to, const char* from, std::string_view input,
-                             std::string_view replacement) {
-    Converter converter(to, from);
+std::string ConvertWith(Converter& converter, std::string_view input,
+                        std::string_view replacement) {
     if (!converter.IsOpen()) {
         return SanitizeUtf8(input);
     }
@@ -107,12 +108,16 @@ std::string Utf8ToShiftJis(std::string_view utf8) {
 
 #else
 
+// Opening a conversion costs far more than converting a name, and a survey
+// converts thousands: each thread keeps one of each direction open.
 std::string ShiftJisToUtf8(std::string_view shiftJis) {
-    return ConvertWithIconv("UTF-8", "CP932", shiftJis, kReplacementCharacter);
+    thread_local Converter toUtf8("UTF-8", "CP932");
+    return ConvertWith(toUtf8, shiftJis, kReplacementCharacter);
 }
 
 std::string Utf8ToShiftJis(std::string_view utf8) {
-    return ConvertWithIconv("CP932", "UTF-8", SanitizeUtf8(utf8), "?");
+    thread_local Converter toShiftJis("CP932", "UTF-8");
+    return ConvertWith(toShiftJis, SanitizeUtf8(utf8), "?");
 }
 
 #endif
