@@ -3,10 +3,13 @@
 // window follows the selection and remembers its settings.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QOpenGLContext>
 #include <QSettings>
 #include <QTest>
+#include <QThreadPool>
 #include <algorithm>
+#include <atomic>
 
 #include "GuiFixture.h"
 #include "SampleSheet.h"
@@ -14,8 +17,10 @@
 #include "app/CommandTable.h"
 #include "convert/OutputName.h"
 #include "preview/MovingResolution.h"
+#include "preview/PreviewBuild.h"
 #include "preview/PreviewView.h"
 #include "preview/PreviewWindow.h"
+#include "view/CMyVeskView.h"
 
 using namespace vesk;
 using namespace vesk::gui;
@@ -180,6 +185,7 @@ private slots:
     void cameraReturnsHomeAndDoubleClickCentres();
     void windowFollowsTheSelection();
     void togglesAndSizeAreRemembered();
+    void heavyBlocksAreBuiltWithoutHoldingUpTheMainWindow();
 };
 
 void PreviewTest::commandNeedsASelectedBlock() {
@@ -475,6 +481,62 @@ void PreviewTest::togglesAndSizeAreRemembered() {
     QCOMPARE(again.View()->Layers().exaggeration, 2.0f);
     boxes = again.findChildren<QCheckBox*>();
     QVERIFY(!boxes[0]->isChecked() && boxes[1]->isChecked() && !boxes[2]->isChecked());
+}
+
+// A block of 40,000 buildings takes over a second to build. Meanwhile the
+// main window answers a click and paints at once: Qt shares large image
+// drawing out over its global thread pool, so the builds keep out of it. The
+// limit is far above the few milliseconds a click takes and far below a
+// build, for a machine busy with other work too. Each click overtakes the
+// build before it, and the preview ends with the block selected last;
+// closing the window leaves no build running.
+void PreviewTest::heavyBlocksAreBuiltWithoutHoldingUpTheMainWindow() {
+    GuiFixture gui;
+    sample::SampleOptions options;
+    options.buildingsPerSubSheet = 40000;
+    const auto heavy = gui.dir / "heavy.tqb";
+    std::string error;
+    QVERIFY2(sample::WriteSampleSheet(options, heavy, error), error.c_str());
+    gui.Open(heavy);
+    gui.ClickPicture(kBlockOnPicture);
+    QElapsedTimer build;
+    build.start();
+    PreviewWindow* preview = OpenPreview(gui);
+    QVERIFY(preview);
+    QVERIFY2(build.elapsed() > 300, QByteArray::number(build.elapsed()));
+
+    const QPoint blocks[] = {kOtherBlockOnPicture, kBlockOnPicture};
+    for (int click = 0; click < 6; ++click) {
+        QElapsedTimer handling;
+        handling.start();
+        gui.ClickPicture(blocks[click % 2]);
+        gui.Frame().View()->viewport()->repaint();
+        QVERIFY2(handling.elapsed() < 250, QByteArray::number(handling.elapsed()));
+        QVERIFY(preview->IsBuilding());
+        QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
+        // Each build gets as far as its sketch, or not, before the next click.
+        QTest::qWait(click * 100);
+    }
+    QCOMPARE(gui.Doc().SelectedSubSheet(), kBlock);
+    const SubSheetRecord last = gui.Doc().CopySubSheetRecord(kBlock);
+    QVERIFY(QTest::qWaitFor([preview] { return CompleteSceneDrawn(preview->View()); }, 60000));
+    QCOMPARE(preview->View()->Scene()->Model().originX, static_cast<double>(last.originX));
+    QCOMPARE(preview->View()->Scene()->Model().originY, static_cast<double>(last.originY));
+    QCOMPARE(preview->StatusText(), QString::fromUtf8("ﾚﾃﾞｨ"));
+
+    // An overtaken request builds nothing.
+    const std::atomic<std::uint64_t> latest = 2;
+    QVERIFY(!BuildSketch(heavy, last, BuildRequest(latest, 1)));
+
+    // Closed in the middle of a build, and opened again: that block is built anew.
+    gui.ClickPicture(kOtherBlockOnPicture);
+    QVERIFY(preview->IsBuilding());
+    preview->close();
+    QVERIFY(!preview->IsBuilding());
+    const SubSheetRecord other = gui.Doc().CopySubSheetRecord(0);
+    QVERIFY(OpenPreview(gui) == preview);
+    QCOMPARE(preview->View()->Scene()->Model().originX, static_cast<double>(other.originX));
+    QCOMPARE(preview->View()->Scene()->Model().originY, static_cast<double>(other.originY));
 }
 
 QTEST_MAIN(PreviewTest)
