@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QOpenGLContext>
 #include <QSettings>
 #include <QTest>
@@ -183,6 +184,7 @@ private slots:
     void movingFramesCoarsenWhenSlowAndSharpenWhenFast();
     void sketchPicksBoxesAndTellsTheFootprintArea();
     void cameraReturnsHomeAndDoubleClickCentres();
+    void keysReachTheViewOnceItsWindowIsActivated();
     void windowFollowsTheSelection();
     void togglesAndSizeAreRemembered();
     void heavyBlocksAreBuiltWithoutHoldingUpTheMainWindow();
@@ -425,6 +427,29 @@ void PreviewTest::cameraReturnsHomeAndDoubleClickCentres() {
     const QPointF now = camera.Project(hit->point, view->size());
     QVERIFY(std::abs(now.x() - view->width() / 2.0) < 1.0);
     QVERIFY(std::abs(now.y() - view->height() / 2.0) < 1.0);
+}
+
+// A click on the title bar activates the window, and the window manager
+// hands it the keyboard: the view is given it, whatever had it before.
+void PreviewTest::keysReachTheViewOnceItsWindowIsActivated() {
+    GuiFixture gui;
+    PreviewWindow* preview = PreviewOfSampleBlock(gui);
+    QVERIFY(preview);
+    for (QWidget* elsewhere : {static_cast<QWidget*>(&gui.Frame()),
+                               static_cast<QWidget*>(preview->findChild<QCheckBox*>())}) {
+        elsewhere->activateWindow();
+        elsewhere->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(elsewhere->window()));
+        gui.Frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&gui.Frame()));
+
+        preview->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(preview));
+        QTRY_COMPARE(QGuiApplication::focusWindow(), static_cast<QWindow*>(preview->View()));
+        const QVector3D before = preview->View()->Camera().Eye();
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Left);
+        QVERIFY(preview->View()->Camera().Eye() != before);
+    }
 }
 
 void PreviewTest::windowFollowsTheSelection() {

@@ -72,16 +72,16 @@ void PreviewWindow::BuildControls() {
     controls->addStretch(1);
 
     view_ = new PreviewView;
-    QWidget* viewBox = QWidget::createWindowContainer(view_, this);
-    viewBox->setFocusPolicy(Qt::StrongFocus);
-    viewBox->setMinimumSize(160, 120);
+    viewBox_ = QWidget::createWindowContainer(view_, this);
+    viewBox_->setFocusPolicy(Qt::StrongFocus);
+    viewBox_->setMinimumSize(160, 120);
     statusBar_ = new QStatusBar(this);
     statusBar_->setSizeGripEnabled(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);
     layout->setSpacing(2);
     layout->addLayout(controls);
-    layout->addWidget(viewBox, 1);
+    layout->addWidget(viewBox_, 1);
     layout->addWidget(statusBar_);
     SetStatus(QString::fromUtf8(kNoBlockText));
 }
@@ -245,6 +245,17 @@ void PreviewWindow::SaveSettings() const {
     settings.setValue(SettingKey("Terrain"), terrain_->isChecked());
     settings.setValue(SettingKey("Texture"), texture_->isChecked());
     settings.setValue(SettingKey("Exaggeration"), exaggeration_->currentIndex());
+}
+
+// The window manager hands the keyboard to the window as a whole, by a click
+// on its title bar too; the camera's keys are the view's, and the view is a
+// window of its own that must ask for the keyboard itself.
+void PreviewWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        viewBox_->setFocus(Qt::ActiveWindowFocusReason);
+        view_->requestActivate();
+    }
+    QWidget::changeEvent(event);
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {

@@ -52,6 +52,7 @@ signals:
     void SceneReady();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -77,6 +78,7 @@ private:
 
     const CMyVeskDoc& doc_;
     PreviewView* view_ = nullptr;
+    QWidget* viewBox_ = nullptr;  // the view's container
     QCheckBox* buildings_ = nullptr;
     QCheckBox* terrain_ = nullptr;
     QCheckBox* texture_ = nullptr;
