@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QThreadPool>
+#include <QtMath>
 #include <algorithm>
 #include <atomic>
 
@@ -139,6 +140,35 @@ std::pair<QColor, QColor> TexelRange(const BlockModel& model, QVector3D point) {
     return {QColor(low[0], low[1], low[2]), QColor(high[0], high[1], high[2])};
 }
 
+// The least and the most of the light's share among the terrain grid's
+// normals at the corners of the cell that holds a point.
+std::pair<float, float> ShareRange(const TerrainModel& terrain, QVector3D point) {
+    const TerrainGrid& grid = terrain.grid;
+    const auto column = std::min(static_cast<std::uint32_t>(point.x() / grid.dx), grid.columns - 2);
+    const auto row = std::min(static_cast<std::uint32_t>(point.y() / grid.dy), grid.rows - 2);
+    float low = 1.0f;
+    float high = 0.0f;
+    for (std::uint32_t i = row; i <= row + 1; ++i) {
+        for (std::uint32_t j = column; j <= column + 1; ++j) {
+            const float share = kPreviewLight.Share(terrain.mesh.normals[i * grid.columns + j]);
+            low = std::min(low, share);
+            high = std::max(high, share);
+        }
+    }
+    return {low, high};
+}
+
+QColor Scaled(QColor colour, float share) {
+    const auto scale = [share](int value) { return static_cast<int>(std::lround(value * share)); };
+    return QColor(scale(colour.red()), scale(colour.green()), scale(colour.blue()));
+}
+
+// The colours a range of colours shows under the light's shares about a point.
+std::pair<QColor, QColor> Shaded(const std::pair<QColor, QColor>& colours,
+                                 std::pair<float, float> shares) {
+    return {Scaled(colours.first, shares.first), Scaled(colours.second, shares.second)};
+}
+
 bool Within(QColor seen, const std::pair<QColor, QColor>& range) {
     const auto in = [](int value, int low, int high) {
         return value >= low - 3 && value <= high + 3;
@@ -161,6 +191,33 @@ std::optional<QPoint> GroundPixel(const PreviewView& view) {
     return std::nullopt;
 }
 
+// A wall triangle of a building: its middle and the way it faces.
+struct Wall {
+    QVector3D middle;
+    QVector3D normal;
+};
+
+std::vector<Wall> WallsOf(const BlockModel& model, const BuildingPart& part) {
+    std::vector<Wall> walls;
+    const TriangleMesh& mesh = model.buildings;
+    for (std::uint32_t i = part.firstIndex; i < part.firstIndex + part.indexCount; i += 3) {
+        const auto corner = [&](std::uint32_t k) {
+            const Vec3& p = mesh.positions[mesh.indices[i + k]];
+            return QVector3D(p.x, p.y, p.z);
+        };
+        const QVector3D normal =
+            QVector3D::crossProduct(corner(1) - corner(0), corner(2) - corner(0)).normalized();
+        if (std::abs(normal.z()) < 1e-3f) {
+            walls.push_back({(corner(0) + corner(1) + corner(2)) / 3.0f, normal});
+        }
+    }
+    return walls;
+}
+
+float ShareOf(const QVector3D& normal) {
+    return kPreviewLight.Share({normal.x(), normal.y(), normal.z()});
+}
+
 int DifferingPixels(const QImage& a, const QImage& b) {
     int differing = 0;
     for (int y = 0; y < a.height(); ++y) {
@@ -181,6 +238,7 @@ private slots:
     void pixelsShowBuildingsTerrainAndGroundAsToggled();
     void clickPicksTheBuildingUnderThePointer();
     void pickedBuildingIsHighlightedMovingAndAtRest();
+    void wallsFacingDifferentWaysAreShadedApart();
     void movingFramesCoarsenWhenSlowAndSharpenWhenFast();
     void sketchPicksBoxesAndTellsTheFootprintArea();
     void cameraReturnsHomeAndDoubleClickCentres();
@@ -211,9 +269,9 @@ void PreviewTest::commandNeedsASelectedBlock() {
                  QString::fromStdString(MakeOutputName(gui.Doc().CopySubSheetRecord(kBlock))));
 }
 
-// From straight above, close over the tallest building: its roof faces the
-// light and shows the building colour; without buildings the ortho image's
-// texels there; without the texture the plain ground.
+// From straight above, close over the tallest building: its roof is level and
+// shows the building colour; without buildings the ortho image's texels
+// there, and without the texture the plain ground, both as lit on the slope.
 void PreviewTest::pixelsShowBuildingsTerrainAndGroundAsToggled() {
     GuiFixture gui;
     PreviewWindow* preview = PreviewOfSampleBlock(gui);
@@ -236,13 +294,14 @@ void PreviewTest::pixelsShowBuildingsTerrainAndGroundAsToggled() {
     layers.buildings = false;
     view->SetLayers(layers);
     seen = view->GrabFrame().pixelColor(pixel);
-    QVERIFY2(Within(seen, TexelRange(model, roof.point)), Describe(seen));
+    const std::pair<float, float> shares = ShareRange(*model.terrain, roof.point);
+    QVERIFY2(Within(seen, Shaded(TexelRange(model, roof.point), shares)), Describe(seen));
     QVERIFY2(!Near(seen, kBuildingColour), Describe(seen));
 
     layers.texture = false;
     view->SetLayers(layers);
     seen = view->GrabFrame().pixelColor(pixel);
-    QVERIFY2(Near(seen, kGroundColour), Describe(seen));
+    QVERIFY2(Within(seen, Shaded({kGroundColour, kGroundColour}, shares)), Describe(seen));
 
     layers.terrain = false;
     view->SetLayers(layers);
@@ -326,6 +385,48 @@ void PreviewTest::pickedBuildingIsHighlightedMovingAndAtRest() {
     QCOMPARE(preview->StatusText(), QString::fromUtf8("ﾚﾃﾞｨ"));
     const QColor after = view->GrabFrame().pixelColor(pixel);
     QVERIFY2(Near(after, kBuildingColour), Describe(after));
+}
+
+// Two walls of the tallest building that the light meets differently, seen
+// from between the ways they face: each shows the building colour by the
+// light's share for its way, so the corner between them shows.
+void PreviewTest::wallsFacingDifferentWaysAreShadedApart() {
+    GuiFixture gui;
+    PreviewWindow* preview = PreviewOfSampleBlock(gui);
+    QVERIFY(preview);
+    PreviewView* view = preview->View();
+    const BlockModel& model = view->Scene()->Model();
+    const RoofPoint roof = TallestRoof(model);
+    const std::vector<Wall> walls = WallsOf(model, model.buildingParts[roof.part]);
+    for (const Wall& a : walls) {
+        for (const Wall& b : walls) {
+            if (ShareOf(a.normal) - ShareOf(b.normal) < 0.15f ||
+                QVector3D::dotProduct(a.normal, b.normal) < -0.5f) {
+                continue;
+            }
+            const QVector3D between = (a.normal + b.normal).normalized();
+            view->ShowAll();
+            view->Camera().CentreOn(roof.point);
+            view->Camera().Orbit(qRadiansToDegrees(std::atan2(between.y(), between.x())) - 225.0f,
+                                 15.0f);
+            view->Camera().Zoom(6.0f);
+            const QPoint pixelA = view->Camera().Project(a.middle, view->size()).toPoint();
+            const QPoint pixelB = view->Camera().Project(b.middle, view->size()).toPoint();
+            const auto hitA = view->PickAt(pixelA);
+            const auto hitB = view->PickAt(pixelB);
+            if (!hitA || hitA->part != roof.part || !hitB || hitB->part != roof.part) {
+                continue;  // another building stands in front
+            }
+            const QImage frame = view->GrabFrame();
+            const QColor seenA = frame.pixelColor(pixelA);
+            const QColor seenB = frame.pixelColor(pixelB);
+            QVERIFY2(Near(seenA, Scaled(kBuildingColour, ShareOf(a.normal)), 3), Describe(seenA));
+            QVERIFY2(Near(seenB, Scaled(kBuildingColour, ShareOf(b.normal)), 3), Describe(seenB));
+            QVERIFY2(!Near(seenA, seenB, 20), Describe(seenA) + " " + Describe(seenB));
+            return;
+        }
+    }
+    QFAIL("no two walls facing different ways in sight");
 }
 
 void PreviewTest::movingFramesCoarsenWhenSlowAndSharpenWhenFast() {
