@@ -113,13 +113,13 @@ RoofPoint TallestRoof(const BlockModel& model) {
     return {static_cast<std::size_t>(tallest - parts.begin()), middle};
 }
 
-// The texels of the ortho image about a point of the block, from the terrain
+// The texels of the ortho image about a point of the block, from the ground
 // grid's corners and the image's rows running from the north down.
-std::pair<QColor, QColor> TexelRange(const BlockModel& model, QVector3D point) {
-    const auto& positions = model.terrain->mesh.positions;
+std::pair<QColor, QColor> TexelRange(const PreviewScene& scene, QVector3D point) {
+    const auto& positions = scene.Ground()->mesh.positions;
     const Vec3& south = positions.front();
     const Vec3& north = positions.back();
-    const RgbaImage& image = *model.texture;
+    const RgbaImage& image = *scene.Model().texture;
     const double u = (point.x() - south.x) / (north.x - south.x);
     const double v = (point.y() - south.y) / (north.y - south.y);
     const int column = static_cast<int>(u * image.width);
@@ -236,6 +236,7 @@ class PreviewTest : public QObject {
 private slots:
     void commandNeedsASelectedBlock();
     void pixelsShowBuildingsTerrainAndGroundAsToggled();
+    void blockWithoutGridStandsOnItsOrthoImage();
     void clickPicksTheBuildingUnderThePointer();
     void pickedBuildingIsHighlightedMovingAndAtRest();
     void wallsFacingDifferentWaysAreShadedApart();
@@ -295,7 +296,7 @@ void PreviewTest::pixelsShowBuildingsTerrainAndGroundAsToggled() {
     view->SetLayers(layers);
     seen = view->GrabFrame().pixelColor(pixel);
     const std::pair<float, float> shares = ShareRange(*model.terrain, roof.point);
-    QVERIFY2(Within(seen, Shaded(TexelRange(model, roof.point), shares)), Describe(seen));
+    QVERIFY2(Within(seen, Shaded(TexelRange(*view->Scene(), roof.point), shares)), Describe(seen));
     QVERIFY2(!Near(seen, kBuildingColour), Describe(seen));
 
     layers.texture = false;
@@ -307,6 +308,49 @@ void PreviewTest::pixelsShowBuildingsTerrainAndGroundAsToggled() {
     view->SetLayers(layers);
     seen = view->GrabFrame().pixelColor(pixel);
     QVERIFY2(Near(seen, kSkyColour), Describe(seen));
+}
+
+// A block without its height grid stands on level ground at its lowest
+// building's bottom, over the block's area, with the ortho image on it.
+void PreviewTest::blockWithoutGridStandsOnItsOrthoImage() {
+    GuiFixture gui;
+    sample::SampleOptions options;
+    options.withDem = false;
+    const auto sheet = gui.dir / "no-grid.tqb";
+    std::string error;
+    QVERIFY2(sample::WriteSampleSheet(options, sheet, error), error.c_str());
+    gui.Open(sheet);
+    gui.ClickPicture(kBlockOnPicture);
+    PreviewWindow* preview = OpenPreview(gui);
+    QVERIFY(preview);
+    PreviewView* view = preview->View();
+    const PreviewScene& scene = *view->Scene();
+    QVERIFY(!scene.Model().terrain && scene.Model().texture && scene.Ground());
+    const auto& parts = scene.Model().buildingParts;
+    QVERIFY(!parts.empty());
+    const float lowest = std::min_element(parts.begin(), parts.end(), [](auto& a, auto& b) {
+                             return a.bottom < b.bottom;
+                         })->bottom;
+    const SubSheetRecord record = gui.Doc().CopySubSheetRecord(kBlock);
+    const Vec3& northEast = scene.Ground()->mesh.positions.back();
+    QCOMPARE(scene.Ground()->mesh.positions.front().z, lowest);
+    QCOMPARE(northEast.x, record.width);
+    QCOMPARE(northEast.y, record.height);
+
+    view->Camera().Orbit(0.0f, 90.0f);
+    const auto pixel = GroundPixel(*view);
+    QVERIFY(pixel);
+    const auto hit = view->PickAt(*pixel);
+    QVERIFY(hit && std::abs(hit->point.z() - lowest) < 0.01f);
+    QColor seen = view->GrabFrame().pixelColor(*pixel);
+    QVERIFY2(Within(seen, TexelRange(scene, hit->point)), Describe(seen));
+    QVERIFY2(!Near(seen, kSkyColour), Describe(seen));
+
+    SceneLayers layers = view->Layers();
+    layers.texture = false;
+    view->SetLayers(layers);
+    seen = view->GrabFrame().pixelColor(*pixel);
+    QVERIFY2(Near(seen, kGroundColour), Describe(seen));
 }
 
 // Picking follows what is drawn: the tallest building under its projected
@@ -462,7 +506,7 @@ void PreviewTest::sketchPicksBoxesAndTellsTheFootprintArea() {
     // A 10 x 4 rectangle without its 4 x 2 north-west corner: 32 square metres.
     footprints.corners = {{0, 0}, {10, 0}, {10, 4}, {4, 4}, {4, 2}, {0, 2}};
     footprints.buildings.push_back({3, 1.0f, 11.0f, 0, 6});
-    const PreviewScene sketch(BlockModel{}, BoxesOf(footprints));
+    const PreviewScene sketch(BlockModel{}, BoxesOf(footprints), BlockArea{});
     QVERIFY(!sketch.IsComplete());
     QCOMPARE(sketch.PartCount(), std::size_t{1});
     const SceneLayers layers;

@@ -95,6 +95,8 @@ void AddTerrain(ByteSource& sheet, const SubSheetRecord& record, BlockModel& mod
     model.terrain = std::move(std::get<TerrainModel>(terrain));
 }
 
+}  // namespace
+
 void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
     const auto body = ReadOrthoChunkBody(sheet, record.orthoPosition);
     if (!body) {
@@ -116,8 +118,6 @@ void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& mod
     }
     model.texture = std::move(std::get<RgbaImage>(image));
 }
-
-}  // namespace
 
 std::string LeftOutLine(const LeftOutBuilding& building) {
     std::string code;

@@ -7,6 +7,13 @@
 #include "sheet/FileByteSource.h"
 
 namespace vesk::gui {
+namespace {
+
+BlockArea AreaOf(const SubSheetRecord& record) {
+    return {record.width, record.height};
+}
+
+}  // namespace
 
 std::shared_ptr<const PreviewScene> BuildSketch(const std::filesystem::path& sheet,
                                                 const SubSheetRecord& record,
@@ -16,6 +23,9 @@ std::shared_ptr<const PreviewScene> BuildSketch(const std::filesystem::path& she
         return nullptr;
     }
     BlockModel ground = BuildBlockModel(*source, record, {.buildings = false});
+    if (!ground.terrain && record.hasOrtho) {
+        AddTexture(*source, record, ground);
+    }
     if (request.Overtaken()) {
         return nullptr;
     }
@@ -24,7 +34,8 @@ std::shared_ptr<const PreviewScene> BuildSketch(const std::filesystem::path& she
     if (request.Overtaken()) {
         return nullptr;
     }
-    return std::make_shared<const PreviewScene>(std::move(ground), BoxesOf(footprints));
+    return std::make_shared<const PreviewScene>(std::move(ground), BoxesOf(footprints),
+                                                AreaOf(record));
 }
 
 std::shared_ptr<const PreviewScene> CompleteSketch(
@@ -43,7 +54,7 @@ std::shared_ptr<const PreviewScene> CompleteSketch(
     model.terrain = ground.terrain;
     model.texture = ground.texture;
     model.messages = ground.messages;
-    return std::make_shared<const PreviewScene>(std::move(model));
+    return std::make_shared<const PreviewScene>(std::move(model), AreaOf(record));
 }
 
 }  // namespace vesk::gui

@@ -26,8 +26,9 @@ private:
 };
 
 // What can be shown before any footprint is triangulated: the ground as the
-// exports write it, and each building's box. Nothing when the sheet cannot be
-// read or the request was overtaken.
+// exports write it, and each building's box; a block without terrain has its
+// ortho image read for the level ground it is shown on. Nothing when the
+// sheet cannot be read or the request was overtaken.
 std::shared_ptr<const PreviewScene> BuildSketch(const std::filesystem::path& sheet,
                                                 const SubSheetRecord& record,
                                                 const BuildRequest& request);

@@ -221,7 +221,7 @@ void PreviewView::UploadScene() {
     }
     UploadBuildings(buildings_, scene_->BuildingsToDraw());
     UploadBuildings(boxes_, scene_->BoxesToDraw());
-    UploadTerrain(scene_->Model());
+    UploadTerrain(scene_->Ground(), scene_->Model().texture);
 }
 
 void PreviewView::UploadBuildings(MeshBuffers& buffers, const BuildingDrawMesh& mesh) {
@@ -233,9 +233,10 @@ void PreviewView::UploadBuildings(MeshBuffers& buffers, const BuildingDrawMesh& 
     buffers.indexCount = static_cast<int>(mesh.indices.size());
 }
 
-void PreviewView::UploadTerrain(const BlockModel& model) {
-    if (model.terrain) {
-        const TriangleMesh& mesh = model.terrain->mesh;
+void PreviewView::UploadTerrain(const TerrainModel* ground,
+                                const std::optional<RgbaImage>& texture) {
+    if (ground) {
+        const TriangleMesh& mesh = ground->mesh;
         Fill(terrain_.positions, mesh.positions);
         Fill(terrain_.normals, mesh.normals);
         if (mesh.uvs.size() == mesh.positions.size()) {
@@ -249,8 +250,8 @@ void PreviewView::UploadTerrain(const BlockModel& model) {
         Fill(coarseTerrain_, coarse);
         coarseTerrainCount_ = static_cast<int>(coarse.size());
     }
-    if (model.texture && model.texture->width > 0 && model.texture->height > 0) {
-        const RgbaImage& image = *model.texture;
+    if (texture && texture->width > 0 && texture->height > 0) {
+        const RgbaImage& image = *texture;
         const QImage rgba(image.pixels.data(), static_cast<int>(image.width),
                           static_cast<int>(image.height), static_cast<int>(image.width) * 4,
                           QImage::Format_RGBA8888);

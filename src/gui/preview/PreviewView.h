@@ -97,7 +97,7 @@ private:
     void UploadScene();
     void ReleaseBuffers();
     void UploadBuildings(MeshBuffers& buffers, const BuildingDrawMesh& mesh);
-    void UploadTerrain(const BlockModel& model);
+    void UploadTerrain(const TerrainModel* ground, const std::optional<RgbaImage>& texture);
     void DrawBuildings(const QMatrix4x4& viewProjection, bool boxes);
     void DrawTerrain(const QMatrix4x4& viewProjection, bool coarse);
     void SetCommonUniforms(QOpenGLShaderProgram& program, const QMatrix4x4& viewProjection);
