@@ -87,13 +87,14 @@ void ReportPreparation(const std::filesystem::path& path, const SubSheetRecord& 
     vesk::BlockModel ground = vesk::BuildBlockModel(*source, record, {.buildings = false});
     std::vector<vesk::LeftOutBuilding> leftOut;
     const vesk::FootprintSet footprints = vesk::ReadFootprints(*source, record, leftOut);
-    const vesk::gui::PreviewScene sketch(std::move(ground), vesk::BoxesOf(footprints));
+    const vesk::BlockArea area{record.width, record.height};
+    const vesk::gui::PreviewScene sketch(std::move(ground), vesk::BoxesOf(footprints), area);
     const double sketchMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     timer.restart();
     vesk::BlockModel model = vesk::BuildBlockModel(*source, record, vesk::ModelChoices{});
     const double modelMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     timer.restart();
-    const vesk::gui::PreviewScene scene(std::move(model));
+    const vesk::gui::PreviewScene scene(std::move(model), area);
     const double sceneMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     std::printf("off the UI thread: sketch %.0f ms; block model %.0f ms, its preparation %.0f ms\n",
                 sketchMs, modelMs, sceneMs);

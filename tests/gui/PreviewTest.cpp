@@ -3,10 +3,15 @@
 // window follows the selection and remembers its settings.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QOpenGLContext>
 #include <QSettings>
 #include <QTest>
+#include <QThreadPool>
+#include <QtMath>
 #include <algorithm>
+#include <atomic>
 
 #include "GuiFixture.h"
 #include "SampleSheet.h"
@@ -14,8 +19,10 @@
 #include "app/CommandTable.h"
 #include "convert/OutputName.h"
 #include "preview/MovingResolution.h"
+#include "preview/PreviewBuild.h"
 #include "preview/PreviewView.h"
 #include "preview/PreviewWindow.h"
+#include "view/CMyVeskView.h"
 
 using namespace vesk;
 using namespace vesk::gui;
@@ -106,13 +113,13 @@ RoofPoint TallestRoof(const BlockModel& model) {
     return {static_cast<std::size_t>(tallest - parts.begin()), middle};
 }
 
-// The texels of the ortho image about a point of the block, from the terrain
+// The texels of the ortho image about a point of the block, from the ground
 // grid's corners and the image's rows running from the north down.
-std::pair<QColor, QColor> TexelRange(const BlockModel& model, QVector3D point) {
-    const auto& positions = model.terrain->mesh.positions;
+std::pair<QColor, QColor> TexelRange(const PreviewScene& scene, QVector3D point) {
+    const auto& positions = scene.Ground()->mesh.positions;
     const Vec3& south = positions.front();
     const Vec3& north = positions.back();
-    const RgbaImage& image = *model.texture;
+    const RgbaImage& image = *scene.Model().texture;
     const double u = (point.x() - south.x) / (north.x - south.x);
     const double v = (point.y() - south.y) / (north.y - south.y);
     const int column = static_cast<int>(u * image.width);
@@ -131,6 +138,35 @@ std::pair<QColor, QColor> TexelRange(const BlockModel& model, QVector3D point) {
         }
     }
     return {QColor(low[0], low[1], low[2]), QColor(high[0], high[1], high[2])};
+}
+
+// The least and the most of the light's share among the terrain grid's
+// normals at the corners of the cell that holds a point.
+std::pair<float, float> ShareRange(const TerrainModel& terrain, QVector3D point) {
+    const TerrainGrid& grid = terrain.grid;
+    const auto column = std::min(static_cast<std::uint32_t>(point.x() / grid.dx), grid.columns - 2);
+    const auto row = std::min(static_cast<std::uint32_t>(point.y() / grid.dy), grid.rows - 2);
+    float low = 1.0f;
+    float high = 0.0f;
+    for (std::uint32_t i = row; i <= row + 1; ++i) {
+        for (std::uint32_t j = column; j <= column + 1; ++j) {
+            const float share = kPreviewLight.Share(terrain.mesh.normals[i * grid.columns + j]);
+            low = std::min(low, share);
+            high = std::max(high, share);
+        }
+    }
+    return {low, high};
+}
+
+QColor Scaled(QColor colour, float share) {
+    const auto scale = [share](int value) { return static_cast<int>(std::lround(value * share)); };
+    return QColor(scale(colour.red()), scale(colour.green()), scale(colour.blue()));
+}
+
+// The colours a range of colours shows under the light's shares about a point.
+std::pair<QColor, QColor> Shaded(const std::pair<QColor, QColor>& colours,
+                                 std::pair<float, float> shares) {
+    return {Scaled(colours.first, shares.first), Scaled(colours.second, shares.second)};
 }
 
 bool Within(QColor seen, const std::pair<QColor, QColor>& range) {
@@ -155,6 +191,33 @@ std::optional<QPoint> GroundPixel(const PreviewView& view) {
     return std::nullopt;
 }
 
+// A wall triangle of a building: its middle and the way it faces.
+struct Wall {
+    QVector3D middle;
+    QVector3D normal;
+};
+
+std::vector<Wall> WallsOf(const BlockModel& model, const BuildingPart& part) {
+    std::vector<Wall> walls;
+    const TriangleMesh& mesh = model.buildings;
+    for (std::uint32_t i = part.firstIndex; i < part.firstIndex + part.indexCount; i += 3) {
+        const auto corner = [&](std::uint32_t k) {
+            const Vec3& p = mesh.positions[mesh.indices[i + k]];
+            return QVector3D(p.x, p.y, p.z);
+        };
+        const QVector3D normal =
+            QVector3D::crossProduct(corner(1) - corner(0), corner(2) - corner(0)).normalized();
+        if (std::abs(normal.z()) < 1e-3f) {
+            walls.push_back({(corner(0) + corner(1) + corner(2)) / 3.0f, normal});
+        }
+    }
+    return walls;
+}
+
+float ShareOf(const QVector3D& normal) {
+    return kPreviewLight.Share({normal.x(), normal.y(), normal.z()});
+}
+
 int DifferingPixels(const QImage& a, const QImage& b) {
     int differing = 0;
     for (int y = 0; y < a.height(); ++y) {
@@ -173,13 +236,17 @@ class PreviewTest : public QObject {
 private slots:
     void commandNeedsASelectedBlock();
     void pixelsShowBuildingsTerrainAndGroundAsToggled();
+    void blockWithoutGridStandsOnItsOrthoImage();
     void clickPicksTheBuildingUnderThePointer();
     void pickedBuildingIsHighlightedMovingAndAtRest();
+    void wallsFacingDifferentWaysAreShadedApart();
     void movingFramesCoarsenWhenSlowAndSharpenWhenFast();
     void sketchPicksBoxesAndTellsTheFootprintArea();
     void cameraReturnsHomeAndDoubleClickCentres();
+    void keysReachTheViewOnceItsWindowIsActivated();
     void windowFollowsTheSelection();
     void togglesAndSizeAreRemembered();
+    void heavyBlocksAreBuiltWithoutHoldingUpTheMainWindow();
 };
 
 void PreviewTest::commandNeedsASelectedBlock() {
@@ -203,9 +270,9 @@ void PreviewTest::commandNeedsASelectedBlock() {
                  QString::fromStdString(MakeOutputName(gui.Doc().CopySubSheetRecord(kBlock))));
 }
 
-// From straight above, close over the tallest building: its roof faces the
-// light and shows the building colour; without buildings the ortho image's
-// texels there; without the texture the plain ground.
+// From straight above, close over the tallest building: its roof is level and
+// shows the building colour; without buildings the ortho image's texels
+// there, and without the texture the plain ground, both as lit on the slope.
 void PreviewTest::pixelsShowBuildingsTerrainAndGroundAsToggled() {
     GuiFixture gui;
     PreviewWindow* preview = PreviewOfSampleBlock(gui);
@@ -228,18 +295,62 @@ void PreviewTest::pixelsShowBuildingsTerrainAndGroundAsToggled() {
     layers.buildings = false;
     view->SetLayers(layers);
     seen = view->GrabFrame().pixelColor(pixel);
-    QVERIFY2(Within(seen, TexelRange(model, roof.point)), Describe(seen));
+    const std::pair<float, float> shares = ShareRange(*model.terrain, roof.point);
+    QVERIFY2(Within(seen, Shaded(TexelRange(*view->Scene(), roof.point), shares)), Describe(seen));
     QVERIFY2(!Near(seen, kBuildingColour), Describe(seen));
 
     layers.texture = false;
     view->SetLayers(layers);
     seen = view->GrabFrame().pixelColor(pixel);
-    QVERIFY2(Near(seen, kGroundColour), Describe(seen));
+    QVERIFY2(Within(seen, Shaded({kGroundColour, kGroundColour}, shares)), Describe(seen));
 
     layers.terrain = false;
     view->SetLayers(layers);
     seen = view->GrabFrame().pixelColor(pixel);
     QVERIFY2(Near(seen, kSkyColour), Describe(seen));
+}
+
+// A block without its height grid stands on level ground at its lowest
+// building's bottom, over the block's area, with the ortho image on it.
+void PreviewTest::blockWithoutGridStandsOnItsOrthoImage() {
+    GuiFixture gui;
+    sample::SampleOptions options;
+    options.withDem = false;
+    const auto sheet = gui.dir / "no-grid.tqb";
+    std::string error;
+    QVERIFY2(sample::WriteSampleSheet(options, sheet, error), error.c_str());
+    gui.Open(sheet);
+    gui.ClickPicture(kBlockOnPicture);
+    PreviewWindow* preview = OpenPreview(gui);
+    QVERIFY(preview);
+    PreviewView* view = preview->View();
+    const PreviewScene& scene = *view->Scene();
+    QVERIFY(!scene.Model().terrain && scene.Model().texture && scene.Ground());
+    const auto& parts = scene.Model().buildingParts;
+    QVERIFY(!parts.empty());
+    const float lowest = std::min_element(parts.begin(), parts.end(), [](auto& a, auto& b) {
+                             return a.bottom < b.bottom;
+                         })->bottom;
+    const SubSheetRecord record = gui.Doc().CopySubSheetRecord(kBlock);
+    const Vec3& northEast = scene.Ground()->mesh.positions.back();
+    QCOMPARE(scene.Ground()->mesh.positions.front().z, lowest);
+    QCOMPARE(northEast.x, record.width);
+    QCOMPARE(northEast.y, record.height);
+
+    view->Camera().Orbit(0.0f, 90.0f);
+    const auto pixel = GroundPixel(*view);
+    QVERIFY(pixel);
+    const auto hit = view->PickAt(*pixel);
+    QVERIFY(hit && std::abs(hit->point.z() - lowest) < 0.01f);
+    QColor seen = view->GrabFrame().pixelColor(*pixel);
+    QVERIFY2(Within(seen, TexelRange(scene, hit->point)), Describe(seen));
+    QVERIFY2(!Near(seen, kSkyColour), Describe(seen));
+
+    SceneLayers layers = view->Layers();
+    layers.texture = false;
+    view->SetLayers(layers);
+    seen = view->GrabFrame().pixelColor(*pixel);
+    QVERIFY2(Near(seen, kGroundColour), Describe(seen));
 }
 
 // Picking follows what is drawn: the tallest building under its projected
@@ -320,6 +431,48 @@ void PreviewTest::pickedBuildingIsHighlightedMovingAndAtRest() {
     QVERIFY2(Near(after, kBuildingColour), Describe(after));
 }
 
+// Two walls of the tallest building that the light meets differently, seen
+// from between the ways they face: each shows the building colour by the
+// light's share for its way, so the corner between them shows.
+void PreviewTest::wallsFacingDifferentWaysAreShadedApart() {
+    GuiFixture gui;
+    PreviewWindow* preview = PreviewOfSampleBlock(gui);
+    QVERIFY(preview);
+    PreviewView* view = preview->View();
+    const BlockModel& model = view->Scene()->Model();
+    const RoofPoint roof = TallestRoof(model);
+    const std::vector<Wall> walls = WallsOf(model, model.buildingParts[roof.part]);
+    for (const Wall& a : walls) {
+        for (const Wall& b : walls) {
+            if (ShareOf(a.normal) - ShareOf(b.normal) < 0.15f ||
+                QVector3D::dotProduct(a.normal, b.normal) < -0.5f) {
+                continue;
+            }
+            const QVector3D between = (a.normal + b.normal).normalized();
+            view->ShowAll();
+            view->Camera().CentreOn(roof.point);
+            view->Camera().Orbit(qRadiansToDegrees(std::atan2(between.y(), between.x())) - 225.0f,
+                                 15.0f);
+            view->Camera().Zoom(6.0f);
+            const QPoint pixelA = view->Camera().Project(a.middle, view->size()).toPoint();
+            const QPoint pixelB = view->Camera().Project(b.middle, view->size()).toPoint();
+            const auto hitA = view->PickAt(pixelA);
+            const auto hitB = view->PickAt(pixelB);
+            if (!hitA || hitA->part != roof.part || !hitB || hitB->part != roof.part) {
+                continue;  // another building stands in front
+            }
+            const QImage frame = view->GrabFrame();
+            const QColor seenA = frame.pixelColor(pixelA);
+            const QColor seenB = frame.pixelColor(pixelB);
+            QVERIFY2(Near(seenA, Scaled(kBuildingColour, ShareOf(a.normal)), 3), Describe(seenA));
+            QVERIFY2(Near(seenB, Scaled(kBuildingColour, ShareOf(b.normal)), 3), Describe(seenB));
+            QVERIFY2(!Near(seenA, seenB, 20), Describe(seenA) + " " + Describe(seenB));
+            return;
+        }
+    }
+    QFAIL("no two walls facing different ways in sight");
+}
+
 void PreviewTest::movingFramesCoarsenWhenSlowAndSharpenWhenFast() {
     MovingResolution resolution;
     QCOMPARE(resolution.Divisor(), MovingResolution::kFinest);
@@ -353,7 +506,7 @@ void PreviewTest::sketchPicksBoxesAndTellsTheFootprintArea() {
     // A 10 x 4 rectangle without its 4 x 2 north-west corner: 32 square metres.
     footprints.corners = {{0, 0}, {10, 0}, {10, 4}, {4, 4}, {4, 2}, {0, 2}};
     footprints.buildings.push_back({3, 1.0f, 11.0f, 0, 6});
-    const PreviewScene sketch(BlockModel{}, BoxesOf(footprints));
+    const PreviewScene sketch(BlockModel{}, BoxesOf(footprints), BlockArea{});
     QVERIFY(!sketch.IsComplete());
     QCOMPARE(sketch.PartCount(), std::size_t{1});
     const SceneLayers layers;
@@ -421,6 +574,29 @@ void PreviewTest::cameraReturnsHomeAndDoubleClickCentres() {
     QVERIFY(std::abs(now.y() - view->height() / 2.0) < 1.0);
 }
 
+// A click on the title bar activates the window, and the window manager
+// hands it the keyboard: the view is given it, whatever had it before.
+void PreviewTest::keysReachTheViewOnceItsWindowIsActivated() {
+    GuiFixture gui;
+    PreviewWindow* preview = PreviewOfSampleBlock(gui);
+    QVERIFY(preview);
+    for (QWidget* elsewhere : {static_cast<QWidget*>(&gui.Frame()),
+                               static_cast<QWidget*>(preview->findChild<QCheckBox*>())}) {
+        elsewhere->activateWindow();
+        elsewhere->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(elsewhere->window()));
+        gui.Frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&gui.Frame()));
+
+        preview->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(preview));
+        QTRY_COMPARE(QGuiApplication::focusWindow(), static_cast<QWindow*>(preview->View()));
+        const QVector3D before = preview->View()->Camera().Eye();
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Left);
+        QVERIFY(preview->View()->Camera().Eye() != before);
+    }
+}
+
 void PreviewTest::windowFollowsTheSelection() {
     GuiFixture gui;
     const auto sheet = SampleSheet(gui, "a.tqb", 1);
@@ -475,6 +651,64 @@ void PreviewTest::togglesAndSizeAreRemembered() {
     QCOMPARE(again.View()->Layers().exaggeration, 2.0f);
     boxes = again.findChildren<QCheckBox*>();
     QVERIFY(!boxes[0]->isChecked() && boxes[1]->isChecked() && !boxes[2]->isChecked());
+}
+
+// A block of 40,000 buildings takes over a second to build. Meanwhile the
+// main window answers a click and paints at once: Qt shares large image
+// drawing out over its global thread pool, so the builds keep out of it. The
+// limit is far above the few milliseconds a click takes and far below a
+// build, for a machine busy with other work too. Each click overtakes the
+// build before it, and the preview ends with the block selected last;
+// closing the window leaves no build running.
+void PreviewTest::heavyBlocksAreBuiltWithoutHoldingUpTheMainWindow() {
+    GuiFixture gui;
+    sample::SampleOptions options;
+    options.buildingsPerSubSheet = 40000;
+    const auto heavy = gui.dir / "heavy.tqb";
+    std::string error;
+    QVERIFY2(sample::WriteSampleSheet(options, heavy, error), error.c_str());
+    gui.Open(heavy);
+    gui.ClickPicture(kBlockOnPicture);
+    QElapsedTimer build;
+    build.start();
+    PreviewWindow* preview = OpenPreview(gui);
+    QVERIFY(preview);
+    QVERIFY2(build.elapsed() > 300, QByteArray::number(build.elapsed()));
+
+    const QPoint blocks[] = {kOtherBlockOnPicture, kBlockOnPicture};
+    for (int click = 0; click < 6; ++click) {
+        QElapsedTimer handling;
+        handling.start();
+        gui.ClickPicture(blocks[click % 2]);
+        gui.Frame().View()->viewport()->repaint();
+        QVERIFY2(handling.elapsed() < 250, QByteArray::number(handling.elapsed()));
+        QVERIFY(preview->IsBuilding());
+        // The repaint's own image drawing may hold a pool thread a moment longer; a build would
+        // hold one for a second.
+        QTRY_COMPARE_WITH_TIMEOUT(QThreadPool::globalInstance()->activeThreadCount(), 0, 100);
+        // Each build gets as far as its sketch, or not, before the next click.
+        QTest::qWait(click * 100);
+    }
+    QCOMPARE(gui.Doc().SelectedSubSheet(), kBlock);
+    const SubSheetRecord last = gui.Doc().CopySubSheetRecord(kBlock);
+    QVERIFY(QTest::qWaitFor([preview] { return CompleteSceneDrawn(preview->View()); }, 60000));
+    QCOMPARE(preview->View()->Scene()->Model().originX, static_cast<double>(last.originX));
+    QCOMPARE(preview->View()->Scene()->Model().originY, static_cast<double>(last.originY));
+    QCOMPARE(preview->StatusText(), QString::fromUtf8("ﾚﾃﾞｨ"));
+
+    // An overtaken request builds nothing.
+    const std::atomic<std::uint64_t> latest = 2;
+    QVERIFY(!BuildSketch(heavy, last, BuildRequest(latest, 1)));
+
+    // Closed in the middle of a build, and opened again: that block is built anew.
+    gui.ClickPicture(kOtherBlockOnPicture);
+    QVERIFY(preview->IsBuilding());
+    preview->close();
+    QVERIFY(!preview->IsBuilding());
+    const SubSheetRecord other = gui.Doc().CopySubSheetRecord(0);
+    QVERIFY(OpenPreview(gui) == preview);
+    QCOMPARE(preview->View()->Scene()->Model().originX, static_cast<double>(other.originX));
+    QCOMPARE(preview->View()->Scene()->Model().originY, static_cast<double>(other.originY));
 }
 
 QTEST_MAIN(PreviewTest)

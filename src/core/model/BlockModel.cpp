@@ -97,6 +97,8 @@ void AddTerrain(ByteSource& sheet, const SubSheetRecord& record, BlockModel& mod
     model.terrain = std::move(std::get<TerrainModel>(terrain));
 }
 
+}  // namespace
+
 void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
     const auto body = ReadOrthoChunkBody(sheet, record.orthoPosition);
     if (!body) {
@@ -119,8 +121,6 @@ void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& mod
     }
     model.texture = std::move(std::get<RgbaImage>(image));
 }
-
-}  // namespace
 
 BlockModel BuildBlockModel(ByteSource& sheet, const SubSheetRecord& record,
                            const ModelChoices& choices) {

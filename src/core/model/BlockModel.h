@@ -99,4 +99,9 @@ struct BlockModel {
 BlockModel BuildBlockModel(ByteSource& sheet, const SubSheetRecord& record,
                            const ModelChoices& choices);
 
+// Reads the block's texture into the model as BuildBlockModel does, which
+// does it only where there is terrain to lay it on; a view that lays it on a
+// ground of its own reads it so. Why it cannot be read goes to its diagnostics.
+void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model);
+
 }  // namespace vesk

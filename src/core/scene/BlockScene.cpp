@@ -31,21 +31,31 @@ Vec3 Along(const PickRay& ray, float distance) {
 
 }  // namespace
 
-BlockScene::BlockScene(BlockModel model)
+BlockScene::BlockScene(BlockModel model, const BlockArea& area)
     : model_(std::move(model)), complete_(true), boxes_(BoxesOf(model_)) {
     toDraw_ = MakeDrawMesh(model_);
-    Prepare();
+    Prepare(area);
 }
 
-BlockScene::BlockScene(BlockModel ground, std::vector<BuildingBox> boxes)
+BlockScene::BlockScene(BlockModel ground, std::vector<BuildingBox> boxes, const BlockArea& area)
     : model_(std::move(ground)), boxes_(std::move(boxes)) {
-    Prepare();
+    Prepare(area);
 }
 
-void BlockScene::Prepare() {
-    boxesToDraw_ = MakeBoxMesh(boxes_);
+const TerrainModel* BlockScene::Ground() const {
     if (model_.terrain) {
-        coarseTerrain_ = CoarseTerrainIndices(*model_.terrain, kCoarseTerrainCells);
+        return &*model_.terrain;
+    }
+    return flatGround_ ? &*flatGround_ : nullptr;
+}
+
+void BlockScene::Prepare(const BlockArea& area) {
+    if (!model_.terrain && area.width > 0.0f && area.height > 0.0f) {
+        flatGround_ = FlatGround(area, LowestBottom(boxes_));
+    }
+    boxesToDraw_ = MakeBoxMesh(boxes_);
+    if (const TerrainModel* ground = Ground()) {
+        coarseTerrain_ = CoarseTerrainIndices(*ground, kCoarseTerrainCells);
     }
     constexpr float kBig = std::numeric_limits<float>::max();
     all_ = {{kBig, kBig, kBig}, {-kBig, -kBig, -kBig}};
@@ -65,8 +75,8 @@ void BlockScene::Prepare() {
         Include(all_.low, all_.high, extent.low);
         Include(all_.low, all_.high, extent.high);
     }
-    if (model_.terrain) {
-        for (const Vec3& p : model_.terrain->mesh.positions) {
+    if (const TerrainModel* ground = Ground()) {
+        for (const Vec3& p : ground->mesh.positions) {
             Include(all_.low, all_.high, p);
         }
     }
@@ -108,10 +118,11 @@ float BlockScene::NearestOnParts(const PickRay& ray, std::size_t& part) const {
 }
 
 float BlockScene::NearestOnTerrain(const PickRay& ray) const {
-    if (!model_.terrain) {
+    const TerrainModel* ground = Ground();
+    if (!ground) {
         return kNoHit;
     }
-    const TriangleMesh& mesh = model_.terrain->mesh;
+    const TriangleMesh& mesh = ground->mesh;
     return NearestTriangle(ray, mesh.positions, mesh.indices,
                            {0, static_cast<std::uint32_t>(mesh.indices.size())});
 }

@@ -8,6 +8,7 @@
 #include "model/BlockModel.h"
 #include "model/BuildingBoxes.h"
 #include "scene/BuildingDrawMesh.h"
+#include "scene/FlatGround.h"
 #include "scene/RayPick.h"
 
 namespace vesk {
@@ -32,17 +33,21 @@ struct ScenePick {
 // buildings. Both hold a light version drawn while the camera moves (boxes,
 // a coarser terrain grid). The complete scene picks on the model's own
 // triangles in the block's frame, so what is picked is exactly what the
-// exports write; the sketch picks on the boxes.
+// exports write; the sketch picks on the boxes. A block without terrain
+// stands on a level ground over its area, which the exports do not write.
 class BlockScene {
 public:
     // The complete scene of a whole model.
-    explicit BlockScene(BlockModel model);
+    BlockScene(BlockModel model, const BlockArea& area);
     // The sketch: the ground of a model built without buildings, and the
     // boxes of the buildings to come.
-    BlockScene(BlockModel ground, std::vector<BuildingBox> boxes);
+    BlockScene(BlockModel ground, std::vector<BuildingBox> boxes, const BlockArea& area);
 
     bool IsComplete() const { return complete_; }
     const BlockModel& Model() const { return model_; }
+    // The model's terrain, or else the level ground at the lowest building's
+    // bottom; none when the area is empty.
+    const TerrainModel* Ground() const;
     // The model's buildings; empty in a sketch.
     const BuildingDrawMesh& BuildingsToDraw() const { return toDraw_; }
     const BuildingDrawMesh& BoxesToDraw() const { return boxesToDraw_; }
@@ -57,12 +62,13 @@ public:
     std::optional<ScenePick> Pick(const PickRay& ray, const SceneLayers& layers) const;
 
 private:
-    void Prepare();
+    void Prepare(const BlockArea& area);
     IndexRange PickRange(std::size_t part) const;
     float NearestOnParts(const PickRay& ray, std::size_t& part) const;
     float NearestOnTerrain(const PickRay& ray) const;
 
     BlockModel model_;
+    std::optional<TerrainModel> flatGround_;
     bool complete_ = false;
     std::vector<BuildingBox> boxes_;  // one per part
     BuildingDrawMesh toDraw_;

@@ -23,14 +23,15 @@ struct SceneHit {
 class PreviewScene {
 public:
     // The complete scene of a whole model.
-    explicit PreviewScene(BlockModel model) : scene_(std::move(model)) {}
+    PreviewScene(BlockModel model, const BlockArea& area) : scene_(std::move(model), area) {}
     // The sketch: the ground of a model built without buildings, and the
     // boxes of the buildings to come.
-    PreviewScene(BlockModel ground, std::vector<BuildingBox> boxes)
-        : scene_(std::move(ground), std::move(boxes)) {}
+    PreviewScene(BlockModel ground, std::vector<BuildingBox> boxes, const BlockArea& area)
+        : scene_(std::move(ground), std::move(boxes), area) {}
 
     bool IsComplete() const { return scene_.IsComplete(); }
     const BlockModel& Model() const { return scene_.Model(); }
+    const TerrainModel* Ground() const { return scene_.Ground(); }
     const BuildingDrawMesh& BuildingsToDraw() const { return scene_.BuildingsToDraw(); }
     const BuildingDrawMesh& BoxesToDraw() const { return scene_.BoxesToDraw(); }
     const std::vector<std::uint32_t>& CoarseTerrain() const { return scene_.CoarseTerrain(); }

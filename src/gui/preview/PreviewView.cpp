@@ -32,44 +32,57 @@ void main() {
 }
 )";
 
-// One light straight from above plus ambient: roofs read bright, walls dim. The
-// normal is the plane's of the triangle drawn, facing the camera as every
-// triangle left after culling does; so corners need no normals of their own.
-const char* const kBuildingFragmentShader = R"(
-uniform vec3 colour;
+// The light's share of a surface's colour, as SceneLight::Share gives it.
+const char* const kLightFunction = R"(
+uniform vec3 towardSun;
 uniform float ambient;
-varying vec3 scenePosition;
-void main() {
-    vec3 normal = normalize(cross(dFdx(scenePosition), dFdy(scenePosition)));
-    float diffuse = max(normal.z, 0.0);
-    gl_FragColor = vec4(colour * (ambient + (1.0 - ambient) * diffuse), 1.0);
+float lightShare(vec3 normal) {
+    return min(ambient + (1.0 - ambient) * max(dot(normal, towardSun), 0.0) / towardSun.z, 1.0);
 }
 )";
 
+// Each triangle is lit by the normal of its own plane, so that walls and
+// roofs are flat and their corners show; that normal faces the camera, as
+// every triangle left after culling does, so corners need no normals of their own.
+const char* const kBuildingFragmentShader = R"(
+uniform vec3 colour;
+varying vec3 scenePosition;
+void main() {
+    vec3 normal = normalize(cross(dFdx(scenePosition), dFdy(scenePosition)));
+    gl_FragColor = vec4(colour * lightShare(normal), 1.0);
+}
+)";
+
+// Heights stretched by the exaggeration steepen the slopes as much.
 const char* const kTerrainVertexShader = R"(
 attribute vec3 position;
+attribute vec3 normal;
 attribute vec2 uv;
 uniform mat4 viewProjection;
 uniform float exaggeration;
 varying vec2 textureUv;
+varying vec3 surfaceNormal;
 void main() {
     textureUv = uv;
+    surfaceNormal = vec3(normal.xy * exaggeration, normal.z);
     gl_Position = viewProjection * vec4(position.xy, position.z * exaggeration, 1.0);
 }
 )";
 
-// The texture's rows run from the north down, while v grows northward.
+// The terrain is lit by the grid's normals, smoothly across its cells. The
+// texture's rows run from the north down, while v grows northward.
 const char* const kTerrainFragmentShader = R"(
 uniform sampler2D ortho;
 uniform bool textured;
 uniform vec3 ground;
 varying vec2 textureUv;
+varying vec3 surfaceNormal;
 void main() {
+    vec3 colour = ground;
     if (textured) {
-        gl_FragColor = vec4(texture2D(ortho, vec2(textureUv.x, 1.0 - textureUv.y)).rgb, 1.0);
-    } else {
-        gl_FragColor = vec4(ground, 1.0);
+        colour = texture2D(ortho, vec2(textureUv.x, 1.0 - textureUv.y)).rgb;
     }
+    gl_FragColor = vec4(colour * lightShare(normalize(surfaceNormal)), 1.0);
 }
 )";
 
@@ -88,7 +101,9 @@ void Fill(QOpenGLBuffer& buffer, const std::vector<T>& data) {
 
 bool Build(QOpenGLShaderProgram& program, const char* vertex, const char* fragment) {
     return program.addShaderFromSourceCode(QOpenGLShader::Vertex, vertex) &&
-           program.addShaderFromSourceCode(QOpenGLShader::Fragment, fragment) && program.link();
+           program.addShaderFromSourceCode(QOpenGLShader::Fragment,
+                                           QByteArray(kLightFunction) + fragment) &&
+           program.link();
 }
 
 }  // namespace
@@ -188,6 +203,7 @@ void PreviewView::initializeGL() {
 void PreviewView::ReleaseBuffers() {
     for (MeshBuffers* mesh : {&buildings_, &boxes_, &terrain_}) {
         mesh->positions.destroy();
+        mesh->normals.destroy();
         mesh->uvs.destroy();
         mesh->indices.destroy();
         mesh->indexCount = 0;
@@ -205,7 +221,7 @@ void PreviewView::UploadScene() {
     }
     UploadBuildings(buildings_, scene_->BuildingsToDraw());
     UploadBuildings(boxes_, scene_->BoxesToDraw());
-    UploadTerrain(scene_->Model());
+    UploadTerrain(scene_->Ground(), scene_->Model().texture);
 }
 
 void PreviewView::UploadBuildings(MeshBuffers& buffers, const BuildingDrawMesh& mesh) {
@@ -217,10 +233,12 @@ void PreviewView::UploadBuildings(MeshBuffers& buffers, const BuildingDrawMesh& 
     buffers.indexCount = static_cast<int>(mesh.indices.size());
 }
 
-void PreviewView::UploadTerrain(const BlockModel& model) {
-    if (model.terrain) {
-        const TriangleMesh& mesh = model.terrain->mesh;
+void PreviewView::UploadTerrain(const TerrainModel* ground,
+                                const std::optional<RgbaImage>& texture) {
+    if (ground) {
+        const TriangleMesh& mesh = ground->mesh;
         Fill(terrain_.positions, mesh.positions);
+        Fill(terrain_.normals, mesh.normals);
         if (mesh.uvs.size() == mesh.positions.size()) {
             Fill(terrain_.uvs, mesh.uvs);
         }
@@ -232,8 +250,8 @@ void PreviewView::UploadTerrain(const BlockModel& model) {
         Fill(coarseTerrain_, coarse);
         coarseTerrainCount_ = static_cast<int>(coarse.size());
     }
-    if (model.texture && model.texture->width > 0 && model.texture->height > 0) {
-        const RgbaImage& image = *model.texture;
+    if (texture && texture->width > 0 && texture->height > 0) {
+        const RgbaImage& image = *texture;
         const QImage rgba(image.pixels.data(), static_cast<int>(image.width),
                           static_cast<int>(image.height), static_cast<int>(image.width) * 4,
                           QImage::Format_RGBA8888);
@@ -316,10 +334,8 @@ void PreviewView::DrawBuildings(const QMatrix4x4& viewProjection, bool boxes) {
     if (buffers.indexCount == 0 || !buildingProgram_.bind()) {
         return;
     }
-    buildingProgram_.setUniformValue("viewProjection", viewProjection);
-    buildingProgram_.setUniformValue("exaggeration", layers_.exaggeration);
+    SetCommonUniforms(buildingProgram_, viewProjection);
     buildingProgram_.setUniformValue("colour", ToRgb(kBuildingColour));
-    buildingProgram_.setUniformValue("ambient", kAmbientShare);
     const bool belowAFloor = camera_.Eye().z() < mesh.highestFloor * layers_.exaggeration;
     const auto drawn =
         static_cast<std::uint32_t>(belowAFloor ? mesh.indices.size() : mesh.floorIndexStart);
@@ -343,8 +359,7 @@ void PreviewView::DrawTerrain(const QMatrix4x4& viewProjection, bool coarse) {
     }
     const bool textured = layers_.texture && texture_ && terrain_.uvs.isCreated();
     glDisable(GL_CULL_FACE);
-    terrainProgram_.setUniformValue("viewProjection", viewProjection);
-    terrainProgram_.setUniformValue("exaggeration", layers_.exaggeration);
+    SetCommonUniforms(terrainProgram_, viewProjection);
     terrainProgram_.setUniformValue("textured", textured);
     terrainProgram_.setUniformValue("ground", ToRgb(kGroundColour));
     terrainProgram_.setUniformValue("ortho", 0);
@@ -360,6 +375,15 @@ void PreviewView::DrawTerrain(const QMatrix4x4& viewProjection, bool coarse) {
     terrainProgram_.release();
 }
 
+void PreviewView::SetCommonUniforms(QOpenGLShaderProgram& program,
+                                    const QMatrix4x4& viewProjection) {
+    program.setUniformValue("viewProjection", viewProjection);
+    program.setUniformValue("exaggeration", layers_.exaggeration);
+    const Vec3 sun = kPreviewLight.TowardSun();
+    program.setUniformValue("towardSun", QVector3D(sun.x, sun.y, sun.z));
+    program.setUniformValue("ambient", kPreviewLight.ambient);
+}
+
 void PreviewView::DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, QOpenGLBuffer& indices,
                            bool withUvs, IndexRange range) {
     const auto attach = [&program](QOpenGLBuffer& buffer, const char* name, int size) {
@@ -369,6 +393,9 @@ void PreviewView::DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, QOp
         buffer.release();
     };
     attach(mesh.positions, "position", 3);
+    if (mesh.normals.isCreated()) {
+        attach(mesh.normals, "normal", 3);
+    }
     if (withUvs) {
         attach(mesh.uvs, "uv", 2);
     }
@@ -376,7 +403,7 @@ void PreviewView::DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, QOp
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(range.count), GL_UNSIGNED_INT,
                    reinterpret_cast<const void*>(std::uintptr_t{range.first} * sizeof(GLuint)));
     indices.release();
-    for (const char* name : {"position", "uv"}) {
+    for (const char* name : {"position", "normal", "uv"}) {
         if (program.attributeLocation(name) >= 0) {
             program.disableAttributeArray(name);
         }

@@ -15,16 +15,18 @@
 #include "preview/MovingResolution.h"
 #include "preview/PreviewCamera.h"
 #include "preview/PreviewScene.h"
+#include "scene/SceneLight.h"
 
 namespace vesk::gui {
 
-// The colours the preview draws with: a roof facing the light shows the
-// building colour itself, walls only its ambient share.
+// The colours the preview draws with, and the light it shades them with: a
+// roof and level ground show their colours themselves, walls and slopes a
+// share of them that follows the way they face.
 inline const QColor kBuildingColour(224, 216, 200);
 inline const QColor kGroundColour(150, 165, 120);
 inline const QColor kSkyColour(196, 214, 232);
 inline const QColor kHighlightColour(235, 120, 40);  // the picked building
-inline constexpr float kAmbientShare = 0.45f;
+inline const SceneLight kPreviewLight;
 
 // Draws a preview scene with OpenGL and turns mouse and keys into camera moves
 // and picks. The scene's buffers are made once, when the scene is set; camera
@@ -84,6 +86,7 @@ protected:
 private:
     struct MeshBuffers {
         QOpenGLBuffer positions{QOpenGLBuffer::VertexBuffer};
+        QOpenGLBuffer normals{QOpenGLBuffer::VertexBuffer};  // none for buildings
         QOpenGLBuffer uvs{QOpenGLBuffer::VertexBuffer};
         QOpenGLBuffer indices{QOpenGLBuffer::IndexBuffer};
         int indexCount = 0;
@@ -94,9 +97,10 @@ private:
     void UploadScene();
     void ReleaseBuffers();
     void UploadBuildings(MeshBuffers& buffers, const BuildingDrawMesh& mesh);
-    void UploadTerrain(const BlockModel& model);
+    void UploadTerrain(const TerrainModel* ground, const std::optional<RgbaImage>& texture);
     void DrawBuildings(const QMatrix4x4& viewProjection, bool boxes);
     void DrawTerrain(const QMatrix4x4& viewProjection, bool coarse);
+    void SetCommonUniforms(QOpenGLShaderProgram& program, const QMatrix4x4& viewProjection);
     // Draws a range of the indices over the mesh's vertices.
     void DrawMesh(QOpenGLShaderProgram& program, MeshBuffers& mesh, QOpenGLBuffer& indices,
                   bool withUvs, IndexRange range);

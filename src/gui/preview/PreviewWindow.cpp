@@ -12,9 +12,7 @@
 
 #include "convert/OutputName.h"
 #include "document/CMyVeskDoc.h"
-#include "model/FootprintSet.h"
 #include "preview/PreviewView.h"
-#include "sheet/FileByteSource.h"
 
 namespace vesk::gui {
 namespace {
@@ -27,38 +25,6 @@ constexpr const char* kNoBlockText = "区画が選択されていません";
 constexpr const char* kUnreadableText = "図葉ﾌｧｲﾙを読めません";
 const QSize kDefaultSize(800, 600);
 constexpr float kExaggerations[] = {1.0f, 2.0f, 5.0f};
-
-// What can be shown before any footprint is triangulated: the ground as the
-// exports write it, and each building's box.
-std::shared_ptr<const PreviewScene> BuildSketch(const std::filesystem::path& sheet,
-                                                const SubSheetRecord& record) {
-    auto source = FileByteSource::Open(sheet);
-    if (!source) {
-        return nullptr;
-    }
-    BlockModel ground = BuildBlockModel(*source, record, {.buildings = false});
-    std::vector<LeftOutBuilding> leftOut;  // the complete scene tells what is left out
-    const FootprintSet footprints = ReadFootprints(*source, record, leftOut);
-    return std::make_shared<const PreviewScene>(std::move(ground), BoxesOf(footprints));
-}
-
-// The whole block as the exports write it, the sketch's ground with the
-// buildings built now; what the toggles leave out is only not drawn.
-std::shared_ptr<const PreviewScene> CompleteSketch(
-    const std::filesystem::path& sheet, const SubSheetRecord& record,
-    const std::shared_ptr<const PreviewScene>& sketch) {
-    auto source = FileByteSource::Open(sheet);
-    if (!source) {
-        return nullptr;
-    }
-    BlockModel model =
-        BuildBlockModel(*source, record, {.buildings = true, .terrain = false, .texture = false});
-    const BlockModel& ground = sketch->Model();
-    model.terrain = ground.terrain;
-    model.texture = ground.texture;
-    model.diagnostics = ground.diagnostics;
-    return std::make_shared<const PreviewScene>(std::move(model));
-}
 
 QString SettingKey(const char* name) {
     return QStringLiteral("Preview/") + QLatin1String(name);
@@ -84,6 +50,7 @@ PreviewWindow::PreviewWindow(const CMyVeskDoc& doc, QWidget* parent)
 
 // The program may end with the window open.
 PreviewWindow::~PreviewWindow() {
+    StopBuilds();
     SaveSettings();
 }
 
@@ -105,16 +72,16 @@ void PreviewWindow::BuildControls() {
     controls->addStretch(1);
 
     view_ = new PreviewView;
-    QWidget* viewBox = QWidget::createWindowContainer(view_, this);
-    viewBox->setFocusPolicy(Qt::StrongFocus);
-    viewBox->setMinimumSize(160, 120);
+    viewBox_ = QWidget::createWindowContainer(view_, this);
+    viewBox_->setFocusPolicy(Qt::StrongFocus);
+    viewBox_->setMinimumSize(160, 120);
     statusBar_ = new QStatusBar(this);
     statusBar_->setSizeGripEnabled(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);
     layout->setSpacing(2);
     layout->addLayout(controls);
-    layout->addWidget(viewBox, 1);
+    layout->addWidget(viewBox_, 1);
     layout->addWidget(statusBar_);
     SetStatus(QString::fromUtf8(kNoBlockText));
 }
@@ -147,25 +114,29 @@ void PreviewWindow::Follow() {
     }
 }
 
+BuildRequest PreviewWindow::NewRequest() {
+    return {request_, ++request_};
+}
+
 void PreviewWindow::ShowBlock(const std::filesystem::path& sheet, const SubSheetRecord& record) {
-    const std::uint64_t request = ++request_;
+    const BuildRequest request = NewRequest();
     setWindowTitle(QString::fromUtf8(kTitle) + QStringLiteral(" - ") +
                    QString::fromStdString(MakeOutputName(record)));
     // The previous block must not stand under the new block's title.
     view_->SetScene(nullptr);
     SetStatus(QString::fromUtf8(kBuildingText));
-    RunForRequest(request, QtConcurrent::run(BuildSketch, sheet, record),
+    RunForRequest(request, QtConcurrent::run(&builds_, BuildSketch, sheet, record, request),
                   [this, sheet, record, request](std::shared_ptr<const PreviewScene> sketch) {
                       SketchBuilt(sheet, record, request, std::move(sketch));
                   });
 }
 
 template <typename Done>
-void PreviewWindow::RunForRequest(std::uint64_t request,
+void PreviewWindow::RunForRequest(const BuildRequest& request,
                                   QFuture<std::shared_ptr<const PreviewScene>> future, Done done) {
     auto* watcher = new QFutureWatcher<std::shared_ptr<const PreviewScene>>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, request, done] {
-        if (request == request_) {
+    connect(watcher, &QFutureWatcherBase::finished, this, [watcher, request, done] {
+        if (!request.Overtaken()) {
             done(watcher->result());
         }
         watcher->deleteLater();
@@ -174,27 +145,27 @@ void PreviewWindow::RunForRequest(std::uint64_t request,
 }
 
 void PreviewWindow::ShowNothing() {
-    ++request_;
+    finished_ = NewRequest().Number();
     setWindowTitle(QString::fromUtf8(kTitle));
     view_->SetScene(nullptr);
     SetStatus(QString::fromUtf8(kNoBlockText));
 }
 
 void PreviewWindow::SketchBuilt(const std::filesystem::path& sheet, const SubSheetRecord& record,
-                                std::uint64_t request, std::shared_ptr<const PreviewScene> sketch) {
+                                const BuildRequest& request,
+                                std::shared_ptr<const PreviewScene> sketch) {
     if (!sketch) {
-        SetStatus(QString::fromUtf8(kUnreadableText));
-        emit SceneReady();
+        Finished(QString::fromUtf8(kUnreadableText));
         return;
     }
     view_->SetScene(sketch);
     SetStatus(QString::fromUtf8(kSketchText));
     const auto complete = [this, sheet, record, request, sketch] {
-        if (request != request_) {
+        if (request.Overtaken()) {
             return;
         }
         RunForRequest(
-            request, QtConcurrent::run(CompleteSketch, sheet, record, sketch),
+            request, QtConcurrent::run(&builds_, CompleteSketch, sheet, record, sketch, request),
             [this](std::shared_ptr<const PreviewScene> scene) { SceneBuilt(std::move(scene)); });
     };
     // The triangulation would take the processors from the sketch's first
@@ -209,16 +180,35 @@ void PreviewWindow::SketchBuilt(const std::filesystem::path& sheet, const SubShe
 
 void PreviewWindow::SceneBuilt(std::shared_ptr<const PreviewScene> scene) {
     if (!scene) {
-        SetStatus(QString::fromUtf8(kUnreadableText));
-    } else {
-        view_->CompleteScene(scene);
-        if (!scene->Model().diagnostics.empty()) {
-            SetStatus(QString::fromStdString(scene->Model().diagnostics.front().Shown()));
-        } else {
-            SetStatus(QString::fromUtf8(kReadyText));
-        }
+        Finished(QString::fromUtf8(kUnreadableText));
+        return;
     }
+    view_->CompleteScene(scene);
+    if (!scene->Model().diagnostics.empty()) {
+        Finished(QString::fromStdString(scene->Model().diagnostics.front().Shown()));
+    } else {
+        Finished(QString::fromUtf8(kReadyText));
+    }
+}
+
+void PreviewWindow::Finished(const QString& status) {
+    finished_ = request_;
+    SetStatus(status);
     emit SceneReady();
+}
+
+// What was being built is built again when the window is shown again; a
+// build in the middle of a step ends that step first.
+void PreviewWindow::StopBuilds() {
+    if (finished_ != request_) {
+        shown_ = {{}, -1, 0};
+    }
+    finished_ = NewRequest().Number();
+    builds_.waitForDone();
+}
+
+bool PreviewWindow::IsBuilding() const {
+    return finished_ != request_ || builds_.activeThreadCount() > 0;
 }
 
 void PreviewWindow::ShowPicked(std::optional<std::size_t> part) {
@@ -257,7 +247,19 @@ void PreviewWindow::SaveSettings() const {
     settings.setValue(SettingKey("Exaggeration"), exaggeration_->currentIndex());
 }
 
+// The window manager hands the keyboard to the window as a whole, by a click
+// on its title bar too; the camera's keys are the view's, and the view is a
+// window of its own that must ask for the keyboard itself.
+void PreviewWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        viewBox_->setFocus(Qt::ActiveWindowFocusReason);
+        view_->requestActivate();
+    }
+    QWidget::changeEvent(event);
+}
+
 void PreviewWindow::closeEvent(QCloseEvent* event) {
+    StopBuilds();
     SaveSettings();
     QWidget::closeEvent(event);
 }

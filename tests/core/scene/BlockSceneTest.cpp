@@ -1,10 +1,12 @@
 // Picking in a block's scene: rays against two box-shaped buildings on flat
-// ground, whose walls, roofs and ground heights are known by construction.
+// ground, whose walls, roofs and ground heights are known by construction;
+// and the level ground a block without its grid stands on.
 // Rays are kept off the diagonals of the squares' triangles and of the
 // ground's cells, where a hit would hang on rounding.
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "SheetBuilder.h"
 #include "scene/BlockScene.h"
@@ -15,8 +17,10 @@ namespace {
 constexpr float kX0 = 1000.0f;
 constexpr float kY0 = 2000.0f;
 constexpr float kGround = 5.0f;
-constexpr float kWestRoof = 15.0f;  // the building on x 2 to 6, y 2 to 6
-constexpr float kEastRoof = 25.0f;  // the building on x 12 to 16, y 2 to 6
+constexpr float kWestRoof = 15.0f;   // the building on x 2 to 6, y 2 to 6
+constexpr float kEastRoof = 25.0f;   // the building on x 12 to 16, y 2 to 6
+constexpr float kEastBottom = 4.0f;  // a metre into the ground
+const BlockArea kArea{20.0f, 20.0f};
 
 std::vector<std::pair<float, float>> Square(float west, float south, float side) {
     return {{kX0 + west, kY0 + south},
@@ -25,18 +29,20 @@ std::vector<std::pair<float, float>> Square(float west, float south, float side)
             {kX0 + west, kY0 + south + side}};
 }
 
-// A 20 x 20 metre block of flat ground at kGround with the two buildings on it.
-BlockModel TwoBuildingsOnFlatGround() {
+// A 20 x 20 metre block of flat ground at kGround with the two buildings on
+// it, or the buildings alone.
+BlockModel TwoBuildings(bool onGrid = true) {
     test::SheetBuilder sheet;
     SubSheetRecord record;
     record.originX = kX0;
     record.originY = kY0;
-    record.hasDem = 1;
+    record.hasDem = onGrid;
     record.demPosition = sheet.Offset();
     sheet.Dem(3, 3, 10.0f, 10.0f, std::vector<float>(9, kGround));
-    for (const auto& [west, roof] : {std::pair{2.0f, kWestRoof}, std::pair{12.0f, kEastRoof}}) {
+    for (const auto& [west, bottom, roof] :
+         {std::tuple{2.0f, kGround, kWestRoof}, std::tuple{12.0f, kEastBottom, kEastRoof}}) {
         record.buildingPositions.push_back(sheet.Offset());
-        sheet.Building(kGround, roof, Square(west, 2.0f, 4.0f));
+        sheet.Building(bottom, roof, Square(west, 2.0f, 4.0f));
     }
     MemoryByteSource source(sheet.Bytes());
     return BuildBlockModel(source, record, {true, true, false});
@@ -48,7 +54,7 @@ PickRay Down(float x, float y) {
 
 class BlockScenePick : public ::testing::Test {
 protected:
-    BlockScene scene{TwoBuildingsOnFlatGround()};
+    BlockScene scene{TwoBuildings(), kArea};
     SceneLayers layers;
 };
 
@@ -117,6 +123,44 @@ TEST_F(BlockScenePick, LayersNotShownAreNotPicked) {
     layers = {.buildings = true, .terrain = false};
     EXPECT_FALSE(scene.Pick(Down(9.0f, 4.0f), layers));
     EXPECT_TRUE(scene.Pick(Down(14.5f, 3.0f), layers));
+}
+
+// The ground is picked, bounded and toggled as terrain is.
+TEST(BlockSceneGround, BlockWithoutGridStandsOnLevelGroundAtItsLowestBottom) {
+    const BlockScene scene(TwoBuildings(false), kArea);
+    ASSERT_FALSE(scene.Model().terrain);
+    ASSERT_TRUE(scene.Ground());
+    SceneLayers layers;
+    const auto between = scene.Pick(Down(9.0f, 4.0f), layers);
+    ASSERT_TRUE(between);
+    EXPECT_FALSE(between->part);
+    EXPECT_FLOAT_EQ(between->point.z, kEastBottom);
+    EXPECT_TRUE(scene.Pick(Down(19.5f, 19.2f), layers));
+    EXPECT_FALSE(scene.Pick(Down(20.5f, 9.0f), layers));
+    const Extent bounds = scene.Bounds(1.0f);
+    EXPECT_FLOAT_EQ(bounds.low.x, 0.0f);
+    EXPECT_FLOAT_EQ(bounds.low.y, 0.0f);
+    EXPECT_FLOAT_EQ(bounds.low.z, kEastBottom);
+    EXPECT_FLOAT_EQ(bounds.high.x, kArea.width);
+    EXPECT_FLOAT_EQ(bounds.high.y, kArea.height);
+    layers.terrain = false;
+    EXPECT_FALSE(scene.Pick(Down(9.0f, 4.0f), layers));
+}
+
+TEST(BlockSceneGround, SketchStandsOnTheSameGround) {
+    const BlockScene sketch(BlockModel{}, BoxesOf(TwoBuildings(false)), kArea);
+    ASSERT_TRUE(sketch.Ground());
+    const auto between = sketch.Pick(Down(9.0f, 4.0f), {});
+    ASSERT_TRUE(between);
+    EXPECT_FLOAT_EQ(between->point.z, kEastBottom);
+}
+
+TEST(BlockSceneGround, GridIsTheGroundAndNoAreaGivesNone) {
+    const BlockScene onGrid(TwoBuildings(), kArea);
+    EXPECT_EQ(onGrid.Ground(), &*onGrid.Model().terrain);
+    const BlockScene noArea(TwoBuildings(false), BlockArea{});
+    EXPECT_FALSE(noArea.Ground());
+    EXPECT_FALSE(noArea.Pick(Down(9.0f, 4.0f), {}));
 }
 
 }  // namespace
