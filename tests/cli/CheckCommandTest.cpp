@@ -86,6 +86,16 @@ TEST_F(CheckCommand, ErrorsGiveStatus4WithCodeSeverityBuildingAndPlace) {
     EXPECT_THAT(plain.out, HasSubstr("error    104 building 1 at X,Y = -6690.0,-35890.0"));
 }
 
+// However many points the grid has, the sample spreads them over the whole block.
+TEST_F(CheckCommand, SampleGridsOfAnyCountCoverTheirBlocks) {
+    for (const char* grid : {"41x41", "21x16"}) {
+        Sample(std::string("grid") + grid + ".tqb", {"--dem", grid, "--buildings", "5"});
+    }
+    const auto result = RunCli({"check", dir.Path().string()});
+    EXPECT_EQ(result.exitCode, 0) << result.out;
+    EXPECT_THAT(result.out, HasSubstr("summary: 2 sheets, 0 errors"));
+}
+
 TEST_F(CheckCommand, ASheetThatCannotBeOpenedOrNoSheetGivesStatus1) {
     const std::string faulty = FaultySheet();
     const auto result = RunCli({"check", faulty, (dir / "missing.tqb").string(), "--json"});
