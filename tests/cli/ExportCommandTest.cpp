@@ -133,11 +133,17 @@ TEST_F(ExportCommand, CompressionOptionsThatCannotApplyAreUsageErrorsInOneLine) 
     }
 }
 
+// A folder where the model would go; a missing --out folder is made instead.
 TEST_F(ExportCommand, AFileThatCannotBeWrittenFailsWithItsNameOnStandardError) {
+    const auto model = dir / "out" / "09M0080M034800040003.glb";
+    std::filesystem::create_directories(model);
     const auto result = RunCli({"export", Sheet(), "--block", "1", "--out", Out()});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_THAT(result.err, HasSubstr((dir / "out" / "09M0080M034800040003.glb").string() +
-                                      " cannot be created"));
+    EXPECT_THAT(result.err, HasSubstr(model.string() + " cannot be created"));
+    std::filesystem::remove_all(dir / "out");
+    const auto made = RunCli({"export", Sheet(), "--block", "1", "--out", Out() + "/new"});
+    EXPECT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "out" / "new" / model.filename()));
 }
 
 // Block 4 of a sheet: a sound building, a bow tie crossing itself at
