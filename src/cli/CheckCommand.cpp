@@ -12,6 +12,7 @@
 #include "check/CheckedSheets.h"
 #include "document/CMyVeskDoc.h"
 #include "document/UnattendedUi.h"
+#include "model/BuildingNumber.h"
 #include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
 #include "text/JsonText.h"
@@ -61,7 +62,7 @@ const char* SeverityName(Severity severity) {
 void PrintFinding(const Finding& finding) {
     std::string building;
     if (finding.building) {
-        building = " building " + std::to_string(*finding.building);
+        building = " building " + std::to_string(ShownBuildingNumber(*finding.building));
     }
     std::printf("    %-7s %4d%s at X,Y = %.1f,%.1f: %s\n", SeverityName(finding.severity),
                 static_cast<int>(finding.code), building.c_str(), finding.x, finding.y,

@@ -80,10 +80,12 @@ TEST_F(CheckCommand, ErrorsGiveStatus4WithCodeSeverityBuildingAndPlace) {
     EXPECT_DOUBLE_EQ(finding["y"].get<double>(), -35890.0);
     EXPECT_EQ(json["summary"]["errors"], 1);
 
+    // People read the building's number from 1, as the program's panel and
+    // the 3D preview show it; the JSON keeps its place from 0.
     const auto plain = RunCli({"check", FaultySheet()});
     EXPECT_EQ(plain.exitCode, 4);
     EXPECT_THAT(plain.out, HasSubstr("block 4: 1 errors, 0 warnings"));
-    EXPECT_THAT(plain.out, HasSubstr("error    104 building 1 at X,Y = -6690.0,-35890.0"));
+    EXPECT_THAT(plain.out, HasSubstr("error    104 building 2 at X,Y = -6690.0,-35890.0"));
 }
 
 // However many points the grid has, the sample spreads them over the whole block.

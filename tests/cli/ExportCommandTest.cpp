@@ -174,7 +174,7 @@ TEST_F(ExportCommand, LeavesOutWhatTheCheckCallsErrorsWithItsCodePlaceAndText) {
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
     EXPECT_THAT(exported.out, HasSubstr("1 buildings written, 2 left out, 8 triangles"));
     EXPECT_THAT(exported.out,
-                HasSubstr("  building 1 left out (error 104) at X,Y = "
+                HasSubstr("  building 2 left out (error 104) at X,Y = "
                           "-6690.0,-35890.0: the footprint crosses or touches itself"));
     const auto checked = RunCli({"check", sheet});
     EXPECT_EQ(checked.exitCode, 4);
