@@ -1,5 +1,6 @@
 // The main window as a user meets it: start-up, the bars, and which commands
 // can run at each step of a session, by menu, button or key.
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
@@ -10,6 +11,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <fstream>
 
 #include "GuiFixture.h"
 #include "ModalDriver.h"
@@ -43,7 +45,21 @@ private slots:
     void fitHoldsAfterBarTogglesForASheetFromTheCommandLine();
     void qtDialogsSpeakJapanese();
     void aboutBoxTextsFitAndLongMessagesBreakOnlyBetweenWords();
+    void captionNamesTheFileOfASheetWithoutAName();
+    void fileWithoutSheetDataOpensWithANotice();
+    void recentFilesAreKeptWithAbsolutePaths();
 };
+
+namespace {
+
+// A sheet area alone, without a name, a picture or blocks.
+std::filesystem::path UnnamedSheet(GuiFixture& gui) {
+    vesk::test::SheetBuilder unnamed;
+    unnamed.SheetArea(2500, 9, 0, 0);
+    return gui.Write(unnamed, "unnamed.tqb");
+}
+
+}  // namespace
 
 void MainFrameTest::startsUntitledWithItsBarsAndSize() {
     GuiFixture gui;
@@ -333,6 +349,56 @@ void MainFrameTest::aboutBoxTextsFitAndLongMessagesBreakOnlyBetweenWords() {
         const bool atParagraph = next == QStringLiteral("(Level 1)");
         QVERIFY2(atPunctuation || atSpace || atParagraph, qPrintable(lines[i] + " / " + next));
     }
+}
+
+// The caption names what is open; the title the document keeps is the load's.
+void MainFrameTest::captionNamesTheFileOfASheetWithoutAName() {
+    GuiFixture gui;
+    ModalDriver driver;
+    gui.Open(gui.GridSheet());
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("テスト - Vesk"));
+    gui.Open(UnnamedSheet(gui));
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("unnamed.tqb - Vesk"));
+    QCOMPARE(QString::fromStdString(gui.Doc().Title()), QString::fromUtf8("テスト"));
+    std::ofstream(gui.dir / "notes.txt") << "not a sheet";
+    gui.Open(gui.dir / "notes.txt");
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("notes.txt - Vesk"));
+    gui.Open(gui.GridSheet());
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("テスト - Vesk"));
+    gui.Open(gui.dir / "missing.tqb");
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("無題 - Vesk"));
+}
+
+void MainFrameTest::fileWithoutSheetDataOpensWithANotice() {
+    GuiFixture gui;
+    ModalDriver driver;
+    std::ofstream(gui.dir / "empty.tqb");
+    gui.Frame().OpenAndRemember(QString::fromStdString((gui.dir / "empty.tqb").string()));
+    QCOMPARE(driver.MessageTexts(),
+             QStringList{QString::fromUtf8("図葉ﾃﾞｰﾀが見つかりません\n「empty.tqb」")});
+    QCOMPARE(driver.messages[0].caption, QString::fromUtf8("ﾒｯｾｰｼﾞ"));
+    QCOMPARE(driver.messages[0].icon, QMessageBox::Information);
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("empty.tqb - Vesk"));
+    // A sheet with nothing but its area is a sheet: it opens without a word.
+    gui.Frame().OpenAndRemember(QString::fromStdString(UnnamedSheet(gui).string()));
+    QCOMPARE(driver.messages.size(), std::size_t{1});
+}
+
+// A file named relative to the folder the program started in is remembered
+// by its whole path, and once, however it is named later.
+void MainFrameTest::recentFilesAreKeptWithAbsolutePaths() {
+    vesk::test::TempDir dir;
+    const auto sheet = dir / "s.tqb";
+    QVERIFY(vesk::test::StandardSheet(0, 0).WriteTo(sheet));
+    const QString absolute = QString::fromStdString(sheet.string());
+    const QString relative = QDir::current().relativeFilePath(absolute);
+    QVERIFY(QDir::isRelativePath(relative));
+    GuiFixture gui(false, {relative});
+    QVERIFY(gui.Doc().IsSheetLoaded());
+    QCOMPARE(gui.Frame().RecentFiles().Files(), QStringList{absolute});
+    gui.Frame().OpenAndRemember(absolute);
+    gui.Frame().OpenAndRemember(QString::fromStdString((dir / "." / "s.tqb").string()));
+    QCOMPARE(gui.Frame().RecentFiles().Files(), QStringList{absolute});
 }
 
 QTEST_MAIN(MainFrameTest)

@@ -262,7 +262,7 @@ void CMainFrame::OnPreview() {
 }
 
 void CMainFrame::OpenAndRemember(const QString& path) {
-    doc_.OpenSheetFile(ToPath(path));
+    doc_.OpenSheetForUser(ToPath(path));
     // A file that could not be read leaves the list, as a stale entry would.
     if (doc_.IsSheetLoaded()) {
         recentFiles_.Add(path);
@@ -273,8 +273,12 @@ void CMainFrame::OpenAndRemember(const QString& path) {
     commands_->Update();
 }
 
-void CMainFrame::SetDocumentTitle(const QString& title) {
-    setWindowTitle(title + QStringLiteral(" - Vesk"));
+void CMainFrame::ShowCaption() {
+    setWindowTitle(QString::fromStdString(doc_.CaptionName()) + QStringLiteral(" - Vesk"));
+}
+
+void CMainFrame::DocumentTitleChanged() {
+    ShowCaption();
     if (isVisible()) {
         raise();
         activateWindow();
@@ -402,6 +406,7 @@ void CMainFrame::RefitToNewFrame() {
 }
 
 void CMainFrame::DocumentChanged() {
+    ShowCaption();
     checkDisplay_->DocumentChanged();
     const std::pair<int, std::uint64_t> shown{doc_.SurveyZone(), doc_.SurveyGeneration()};
     if (shown != shownMap_) {

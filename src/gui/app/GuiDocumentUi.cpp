@@ -80,9 +80,10 @@ void GuiDocumentUi::InvalidateView() {
     UpdateCommands();
 }
 
-void GuiDocumentUi::TitleChanged(std::string_view title) {
+// The caption is the frame's to word: it names a sheet without a name by its file.
+void GuiDocumentUi::TitleChanged(std::string_view /*title*/) {
     if (frame_) {
-        frame_->SetDocumentTitle(FromUtf8(title));
+        frame_->DocumentTitleChanged();
     }
 }
 
