@@ -68,6 +68,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildMenus();
@@ -77,6 +80,7 @@ private:
     void RebuildRecentFileMenu();
     void UpdateIndicators();
     void ShowCaption();
+    bool ViewHoldsExtent();
     void AdjustToFitTarget();
     QSize FittedViewSize() const;
     void MoveOntoAvailableArea();

@@ -244,5 +244,28 @@ TEST_F(SheetDocument, ProgramsOpenTellsOfAFileWithoutSheetData) {
     }
 }
 
+TEST_F(SheetDocument, PointedSubSheetGivesItsOutputNameAndThePlaneCoordinates) {
+    // Sub-sheet 7 spans x 800 to 1200 m and y 900 to 1200 m, pixels 200 to 299 and 75 to 149.
+    const auto pointed = SubSheetAt(doc, 200, 149);
+    ASSERT_TRUE(pointed);
+    EXPECT_EQ(pointed->number, 7);
+    EXPECT_EQ(pointed->outputName, "09P0008P000900040003");
+    EXPECT_DOUBLE_EQ(pointed->x, 802.0);
+    EXPECT_DOUBLE_EQ(pointed->y, 902.0);
+    EXPECT_FALSE(SubSheetAt(doc, 500, 10));
+    doc.SetSurveyZone(9);
+    EXPECT_FALSE(SubSheetAt(doc, 200, 149));
+}
+
+TEST_F(SheetDocument, DeselectingClearsTheSelectionAndRepaintsOnlyWhenThereWasOne) {
+    EXPECT_FALSE(DeselectSubSheet(doc));
+    EXPECT_TRUE(ui.calls.empty());
+    ASSERT_TRUE(PressOnSheetPicture(doc, 250, 110));
+    EXPECT_TRUE(DeselectSubSheet(doc));
+    EXPECT_EQ(doc.SelectedSubSheet(), -1);
+    EXPECT_FALSE(doc.IsSubSheetSelected(7));
+    EXPECT_EQ(std::count(ui.calls.begin(), ui.calls.end(), "invalidate"), 2);
+}
+
 }  // namespace
 }  // namespace vesk
