@@ -12,6 +12,7 @@
 #include "check/CheckedSheets.h"
 #include "document/CMyVeskDoc.h"
 #include "document/UnattendedUi.h"
+#include "model/BuildingNumber.h"
 #include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
 #include "text/JsonText.h"
@@ -61,10 +62,16 @@ const char* SeverityName(Severity severity) {
 void PrintFinding(const Finding& finding) {
     std::string building;
     if (finding.building) {
-        building = " building " + std::to_string(*finding.building);
+        building = " building " + std::to_string(ShownBuildingNumber(*finding.building));
     }
     std::printf("    %-7s %4d%s at X,Y = %.1f,%.1f: %s\n", SeverityName(finding.severity),
                 static_cast<int>(finding.code), building.c_str(), finding.x, finding.y,
+                finding.english.c_str());
+}
+
+// A finding about the sheet as a whole has no place to name.
+void PrintSheetFinding(const Finding& finding) {
+    std::printf("  %-7s %4d: %s\n", SeverityName(finding.severity), static_cast<int>(finding.code),
                 finding.english.c_str());
 }
 
@@ -78,6 +85,9 @@ void PrintPlainSheet(const CheckedSheet& result) {
     }
     for (const Diagnostic& diagnostic : result.diagnostics) {
         std::printf("  message: %s\n", OneLine(diagnostic.Shown()).c_str());
+    }
+    for (const Finding& finding : result.check.findings) {
+        PrintSheetFinding(finding);
     }
     for (const BlockCheck& block : result.check.blocks) {
         if (block.findings.empty()) {
@@ -100,23 +110,33 @@ JsonValue FindingJson(const Finding& finding) {
             {"message", finding.english}};
 }
 
-JsonValue BlockJson(const BlockCheck& block) {
-    JsonValue findings = JsonValue::array();
-    for (const Finding& finding : block.findings) {
-        findings.push_back(FindingJson(finding));
+JsonValue FindingsJson(const std::vector<Finding>& findings) {
+    JsonValue list = JsonValue::array();
+    for (const Finding& finding : findings) {
+        list.push_back(FindingJson(finding));
     }
-    return {{"number", block.number}, {"findings", std::move(findings)}};
+    return list;
 }
 
+JsonValue BlockJson(const BlockCheck& block) {
+    return {{"number", block.number}, {"findings", FindingsJson(block.findings)}};
+}
+
+// The sheet's own findings only where it has any, so that every other sheet's
+// object keeps the keys it always had.
 JsonValue SheetJson(const CheckedSheet& result) {
     JsonValue blocks = JsonValue::array();
     for (const BlockCheck& block : result.check.blocks) {
         blocks.push_back(BlockJson(block));
     }
-    return {{"file", result.path.string()},
-            {"opened", result.opened},
-            {"messages", ShownTexts(result.diagnostics)},
-            {"blocks", std::move(blocks)}};
+    JsonValue sheet = {{"file", result.path.string()},
+                       {"opened", result.opened},
+                       {"messages", ShownTexts(result.diagnostics)},
+                       {"blocks", std::move(blocks)}};
+    if (!result.check.findings.empty()) {
+        sheet["findings"] = FindingsJson(result.check.findings);
+    }
+    return sheet;
 }
 
 void PrintJson(const std::vector<CheckedSheet>& results, const CheckTotals& totals) {

@@ -214,7 +214,7 @@ CLI::App* AddExport(CLI::App& app, ExportRequest& request) {
             "glb (default, texture embedded), gltf or obj")
         ->option_text("FORMAT")
         ->check(ExportFormatName());
-    AddValue(*command, "--out", request.out, "write into DIR, which must exist (default: .)")
+    AddValue(*command, "--out", request.out, "write into DIR, made if it is missing (default: .)")
         ->option_text("DIR")
         ->check(NotEmpty());
     AddLeftOutParts(*command, &request.noBuildings, request.noTerrain, request.noTexture);

@@ -64,16 +64,12 @@ int ConvertOneSheet(const ConvertRequest& request) {
         return kExitFailed;
     }
     const auto numbers = ChosenBlocks("convert", request.block, doc);
-    if (!numbers) {
+    if (!numbers || (request.out && !MakeOutputFolder("convert", *request.out))) {
         return kExitFailed;
     }
     const bool failed = ConvertSubSheets(doc, *numbers, ProcessEnvironmentVariable,
                                          request.jobs.value_or(CoreCount()))
                             .failed;
-    if (failed && request.out) {
-        // The program's messages name the files; the system's reason is the folder's.
-        SayWhyNoFolder("convert", *request.out);
-    }
     return failed ? kExitFailed : kExitOk;
 }
 
@@ -83,7 +79,7 @@ bool ChooseFolders(const ConvertRequest& request, ConversionBatchRequest& batch)
     if (request.out) {
         batch.folders = {*request.out, *request.out};
         batch.chosenFolder = true;
-        return true;
+        return MakeOutputFolder("convert", *request.out);
     }
     CliUi ui(true);
     const auto folders = ReadSimulatorEnvironment(ProcessEnvironmentVariable("KSIM_ENV"), ui);
@@ -119,9 +115,6 @@ int ConvertBatch(const ConvertRequest& request) {
             return RunConversionBatch(batch, progress, cancel);
         },
         !request.quiet, report ? &*report : nullptr);
-    if (!run.result.AllWell() && request.out) {
-        SayWhyNoFolder("convert", *request.out);
-    }
     return run.result.AllWell() && run.reported ? kExitOk : kExitFailed;
 }
 

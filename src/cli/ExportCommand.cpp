@@ -94,10 +94,10 @@ int RunExport(const ExportRequest& request) {
     }
     const auto numbers = ChosenBlocks("export", request.block, doc);
     auto sheet = FileByteSource::Open(doc.SheetPath());
-    if (!numbers || !sheet) {
+    const std::filesystem::path folder(request.out.value_or("."));
+    if (!numbers || !sheet || !MakeOutputFolder("export", folder)) {
         return kExitFailed;
     }
-    const std::filesystem::path folder(request.out.value_or("."));
     bool allWritten = true;
     for (const int number : *numbers) {
         const SubSheetRecord record = doc.CopySubSheetRecord(number);

@@ -34,16 +34,17 @@ bool SayWhyNotListable(std::string_view command, const std::filesystem::path& fo
     return static_cast<bool>(error);
 }
 
-bool SayWhyNoFolder(std::string_view command, const std::filesystem::path& folder) {
+bool MakeOutputFolder(std::string_view command, const std::filesystem::path& folder) {
     std::error_code error;
-    const bool isFolder = std::filesystem::is_directory(folder, error);
-    if (!error && !isFolder) {
-        error = std::make_error_code(std::errc::not_a_directory);
+    std::filesystem::create_directories(folder, error);
+    std::error_code look;
+    if (!error && !std::filesystem::is_directory(folder, look)) {
+        error = look ? look : std::make_error_code(std::errc::not_a_directory);
     }
     if (error) {
         Say(command, folder, error.message());
     }
-    return static_cast<bool>(error);
+    return !error;
 }
 
 }  // namespace vesk::cli

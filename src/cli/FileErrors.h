@@ -13,7 +13,8 @@ bool SayWhyNotReadable(std::string_view command, const std::filesystem::path& fi
 // The same for a folder whose entries cannot be listed.
 bool SayWhyNotListable(std::string_view command, const std::filesystem::path& folder);
 
-// The same for an output folder that is not there or is no folder.
-bool SayWhyNoFolder(std::string_view command, const std::filesystem::path& folder);
+// Makes the output folder with the folders above it, as mkdir -p does; when
+// that fails, tells why in the system's words and gives false.
+bool MakeOutputFolder(std::string_view command, const std::filesystem::path& folder);
 
 }  // namespace vesk::cli

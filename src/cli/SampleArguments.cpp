@@ -1,6 +1,5 @@
 #include "SampleArguments.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -12,17 +11,10 @@ namespace {
 
 using sample::SampleOptions;
 
-// The spacing at which the grid spans the sub-sheet along its tighter side, so
-// that the whole grid lies on the sub-sheet; the default for a single point.
-float DemSpacing(int columns, int rows) {
-    double spacing = sample::kMaxDemSpacing;
-    if (columns > 1) {
-        spacing = std::min(spacing, 400.0 / (columns - 1));
-    }
-    if (rows > 1) {
-        spacing = std::min(spacing, 300.0 / (rows - 1));
-    }
-    return columns > 1 || rows > 1 ? static_cast<float>(spacing) : SampleOptions{}.demSpacing;
+// The spacing at which points along a side of the sub-sheet span all of it,
+// as the check asks of a grid; the default for a single point, which spans nothing.
+float DemSpacing(int points, double side, float single) {
+    return points > 1 ? static_cast<float>(side / (points - 1)) : single;
 }
 
 std::string Range(long long low, long long high) {
@@ -93,7 +85,8 @@ Reason ApplyDem(std::string_view value, SampleOptions& options) {
     }
     options.demColumns = grid->first;
     options.demRows = grid->second;
-    options.demSpacing = DemSpacing(grid->first, grid->second);
+    options.demSpacingX = DemSpacing(grid->first, 400.0, SampleOptions{}.demSpacingX);
+    options.demSpacingY = DemSpacing(grid->second, 300.0, SampleOptions{}.demSpacingY);
     return std::nullopt;
 }
 

@@ -49,6 +49,9 @@ int MakeTiles(const TilesRequest& request) {
         return kExitFailed;
     }
     batch.out = *request.out;
+    if (!MakeOutputFolder("tiles", batch.out)) {
+        return kExitFailed;
+    }
     batch.noTerrain = request.noTerrain;
     batch.noTexture = request.noTexture;
     batch.shard = request.shard.value_or(Shard{});

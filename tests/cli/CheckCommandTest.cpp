@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <fstream>
+
 #include "CliRunner.h"
 #include "SheetBuilder.h"
 #include "TempDir.h"
@@ -80,10 +82,51 @@ TEST_F(CheckCommand, ErrorsGiveStatus4WithCodeSeverityBuildingAndPlace) {
     EXPECT_DOUBLE_EQ(finding["y"].get<double>(), -35890.0);
     EXPECT_EQ(json["summary"]["errors"], 1);
 
+    // People read the building's number from 1, as the program's panel and
+    // the 3D preview show it; the JSON keeps its place from 0.
     const auto plain = RunCli({"check", FaultySheet()});
     EXPECT_EQ(plain.exitCode, 4);
     EXPECT_THAT(plain.out, HasSubstr("block 4: 1 errors, 0 warnings"));
-    EXPECT_THAT(plain.out, HasSubstr("error    104 building 1 at X,Y = -6690.0,-35890.0"));
+    EXPECT_THAT(plain.out, HasSubstr("error    104 building 2 at X,Y = -6690.0,-35890.0"));
+}
+
+// An empty file or one of text opens, as the program opens it, without a
+// message; the check calls it what it is.
+TEST_F(CheckCommand, AFileWithoutSheetDataIsAnErrorOfTheSheet) {
+    std::ofstream(dir / "empty.tqb");
+    std::ofstream(dir / "notes.tqb") << "not a sheet";
+    const auto plain = RunCli({"check", (dir / "empty.tqb").string()});
+    EXPECT_EQ(plain.exitCode, 4);
+    EXPECT_EQ(plain.out, (dir / "empty.tqb").string() +
+                             ": 0 blocks, 1 errors, 0 warnings\n"
+                             "  error   1308: the file holds no sheet data: no sheet area, "
+                             "picture or block\n"
+                             "summary: 1 sheets, 1 errors, 0 warnings\n");
+    const auto result = RunCli({"check", dir.Path().string(), "--json"});
+    EXPECT_EQ(result.exitCode, 4);
+    const nlohmann::json json = Json(result);
+    ASSERT_EQ(json["sheets"].size(), 2u);
+    for (const auto& sheet : json["sheets"]) {
+        EXPECT_EQ(sheet["opened"], true);
+        EXPECT_TRUE(sheet["messages"].empty());
+        ASSERT_EQ(sheet["findings"].size(), 1u) << sheet;
+        EXPECT_EQ(sheet["findings"][0]["code"], 1308);
+        EXPECT_EQ(sheet["findings"][0]["building"], nullptr);
+    }
+    EXPECT_EQ(json["summary"]["errors"], 2);
+    // A sheet with findings of its blocks only keeps the keys it always had.
+    EXPECT_FALSE(
+        Json(RunCli({"check", FaultySheet(), "--json"}))["sheets"][0].contains("findings"));
+}
+
+// However many points the grid has, the sample spreads them over the whole block.
+TEST_F(CheckCommand, SampleGridsOfAnyCountCoverTheirBlocks) {
+    for (const char* grid : {"41x41", "21x16"}) {
+        Sample(std::string("grid") + grid + ".tqb", {"--dem", grid, "--buildings", "5"});
+    }
+    const auto result = RunCli({"check", dir.Path().string()});
+    EXPECT_EQ(result.exitCode, 0) << result.out;
+    EXPECT_THAT(result.out, HasSubstr("summary: 2 sheets, 0 errors"));
 }
 
 TEST_F(CheckCommand, ASheetThatCannotBeOpenedOrNoSheetGivesStatus1) {

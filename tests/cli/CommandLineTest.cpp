@@ -175,7 +175,10 @@ std::vector<Row> FileRows() {
         {{"tiles", "--merge", "{missing}"}, 1, "tiles: {missing}: No such file or directory"},
         {{"tiles", "{sheet}", "--out", "{sheet}/tiles", "--quiet"},
          1,
-         "cannot be created: Not a directory"},
+         "tiles: {sheet}/tiles: Not a directory"},
+        {{"export", "{sheet}", "--all", "--out", "{sheet}/models"},
+         1,
+         "export: {sheet}/models: Not a directory"},
     };
 }
 

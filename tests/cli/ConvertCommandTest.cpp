@@ -322,34 +322,70 @@ TEST_F(ConvertCommand, TextureAloneIsPossibleWithoutDemAndShowsNoCompletion) {
     EXPECT_EQ(result.out, "[ﾒｯｾｰｼﾞ] 「" + out.string() + "」ﾌｫﾙﾀﾞにﾃﾞｰﾀを保存します\n");
 }
 
-TEST_F(ConvertCommand, OutputThatCannotBeCreatedFailsWithTheErrorOnStandardError) {
+// The simulator's folders named by the environment file are not there: each
+// file's error names the file, then its folder and the system's reason.
+TEST_F(ConvertCommand, OutputThatCannotBeCreatedFailsWithTheFolderAndWhyOnStandardError) {
     MakeSample();
-    const auto out = dir / "missing";
-    const auto result = RunCli({"convert", sheet.string(), "--block", "1", "--out", out.string()});
+    const auto home = dir / "sim";
+    const auto env = dir / "ksim.env";
+    std::ofstream(env, std::ios::binary)
+        << "HOME_PATH=" << home.string() << ";\nFILE_PATH_GEOMETRY=geo;\nFILE_PATH_TEXTURE=tex;\n";
+    const auto result =
+        RunCli({"convert", sheet.string(), "--block", "1"}, {{"KSIM_ENV", env.string()}});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_THAT(result.err, HasSubstr("[ｴﾗｰ] 「" + out.string() + "/" + kBlock1 +
-                                      ".sgi」ﾌｧｲﾙが作成できません\n"));
-    EXPECT_THAT(result.err, HasSubstr(".geo」ﾌｧｲﾙが作成できません\n"));
+    EXPECT_THAT(result.err,
+                HasSubstr("[ｴﾗｰ] 「" + (home / "tex" / "sgi").string() + "/" + kBlock1 +
+                          ".sgi」ﾌｧｲﾙが作成できません\n「" + (home / "tex" / "sgi").string() +
+                          "」ﾌｫﾙﾀﾞ: No such file or directory\n"));
+    EXPECT_THAT(result.err, HasSubstr(".geo」ﾌｧｲﾙが作成できません\n「" + (home / "geo").string() +
+                                      "」ﾌｫﾙﾀﾞ: No such file or directory\n"));
     EXPECT_THAT(result.out, ::testing::Not(HasSubstr("保存しました")));
+}
+
+// --out makes its folder as mkdir -p does; where that cannot be done, one
+// message says why before anything is read or written.
+TEST_F(ConvertCommand, OutFolderIsMadeOrItsFailureStopsTheCommandWithOneMessage) {
+    MakeSample();
+    const auto deep = dir / "new" / "deeper";
+    const auto made = RunCli({"convert", sheet.string(), "--block", "1", "--out", deep.string()});
+    EXPECT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_EQ(Entries(deep).size(), 2u);
+    const auto underAFile = sheet / "out";
+    for (const auto& inputs : {std::vector<std::string>{sheet.string(), "--block", "1"},
+                               std::vector<std::string>{sheet.string(), sheet.string(), "--all"}}) {
+        std::vector<std::string> args{"convert"};
+        args.insert(args.end(), inputs.begin(), inputs.end());
+        args.insert(args.end(), {"--out", underAFile.string(), "--quiet"});
+        const auto refused = RunCli(args);
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_EQ(refused.err, "vesk-cli convert: " + underAFile.string() + ": Not a directory\n");
+        EXPECT_EQ(refused.out, "");
+    }
 }
 
 // A bug report carries the codes: with --verbose or VESK_DEBUG each message
 // is also logged in English with its code, and what is shown stays the same.
 TEST_F(ConvertCommand, VerboseAndVeskDebugLogEachDiagnosticWithItsCode) {
     MakeSample();
-    const auto out = dir / "missing";
-    const std::vector<std::string> convert{"convert", sheet.string(), "--block",
-                                           "1",       "--out",        out.string()};
+    const auto home = dir / "sim";
+    const auto env = dir / "ksim.env";
+    std::ofstream(env, std::ios::binary)
+        << "HOME_PATH=" << home.string() << ";\nFILE_PATH_GEOMETRY=geo;\nFILE_PATH_TEXTURE=tex;\n";
+    const auto sgi = (home / "tex" / "sgi").string();
+    const std::vector<std::string> convert{"convert", sheet.string(), "--block", "1"};
     std::vector<std::string> verbose{"--verbose"};
     verbose.insert(verbose.end(), convert.begin(), convert.end());
-    const auto quiet = RunCli(convert);
+    const auto quiet = RunCli(convert, {{"KSIM_ENV", env.string()}});
     EXPECT_THAT(quiet.err, ::testing::Not(HasSubstr("E3006")));
-    for (const auto& result : {RunCli(verbose), RunCli(convert, {{"VESK_DEBUG", "1"}})}) {
+    for (const auto& result :
+         {RunCli(verbose, {{"KSIM_ENV", env.string()}}),
+          RunCli(convert, {{"KSIM_ENV", env.string()}, {"VESK_DEBUG", "1"}})}) {
         EXPECT_EQ(result.exitCode, 1);
-        EXPECT_THAT(result.err, HasSubstr("vesk-cli: E3006 the file " + out.string() + "/" +
-                                          kBlock1 + ".sgi cannot be created\n"));
-        EXPECT_THAT(result.err, HasSubstr("[ｴﾗｰ] 「" + out.string() + "/" + kBlock1 +
-                                          ".sgi」ﾌｧｲﾙが作成できません\n"));
+        EXPECT_THAT(result.err, HasSubstr("vesk-cli: E3006 the file " + sgi + "/" + kBlock1 +
+                                          ".sgi cannot be created: in the folder " + sgi +
+                                          ": No such file or directory\n"));
+        EXPECT_THAT(result.err,
+                    HasSubstr("[ｴﾗｰ] 「" + sgi + "/" + kBlock1 + ".sgi」ﾌｧｲﾙが作成できません\n"));
         EXPECT_EQ(result.out, quiet.out);
     }
 }
@@ -484,19 +520,26 @@ TEST_F(ConvertBatch, OneJobAndTwoJobsWriteTheSameFilesAndReport) {
 // batch's own, and what the batch shows stays the same.
 TEST_F(ConvertBatch, VerboseLogsTheDiagnosticsOfEverySheetAndBlockWithTheirCodes) {
     MakeFolder();
-    const auto out = dir / "missing";
-    const std::vector<std::string> convert{"convert", in.string(), "--all", "--out", out.string()};
+    // The simulator's folders that the environment file names are not there.
+    const auto home = dir / "sim";
+    const auto env = dir / "ksim.env";
+    std::ofstream(env, std::ios::binary)
+        << "HOME_PATH=" << home.string() << ";\nFILE_PATH_GEOMETRY=geo;\nFILE_PATH_TEXTURE=tex;\n";
+    const auto sgi = home / "tex" / "sgi";
+    const std::vector<std::string> convert{"convert", in.string(), "--all"};
     std::vector<std::string> verbose{"--verbose"};
     verbose.insert(verbose.end(), convert.begin(), convert.end());
-    const auto quiet = RunCli(convert);
-    const auto logged = RunCli(verbose);
+    const auto quiet = RunCli(convert, {{"KSIM_ENV", env.string()}});
+    const auto logged = RunCli(verbose, {{"KSIM_ENV", env.string()}});
     EXPECT_EQ(logged.exitCode, 1);
-    EXPECT_THAT(logged.err, HasSubstr("vesk-cli: E3006 the file " + (out / kBlock1).string() +
-                                      ".sgi cannot be created\n"));
+    EXPECT_THAT(logged.err, HasSubstr("vesk-cli: E3006 the file " + (sgi / kBlock1).string() +
+                                      ".sgi cannot be created: in the folder " + sgi.string() +
+                                      ": No such file or directory\n"));
     EXPECT_THAT(logged.err, HasSubstr("vesk-cli: E6004 the sheet holds no block to convert\n"));
     EXPECT_THAT(quiet.err, ::testing::Not(HasSubstr("E3006")));
     EXPECT_THAT(quiet.err, HasSubstr(" block 1 (" + std::string(kBlock1) + "): 「" +
-                                     (out / kBlock1).string() + ".sgi」ﾌｧｲﾙが作成できません\n"));
+                                     (sgi / kBlock1).string() + ".sgi」ﾌｧｲﾙが作成できません\n「" +
+                                     sgi.string() + "」ﾌｫﾙﾀﾞ: No such file or directory\n"));
     std::string shown;
     std::istringstream lines(logged.err);
     for (std::string line; std::getline(lines, line);) {

@@ -133,11 +133,17 @@ TEST_F(ExportCommand, CompressionOptionsThatCannotApplyAreUsageErrorsInOneLine) 
     }
 }
 
+// A folder where the model would go; a missing --out folder is made instead.
 TEST_F(ExportCommand, AFileThatCannotBeWrittenFailsWithItsNameOnStandardError) {
+    const auto model = dir / "out" / "09M0080M034800040003.glb";
+    std::filesystem::create_directories(model);
     const auto result = RunCli({"export", Sheet(), "--block", "1", "--out", Out()});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_THAT(result.err, HasSubstr((dir / "out" / "09M0080M034800040003.glb").string() +
-                                      " cannot be created"));
+    EXPECT_THAT(result.err, HasSubstr(model.string() + " cannot be created"));
+    std::filesystem::remove_all(dir / "out");
+    const auto made = RunCli({"export", Sheet(), "--block", "1", "--out", Out() + "/new"});
+    EXPECT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "out" / "new" / model.filename()));
 }
 
 // Block 4 of a sheet: a sound building, a bow tie crossing itself at
@@ -168,7 +174,7 @@ TEST_F(ExportCommand, LeavesOutWhatTheCheckCallsErrorsWithItsCodePlaceAndText) {
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
     EXPECT_THAT(exported.out, HasSubstr("1 buildings written, 2 left out, 8 triangles"));
     EXPECT_THAT(exported.out,
-                HasSubstr("  building 1 left out (error 104) at X,Y = "
+                HasSubstr("  building 2 left out (error 104) at X,Y = "
                           "-6690.0,-35890.0: the footprint crosses or touches itself"));
     const auto checked = RunCli({"check", sheet});
     EXPECT_EQ(checked.exitCode, 4);

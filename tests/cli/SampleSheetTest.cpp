@@ -30,7 +30,7 @@ SampleOptions SmallSheet() {
     options.buildingsPerSubSheet = 8;
     options.demColumns = 9;
     options.demRows = 7;
-    options.demSpacing = 50.0f;
+    options.demSpacingX = options.demSpacingY = 50.0f;
     options.texturePixels = 64;
     options.imageWidth = 250;
     options.imageHeight = 150;
@@ -498,7 +498,7 @@ TEST(SampleSheet, OptionsOutOfRangeMakeNoFile) {
     bad[3].demColumns = 4096, bad[3].demRows = 4096;
     bad[4].buildingsPerSubSheet = -1;
     bad[5].originX = std::nanf("");
-    bad[6].demSpacing = 0.0f;
+    bad[6].demSpacingY = 0.0f;
     for (std::size_t i = 0; i < bad.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_TRUE(MakeSampleSheet(bad[i]).empty());

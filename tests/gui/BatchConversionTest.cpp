@@ -116,7 +116,7 @@ void BatchConversionTest::cancelLeavesOnlyTheBlocksWrittenWhole() {
     heavy.buildingsPerSubSheet = 3000;
     heavy.demColumns = 201;
     heavy.demRows = 151;
-    heavy.demSpacing = 2.0f;
+    heavy.demSpacingX = heavy.demSpacingY = 2.0f;
     const auto sheet = Sample(gui, heavy);
     gui.Open(sheet);
 

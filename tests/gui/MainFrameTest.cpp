@@ -1,15 +1,21 @@
 // The main window as a user meets it: start-up, the bars, and which commands
 // can run at each step of a session, by menu, button or key.
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
+#include <fstream>
 
 #include "GuiFixture.h"
 #include "ModalDriver.h"
@@ -43,7 +49,41 @@ private slots:
     void fitHoldsAfterBarTogglesForASheetFromTheCommandLine();
     void qtDialogsSpeakJapanese();
     void aboutBoxTextsFitAndLongMessagesBreakOnlyBetweenWords();
+    void captionNamesTheFileOfASheetWithoutAName();
+    void fileWithoutSheetDataOpensWithANotice();
+    void recentFilesAreKeptWithAbsolutePaths();
+    void droppedSheetOpensAndOtherFilesAreRefused();
+    void escapeDeselectsAndHoveringTellsTheBlockAndPlace();
+    void openDialogStartsInTheLastSheetsFolder();
+    void windowKeepsItsPlaceAndSizeAndFitsOnlyASheetItCannotShow();
 };
+
+namespace {
+
+// A sheet area alone, without a name, a picture or blocks.
+std::filesystem::path UnnamedSheet(GuiFixture& gui) {
+    vesk::test::SheetBuilder unnamed;
+    unnamed.SheetArea(2500, 9, 0, 0);
+    return gui.Write(unnamed, "unnamed.tqb");
+}
+
+// Drags the file's URL onto the window and drops it there, as a file manager
+// would; gives whether the window took the drag.
+bool DropFile(QWidget& window, const std::filesystem::path& file) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+    const QPointF at(window.width() / 2, window.height() / 2);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&window, &drop);
+    return drop.isAccepted();
+}
+
+}  // namespace
 
 void MainFrameTest::startsUntitledWithItsBarsAndSize() {
     GuiFixture gui;
@@ -262,16 +302,18 @@ void MainFrameTest::sheetLargerThanTheScreenFitsItAndScrolls() {
     QCOMPARE(view->horizontalScrollBar()->maximum() + view->viewport()->width(), 2400);
     QCOMPARE(view->verticalScrollBar()->maximum() + view->viewport()->height(), 1800);
     QVERIFY(gui.Frame().statusBar()->isVisible());
-    // A small sheet afterwards gets the exact fit again, without scroll bars.
+    // A small sheet afterwards is shown whole in the window as it is, without
+    // scroll bars.
+    const QSize large = gui.Frame().size();
     gui.Open(gui.GridSheet(320, 240));
-    QTRY_COMPARE(view->viewport()->size(), QSize(320, 240));
-    QVERIFY(!view->horizontalScrollBar()->isVisible());
+    QTRY_VERIFY(!view->horizontalScrollBar()->isVisible() &&
+                !view->verticalScrollBar()->isVisible());
+    QCOMPARE(gui.Frame().size(), large);
 }
 
 void MainFrameTest::fitHoldsAfterBarTogglesForASheetFromTheCommandLine() {
     vesk::test::TempDir dir;
-    vesk::test::SheetBuilder sheet = vesk::test::StandardSheet(0, 0);
-    sheet.Image({.width = 400, .height = 300});
+    vesk::test::SheetBuilder sheet = vesk::test::StandardSheet(0, 0, 9, 400, 300);
     const auto path = dir / "cli.tqb";
     QVERIFY(sheet.WriteTo(path));
     GuiFixture gui(false, {QString::fromStdString(path.string())});
@@ -333,6 +375,137 @@ void MainFrameTest::aboutBoxTextsFitAndLongMessagesBreakOnlyBetweenWords() {
         const bool atParagraph = next == QStringLiteral("(Level 1)");
         QVERIFY2(atPunctuation || atSpace || atParagraph, qPrintable(lines[i] + " / " + next));
     }
+}
+
+// The caption names what is open; the title the document keeps is the load's.
+void MainFrameTest::captionNamesTheFileOfASheetWithoutAName() {
+    GuiFixture gui;
+    ModalDriver driver;
+    gui.Open(gui.GridSheet());
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("テスト - Vesk"));
+    gui.Open(UnnamedSheet(gui));
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("unnamed.tqb - Vesk"));
+    QCOMPARE(QString::fromStdString(gui.Doc().Title()), QString::fromUtf8("テスト"));
+    std::ofstream(gui.dir / "notes.txt") << "not a sheet";
+    gui.Open(gui.dir / "notes.txt");
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("notes.txt - Vesk"));
+    gui.Open(gui.GridSheet());
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("テスト - Vesk"));
+    gui.Open(gui.dir / "missing.tqb");
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("無題 - Vesk"));
+}
+
+void MainFrameTest::fileWithoutSheetDataOpensWithANotice() {
+    GuiFixture gui;
+    ModalDriver driver;
+    std::ofstream(gui.dir / "empty.tqb");
+    gui.Frame().OpenAndRemember(QString::fromStdString((gui.dir / "empty.tqb").string()));
+    QCOMPARE(driver.MessageTexts(),
+             QStringList{QString::fromUtf8("図葉ﾃﾞｰﾀが見つかりません\n「empty.tqb」")});
+    QCOMPARE(driver.messages[0].caption, QString::fromUtf8("ﾒｯｾｰｼﾞ"));
+    QCOMPARE(driver.messages[0].icon, QMessageBox::Information);
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("empty.tqb - Vesk"));
+    // A sheet with nothing but its area is a sheet: it opens without a word.
+    gui.Frame().OpenAndRemember(QString::fromStdString(UnnamedSheet(gui).string()));
+    QCOMPARE(driver.messages.size(), std::size_t{1});
+}
+
+// A file named relative to the folder the program started in is remembered
+// by its whole path, and once, however it is named later.
+void MainFrameTest::recentFilesAreKeptWithAbsolutePaths() {
+    vesk::test::TempDir dir;
+    const auto sheet = dir / "s.tqb";
+    QVERIFY(vesk::test::StandardSheet(0, 0).WriteTo(sheet));
+    const QString absolute = QString::fromStdString(sheet.string());
+    const QString relative = QDir::current().relativeFilePath(absolute);
+    QVERIFY(QDir::isRelativePath(relative));
+    GuiFixture gui(false, {relative});
+    QVERIFY(gui.Doc().IsSheetLoaded());
+    QCOMPARE(gui.Frame().RecentFiles().Files(), QStringList{absolute});
+    gui.Frame().OpenAndRemember(absolute);
+    gui.Frame().OpenAndRemember(QString::fromStdString((dir / "." / "s.tqb").string()));
+    QCOMPARE(gui.Frame().RecentFiles().Files(), QStringList{absolute});
+}
+
+void MainFrameTest::droppedSheetOpensAndOtherFilesAreRefused() {
+    GuiFixture gui;
+    ModalDriver driver;
+    std::ofstream(gui.dir / "notes.txt") << "not a sheet";
+    QVERIFY(!DropFile(gui.Frame(), gui.dir / "notes.txt"));
+    QVERIFY(!gui.Doc().IsSheetLoaded());
+    const auto sheet = gui.GridSheet();
+    const auto upper = gui.dir / "GRID.TQB";
+    std::filesystem::copy_file(sheet, upper);
+    QVERIFY(DropFile(gui.Frame(), upper));
+    QVERIFY(gui.Doc().IsSheetLoaded());
+    QCOMPARE(gui.Doc().SheetPath(), upper);
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("テスト - Vesk"));
+    QVERIFY(gui.Action(cmd::kConvertAllBlocks)->isEnabled());
+    QVERIFY(driver.messages.empty());
+}
+
+void MainFrameTest::escapeDeselectsAndHoveringTellsTheBlockAndPlace() {
+    GuiFixture gui;
+    gui.Open(gui.GridSheet());
+    auto* view = gui.Frame().View();
+    // Block 8 (sub-sheet 7) lies at 1800, 2900; a picture pixel is 4 m.
+    QTest::mouseMove(view->viewport(), QPoint(250, 110));
+    QCOMPARE(gui.Frame().MessageText(),
+             QString::fromUtf8("区画8 09P0018P002900040003 X,Y = 2002,3058"));
+    gui.ClickPicture(QPoint(250, 110));
+    QCOMPARE(gui.Doc().SelectedSubSheet(), 7);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Escape);
+    QCOMPARE(gui.Doc().SelectedSubSheet(), -1);
+    QVERIFY(!gui.Action(cmd::kConvert)->isEnabled());
+}
+
+void MainFrameTest::openDialogStartsInTheLastSheetsFolder() {
+    GuiFixture gui;
+    ModalDriver driver;
+    const auto sub = gui.dir / "sheets";
+    std::filesystem::create_directories(sub);
+    std::filesystem::rename(gui.GridSheet(), sub / "grid.tqb");
+    gui.Open(sub / "grid.tqb");
+    gui.Open(gui.dir / "missing.tqb");
+    QString directory;
+    driver.Then([&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        QVERIFY(files);
+        directory = files->directory().absolutePath();
+        files->reject();
+    });
+    gui.Frame().Commands().Run(cmd::kOpenSheet);
+    QCOMPARE(directory, QString::fromStdString(sub.string()));
+}
+
+// A remembered window comes back where and as large as it was; a sheet it can
+// show whole leaves it so, one it cannot show gets the fitted window.
+void MainFrameTest::windowKeepsItsPlaceAndSizeAndFitsOnlyASheetItCannotShow() {
+    // What this test leaves in the settings would reach the next run's first window.
+    const auto forget = qScopeGuard([] { QSettings().clear(); });
+    const QRect kept(40, 30, 700, 520);
+    {
+        GuiFixture gui;
+        gui.Frame().setGeometry(kept);
+        QTRY_COMPARE(gui.Frame().geometry(), kept);
+        gui.Frame().close();
+    }
+    CMyVeskApp app({QStringLiteral("vesk"), QStringLiteral("-Embedding")});
+    app.InitInstance();
+    CMainFrame& frame = *app.MainFrame();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QCOMPARE(frame.geometry(), kept);
+    vesk::test::TempDir dir;
+    vesk::test::SheetBuilder small = vesk::test::StandardSheet(0, 0, 9, 400, 300);
+    QVERIFY(small.WriteTo(dir / "small.tqb"));
+    app.Document().OpenSheetFile(dir / "small.tqb");
+    QCOMPARE(frame.geometry().size(), kept.size());
+    vesk::test::SheetBuilder large = vesk::test::StandardSheet(0, 0, 9, 720, 480);
+    QVERIFY(large.WriteTo(dir / "large.tqb"));
+    app.Document().OpenSheetFile(dir / "large.tqb");
+    QTRY_COMPARE(frame.View()->viewport()->size(), QSize(720, 480));
+    frame.close();
 }
 
 QTEST_MAIN(MainFrameTest)

@@ -371,7 +371,7 @@ void PreviewTest::clickPicksTheBuildingUnderThePointer() {
         const QVector3D shown(roof.point.x(), roof.point.y(), roof.point.z() * factor);
         const QPoint pixel = view->Camera().Project(shown, view->size()).toPoint();
         QTest::mouseClick(view, Qt::LeftButton, {}, pixel);
-        QVERIFY2(preview->StatusText().startsWith(QStringLiteral("建物 %1 ").arg(part.number)),
+        QVERIFY2(preview->StatusText().startsWith(QStringLiteral("建物 %1 ").arg(part.number + 1)),
                  preview->StatusText().toUtf8());
         const auto hit = view->PickAt(pixel);
         QVERIFY(hit && hit->part == roof.part);
@@ -515,7 +515,7 @@ void PreviewTest::sketchPicksBoxesAndTellsTheFootprintArea() {
     QVERIFY(hit && hit->part == std::optional<std::size_t>(0));
     QVERIFY(std::abs(hit->point.z() - 11.0f) < 1e-4f);
     QCOMPARE(sketch.Describe(0),
-             QString::fromUtf8("建物 3   下端 1.00 m   屋上 11.00 m   建築面積 32.0 m²"));
+             QString::fromUtf8("建物 4   下端 1.00 m   屋上 11.00 m   建築面積 32.0 m²"));
     QVERIFY(!sketch.Pick({{12, 3, 100}, {0, 0, -1}}, layers));
 }
 

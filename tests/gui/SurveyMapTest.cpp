@@ -66,7 +66,7 @@ QList<int> Survey(GuiFixture& gui, ModalDriver& driver, const std::filesystem::p
     driver.Then([&offered, zone](QWidget* dialog) {
         auto* zones = qobject_cast<CZoneSelectionDlg*>(dialog);
         QVERIFY(zones);
-        for (int z = 1; z <= 17; ++z) {
+        for (int z = 1; z <= CZoneSelectionDlg::kLastZone; ++z) {
             QVERIFY(!zones->ZoneButtonOf(z)->isChecked());
             if (zones->ZoneButtonOf(z)->isEnabled()) {
                 offered.append(z);
@@ -158,6 +158,7 @@ private slots:
     void mapShowsOutlinesNamesAndSheets();
     void placedNameMovesWithTheArrowKeys();
     void dialogsKeepOpenOnTheirErrors();
+    void farIslandZonesAreOfferedAndShown();
     void zoneWithoutBuiltInMapShowsItsSheetsLargeInAUsableWindow();
     void statusPaneIsReadyAgainAfterLeavingTheMapAndOnTheNextSurvey();
     void hoverAndLabelsWorkInMapCoordinatesAtEveryZoom();
@@ -273,8 +274,11 @@ void SurveyMapTest::dialogsKeepOpenOnTheirErrors() {
     QCOMPARE(zones.windowTitle(), QString::fromUtf8("新国家座標系選択ﾀﾞｲｱﾛｸﾞ"));
     QCOMPARE(zones.ZoneButtonOf(9)->text(), QString::fromUtf8("第９系　関東"));
     QCOMPARE(zones.ZoneButtonOf(14)->text(), QString::fromUtf8("第１４系　小笠原諸島"));
-    for (int z = 1; z <= 17; ++z) {
-        QCOMPARE(zones.ZoneButtonOf(z)->isEnabled(), z == 9);
+    QCOMPARE(zones.ZoneButtonOf(18)->text(), QString::fromUtf8("第１８系　沖ノ鳥島"));
+    QCOMPARE(zones.ZoneButtonOf(19)->text(), QString::fromUtf8("第１９系　南鳥島"));
+    for (int z = 1; z <= CZoneSelectionDlg::kLastZone; ++z) {
+        QCOMPARE(zones.ZoneButtonOf(z)->isEnabled(), z == 9 || z >= 18);
+        QVERIFY(zones.rect().contains(zones.ZoneButtonOf(z)->geometry()));
     }
     zones.show();
     {
@@ -300,6 +304,23 @@ void SurveyMapTest::dialogsKeepOpenOnTheirErrors() {
              QStringList{QString::fromUtf8("都道府県名が選択されていません")});
     QVERIFY(labels.isVisible());
     QCOMPARE(labels.Prefectures()->count(), 0);
+}
+
+// A folder of the far islands' zones alone: they are offered, and the map of
+// the one chosen shows its sheet.
+void SurveyMapTest::farIslandZonesAreOfferedAndShown() {
+    GuiFixture gui;
+    ModalDriver driver;
+    const auto folder = gui.dir / "islands";
+    std::filesystem::create_directories(folder);
+    WriteSheet(folder / "a.tqb", 18, 0.0f, 0.0f, "沖ノ鳥島");
+    WriteSheet(folder / "b.tqb", 19, 0.0f, 0.0f, "南鳥島");
+    QCOMPARE(Survey(gui, driver, folder, 19), (QList<int>{18, 19}));
+    QCOMPARE(gui.Doc().SurveyZone(), 19);
+    QCOMPARE(gui.Frame().windowTitle(), QString::fromUtf8("第19系 - Vesk"));
+    const QSize extent = gui.Frame().View()->Extent();
+    QTest::mouseMove(gui.Frame().View()->viewport(), QPoint(extent.width(), extent.height()) / 2);
+    QCOMPARE(gui.Frame().MessageText(), QString::fromUtf8("南鳥島"));
 }
 
 void SurveyMapTest::zoneWithoutBuiltInMapShowsItsSheetsLargeInAUsableWindow() {

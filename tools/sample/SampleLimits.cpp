@@ -32,7 +32,8 @@ std::optional<std::string> CheckSampleOptions(const SampleOptions& options) {
         return "the DEM sides must be " + Range(1, kMaxDemSide) + " with at most " +
                std::to_string(kMaxDemPoints) + " points";
     }
-    if (!(options.demSpacing > 0.0f) || options.demSpacing > kMaxDemSpacing) {
+    if (!(options.demSpacingX > 0.0f) || options.demSpacingX > kMaxDemSpacing ||
+        !(options.demSpacingY > 0.0f) || options.demSpacingY > kMaxDemSpacing) {
         return "the DEM spacing must be above 0 and at most 1000 m";
     }
     if (!InRange(options.texturePixels, 1, kMaxTexturePixels)) {

@@ -20,7 +20,8 @@ struct SampleOptions {
     int buildingsPerSubSheet = 40;
     int demColumns = 41;
     int demRows = 31;
-    float demSpacing = 10.0f;
+    float demSpacingX = 10.0f;  // metres between columns
+    float demSpacingY = 10.0f;  // metres between rows
     int texturePixels = 256;
     int imageWidth = 500;
     int imageHeight = 375;

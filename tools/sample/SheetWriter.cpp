@@ -75,15 +75,14 @@ void PutDem(const SamplePlan& plan, const SubSheetPlan& subSheet, ByteSink& sink
     const SampleOptions& options = plan.options;
     const auto columns = static_cast<std::size_t>(options.demColumns);
     const auto rows = static_cast<std::size_t>(options.demRows);
-    const double spacing = options.demSpacing;
-    const TerrainGrid grid(plan.terrain, Steps(subSheet.originX, spacing, columns),
-                           Steps(subSheet.originY, spacing, rows));
+    const TerrainGrid grid(plan.terrain, Steps(subSheet.originX, options.demSpacingX, columns),
+                           Steps(subSheet.originY, options.demSpacingY, rows));
     ByteWriter body;
     body.Reserve(16 + 4 * columns * rows);
     body.U32(static_cast<std::uint32_t>(columns));
     body.U32(static_cast<std::uint32_t>(rows));
-    body.F32(options.demSpacing);
-    body.F32(options.demSpacing);
+    body.F32(options.demSpacingX);
+    body.F32(options.demSpacingY);
     for (std::size_t row = 0; row < rows; ++row) {
         for (std::size_t column = 0; column < columns; ++column) {
             body.F32(static_cast<float>(grid.HeightAt(column, row)));

@@ -63,6 +63,8 @@ const std::vector<FindingKind>& FindingCatalogue() {
          "同じ位置に別の区画があります"},
         {kBlockNumberTwice, kError, "the block number occurs more than once",
          "区画番号が重複しています"},
+        {kNoSheetData, kError, "the file holds no sheet data: no sheet area, picture or block",
+         "図葉ﾃﾞｰﾀが見つかりません"},
     };
     return catalogue;
 }

@@ -41,9 +41,10 @@ enum class FindingCode : int {
     kBlockOffGrid = 1305,
     kBlocksSamePlace = 1306,
     kBlockNumberTwice = 1307,
+    kNoSheetData = 1308,
 };
 
-// One fault found in a block, with where to show it.
+// One fault found in a block (or in the sheet as a whole), with where to show it.
 struct Finding {
     FindingCode code = FindingCode::kTooFewPoints;
     Severity severity = Severity::kError;

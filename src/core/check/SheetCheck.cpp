@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "check/BlockCheck.h"
-#include "platform/ParallelFor.h"
 #include "check/SheetLayout.h"
+#include "platform/ParallelFor.h"
 #include "sheet/FileByteSource.h"
 
 namespace vesk {
@@ -33,7 +33,7 @@ std::size_t BlockCheck::Count(Severity severity) const {
 }
 
 std::size_t SheetCheck::Count(Severity severity) const {
-    std::size_t count = 0;
+    std::size_t count = CountIn(findings, severity);
     for (const BlockCheck& block : blocks) {
         count += block.Count(severity);
     }
@@ -42,7 +42,7 @@ std::size_t SheetCheck::Count(Severity severity) const {
 
 SheetCheck CheckSheet(ByteSource& sheet) {
     SheetLayout layout = ReadSheetLayout(sheet);
-    SheetCheck check{layout.area, {}};
+    SheetCheck check{layout.area, {}, std::move(layout.findings)};
     for (BlockLayout& block : layout.blocks) {
         check.blocks.push_back(StartBlock(std::move(block)));
         AddBlockFindings(sheet, check.blocks.back());
@@ -57,7 +57,7 @@ std::optional<SheetCheck> CheckSheetFile(const std::filesystem::path& path,
         return std::nullopt;
     }
     SheetLayout layout = ReadSheetLayout(*walked);
-    SheetCheck check{layout.area, {}};
+    SheetCheck check{layout.area, {}, std::move(layout.findings)};
     for (BlockLayout& block : layout.blocks) {
         check.blocks.push_back(StartBlock(std::move(block)));
     }

@@ -27,6 +27,7 @@ struct BlockCheck {
 struct SheetCheck {
     std::optional<SheetArea> area;
     std::vector<BlockCheck> blocks;  // every accepted block, in number order
+    std::vector<Finding> findings;   // about the sheet as a whole
 
     std::size_t Count(Severity severity) const;
 };

@@ -18,15 +18,24 @@ class LayoutWalk final : public SheetWalkVisitor {
 public:
     SheetLayout Walk(ByteSource& sheet) {
         WalkSheet(sheet, *this);
-        SheetLayout layout{area_, {}};
+        SheetLayout layout{area_, {}, {}};
         for (auto& [number, block] : blocks_) {
             layout.blocks.push_back(std::move(block));
+        }
+        // What the program's open tells as finding no sheet data.
+        if (!area_ && !picture_ && blocks_.empty()) {
+            layout.findings.push_back(MakeFinding(FindingCode::kNoSheetData, 0.0, 0.0));
         }
         return layout;
     }
 
 private:
     void SheetAreaRead(const SheetArea& area) override { area_ = area; }
+
+    bool ImageTaken(ByteSource& /*sheet*/, const SheetImageLayout& /*image*/) override {
+        picture_ = true;
+        return true;
+    }
 
     SubSheetRecord& SubSheetAccepted(const SubSheetArea& area, int zone) override {
         const auto [at, first] = blocks_.try_emplace(area.number);
@@ -42,6 +51,7 @@ private:
     }
 
     std::optional<SheetArea> area_;
+    bool picture_ = false;
     std::map<int, BlockLayout> blocks_;
 };
 

@@ -23,10 +23,12 @@ struct BlockLayout {
 struct SheetLayout {
     std::optional<SheetArea> area;    // when its body could be read
     std::vector<BlockLayout> blocks;  // in number order
+    std::vector<Finding> findings;    // about the sheet as a whole
 };
 
-// Walks the sheet and finds the faults of its structure: blocks seen twice,
-// without data, at the place of another, outside the sheet or off its grid.
+// Walks the sheet and finds the faults of its structure: a file without any
+// sheet data, blocks seen twice, without data, at the place of another,
+// outside the sheet or off its grid.
 SheetLayout ReadSheetLayout(ByteSource& sheet);
 
 }  // namespace vesk

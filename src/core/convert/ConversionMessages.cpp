@@ -12,6 +12,16 @@ Diagnostic AboutFile(const DiagnosticKind& kind, const std::filesystem::path& pa
     return MakeDiagnostic(kind, {PathText(path)});
 }
 
+Diagnostic CannotCreate(const AtomicOutputFile& out) {
+    Diagnostic diagnostic = AboutFile(kCannotCreateFile, out.Target());
+    if (!out.Refused()) {
+        const std::filesystem::path folder = out.Target().parent_path();
+        diagnostic.items.push_back(
+            MakeDiagnostic(kInFolder, {PathText(folder.empty() ? "." : folder), out.Reason()}));
+    }
+    return diagnostic;
+}
+
 Diagnostic DataLeftOut(std::vector<Diagnostic> items) {
     Diagnostic diagnostic = MakeDiagnostic(kDataLeftOut);
     diagnostic.items = std::move(items);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/AtomicOutputFile.h"
 #include "platform/Diagnostic.h"
 
 // What the conversion tells the user. The Japanese texts are the program's,
@@ -44,12 +45,18 @@ inline constexpr DiagnosticKind kDataLeftOut{
 inline constexpr DiagnosticKind kBuildingsLeftOut{3009, kError, "%d buildings", "建物ﾃﾞｰﾀ %d件"};
 inline constexpr DiagnosticKind kDemLeftOut{3010, kError, "the ground grid (DEM)", "地形ﾃﾞｰﾀ(DEM)"};
 inline constexpr DiagnosticKind kOrthoLeftOut{3011, kError, "the ortho image", "地形ﾃﾞｰﾀ(ｵﾙｿ画像)"};
+// the folder of a file that could not be created, and the system's reason
+inline constexpr DiagnosticKind kInFolder{3012, kError, "in the folder %s: %s", "「%s」ﾌｫﾙﾀﾞ: %s"};
 
 // A path as the user sees it in a message (UTF-8).
 std::string PathText(const std::filesystem::path& path);
 
 // The kind about a file, with the path as its value.
 Diagnostic AboutFile(const DiagnosticKind& kind, const std::filesystem::path& path);
+
+// kCannotCreateFile for the output's target, with its folder and the
+// system's reason as an item; a refused target (a FIFO, a folder) has none.
+Diagnostic CannotCreate(const AtomicOutputFile& out);
 
 // kDataLeftOut listing the items.
 Diagnostic DataLeftOut(std::vector<Diagnostic> items);

@@ -47,7 +47,7 @@ bool WriteGeometryFile(ByteSource& sheet, const std::filesystem::path& geometryP
                        const ConversionChoices& choices, MessageSink& ui) {
     AtomicOutputFile out(geometryPath);
     if (!out.IsOpen()) {
-        ui.Report(msg::AboutFile(msg::kCannotCreateFile, geometryPath));
+        ui.Report(msg::CannotCreate(out));
         return false;
     }
     SectionsWritten sections = WriteSections(out, sheet, baseName, record, choices);

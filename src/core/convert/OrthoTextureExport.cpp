@@ -47,7 +47,7 @@ bool CopyOrthoTexture(ByteSource& sheet, const std::filesystem::path& texturePat
     }
     AtomicOutputFile out(texturePath);
     if (!out.IsOpen()) {
-        ui.Report(msg::AboutFile(msg::kCannotCreateFile, texturePath));
+        ui.Report(msg::CannotCreate(out));
         return false;
     }
     ByteReader reader(sheet, body->offset);

@@ -1,5 +1,6 @@
 #include "document/CMyVeskDoc.h"
 
+#include "sheet/SheetMessages.h"
 #include "text/ShiftJis.h"
 
 namespace vesk {
@@ -17,7 +18,15 @@ CMyVeskDoc::CMyVeskDoc(DocumentUi& ui, ProgramImageSize& imageSize)
 void CMyVeskDoc::OnOpenSheet() {
     const auto path = ui_.ChooseSheetFile();
     if (path) {
-        OpenSheetFile(*path);
+        OpenSheetForUser(*path);
+    }
+}
+
+void CMyVeskDoc::OpenSheetForUser(const std::filesystem::path& path) {
+    const std::string name = BytesAsDisplayText(path.filename().string());
+    OpenSheetFile(path);
+    if (sheetLoaded_ && FoundNoSheetData()) {
+        ui_.Report(MakeDiagnostic(sheet_messages::kNoSheetData, {name}));
     }
 }
 
@@ -63,6 +72,8 @@ void CMyVeskDoc::ResetSheetState() {
     selectedSubSheet_ = -1;
     selected_.fill(false);
     areaRead_ = false;
+    nameRead_ = false;
+    pictureRead_ = false;
     accepted_.fill(false);
     for (SubSheetRecord& record : subSheets_) {
         record.buildingCount = 0;
@@ -76,6 +87,13 @@ void CMyVeskDoc::ResetSheetState() {
 void CMyVeskDoc::RefreshTitle() {
     title_ = titleText_.empty() ? std::string(kUntitled) : ShiftJisToUtf8(titleText_);
     ui_.TitleChanged(title_);
+}
+
+std::string CMyVeskDoc::CaptionName() const {
+    if (sheetLoaded_ && sheetAvailable_ && !nameRead_) {
+        return BytesAsDisplayText(sheetPath_.filename().string());
+    }
+    return title_;
 }
 
 std::optional<std::span<const std::byte>> CMyVeskDoc::SheetImagePixels() const {
@@ -105,6 +123,10 @@ bool CMyVeskDoc::IsSubSheetSelected(int number) const {
 
 bool CMyVeskDoc::SubSheetAccepted(int number) const {
     return number >= 0 && number < kSubSheetCount && accepted_[static_cast<std::size_t>(number)];
+}
+
+bool CMyVeskDoc::FoundNoSheetData() const {
+    return !areaRead_ && !pictureRead_ && AcceptedSubSheets().empty();
 }
 
 std::vector<int> CMyVeskDoc::AcceptedSubSheets() const {

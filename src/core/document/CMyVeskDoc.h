@@ -60,6 +60,9 @@ public:
     std::uint64_t SurveyGeneration() const { return surveyGeneration_; }
 
     void OpenSheetFile(const std::filesystem::path& path);
+    // The program's open: OpenSheetFile, then a notice naming the file when the
+    // load found no sheet data at all, which the load itself passes over.
+    void OpenSheetForUser(const std::filesystem::path& path);
     void ClearSheetData();
     void ResetSheetState();
     bool LoadSheet(const std::filesystem::path& path);
@@ -100,12 +103,19 @@ public:
     // Whether the last load read a sheet AREA body, and accepted each sub-sheet AREA.
     bool AreaWasRead() const { return areaRead_; }
     bool SubSheetAccepted(int number) const;
+    // Whether the last load found none of a sheet area, a picture and a block:
+    // a file that is no sheet, or an empty one.
+    bool FoundNoSheetData() const;
     // The numbers (0 to 24) of the sub-sheets the load accepted, in order.
     std::vector<int> AcceptedSubSheets() const;
     // The title as shown (UTF-8), and the text it is made of (Shift-JIS bytes as read).
     const std::string& Title() const { return title_; }
     const std::string& TitleText() const { return titleText_; }
     void SetTitleText(std::string shiftJisText) { titleText_ = std::move(shiftJisText); }
+    // What the main window's caption names (UTF-8): the title, except for an
+    // open sheet whose load read no name, which is named by its file's name
+    // without the folder. The title itself stays as the load left it.
+    std::string CaptionName() const;
 
     int SurveyZone() const { return surveyZone_; }
     void SetSurveyZone(int zone) { surveyZone_ = zone; }
@@ -172,6 +182,8 @@ private:
 
     std::string title_;
     bool areaRead_ = false;
+    bool nameRead_ = false;     // a NAME chunk of this load gave a name
+    bool pictureRead_ = false;  // this load took a picture
     std::array<bool, kSubSheetCount> accepted_{};
 };
 

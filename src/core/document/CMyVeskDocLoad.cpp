@@ -22,6 +22,8 @@ bool CMyVeskDoc::LoadSheet(const std::filesystem::path& path) {
 
 void CMyVeskDoc::LoadSheetFrom(ByteSource& source) {
     areaRead_ = false;
+    nameRead_ = false;
+    pictureRead_ = false;
     accepted_.fill(false);
     WalkSheet(source, *this);
 }
@@ -51,6 +53,7 @@ void CMyVeskDoc::NameChunk(ByteSource& sheet, const WalkedChunk& chunk) {
         return;
     }
     name.resize(name.find('\0') == std::string::npos ? name.size() : name.find('\0'));
+    nameRead_ = !name.empty();
     titleText_ = std::move(name);
     RefreshTitle();
 }
@@ -69,6 +72,7 @@ bool CMyVeskDoc::ImageTaken(ByteSource& sheet, const SheetImageLayout& layout) {
         }
     }
     imageHeader_ = layout.header;
+    pictureRead_ = true;
     pixels_ = image ? std::move(image->pixels) : nullptr;
     pixelBytes_ = image ? image->pixelBytes : 0;
     ++imageGeneration_;

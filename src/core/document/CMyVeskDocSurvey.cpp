@@ -59,7 +59,7 @@ void CMyVeskDoc::RefitShownSurveyMap() {
 void CMyVeskDoc::OpenSurveyedSheet(const std::filesystem::path& path) {
     // The path may be an entry's, which opening frees with the list.
     const std::filesystem::path copy = path;
-    OpenSheetFile(copy);
+    OpenSheetForUser(copy);
 }
 
 std::optional<std::size_t> CMyVeskDoc::HitTestSurvey(int x, int y) const {

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "model/BuildingNumber.h"
+
 namespace vesk::model_messages {
 namespace {
 
@@ -15,7 +17,7 @@ std::string Tenths(double value) {
 }  // namespace
 
 Diagnostic BuildingLeftOut(const LeftOutBuilding& building) {
-    const std::string number = std::to_string(building.number);
+    const std::string number = std::to_string(ShownBuildingNumber(building.number));
     const std::string x = Tenths(building.x);
     const std::string y = Tenths(building.y);
     if (!building.code) {

@@ -31,7 +31,8 @@ inline constexpr DiagnosticKind kBuildingNotBuilt{
     4007, kError, "building %d left out at X,Y = %s,%s: %s", {}};
 
 // "building 3 left out (error 104) at X,Y = -6690.0,-35890.0: the footprint
-// crosses or touches itself", as the check words the same fault.
+// crosses or touches itself", as the check words the same fault, the building
+// numbered as people read it.
 Diagnostic BuildingLeftOut(const LeftOutBuilding& building);
 
 }  // namespace vesk::model_messages

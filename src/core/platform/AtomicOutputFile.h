@@ -43,6 +43,9 @@ public:
     // Why the file could not be created or written, in the system's words
     // ("No space left on device"); empty while nothing failed.
     const std::string& Reason() const { return reason_; }
+    // Whether the output was refused because something other than a regular
+    // file stands at the target; the system was then never asked.
+    bool Refused() const { return !destination_; }
 
     // Room for at least `bytes` (at most kBufferBytes) contiguous characters.
     char* Reserve(std::size_t bytes) {

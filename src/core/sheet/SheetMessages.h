@@ -31,5 +31,9 @@ inline constexpr DiagnosticKind kNotSubSheetOf2500{
 // sub-sheet number not 0 to 24
 inline constexpr DiagnosticKind kSubSheetNumberOutOfRange{
     2007, kError, "a block's number is out of range", "区画番号が範囲外です\n(Level 2)"};
+// the file opened but holds no sheet area, picture or block; the program's
+// open says so, the load alone does not; the value is the file's name
+inline constexpr DiagnosticKind kNoSheetData{2008, kNotice, "no sheet data was found in %s",
+                                             "図葉ﾃﾞｰﾀが見つかりません\n「%s」"};
 
 }  // namespace vesk::sheet_messages

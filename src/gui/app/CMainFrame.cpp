@@ -2,10 +2,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -18,6 +21,7 @@
 #include "app/CommandTable.h"
 #include "app/LockKeyState.h"
 #include "app/PathText.h"
+#include "app/SessionSettings.h"
 #include "batchconvert/BatchConversionRun.h"
 #include "document/CMyVeskDoc.h"
 #include "findings/FindingsPanel.h"
@@ -64,6 +68,15 @@ const char* ToolBarImage(int id) {
     }
 }
 
+// The sheet file a drag brings: one local file named *.tqb in any letter case.
+QString DraggedSheet(const QMimeData* data) {
+    if (!data || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile()) {
+        return {};
+    }
+    const QString path = data->urls().constFirst().toLocalFile();
+    return path.endsWith(QStringLiteral(".tqb"), Qt::CaseInsensitive) ? path : QString();
+}
+
 QLabel* MakeIndicator(QWidget* parent, const char* widestText) {
     auto* label = new QLabel(parent);
     label->setAlignment(Qt::AlignCenter);
@@ -90,7 +103,10 @@ CMainFrame::CMainFrame(CMyVeskDoc& doc)
     BuildStatusBar();
     ConnectCommands();
     RebuildRecentFileMenu();
+    setAcceptDrops(true);
     resize(kInitialWidth, kInitialHeight);
+    // A remembered place and size replace the first size.
+    initialOuterSizePending_ = !RestoreWindowGeometry(*this);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -262,7 +278,7 @@ void CMainFrame::OnPreview() {
 }
 
 void CMainFrame::OpenAndRemember(const QString& path) {
-    doc_.OpenSheetFile(ToPath(path));
+    doc_.OpenSheetForUser(ToPath(path));
     // A file that could not be read leaves the list, as a stale entry would.
     if (doc_.IsSheetLoaded()) {
         recentFiles_.Add(path);
@@ -273,8 +289,12 @@ void CMainFrame::OpenAndRemember(const QString& path) {
     commands_->Update();
 }
 
-void CMainFrame::SetDocumentTitle(const QString& title) {
-    setWindowTitle(title + QStringLiteral(" - Vesk"));
+void CMainFrame::ShowCaption() {
+    setWindowTitle(QString::fromStdString(doc_.CaptionName()) + QStringLiteral(" - Vesk"));
+}
+
+void CMainFrame::DocumentTitleChanged() {
+    ShowCaption();
     if (isVisible()) {
         raise();
         activateWindow();
@@ -345,6 +365,15 @@ void CMainFrame::AdjustToFitTarget() {
     MoveOntoAvailableArea();
 }
 
+bool CMainFrame::ViewHoldsExtent() {
+    if (!isVisible()) {
+        layout()->setGeometry(QRect(QPoint(0, 0), size()));
+    }
+    const QSize room = view_->maximumViewportSize();
+    const QSize extent = view_->ZoomedExtent();
+    return extent.width() <= room.width() && extent.height() <= room.height();
+}
+
 void CMainFrame::MoveOntoAvailableArea() {
     if (!isVisible()) {
         return;
@@ -376,6 +405,28 @@ void CMainFrame::ApplyInitialOuterSize() {
     }
 }
 
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    RememberWindowGeometry(*this);
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DraggedSheet(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+// A dropped sheet opens as the open command opens the file it is given.
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = DraggedSheet(event->mimeData());
+    if (path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    doc_.OpenSheetForUser(ToPath(path));
+    commands_->Update();
+}
+
 bool CMainFrame::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
     switch (event->type()) {
@@ -402,6 +453,10 @@ void CMainFrame::RefitToNewFrame() {
 }
 
 void CMainFrame::DocumentChanged() {
+    ShowCaption();
+    if (doc_.IsSheetLoaded()) {
+        RememberSheetFolder(ToText(doc_.SheetPath()));
+    }
     checkDisplay_->DocumentChanged();
     const std::pair<int, std::uint64_t> shown{doc_.SurveyZone(), doc_.SurveyGeneration()};
     if (shown != shownMap_) {
@@ -435,7 +490,13 @@ void CMainFrame::SetExtentAndFit(int width, int height) {
     if (doc_.SurveyZone() != 0) {
         view_->SurveyConfirmed();
     }
-    FitToView();
+    // A window that shows the whole sheet keeps the size the user gave it.
+    if (doc_.SurveyZone() != 0 || !ViewHoldsExtent()) {
+        FitToView();
+    } else {
+        fitting_ = false;
+        fitted_ = fitted_ && view_->size() == view_->ZoomedExtent();
+    }
     view_->viewport()->update();
     DocumentChanged();
 }

@@ -41,8 +41,9 @@ public:
     // The 3D preview's window, once the command has opened it.
     PreviewWindow* Preview() const;
 
-    // Caption "<title> - Vesk", and the window comes to the front.
-    void SetDocumentTitle(const QString& title);
+    // The document's title changed: the caption follows and the window comes
+    // to the front.
+    void DocumentTitleChanged();
     // The view's scroll extent becomes width x height and the window is resized
     // so that the view's client area is exactly that; the view is repainted.
     void SetExtentAndFit(int width, int height);
@@ -50,8 +51,8 @@ public:
     // or, for a picture larger than the screen's available area, so that the
     // window fills that area and the view scrolls; the window is moved onto it.
     void FitToView();
-    // The document changed what it shows: the message pane returns to its idle
-    // text when the view leaves or changes the survey map.
+    // The document changed what it shows: the caption follows, and the message
+    // pane returns to its idle text when the view leaves or changes the survey map.
     void DocumentChanged();
     // The zoom as the status bar shows it; empty at 100 %.
     QString ZoomText() const;
@@ -67,6 +68,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildMenus();
@@ -75,6 +79,8 @@ private:
     void ConnectCommands();
     void RebuildRecentFileMenu();
     void UpdateIndicators();
+    void ShowCaption();
+    bool ViewHoldsExtent();
     void AdjustToFitTarget();
     QSize FittedViewSize() const;
     void MoveOntoAvailableArea();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QScreen>
@@ -11,6 +12,7 @@
 #include "app/CommandTable.h"
 #include "app/MessageLines.h"
 #include "app/PathText.h"
+#include "app/SessionSettings.h"
 #include "dialogs/CZoneSelectionDlg.h"
 #include "dialogs/ConversionSettingsDlg.h"
 #include "dialogs/ModelExportDlg.h"
@@ -80,9 +82,10 @@ void GuiDocumentUi::InvalidateView() {
     UpdateCommands();
 }
 
-void GuiDocumentUi::TitleChanged(std::string_view title) {
+// The caption is the frame's to word: it names a sheet without a name by its file.
+void GuiDocumentUi::TitleChanged(std::string_view /*title*/) {
     if (frame_) {
-        frame_->SetDocumentTitle(FromUtf8(title));
+        frame_->DocumentTitleChanged();
     }
 }
 
@@ -108,6 +111,10 @@ std::optional<std::filesystem::path> GuiDocumentUi::ChooseSheetFile() {
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::ReadOnly);
+    const QString folder = LastSheetFolder();
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+        dialog.setDirectory(folder);
+    }
     dialog.setNameFilters({QString::fromUtf8(kSheetFilter), QString::fromUtf8(kAllFilesFilter)});
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

@@ -1,5 +1,7 @@
 #include "app/RecentFileList.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace vesk::gui {
@@ -9,6 +11,12 @@ const char* const kGroup = "Recent File List";
 
 QString Key(int index) {
     return QStringLiteral("File%1").arg(index + 1);
+}
+
+// A path named relative to where the program was started would lead elsewhere
+// from another folder, and name one file twice.
+QString Absolute(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
 }  // namespace
@@ -25,8 +33,9 @@ RecentFileList::RecentFileList() {
 }
 
 void RecentFileList::Add(const QString& path) {
-    files_.removeAll(path);
-    files_.prepend(path);
+    const QString entry = Absolute(path);
+    files_.removeAll(entry);
+    files_.prepend(entry);
     while (files_.size() > kSize) {
         files_.removeLast();
     }
@@ -34,7 +43,7 @@ void RecentFileList::Add(const QString& path) {
 }
 
 void RecentFileList::Remove(const QString& path) {
-    files_.removeAll(path);
+    files_.removeAll(Absolute(path));
     Save();
 }
 

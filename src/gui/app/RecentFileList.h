@@ -13,8 +13,8 @@ public:
     RecentFileList();
 
     const QStringList& Files() const { return files_; }
-    // Puts path first, dropping an older entry of the same file and the oldest
-    // beyond four; saved at once.
+    // Puts path first, made absolute, dropping an older entry of the same file
+    // and the oldest beyond four; saved at once.
     void Add(const QString& path);
     void Remove(const QString& path);
 

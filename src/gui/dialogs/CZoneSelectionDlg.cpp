@@ -16,7 +16,8 @@ struct ZoneButton {
     int x, y, width, height;
 };
 
-// Zone z is button 1002 + z.
+// In zone order. Zone z is button 1002 + z up to zone 17; the OK button has
+// 1020, so zones 18 and 19 come after it.
 constexpr ZoneButton kZoneButtons[] = {
     {1003, "第１系　九州西", 7, 7, 59, 10},       {1004, "第２系　九州東", 7, 21, 59, 10},
     {1005, "第３系　中国西", 7, 35, 59, 10},      {1006, "第４系　四国", 7, 49, 53, 10},
@@ -26,7 +27,8 @@ constexpr ZoneButton kZoneButtons[] = {
     {1013, "第１１系　北海道西", 95, 21, 71, 10}, {1014, "第１２系　北海道中", 95, 35, 71, 10},
     {1015, "第１３系　北海道東", 95, 49, 71, 10}, {1016, "第１４系　小笠原諸島", 95, 63, 78, 10},
     {1017, "第１５系　沖縄中", 95, 77, 64, 10},   {1018, "第１６系　沖縄西", 95, 91, 64, 10},
-    {1019, "第１７系　沖縄東", 95, 105, 64, 10},
+    {1019, "第１７系　沖縄東", 95, 105, 64, 10},  {1021, "第１８系　沖ノ鳥島", 95, 119, 71, 10},
+    {1022, "第１９系　南鳥島", 95, 133, 64, 10},
 };
 
 }  // namespace
@@ -45,7 +47,8 @@ CZoneSelectionDlg::CZoneSelectionDlg(const ZonePresence& presence, QWidget* pare
         auto* button = new QRadioButton(QString::fromUtf8(zone.text), this);
         button->setObjectName(QString::number(zone.id));
         button->setGeometry(du.Rect(zone.x, zone.y, zone.width, zone.height));
-        button->setEnabled(presence_[static_cast<std::size_t>(zone.id - 1002)] != 0);
+        const std::size_t number = buttons_.size() + 1;
+        button->setEnabled(presence_[number] != 0);
         group->addButton(button, zone.id);
         buttons_.push_back(button);
     }
@@ -62,12 +65,12 @@ CZoneSelectionDlg::CZoneSelectionDlg(const ZonePresence& presence, QWidget* pare
 }
 
 QRadioButton* CZoneSelectionDlg::ZoneButtonOf(int zone) const {
-    return zone >= 1 && zone <= 17 ? buttons_[static_cast<std::size_t>(zone - 1)] : nullptr;
+    return zone >= 1 && zone <= kLastZone ? buttons_[static_cast<std::size_t>(zone - 1)] : nullptr;
 }
 
 void CZoneSelectionDlg::OnConfirm() {
     selectedZone_ = 0;
-    for (int zone = 1; zone <= 17; ++zone) {
+    for (int zone = 1; zone <= kLastZone; ++zone) {
         if (ZoneButtonOf(zone)->isChecked()) {
             selectedZone_ = zone;
             break;

@@ -10,15 +10,17 @@ class QRadioButton;
 namespace vesk::gui {
 
 // Which zone the survey map shows (dialog 133): one radio button per zone 1 to
-// 17, enabled only where the survey found a sheet, none chosen at the start.
+// 19, enabled only where the survey found a sheet, none chosen at the start.
 class CZoneSelectionDlg : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int kLastZone = 19;
+
     CZoneSelectionDlg(const ZonePresence& presence, QWidget* parent);
 
     QRadioButton* ZoneButtonOf(int zone) const;
-    // The confirmed zone, 1 to 17; 0 before a confirmation.
+    // The confirmed zone, 1 to 19; 0 before a confirmation.
     int SelectedZone() const { return selectedZone_; }
 
 private:

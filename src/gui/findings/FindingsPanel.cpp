@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "findings/FindingsList.h"
+#include "model/BuildingNumber.h"
 
 namespace vesk::gui {
 namespace {
@@ -21,11 +22,11 @@ QString SeverityText(Severity severity) {
     return QString::fromUtf8(severity == Severity::kError ? "ｴﾗｰ" : "警告");
 }
 
-// The message, and for a building its number counted from 1 as users count.
+// The message, and for a building its number as people know it.
 QString MessageText(const Finding& finding) {
     QString text = QString::fromStdString(finding.japanese);
     if (finding.building) {
-        text = QString::fromUtf8("建物%1: ").arg(*finding.building + 1) + text;
+        text = QString::fromUtf8("建物%1: ").arg(ShownBuildingNumber(*finding.building)) + text;
     }
     return text;
 }

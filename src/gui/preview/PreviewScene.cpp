@@ -1,5 +1,7 @@
 #include "preview/PreviewScene.h"
 
+#include "model/BuildingNumber.h"
+
 namespace vesk::gui {
 namespace {
 
@@ -29,7 +31,7 @@ std::optional<SceneHit> PreviewScene::Pick(const SceneRay& ray, const SceneLayer
 QString PreviewScene::Describe(std::size_t part) const {
     const BuildingBox& box = scene_.Box(part);
     return QString::fromUtf8("建物 %1   下端 %2 m   屋上 %3 m   建築面積 %4 m²")
-        .arg(box.number)
+        .arg(ShownBuildingNumber(box.number))
         .arg(static_cast<double>(box.bottom), 0, 'f', 2)
         .arg(static_cast<double>(box.roof), 0, 'f', 2)
         .arg(box.area, 0, 'f', 1);

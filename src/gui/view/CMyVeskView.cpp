@@ -186,8 +186,30 @@ void CMyVeskView::ChooseLabelToPlace() {
     viewport()->update();
 }
 
+// The block under the pointer on a sheet, for the status bar; empty off the
+// blocks. A picture pixel spans metres, so whole metres say all there is, and
+// the line fits the status bar of a window fitted to a small picture.
+QString CMyVeskView::SubSheetText(QPoint drawingPoint) const {
+    const auto pointed = SubSheetAt(doc_, drawingPoint.x(), drawingPoint.y());
+    if (!pointed) {
+        return {};
+    }
+    return QString::fromUtf8("区画%1 %2 X,Y = %3,%4")
+        .arg(pointed->number + 1)
+        .arg(QString::fromStdString(pointed->outputName))
+        .arg(pointed->x, 0, 'f', 0)
+        .arg(pointed->y, 0, 'f', 0);
+}
+
 void CMyVeskView::mouseMoveEvent(QMouseEvent* event) {
-    if (doc_.SurveyZone() != 0) {
+    if (doc_.SurveyZone() == 0) {
+        const QString text = SubSheetText(DrawingPoint(event->position()));
+        // Leaving the blocks clears the text once; elsewhere the pane keeps its own.
+        if (!text.isEmpty() || overSubSheet_) {
+            emit StatusText(text);
+        }
+        overSubSheet_ = !text.isEmpty();
+    } else {
         const QPoint p = DrawingPoint(event->position());
         hovered_ = doc_.HitTestSurvey(p.x(), p.y());
         hoveredGeneration_ = doc_.SurveyGeneration();
@@ -248,6 +270,9 @@ void CMyVeskView::wheelEvent(QWheelEvent* event) {
 }
 
 void CMyVeskView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && doc_.SurveyZone() == 0 && DeselectSubSheet(doc_)) {
+        return;
+    }
     const bool zoomed = ZoomByKey(event);
     LabelKey key = LabelKey::Other;
     switch (event->key()) {

@@ -86,6 +86,7 @@ private:
     bool ZoomByKey(const QKeyEvent* event);
     QPoint ZoomAnchor() const;
     void ChooseLabelToPlace();
+    QString SubSheetText(QPoint drawingPoint) const;
 
     CMyVeskDoc& doc_;
     QSize extent_{10, 10};
@@ -98,6 +99,7 @@ private:
     // never a reference that could outlive its entry.
     std::optional<std::size_t> hovered_;
     std::uint64_t hoveredGeneration_ = 0;
+    bool overSubSheet_ = false;  // the status bar shows the block under the pointer
 };
 
 }  // namespace vesk::gui

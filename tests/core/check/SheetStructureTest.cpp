@@ -1,6 +1,6 @@
-// Faults of a sheet's structure: data chunks cut short or claiming more than
-// they hold, and blocks without data, off the sheet, off its grid, at one
-// place or with one number.
+// Faults of a sheet's structure: a file without sheet data, data chunks cut
+// short or claiming more than they hold, and blocks without data, off the
+// sheet, off its grid, at one place or with one number.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -167,6 +167,34 @@ TEST_F(SheetStructure, SideBySideOnAFileTheCheckFindsTheSameAsAlone) {
     stop.request_stop();
     EXPECT_FALSE(CheckSheetFile(path, {.threads = 2, .stop = stop.get_token()}));
     EXPECT_FALSE(CheckSheetFile(dir / "missing.tqb"));
+}
+
+// What the program's open tells as no sheet data is an error of the sheet as a
+// whole; any one of an area, a picture or a block is sheet data.
+TEST_F(SheetStructure, AFileWithoutAreaPictureOrBlockHoldsNoSheetData) {
+    test::SheetBuilder nameOnly;
+    nameOnly.Name("\x83\x65");
+    for (const test::SheetBuilder& empty : {test::SheetBuilder(), nameOnly}) {
+        MemoryByteSource source(empty.Bytes());
+        const SheetCheck check = CheckSheet(source);
+        ASSERT_EQ(check.findings.size(), 1u);
+        EXPECT_EQ(check.findings[0].code, FindingCode::kNoSheetData);
+        EXPECT_EQ(check.findings[0].japanese, "図葉ﾃﾞｰﾀが見つかりません");
+        EXPECT_EQ(check.Count(kError), 1u);
+    }
+    test::SheetBuilder picture;
+    picture.Image({.width = 50, .height = 40});
+    test::SheetBuilder block;
+    block.SubSheetArea(0, 0, 0);
+    test::SheetBuilder area;
+    area.SheetArea(2500, 9, 0, 0);
+    for (const test::SheetBuilder& some : {picture, block, area}) {
+        MemoryByteSource source(some.Bytes());
+        EXPECT_THAT(CheckSheet(source).findings, IsEmpty());
+    }
+    const std::string text = "not a sheet";
+    MemoryByteSource notASheet(std::as_bytes(std::span(text)));
+    EXPECT_THAT(CheckSheet(notASheet).findings, ::testing::SizeIs(1));
 }
 
 }  // namespace

@@ -307,15 +307,29 @@ TEST_F(GeometryFile, WritesTheSameBytesUnderACommaDecimalLocale) {
     EXPECT_EQ(ReadFileBytes(path), kTriangleExample);
 }
 
-TEST_F(GeometryFile, MissingFolderShowsAnErrorNamingTheFileAndNoCompletion) {
+// The first line names the file as it always has; the second says why, in
+// the system's words, with the folder it concerns.
+TEST_F(GeometryFile, MissingFolderShowsAnErrorNamingTheFileTheFolderAndWhyAndNoCompletion) {
     AddBuilding(0, 1, kTriangle);
     path = dir / "no-such-folder" / "out.geo";
     EXPECT_FALSE(Write(true, false));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "「" + path.string() + "」ﾌｧｲﾙが作成できません");
+    EXPECT_EQ(ui.messages[0].text, "「" + path.string() + "」ﾌｧｲﾙが作成できません\n「" +
+                                       (dir / "no-such-folder").string() +
+                                       "」ﾌｫﾙﾀﾞ: No such file or directory");
     EXPECT_EQ(ui.messages[0].caption, "ｴﾗｰ");
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Stop);
     EXPECT_FALSE(std::filesystem::exists(dir / "no-such-folder"));
+}
+
+// Something other than a file at the output path is refused without asking
+// the system: the message names the file alone, as it always has.
+TEST_F(GeometryFile, FolderAtTheOutputPathIsRefusedWithTheFileLineAlone) {
+    AddBuilding(0, 1, kTriangle);
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(Write(true, false));
+    EXPECT_THAT(ui.MessageTexts(),
+                ::testing::ElementsAre("「" + path.string() + "」ﾌｧｲﾙが作成できません"));
 }
 
 TEST_F(GeometryFile, FolderWithoutWritePermissionShowsTheCreateError) {
@@ -330,7 +344,8 @@ TEST_F(GeometryFile, FolderWithoutWritePermissionShowsTheCreateError) {
     EXPECT_FALSE(Write(true, false));
     ::chmod(locked.c_str(), 0700);
     EXPECT_THAT(ui.MessageTexts(),
-                ::testing::ElementsAre("「" + path.string() + "」ﾌｧｲﾙが作成できません"));
+                ::testing::ElementsAre("「" + path.string() + "」ﾌｧｲﾙが作成できません\n「" +
+                                       locked.string() + "」ﾌｫﾙﾀﾞ: Permission denied"));
     EXPECT_TRUE(test::FolderEntries(locked).empty());
 }
 

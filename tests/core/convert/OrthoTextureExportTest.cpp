@@ -119,7 +119,9 @@ TEST_F(OrthoTexture, MissingSgiFolderShowsAnErrorNamingTheFile) {
     AddOrtho(Bytes("texture"));
     path = dir / "sgi" / "out.sgi";
     EXPECT_FALSE(Copy());
-    EXPECT_THAT(ui.MessageTexts(), ElementsAre("「" + path.string() + "」ﾌｧｲﾙが作成できません"));
+    EXPECT_THAT(ui.MessageTexts(),
+                ElementsAre("「" + path.string() + "」ﾌｧｲﾙが作成できません\n「" +
+                            (dir / "sgi").string() + "」ﾌｫﾙﾀﾞ: No such file or directory"));
     EXPECT_FALSE(std::filesystem::exists(dir / "sgi"));
 }
 

@@ -232,8 +232,11 @@ TEST_F(ConversionCommandTest, TextureIsWrittenBeforeTheGeometryAndItsFailureDoes
     Answer(true, true, true);
     EXPECT_TRUE(Run().failed);
     const auto texture = home / "tex" / "sgi" / (std::string(kName) + ".sgi");
-    EXPECT_THAT(ui.MessageTexts(),
-                ElementsAre("「" + texture.string() + "」ﾌｧｲﾙが作成できません", kSaved));
+    EXPECT_THAT(
+        ui.MessageTexts(),
+        ElementsAre("「" + texture.string() + "」ﾌｧｲﾙが作成できません\n「" +
+                        (home / "tex" / "sgi").string() + "」ﾌｫﾙﾀﾞ: No such file or directory",
+                    kSaved));
     EXPECT_TRUE(std::filesystem::exists(home / "geo" / (std::string(kName) + ".geo")));
 }
 

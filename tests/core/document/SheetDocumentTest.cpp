@@ -2,6 +2,8 @@
 // hit testing and what clearing and resetting keep.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "RecordingUi.h"
 #include "SheetBuilder.h"
 #include "TempDir.h"
@@ -192,6 +194,77 @@ TEST_F(SheetDocument, PressOutsideThePictureOrOnTheSurveyMapChangesNothing) {
     EXPECT_FALSE(PressOnSheetPicture(doc, 10, 10));
     EXPECT_EQ(doc.SelectedSubSheet(), -1);
     EXPECT_TRUE(ui.calls.empty());
+}
+
+// The caption names what is open; the title stays as the load left it, the
+// previous sheet's name included.
+TEST_F(SheetDocument, CaptionNamesASheetWithoutANameByItsFile) {
+    EXPECT_EQ(doc.CaptionName(), "テスト");
+    SheetBuilder unnamed;
+    unnamed.SheetArea(2500, 9, 0, 0);
+    ASSERT_TRUE(unnamed.WriteTo(dir / "unnamed.tqb"));
+    ASSERT_TRUE(SheetBuilder().WriteTo(dir / "empty.tqb"));
+    std::ofstream(dir / "notes.txt") << "not a sheet\n";
+    for (const char* file : {"unnamed.tqb", "empty.tqb", "notes.txt"}) {
+        doc.OpenSheetFile(dir / file);
+        EXPECT_EQ(doc.CaptionName(), file);
+        EXPECT_EQ(doc.Title(), "テスト");
+    }
+    doc.OpenSheetFile(path);
+    EXPECT_EQ(doc.CaptionName(), "テスト");
+    doc.OpenSheetFile(dir / "missing.tqb");
+    EXPECT_EQ(doc.CaptionName(), "無題");
+}
+
+// The load passes over a file without any sheet data in silence, as the
+// command line's info shows it; the program's open says so, naming the file.
+TEST_F(SheetDocument, ProgramsOpenTellsOfAFileWithoutSheetData) {
+    ASSERT_TRUE(SheetBuilder().WriteTo(dir / "empty.tqb"));
+    std::ofstream(dir / "notes.txt") << "not a sheet\n";
+    SheetBuilder areaOnly;
+    areaOnly.SheetArea(2500, 9, 0, 0);
+    ASSERT_TRUE(areaOnly.WriteTo(dir / "area.tqb"));
+    for (const char* file : {"empty.tqb", "notes.txt"}) {
+        ui.Clear();
+        doc.OpenSheetFile(dir / file);
+        EXPECT_TRUE(doc.FoundNoSheetData());
+        EXPECT_TRUE(ui.messages.empty());
+        doc.OpenSheetForUser(dir / file);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, std::string("図葉ﾃﾞｰﾀが見つかりません\n「") + file + "」");
+        EXPECT_EQ(ui.messages[0].caption, "ﾒｯｾｰｼﾞ");
+    }
+    for (const auto& file : {path, dir / "area.tqb", dir / "missing.tqb"}) {
+        ui.Clear();
+        doc.OpenSheetForUser(file);
+        EXPECT_FALSE(doc.FoundNoSheetData() && doc.IsSheetLoaded()) << file;
+        for (const std::string& text : ui.MessageTexts()) {
+            EXPECT_EQ(text.find("図葉ﾃﾞｰﾀ"), std::string::npos) << file;
+        }
+    }
+}
+
+TEST_F(SheetDocument, PointedSubSheetGivesItsOutputNameAndThePlaneCoordinates) {
+    // Sub-sheet 7 spans x 800 to 1200 m and y 900 to 1200 m, pixels 200 to 299 and 75 to 149.
+    const auto pointed = SubSheetAt(doc, 200, 149);
+    ASSERT_TRUE(pointed);
+    EXPECT_EQ(pointed->number, 7);
+    EXPECT_EQ(pointed->outputName, "09P0008P000900040003");
+    EXPECT_DOUBLE_EQ(pointed->x, 802.0);
+    EXPECT_DOUBLE_EQ(pointed->y, 902.0);
+    EXPECT_FALSE(SubSheetAt(doc, 500, 10));
+    doc.SetSurveyZone(9);
+    EXPECT_FALSE(SubSheetAt(doc, 200, 149));
+}
+
+TEST_F(SheetDocument, DeselectingClearsTheSelectionAndRepaintsOnlyWhenThereWasOne) {
+    EXPECT_FALSE(DeselectSubSheet(doc));
+    EXPECT_TRUE(ui.calls.empty());
+    ASSERT_TRUE(PressOnSheetPicture(doc, 250, 110));
+    EXPECT_TRUE(DeselectSubSheet(doc));
+    EXPECT_EQ(doc.SelectedSubSheet(), -1);
+    EXPECT_FALSE(doc.IsSubSheetSelected(7));
+    EXPECT_EQ(std::count(ui.calls.begin(), ui.calls.end(), "invalidate"), 2);
 }
 
 }  // namespace

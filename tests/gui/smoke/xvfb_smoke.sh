@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Starts the program on a real X server with the demo sheet, takes a screenshot,
-# checks that it is not blank, and quits the program through its File menu.
+# checks that it is not blank, drops a sheet on it from another program,
+# selects a block and deselects it with Escape, and quits the program through
+# its File menu.
 set -u
 vesk=$1
 cli=$2
 work=$3
+drag_source=$4
 for tool in Xvfb xdotool import convert; do
     if ! command -v "$tool" >/dev/null; then
         echo "skipped: $tool is missing"
@@ -13,11 +16,16 @@ for tool in Xvfb xdotool import convert; do
 done
 mkdir -p "$work"
 "$cli" sample "$work/demo.tqb" --image 500x375 >/dev/null || exit 1
+"$cli" sample "$work/dropped.tqb" --seed 2 --without name --image 500x375 >/dev/null || exit 1
+# Settings of its own, so that no earlier run's window or recent files count.
+export XDG_CONFIG_HOME="$work/config"
+rm -rf "$XDG_CONFIG_HOME"
 
 source "$(dirname "$0")/polling.sh"
 source "$(dirname "$0")/start_xvfb.sh"
 xvfb=""
-trap 'kill $xvfb 2>/dev/null' EXIT
+source_app=""
+trap 'kill $source_app $xvfb 2>/dev/null' EXIT
 start_xvfb "$work" 1024x768x24 || exit 1
 export DISPLAY=$display
 
@@ -47,6 +55,46 @@ echo "window: $title; screenshot spread: $spread"
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 xdotool key Escape
 wait_for 30 only_window_shown "$app" "$window" || { echo "the splash window stayed"; exit 1; }
+
+# A sheet dragged from another program and dropped on the window opens; it has
+# no name, so the caption names its file.
+"$drag_source" "$work/dropped.tqb" 700 500 >"$work/drag.log" 2>&1 &
+source_app=$!
+source_found() {
+    source_window=$(xdotool search --onlyvisible --name "^vesk-drag-source$" 2>/dev/null | head -1)
+    [ -n "$source_window" ]
+}
+wait_for 30 source_found || { echo "no drag source appeared"; cat "$work/drag.log"; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$window")"
+target_x=$((X + WIDTH / 2)) target_y=$((Y + HEIGHT / 2))
+eval "$(xdotool getwindowgeometry --shell "$source_window")"
+xdotool mousemove --sync $((X + 60)) $((Y + 40)) mousedown 1
+for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove --sync $((X + 60 + (target_x - X - 60) * step / 8)) \
+        $((Y + 40 + (target_y - Y - 40) * step / 8))
+done
+xdotool mouseup 1
+dropped() { [ "$(xdotool getwindowname "$window")" = "dropped.tqb - Vesk" ]; }
+wait_for 30 dropped || { echo "the drop did not open the sheet: $(xdotool getwindowname "$window")"; exit 1; }
+kill $source_app 2>/dev/null
+echo "dropped: $(xdotool getwindowname "$window")"
+
+# A click on the block in the middle draws its blue outline; Escape takes it away.
+blue_pixels() {
+    import -window root "$work/screen.png" &&
+        convert "$work/screen.png" -alpha off -fill black +opaque "rgb(0,0,255)" \
+            -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+unselected=$(blue_pixels)
+outlined() { [ "$(blue_pixels)" -gt "$unselected" ]; }
+outline_gone() { [ "$(blue_pixels)" -eq "$unselected" ]; }
+# The drop left the pointer there; --sync would wait for a move that never comes.
+xdotool mousemove "$target_x" "$target_y" click 1
+wait_for 30 outlined || { echo "a click drew no selection outline"; exit 1; }
+xdotool key Escape
+wait_for 30 outline_gone || { echo "Escape left the selection outline"; exit 1; }
+echo "selected and deselected with Escape"
+
 xdotool key alt+f
 wait_for 30 popup_shown "$app" "$window" || { echo "Alt+F opened no menu"; exit 1; }
 xdotool key x

@@ -14,6 +14,9 @@ for tool in Xvfb openbox xdotool xprop xwininfo; do
     fi
 done
 mkdir -p "$work"
+# Settings of its own: a remembered window would not start at the first size.
+export XDG_CONFIG_HOME="$work/config"
+rm -rf "$XDG_CONFIG_HOME"
 "$cli" sample "$work/small.tqb" --image 400x300 >/dev/null || exit 1
 "$cli" sample "$work/large.tqb" --image 2400x1800 >/dev/null || exit 1
 
