@@ -123,6 +123,27 @@ TEST_F(TilesCommand, SheetOfTheSameNameElsewhereIsAConflictInEveryShard) {
     EXPECT_EQ(sheet["root"]["children"][0]["content"]["uri"], "09M0080M034800040003.glb");
 }
 
+// "..tqb" and "...tqb" have the stems "." and "..": as folder names they
+// would be out/sheets and out itself.
+TEST_F(TilesCommand, SheetWhoseStemIsDotsGetsAFolderOfItsOwn) {
+    Sample(dir / "in" / "..tqb", {"--origin", "-36000,-6000"});
+    Sample(dir / "in" / "...tqb", {"--origin", "-38000,-6000"});
+    Sample(dir / "in" / "tokyo.tqb", {});
+    const auto out = dir / "out";
+    const auto result = RunCli({"tiles", (dir / "in").string(), "--out", out.string(), "--jobs",
+                                "1", "--heights", "sea-level", "--quiet"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_THAT(result.out, HasSubstr("blocks: 75 converted, 0 left out, 0 failed, 0 conflicts"));
+    EXPECT_THAT(result.out, HasSubstr("tileset.json, sheets: 3\n"));
+    for (const char* folder : {"%2E", "%2E%2E", "tokyo"}) {
+        const Json sheet = ReadJson(out / "sheets" / folder / "tileset.json");
+        ASSERT_FALSE(sheet.is_discarded()) << folder;
+        EXPECT_EQ(sheet["root"]["children"].size(), 25u) << folder;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out / "sheets" / "tileset.json"));
+    EXPECT_TRUE(ReadJson(out / "tileset.json").contains("schema"));  // the root's, not a sheet's
+}
+
 // Heights go above the ellipsoid by the geoid, recorded for the reader; a
 // grid that cannot be read stops the run before anything is written.
 TEST_F(TilesCommand, HeightsAreRaisedByTheGeoidAndAMissingGridWritesNothing) {
