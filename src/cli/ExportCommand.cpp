@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,8 @@
 #include "CliUi.h"
 #include "Commands.h"
 #include "FileErrors.h"
+#include "batch/BatchMessages.h"
+#include "convert/OutputName.h"
 #include "document/CMyVeskDoc.h"
 #include "export/BlockExport.h"
 #include "model/ModelMessages.h"
@@ -70,6 +73,15 @@ void PrintReport(const ExportReport& report, int zone) {
     }
 }
 
+// A block named as an earlier block of the sheet would replace that block's
+// files: it is not written, and told as the batch commands tell it.
+void PrintNameConflict(const std::string& sheet, int number, const std::string& name) {
+    const Diagnostic conflict = MakeDiagnostic(batch_messages::kNameTwiceInSheet);
+    std::fprintf(stderr, "vesk-cli export: %s block %d (%s): %s\n", sheet.c_str(), number + 1,
+                 name.c_str(), conflict.Shown().c_str());
+    Log(conflict);
+}
+
 ExportChoices ChoicesOf(const ExportRequest& request) {
     ExportChoices choices;
     choices.format = request.format;
@@ -99,8 +111,15 @@ int RunExport(const ExportRequest& request) {
         return kExitFailed;
     }
     bool allWritten = true;
+    std::set<std::string> names;
     for (const int number : *numbers) {
         const SubSheetRecord record = doc.CopySubSheetRecord(number);
+        const std::string name = MakeOutputName(record);
+        if (!names.insert(name).second) {
+            PrintNameConflict(request.sheet, number, name);
+            allWritten = false;
+            continue;
+        }
         const ExportReport report = ExportBlock(*sheet, record, ChoicesOf(request), folder);
         PrintReport(report, record.zone);
         allWritten = allWritten && report.AllWritten();

@@ -19,6 +19,7 @@ namespace {
 
 using test::RunCli;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 class ExportCommand : public ::testing::Test {
 protected:
@@ -144,6 +145,25 @@ TEST_F(ExportCommand, AFileThatCannotBeWrittenFailsWithItsNameOnStandardError) {
     const auto made = RunCli({"export", Sheet(), "--block", "1", "--out", Out() + "/new"});
     EXPECT_EQ(made.exitCode, 0) << made.err;
     EXPECT_TRUE(std::filesystem::exists(dir / "out" / "new" / model.filename()));
+}
+
+// Blocks 3 and 4 start within the same hundred metres, so both are named
+// 09M0068M036000040003: the second is not written over the first.
+TEST_F(ExportCommand, SecondBlockOfTheSameOutputNameIsAConflict) {
+    test::SheetBuilder sheet = test::StandardSheet(-8000.0f, -36000.0f);
+    sheet.SubSheetArea(2, -6800.0f, -36000.0f);
+    sheet.Building(0, 10, {{-6700, -35900}, {-6690, -35900}, {-6690, -35890}});
+    sheet.SubSheetArea(3, -6850.0f, -36050.0f);
+    sheet.Building(0, 10, {{-6700, -35900}, {-6690, -35900}, {-6690, -35890}});
+    sheet.Building(0, 10, {{-6650, -35850}, {-6640, -35850}, {-6640, -35840}});
+    ASSERT_TRUE(sheet.WriteTo(dir / "twice.tqb"));
+    const auto result = RunCli({"export", (dir / "twice.tqb").string(), "--all", "--out", Out()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.out, HasSubstr("09M0068M036000040003.glb: 1 buildings written"));
+    EXPECT_THAT(result.out, Not(HasSubstr("2 buildings written")));
+    EXPECT_EQ(result.err, "vesk-cli export: " + (dir / "twice.tqb").string() +
+                              " block 4 (09M0068M036000040003): an earlier block of this sheet "
+                              "has the same output name\n");
 }
 
 // Block 4 of a sheet: a sound building, a bow tie crossing itself at
