@@ -59,19 +59,24 @@ const char* SeverityName(Severity severity) {
     return severity == Severity::kError ? "error" : "warning";
 }
 
+// A finding about the sheet as a whole, or about a block that lies nowhere,
+// has no place to name.
+void PrintUnplacedFinding(const char* indent, const Finding& finding) {
+    std::printf("%s%-7s %4d: %s\n", indent, SeverityName(finding.severity),
+                static_cast<int>(finding.code), finding.english.c_str());
+}
+
 void PrintFinding(const Finding& finding) {
+    if (finding.code == FindingCode::kBlockOriginNotFinite) {
+        PrintUnplacedFinding("    ", finding);
+        return;
+    }
     std::string building;
     if (finding.building) {
         building = " building " + std::to_string(ShownBuildingNumber(*finding.building));
     }
     std::printf("    %-7s %4d%s at X,Y = %.1f,%.1f: %s\n", SeverityName(finding.severity),
                 static_cast<int>(finding.code), building.c_str(), finding.x, finding.y,
-                finding.english.c_str());
-}
-
-// A finding about the sheet as a whole has no place to name.
-void PrintSheetFinding(const Finding& finding) {
-    std::printf("  %-7s %4d: %s\n", SeverityName(finding.severity), static_cast<int>(finding.code),
                 finding.english.c_str());
 }
 
@@ -87,7 +92,7 @@ void PrintPlainSheet(const CheckedSheet& result) {
         std::printf("  message: %s\n", OneLine(diagnostic.Shown()).c_str());
     }
     for (const Finding& finding : result.check.findings) {
-        PrintSheetFinding(finding);
+        PrintUnplacedFinding("  ", finding);
     }
     for (const BlockCheck& block : result.check.blocks) {
         if (block.findings.empty()) {

@@ -15,6 +15,7 @@
 #include "convert/OutputName.h"
 #include "document/CMyVeskDoc.h"
 #include "export/BlockExport.h"
+#include "model/BlockCentre.h"
 #include "model/ModelMessages.h"
 #include "sheet/FileByteSource.h"
 
@@ -73,13 +74,25 @@ void PrintReport(const ExportReport& report, int zone) {
     }
 }
 
-// A block named as an earlier block of the sheet would replace that block's
-// files: it is not written, and told as the batch commands tell it.
-void PrintNameConflict(const std::string& sheet, int number, const std::string& name) {
-    const Diagnostic conflict = MakeDiagnostic(batch_messages::kNameTwiceInSheet);
+// A block that is not written, told as the batch commands tell it.
+void PrintRefusal(const std::string& sheet, int number, const std::string& name,
+                  const Diagnostic& why) {
     std::fprintf(stderr, "vesk-cli export: %s block %d (%s): %s\n", sheet.c_str(), number + 1,
-                 name.c_str(), conflict.Shown().c_str());
-    Log(conflict);
+                 name.c_str(), why.Shown().c_str());
+    Log(why);
+}
+
+// Why the block is not written: it lies nowhere, or an earlier block of the
+// sheet has its name and so its files.
+std::optional<Diagnostic> Refusal(const SubSheetRecord& record, const std::string& name,
+                                  std::set<std::string>& names) {
+    if (!HasFiniteOrigin(record)) {
+        return model_messages::BlockOriginNotFinite();
+    }
+    if (!names.insert(name).second) {
+        return MakeDiagnostic(batch_messages::kNameTwiceInSheet);
+    }
+    return std::nullopt;
 }
 
 ExportChoices ChoicesOf(const ExportRequest& request) {
@@ -115,8 +128,8 @@ int RunExport(const ExportRequest& request) {
     for (const int number : *numbers) {
         const SubSheetRecord record = doc.CopySubSheetRecord(number);
         const std::string name = MakeOutputName(record);
-        if (!names.insert(name).second) {
-            PrintNameConflict(request.sheet, number, name);
+        if (const auto why = Refusal(record, name, names)) {
+            PrintRefusal(request.sheet, number, name, *why);
             allWritten = false;
             continue;
         }
