@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <cmath>
 #include <cstdint>
+#include <numbers>
+#include <utility>
 #include <vector>
 
 #include "CliRunner.h"
@@ -103,6 +106,58 @@ TEST_F(BoundedWork, TexturesAreDecodedInTimeAndMemoryBoundedByTheirBytes) {
                                         kLimits);
     EXPECT_EQ(tiles.exitCode, 0) << tiles.err;
     EXPECT_THAT(tiles.out, HasSubstr("blocks: 2 converted"));
+}
+
+// A comb of 25,000 teeth 100 m long and 6 mm wide, turned by 30 degrees so
+// that its edges' bounding boxes overlap by the thousand, and a star of
+// 100,000 corners at scattered distances from its centre: each 100,000
+// corners, each a simple polygon.
+std::vector<std::pair<float, float>> Comb() {
+    constexpr int kTeeth = 25000;
+    constexpr double kPeriod = 300.0 / kTeeth;
+    std::vector<std::pair<double, double>> ring = {{0.0, -3.0}, {kTeeth * kPeriod, -3.0}};
+    for (int tooth = kTeeth - 1; tooth >= 0; --tooth) {
+        const double left = tooth * kPeriod;
+        const double right = left + kPeriod / 2;
+        ring.insert(ring.end(), {{right, 0.0}, {right, 100.0}, {left, 100.0}, {left, 0.0}});
+    }
+    const double turn = std::numbers::pi / 6;
+    std::vector<std::pair<float, float>> turned;
+    for (const auto& [x, y] : ring) {
+        turned.emplace_back(static_cast<float>(70.0 + x * std::cos(turn) - y * std::sin(turn)),
+                            static_cast<float>(10.0 + x * std::sin(turn) + y * std::cos(turn)));
+    }
+    return turned;
+}
+
+std::vector<std::pair<float, float>> Star() {
+    constexpr int kCorners = 100000;
+    std::vector<std::pair<float, float>> ring;
+    for (int k = 0; k < kCorners; ++k) {
+        const double angle = 2 * std::numbers::pi * k / kCorners;
+        const double radius = 5.0 + 135.0 * ((k * 7919) % 1000) / 1000.0;
+        ring.emplace_back(static_cast<float>(200.0 + radius * std::cos(angle)),
+                          static_cast<float>(150.0 + radius * std::sin(angle)));
+    }
+    return ring;
+}
+
+TEST_F(BoundedWork, FootprintsOfAHundredThousandCornersAreCheckedAndExportedInNearLinearTime) {
+    test::SheetBuilder sheet;
+    sheet.SheetArea(2500, 9, 0.0f, 0.0f).Image();
+    sheet.SubSheetArea(0, 0.0f, 0.0f);
+    sheet.Building(0, 10, Comb());
+    sheet.Building(0, 10, Star());
+    std::filesystem::create_directories(dir / "in");
+    ASSERT_TRUE(sheet.WriteTo(Sheet()));
+    const std::vector<test::ResourceLimit> limits = {{RLIMIT_CPU, 10}};
+
+    const auto checked = RunCliWithLimits({"check", Sheet()}, limits);
+    EXPECT_EQ(checked.exitCode, 0) << checked.out << checked.err;
+    const auto exported =
+        RunCliWithLimits({"export", Sheet(), "--all", "--out", (dir / "out").string()}, limits);
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_THAT(exported.out, HasSubstr("2 buildings written, 0 left out, 800000 triangles"));
 }
 
 }  // namespace
