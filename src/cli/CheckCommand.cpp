@@ -144,15 +144,22 @@ JsonValue SheetJson(const CheckedSheet& result) {
     return sheet;
 }
 
-void PrintJson(const std::vector<CheckedSheet>& results, const CheckTotals& totals) {
-    JsonValue sheets = JsonValue::array();
-    for (const CheckedSheet& result : results) {
-        sheets.push_back(SheetJson(result));
-    }
-    const JsonValue check = {
-        {"sheets", std::move(sheets)},
-        {"summary", {{"errors", totals.errors}, {"warnings", totals.warnings}}}};
-    std::fputs(JsonText(check, kJsonLayout).c_str(), stdout);
+// The document {"sheets": [...], "summary": {...}} as JsonText lays it out,
+// written a sheet at a time as the check hands them on, so that no sheet's
+// result is kept once it is written.
+void PrintJsonSheet(const CheckedSheet& result, bool first) {
+    std::fputs(first ? "{\"sheets\": [\n  " : ",\n  ", stdout);
+    std::fputs(JsonItemText(SheetJson(result), kJsonLayout).c_str(), stdout);
+}
+
+void PrintJsonSummary(const CheckTotals& totals) {
+    const JsonValue summary = {{"errors", totals.errors}, {"warnings", totals.warnings}};
+    std::printf("],\n \"summary\": %s}\n", JsonItemText(summary).c_str());
+}
+
+void PrintPlainSummary(std::size_t sheets, const CheckTotals& totals) {
+    std::printf("summary: %zu sheets, %zu errors, %zu warnings\n", sheets, totals.errors,
+                totals.warnings);
 }
 
 }  // namespace
@@ -164,26 +171,30 @@ int RunCheck(const CheckRequest& request) {
         return kExitFailed;
     }
     const unsigned jobs = request.jobs.value_or(CoreCount());
-    const std::vector<CheckedSheet> results = CheckSheets(sheets, jobs, OpenAsTheProgramDoes);
-    for (const CheckedSheet& result : results) {
+    CheckTotals totals;
+    std::size_t written = 0;
+    std::vector<std::filesystem::path> unopened;
+    CheckSheets(sheets, jobs, OpenAsTheProgramDoes, [&](CheckedSheet&& result) {
         Log(result.diagnostics);
-    }
-    const CheckTotals totals = TotalsOf(results);
-    if (request.json) {
-        PrintJson(results, totals);
-    } else {
-        for (const CheckedSheet& result : results) {
+        if (request.json) {
+            PrintJsonSheet(result, written++ == 0);
+        } else {
             PrintPlainSheet(result);
         }
-        std::printf("summary: %zu sheets, %zu errors, %zu warnings\n", results.size(),
-                    totals.errors, totals.warnings);
+        totals.Add(result);
+        if (!result.opened) {
+            unopened.push_back(result.path);
+        }
+    });
+    if (request.json) {
+        PrintJsonSummary(totals);
+    } else {
+        PrintPlainSummary(sheets.size(), totals);
+    }
+    for (const std::filesystem::path& path : unopened) {
+        SayWhyNotReadable("check", path);
     }
     if (!totals.allOpened) {
-        for (const CheckedSheet& result : results) {
-            if (!result.opened) {
-                SayWhyNotReadable("check", result.path);
-            }
-        }
         return kExitFailed;
     }
     return totals.errors > 0 ? kExitErrorsFound : kExitOk;

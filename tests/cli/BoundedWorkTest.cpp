@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <nlohmann/json.hpp>
 #include <numbers>
 #include <utility>
 #include <vector>
@@ -158,6 +160,42 @@ TEST_F(BoundedWork, FootprintsOfAHundredThousandCornersAreCheckedAndExportedInNe
         RunCliWithLimits({"export", Sheet(), "--all", "--out", (dir / "out").string()}, limits);
     EXPECT_EQ(exported.exitCode, 0) << exported.err;
     EXPECT_THAT(exported.out, HasSubstr("2 buildings written, 0 left out, 800000 triangles"));
+}
+
+// 300 sheets of 25 blocks of 40 bow ties whose roofs are at their bottoms:
+// 2,000 errors a sheet, 300 MB and more when every sheet's findings and the
+// whole JSON document were kept to the end.
+TEST_F(BoundedWork, CheckMemoryStaysFlatWithTheNumberOfSheets) {
+    test::SheetBuilder sheet = test::StandardSheet(-8000.0f, -36000.0f);
+    for (int block = 0; block < 25; ++block) {
+        const float x0 = -8000.0f + 400.0f * static_cast<float>(block % 5);
+        const float y0 = -36000.0f + 300.0f * static_cast<float>(block / 5);
+        sheet.SubSheetArea(block, x0, y0);
+        for (int k = 0; k < 40; ++k) {
+            const float x = x0 + 10.0f + 15.0f * static_cast<float>(k % 20);
+            const float y = y0 + 10.0f + 12.0f * static_cast<float>(k / 20);
+            sheet.Building(5, 5, {{x, y}, {x + 8, y + 8}, {x + 8, y}, {x, y + 8}});
+        }
+    }
+    std::filesystem::create_directories(dir / "in");
+    ASSERT_TRUE(sheet.WriteTo(dir / "in" / "s000.tqb"));
+    for (int k = 1; k < 300; ++k) {
+        char name[16];
+        std::snprintf(name, sizeof name, "s%03d.tqb", k);
+        std::filesystem::create_hard_link(dir / "in" / "s000.tqb", dir / "in" / name);
+    }
+    const std::vector<test::ResourceLimit> limits = {{RLIMIT_AS, 192 * kMegabyte}};
+
+    const auto plain = RunCliWithLimits({"check", (dir / "in").string(), "--jobs", "2"}, limits);
+    EXPECT_EQ(plain.exitCode, 4) << plain.err;
+    EXPECT_THAT(plain.out, HasSubstr("\nsummary: 300 sheets, 600000 errors, 0 warnings\n"));
+    const auto json =
+        RunCliWithLimits({"check", (dir / "in").string(), "--jobs", "2", "--json"}, limits);
+    EXPECT_EQ(json.exitCode, 4) << json.err;
+    const nlohmann::json document = nlohmann::json::parse(json.out, nullptr, false);
+    ASSERT_FALSE(document.is_discarded());
+    EXPECT_EQ(document["sheets"].size(), 300u);
+    EXPECT_EQ(document["summary"]["errors"], 600000);
 }
 
 }  // namespace
