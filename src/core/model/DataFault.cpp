@@ -24,6 +24,8 @@ std::string_view EnglishOf(DataFault fault) {
             return "a data chunk runs past the end of the file";
         case DataFault::kChunkClaimsTooMuch:
             return "a data chunk claims more than its body holds";
+        case DataFault::kBlockOriginNotFinite:
+            return "the block's origin is NaN or infinite";
     }
     return {};
 }

@@ -27,4 +27,10 @@ Diagnostic BuildingLeftOut(const LeftOutBuilding& building) {
     return MakeDiagnostic(kBuildingLeftOut, {number, code, x, y, building.reason});
 }
 
+Diagnostic BlockOriginNotFinite() {
+    const DataFault fault = DataFault::kBlockOriginNotFinite;
+    return MakeDiagnostic(kBlockLeftOut,
+                          {std::to_string(static_cast<int>(fault)), std::string(EnglishOf(fault))});
+}
+
 }  // namespace vesk::model_messages
