@@ -115,14 +115,20 @@ JsonValue SummaryJson(const BatchResult& result, double seconds) {
             {"cancelled", result.cancelled}};
 }
 
+// What stopped the batch as a whole only where something did, so that every
+// other report keeps the keys it always had.
 JsonValue ReportJson(std::string_view command, const BatchResult& result, double seconds) {
     JsonValue sheets = JsonValue::array();
     for (const SheetOutcome& sheet : result.sheets) {
         sheets.push_back(SheetJson(sheet));
     }
-    return {{"command", command},
-            {"summary", SummaryJson(result, seconds)},
-            {"sheets", std::move(sheets)}};
+    JsonValue report = {{"command", command},
+                        {"summary", SummaryJson(result, seconds)},
+                        {"sheets", std::move(sheets)}};
+    if (!result.diagnostics.empty()) {
+        report["messages"] = ShownTexts(result.diagnostics);
+    }
+    return report;
 }
 
 // Every diagnostic of the sheet and its blocks, also of the blocks written.
@@ -174,6 +180,11 @@ void PrintOutcome(std::string_view command, const BatchResult& result, double se
     for (const SheetOutcome& sheet : result.sheets) {
         LogSheet(sheet);
         PrintFailures(command, sheet);
+    }
+    Log(result.diagnostics);
+    for (const Diagnostic& diagnostic : result.diagnostics) {
+        std::fprintf(stderr, "vesk-cli %.*s: %s\n", static_cast<int>(command.size()),
+                     command.data(), diagnostic.Shown().c_str());
     }
     const BatchSummary s = result.Summary();
     std::printf("sheets: %zu (%zu failed)\n", s.sheets, s.sheetsFailed);

@@ -22,7 +22,8 @@ BatchSummary BatchResult::Summary() const {
 
 bool BatchResult::AllWell() const {
     const BatchSummary summary = Summary();
-    return !cancelled && summary.sheetsFailed == 0 && summary.failed == 0 && summary.conflicts == 0;
+    return !cancelled && diagnostics.empty() && summary.sheetsFailed == 0 && summary.failed == 0 &&
+           summary.conflicts == 0;
 }
 
 BatchLedger::BatchLedger(std::size_t sheets, BatchProgress& progress)

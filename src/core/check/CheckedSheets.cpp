@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "check/CheckMessages.h"
+#include "platform/ExceptionReason.h"
 #include "platform/ParallelFor.h"
 
 namespace vesk {
@@ -33,6 +34,21 @@ CheckedSheet CheckOne(const std::filesystem::path& path, unsigned threads,
     return result;
 }
 
+// The sheet's check is its job's boundary: whatever it throws fails this
+// sheet, with the reason, and the others go on.
+CheckedSheet CheckOneAlone(const std::filesystem::path& path, unsigned threads,
+                           const SheetOpener& open) {
+    try {
+        return CheckOne(path, threads, open);
+    } catch (...) {
+        CheckedSheet stopped;
+        stopped.path = path;
+        stopped.diagnostics.push_back(
+            MakeDiagnostic(check_messages::kCheckStopped, {CurrentExceptionReason()}));
+        return stopped;
+    }
+}
+
 }  // namespace
 
 std::vector<CheckedSheet> CheckSheets(const std::vector<std::filesystem::path>& sheets,
@@ -40,8 +56,9 @@ std::vector<CheckedSheet> CheckSheets(const std::vector<std::filesystem::path>& 
     std::vector<CheckedSheet> results(sheets.size());
     const unsigned perSheet =
         std::max(1u, jobs / static_cast<unsigned>(std::max<std::size_t>(sheets.size(), 1)));
-    ParallelFor(sheets.size(), jobs,
-                [&](unsigned, std::size_t k) { results[k] = CheckOne(sheets[k], perSheet, open); });
+    ParallelFor(sheets.size(), jobs, [&](unsigned, std::size_t k) {
+        results[k] = CheckOneAlone(sheets[k], perSheet, open);
+    });
     return results;
 }
 

@@ -35,7 +35,8 @@ struct CheckedSheet {
 
 // Opens and checks every sheet, up to `jobs` of them at once; jobs that no
 // sheet needs check the blocks of the sheets side by side. The results come
-// in the order of `sheets`.
+// in the order of `sheets`. A sheet whose opening or check throws is not
+// opened, and says why; the others are checked all the same.
 std::vector<CheckedSheet> CheckSheets(const std::vector<std::filesystem::path>& sheets,
                                       unsigned jobs, const SheetOpener& open);
 

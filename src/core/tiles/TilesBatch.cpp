@@ -60,7 +60,11 @@ Result<HeightDatum> OpenHeightDatum(bool ellipsoidal,
 BatchResult RunTilesBatch(const TilesBatchRequest& request, BatchProgress& progress,
                           const std::atomic<bool>& cancel) {
     const std::vector<SheetTilesJob> jobs = JobsOfShard(request);
-    return RunSheetBatch(jobs.size(), request.jobs, progress, cancel,
+    std::vector<std::filesystem::path> sheets;
+    for (const SheetTilesJob& job : jobs) {
+        sheets.push_back(job.sheet);
+    }
+    return RunSheetBatch(sheets, request.jobs, progress, cancel,
                          [&](std::size_t k, BatchLedger& ledger) {
                              return MakeSheetTiles(jobs[k], request, ledger, cancel);
                          });
