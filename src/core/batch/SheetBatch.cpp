@@ -28,12 +28,14 @@ BatchResult RunSheetBatch(const std::vector<std::filesystem::path>& sheets, unsi
                           BatchProgress& progress, const std::atomic<bool>& cancel,
                           const SheetWork& work) {
     BatchLedger ledger(sheets.size(), progress);
+    // A sheet not started after the cancel passes its turn: a later sheet
+    // already running waits for it.
     RunJobs(
         sheets.size(), threads,
         [&](std::size_t index) {
             ledger.FinishSheet(SheetOfJob(index, sheets[index], ledger, work));
         },
-        cancel);
+        [&](std::size_t index) { ledger.PassTurn(index); }, cancel);
     return ledger.TakeResult(cancel.load());
 }
 
