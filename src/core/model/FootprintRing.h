@@ -35,7 +35,7 @@ public:
 
     // Whether the ring read last is simple: proven so by exact orientations,
     // or valid to GEOS. When it is not, the verdict says it crosses itself,
-    // where GEOS found it does.
+    // where GEOS found it does, or that GEOS failed on it and why.
     bool IsSimple();
 
     const RingVerdict& Verdict() const { return verdict_; }
