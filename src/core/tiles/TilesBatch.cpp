@@ -5,6 +5,7 @@
 
 #include "batch/SheetBatch.h"
 #include "geo/GeoidModel.h"
+#include "geo/ProjDatabase.h"
 #include "tiles/SheetTiles.h"
 
 namespace vesk {
@@ -47,6 +48,10 @@ std::vector<SheetTilesJob> JobsOfShard(const TilesBatchRequest& request) {
 
 Result<HeightDatum> OpenHeightDatum(bool ellipsoidal,
                                     const std::optional<std::filesystem::path>& geoidGrid) {
+    // Every block is placed through PROJ's database, whatever the heights.
+    if (const auto unusable = geo::WhyProjDatabaseUnusable()) {
+        return Failure{*unusable};
+    }
     if (!ellipsoidal) {
         return HeightDatum{};
     }
