@@ -7,9 +7,11 @@
 #include <string>
 
 #include "CliUi.h"
+#include "TerminalDiagnostic.h"
 #include "platform/AtomicOutputFile.h"
 #include "text/JsonNumbers.h"
 #include "text/JsonText.h"
+#include "text/TerminalText.h"
 
 namespace vesk::cli {
 namespace {
@@ -140,10 +142,11 @@ void LogSheet(const SheetOutcome& sheet) {
 }
 
 void PrintFailures(std::string_view command, const SheetOutcome& sheet) {
-    const std::string prefix = "vesk-cli " + std::string(command) + ": " + sheet.path.string();
+    const std::string prefix =
+        "vesk-cli " + std::string(command) + ": " + TerminalText(sheet.path.string());
     if (sheet.failed || sheet.leftOut) {
         for (const Diagnostic& diagnostic : sheet.diagnostics) {
-            std::fprintf(stderr, "%s: %s\n", prefix.c_str(), diagnostic.Shown().c_str());
+            std::fprintf(stderr, "%s: %s\n", prefix.c_str(), ShownOnTerminal(diagnostic).c_str());
         }
     }
     for (const BlockOutcome& block : sheet.blocks) {
@@ -152,7 +155,7 @@ void PrintFailures(std::string_view command, const SheetOutcome& sheet) {
         }
         for (const Diagnostic& diagnostic : block.diagnostics) {
             std::fprintf(stderr, "%s block %d (%s): %s\n", prefix.c_str(), block.block,
-                         block.name.c_str(), diagnostic.Shown().c_str());
+                         block.name.c_str(), ShownOnTerminal(diagnostic).c_str());
         }
     }
 }
@@ -184,7 +187,7 @@ void PrintOutcome(std::string_view command, const BatchResult& result, double se
     Log(result.diagnostics);
     for (const Diagnostic& diagnostic : result.diagnostics) {
         std::fprintf(stderr, "vesk-cli %.*s: %s\n", static_cast<int>(command.size()),
-                     command.data(), diagnostic.Shown().c_str());
+                     command.data(), ShownOnTerminal(diagnostic).c_str());
     }
     const BatchSummary s = result.Summary();
     std::printf("sheets: %zu (%zu failed)\n", s.sheets, s.sheetsFailed);
