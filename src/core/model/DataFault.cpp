@@ -16,6 +16,8 @@ std::string_view EnglishOf(DataFault fault) {
             return "the roof is not above the bottom";
         case DataFault::kZeroArea:
             return "the footprint has no area";
+        case DataFault::kFootprintNotJudged:
+            return "GEOS could not check the footprint";
         case DataFault::kTextureNotDecodable:
             return "the texture is not a readable SGI image";
         case DataFault::kTextureSize:

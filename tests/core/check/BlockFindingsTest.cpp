@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <geos_c.h>
+
 #include <cmath>
 #include <limits>
 
@@ -133,6 +135,30 @@ INSTANTIATE_TEST_SUITE_P(
                        kG - 2.5f,
                        kG + 12,
                        {{FindingCode::kBuried, kWarning, kSecond}}}));
+
+class GeosFaults : public test::CheckSheetFixture {};
+
+// GEOS failing on a footprint (an exception inside it, here its interruption)
+// says nothing of the footprint crossing itself: the check reports GEOS's reason.
+TEST_F(GeosFaults, FootprintGeosFailsOnIsReportedWithGeossReason) {
+    OpenBlock();
+    FlatGround();
+    SoundSquare();
+    AddBuilding({{200, 200}, {220, 220}, {220, 200}, {200, 220}});
+    GEOSInterruptCallback* const before = GEOS_interruptRegisterCallback(GEOS_interruptRequest);
+    const SheetCheck check = Check();
+    GEOS_interruptRegisterCallback(before);
+    GEOS_interruptCancel();
+    ASSERT_EQ(check.blocks.size(), 1u);
+    ASSERT_EQ(check.blocks[0].findings.size(), 1u);
+    const Finding& finding = check.blocks[0].findings[0];
+    EXPECT_EQ(finding.code, FindingCode::kFootprintNotJudged);
+    EXPECT_EQ(finding.severity, kError);
+    EXPECT_EQ(finding.building, kSecond);
+    EXPECT_EQ(finding.english,
+              "GEOS could not check the footprint (InterruptedException: Interrupted!)");
+    EXPECT_EQ(Found(), (std::vector<Seen>{{FindingCode::kRingSelfIntersection, kError, kSecond}}));
+}
 
 class BuildingPlaces : public test::CheckSheetFixture {};
 
