@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "CommaLocale.h"
 #include "ConvertTestSupport.h"
 #include "RecordingUi.h"
 #include "SheetBuilder.h"
