@@ -145,7 +145,7 @@ TEST_F(BuildingPlaces, StandOnTheGroundUnderTheirAreaCentroidBetweenGridPoints) 
     std::vector<float> slope;
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 5; ++column) {
-            slope.push_back(column * 10.0f);
+            slope.push_back(static_cast<float>(column) * 10.0f);
         }
     }
     sheet.Dem(5, 4, 100.0f, 100.0f, slope);
