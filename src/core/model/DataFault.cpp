@@ -1,6 +1,6 @@
 #include "model/DataFault.h"
 
-#include <cstdio>
+#include "text/FixedText.h"
 
 namespace vesk {
 
@@ -51,9 +51,7 @@ std::string Marked(char mark, std::uint64_t number) {
 }
 
 std::string Metres(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f m", value);
-    return text;
+    return FixedText(value, 1) + " m";
 }
 
 }  // namespace vesk
