@@ -16,7 +16,7 @@ corpus=$build/corpus
 work=$build/work
 findings=$build/findings
 logs=$build/logs
-harnesses=(open_convert environment survey model_export tiles sgi)
+harnesses=(open_convert environment survey model_export tiles check sgi)
 # No input is larger than 32 KiB, so no allocation of 256 MiB is backed by its bytes.
 limits=(-timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=256)
 
