@@ -11,8 +11,34 @@
 
 #include "TempDir.h"
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VESK_TESTS_SANITIZED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define VESK_TESTS_SANITIZED 1
+#endif
+
 namespace vesk::test {
 namespace {
+
+#ifdef VESK_TESTS_SANITIZED
+// A vesk-cli under AddressSanitizer reserves terabytes of address space for
+// its shadow and does its work several times over: a limit on its address
+// space would stop it before it starts, and its time is allowed ten times.
+rlimit Sanitized(const ResourceLimit& limit) {
+    if (limit.resource == RLIMIT_AS) {
+        return {RLIM_INFINITY, RLIM_INFINITY};
+    }
+    const rlim_t most = limit.resource == RLIMIT_CPU ? limit.most * 10 : limit.most;
+    return {most, most};
+}
+#else
+rlimit Sanitized(const ResourceLimit& limit) {
+    return {limit.most, limit.most};
+}
+#endif
 
 std::string ReadWhole(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -26,7 +52,7 @@ std::string ReadWhole(const std::filesystem::path& path) {
                            const std::filesystem::path& errPath,
                            const std::vector<ResourceLimit>& limits = {}) {
     for (const ResourceLimit& limit : limits) {
-        const rlimit value{limit.most, limit.most};
+        const rlimit value = Sanitized(limit);
         ::setrlimit(limit.resource, &value);
     }
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
