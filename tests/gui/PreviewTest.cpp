@@ -159,7 +159,9 @@ std::pair<float, float> ShareRange(const TerrainModel& terrain, QVector3D point)
 }
 
 QColor Scaled(QColor colour, float share) {
-    const auto scale = [share](int value) { return static_cast<int>(std::lround(value * share)); };
+    const auto scale = [share](int value) {
+        return static_cast<int>(std::lround(static_cast<float>(value) * share));
+    };
     return QColor(scale(colour.red()), scale(colour.green()), scale(colour.blue()));
 }
 
