@@ -23,10 +23,10 @@
 #include "SampleSheet.h"
 #include "SilentUi.h"
 #include "batch/ConversionBatch.h"
-#include "batch/RunJobs.h"
 #include "convert/ConversionSettings.h"
 #include "document/CMyVeskDoc.h"
 #include "document/SubSheetConversions.h"
+#include "platform/ParallelFor.h"
 #include "tiles/TilesBatch.h"
 #include "tiles/TilesetMerge.h"
 
@@ -200,10 +200,10 @@ void RunWriteFloor(benchmark::State& state, Batch batch, const std::string& name
         state.PauseTiming();
         const fs::path out = FreshFolder(name + "-floor");
         state.ResumeTiming();
-        const std::atomic<bool> stop{false};
-        vesk::RunJobs(
-            sizes.size(), static_cast<unsigned>(state.range(0)),
-            [&](std::size_t i) { WritePlainFile(out / std::to_string(i), sizes[i], piece); }, stop);
+        vesk::ParallelFor(sizes.size(), static_cast<unsigned>(state.range(0)),
+                          [&](unsigned, std::size_t i) {
+                              WritePlainFile(out / std::to_string(i), sizes[i], piece);
+                          });
         bytes = 0;
         for (const auto size : sizes) {
             bytes += size;

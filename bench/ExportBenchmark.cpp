@@ -330,10 +330,10 @@ std::vector<vesk::FootprintPoint> Comb(std::mt19937& random) {
     std::vector<vesk::FootprintPoint> top;
     double x = 0.0;
     for (int tooth = 0; tooth < 25000; ++tooth) {
-        const double width = 1.0 + random() % 3;
-        const double height = 2.0 + random() % 8;
+        const double width = 1.0 + static_cast<double>(random() % 3);
+        const double height = 2.0 + static_cast<double>(random() % 8);
         top.insert(top.end(), {{x, 0.0}, {x, height}, {x + width, height}, {x + width, 0.0}});
-        x += width + 1.0 + random() % 3;
+        x += width + 1.0 + static_cast<double>(random() % 3);
     }
     std::vector<vesk::FootprintPoint> ring = {{0.0, -3.0}, {x, -3.0}};
     ring.insert(ring.end(), top.rbegin(), top.rend());

@@ -26,7 +26,7 @@ vesk_test_packages=(
   proj-bin gdal-bin
   man-db desktop-file-utils appstream xdg-utils shared-mime-info libfile-mimeinfo-perl
   nodejs
-  parallel chromium
+  parallel openssh-server chromium
   clang libclang-rt-14-dev llvm-14
 )
 

@@ -7,9 +7,11 @@
 #include <string>
 
 #include "CliUi.h"
+#include "TerminalDiagnostic.h"
 #include "platform/AtomicOutputFile.h"
 #include "text/JsonNumbers.h"
 #include "text/JsonText.h"
+#include "text/TerminalText.h"
 
 namespace vesk::cli {
 namespace {
@@ -115,14 +117,20 @@ JsonValue SummaryJson(const BatchResult& result, double seconds) {
             {"cancelled", result.cancelled}};
 }
 
+// What stopped the batch as a whole only where something did, so that every
+// other report keeps the keys it always had.
 JsonValue ReportJson(std::string_view command, const BatchResult& result, double seconds) {
     JsonValue sheets = JsonValue::array();
     for (const SheetOutcome& sheet : result.sheets) {
         sheets.push_back(SheetJson(sheet));
     }
-    return {{"command", command},
-            {"summary", SummaryJson(result, seconds)},
-            {"sheets", std::move(sheets)}};
+    JsonValue report = {{"command", command},
+                        {"summary", SummaryJson(result, seconds)},
+                        {"sheets", std::move(sheets)}};
+    if (!result.diagnostics.empty()) {
+        report["messages"] = ShownTexts(result.diagnostics);
+    }
+    return report;
 }
 
 // Every diagnostic of the sheet and its blocks, also of the blocks written.
@@ -134,10 +142,11 @@ void LogSheet(const SheetOutcome& sheet) {
 }
 
 void PrintFailures(std::string_view command, const SheetOutcome& sheet) {
-    const std::string prefix = "vesk-cli " + std::string(command) + ": " + sheet.path.string();
+    const std::string prefix =
+        "vesk-cli " + std::string(command) + ": " + TerminalText(sheet.path.string());
     if (sheet.failed || sheet.leftOut) {
         for (const Diagnostic& diagnostic : sheet.diagnostics) {
-            std::fprintf(stderr, "%s: %s\n", prefix.c_str(), diagnostic.Shown().c_str());
+            std::fprintf(stderr, "%s: %s\n", prefix.c_str(), ShownOnTerminal(diagnostic).c_str());
         }
     }
     for (const BlockOutcome& block : sheet.blocks) {
@@ -146,7 +155,7 @@ void PrintFailures(std::string_view command, const SheetOutcome& sheet) {
         }
         for (const Diagnostic& diagnostic : block.diagnostics) {
             std::fprintf(stderr, "%s block %d (%s): %s\n", prefix.c_str(), block.block,
-                         block.name.c_str(), diagnostic.Shown().c_str());
+                         block.name.c_str(), ShownOnTerminal(diagnostic).c_str());
         }
     }
 }
@@ -174,6 +183,11 @@ void PrintOutcome(std::string_view command, const BatchResult& result, double se
     for (const SheetOutcome& sheet : result.sheets) {
         LogSheet(sheet);
         PrintFailures(command, sheet);
+    }
+    Log(result.diagnostics);
+    for (const Diagnostic& diagnostic : result.diagnostics) {
+        std::fprintf(stderr, "vesk-cli %.*s: %s\n", static_cast<int>(command.size()),
+                     command.data(), ShownOnTerminal(diagnostic).c_str());
     }
     const BatchSummary s = result.Summary();
     std::printf("sheets: %zu (%zu failed)\n", s.sheets, s.sheetsFailed);

@@ -10,6 +10,7 @@
 #include "Commands.h"
 #include "FileErrors.h"
 #include "OpenFileLimit.h"
+#include "TerminalDiagnostic.h"
 #include "check/CheckedSheets.h"
 #include "document/CMyVeskDoc.h"
 #include "document/UnattendedUi.h"
@@ -17,6 +18,7 @@
 #include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
 #include "text/JsonText.h"
+#include "text/TerminalText.h"
 
 namespace vesk::cli {
 namespace {
@@ -82,7 +84,7 @@ void PrintFinding(const Finding& finding) {
 }
 
 void PrintPlainSheet(const CheckedSheet& result) {
-    const std::string file = result.path.string();
+    const std::string file = TerminalText(result.path.string());
     if (!result.opened) {
         std::printf("%s: not opened\n", file.c_str());
     } else {
@@ -90,7 +92,7 @@ void PrintPlainSheet(const CheckedSheet& result) {
                     result.check.blocks.size(), result.Errors(), result.Warnings());
     }
     for (const Diagnostic& diagnostic : result.diagnostics) {
-        std::printf("  message: %s\n", OneLine(diagnostic.Shown()).c_str());
+        std::printf("  message: %s\n", OneLine(ShownOnTerminal(diagnostic)).c_str());
     }
     for (const Finding& finding : result.check.findings) {
         PrintUnplacedFinding("  ", finding);

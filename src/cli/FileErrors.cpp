@@ -6,13 +6,15 @@
 
 #include "platform/ReadOnlyFile.h"
 #include "text/ShiftJis.h"
+#include "text/TerminalText.h"
 
 namespace vesk::cli {
 namespace {
 
 void Say(std::string_view command, const std::filesystem::path& path, const std::string& reason) {
     std::fprintf(stderr, "vesk-cli %.*s: %s: %s\n", static_cast<int>(command.size()),
-                 command.data(), BytesAsDisplayText(path.string()).c_str(), reason.c_str());
+                 command.data(), TerminalText(BytesAsDisplayText(path.string())).c_str(),
+                 reason.c_str());
 }
 
 }  // namespace

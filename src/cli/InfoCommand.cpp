@@ -12,6 +12,7 @@
 #include "survey/SurveyJson.h"
 #include "text/JsonText.h"
 #include "text/ShiftJis.h"
+#include "text/TerminalText.h"
 
 namespace vesk::cli {
 namespace {
@@ -62,15 +63,15 @@ void PrintJson(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& u
 }
 
 void PrintPlain(const InfoRequest& request, const CMyVeskDoc& doc, const CliUi& ui) {
-    std::printf("File:     %s\n", BytesAsDisplayText(request.sheet).c_str());
+    std::printf("File:     %s\n", TerminalText(BytesAsDisplayText(request.sheet)).c_str());
     std::printf("Opened:   %s\n", doc.IsSheetLoaded() ? "yes" : "no");
-    std::printf("Title:    %s\n", doc.Title().c_str());
+    std::printf("Title:    %s\n", TerminalText(doc.Title()).c_str());
     for (const std::string& message : ui.Messages()) {
         std::string oneLine = message;
         for (char& c : oneLine) {
             c = c == '\n' ? ' ' : c;
         }
-        std::printf("Message:  %s\n", oneLine.c_str());
+        std::printf("Message:  %s\n", TerminalText(oneLine).c_str());
     }
     if (doc.AreaWasRead()) {
         const SheetArea& a = doc.Area();
@@ -109,7 +110,7 @@ int RunInfo(const InfoRequest& request) {
     if (!doc.IsSheetLoaded()) {
         if (!SayWhyNotReadable("info", request.sheet)) {
             std::fprintf(stderr, "vesk-cli info: %s: no sheet picture could be read\n",
-                         BytesAsDisplayText(request.sheet).c_str());
+                         TerminalText(BytesAsDisplayText(request.sheet)).c_str());
         }
         return kExitFailed;
     }

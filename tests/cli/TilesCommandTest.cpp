@@ -174,6 +174,27 @@ TEST_F(TilesCommand, EachBlockIsPlacedOrReportedOnItsOwn) {
 
 // Heights go above the ellipsoid by the geoid, recorded for the reader; a
 // grid that cannot be read stops the run before anything is written.
+// Without PROJ's database nothing can be placed: one message says so and
+// what to install, before any sheet is read, instead of one per block.
+TEST_F(TilesCommand, MissingProjDatabaseIsOneMessageBeforeAnySheet) {
+    Sample(dir / "in" / "a.tqb", {});
+    Sample(dir / "in" / "b.tqb", {"--seed", "2"});
+    std::filesystem::create_directories(dir / "empty");
+    for (const char* heights : {"sea-level", "ellipsoidal"}) {
+        const auto run = RunCli({"tiles", (dir / "in").string(), "--out", (dir / "out").string(),
+                                 "--heights", heights, "--quiet"},
+                                {{"PROJ_DATA", (dir / "empty").string()}, {"PROJ_LIB", ""}});
+        EXPECT_EQ(run.exitCode, 1) << heights;
+        EXPECT_EQ(run.err,
+                  "vesk-cli tiles: PROJ's database of coordinate systems cannot be used (Cannot "
+                  "find proj.db): install the Debian package proj-data, or set PROJ_DATA to the "
+                  "folder that holds proj.db\n")
+            << heights;
+        EXPECT_EQ(run.out, "") << heights;
+        EXPECT_FALSE(std::filesystem::exists(dir / "out")) << heights;
+    }
+}
+
 TEST_F(TilesCommand, HeightsAreRaisedByTheGeoidAndAMissingGridWritesNothing) {
     Sample(dir / "in" / "tokyo.tqb", {});
     const auto seaLevel = RunCli({"tiles", (dir / "in").string(), "--out", (dir / "sea").string(),

@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTreeWidget>
+#include <new>
 
 #include "GuiFixture.h"
 #include "ModalDriver.h"
@@ -123,6 +124,7 @@ private slots:
     void panelShowsTheMessagesAndClosingGivesItsRoomToTheView();
     void panelFollowsTheSheetShownAndSaysWhenItChecksOrFindsNothing();
     void theChosenFindingGoesWithTheSelection();
+    void aCheckThatThrowsEndsWithItsReasonInThePanel();
 };
 
 void SheetCheckViewTest::marksAndFrameColoursFollowTheCheckAndTheSwitch() {
@@ -437,6 +439,32 @@ void SheetCheckViewTest::theChosenFindingGoesWithTheSelection() {
     gui.ClickPicture(QPoint(250, 40));  // another block, then none
     gui.ClickPicture(QPoint(250, 40));
     nothingChosen();
+}
+
+// The check's thread is its boundary: a fault ends that check, not the program.
+void SheetCheckViewTest::aCheckThatThrowsEndsWithItsReasonInThePanel() {
+    GuiFixture gui;
+    gui.Open(gui.Write(CleanSheet(), "clean.tqb"));
+    gui::SheetCheckRunner runner(
+        [](const std::filesystem::path&, const CheckOptions&) -> std::optional<SheetCheck> {
+            throw std::bad_alloc();
+        });
+    runner.Follow(gui.Doc());
+    QVERIFY(runner.Running());
+    QTRY_VERIFY(!runner.Running());
+    QVERIFY(!runner.Result());
+    const std::string reason =
+        "the check of the sheet stopped by an internal fault: std::bad_alloc";
+    QCOMPARE(runner.Failure(), reason);
+
+    gui::FindingsPanel panel(nullptr);
+    panel.List(runner.Result(), runner.Running(), -1, runner.Failure());
+    QCOMPARE(panel.StateText(), QString::fromUtf8("ﾃﾞｰﾀ検査を完了できませんでした\n") +
+                                    QString::fromStdString(reason));
+    // The next sheet's check starts afresh.
+    gui.Open(gui.Write(CheckedSheet(), "checked.tqb"));
+    runner.Follow(gui.Doc());
+    QVERIFY(runner.Failure().empty());
 }
 
 QTEST_MAIN(SheetCheckViewTest)

@@ -22,11 +22,12 @@ BatchSummary BatchResult::Summary() const {
 
 bool BatchResult::AllWell() const {
     const BatchSummary summary = Summary();
-    return !cancelled && summary.sheetsFailed == 0 && summary.failed == 0 && summary.conflicts == 0;
+    return !cancelled && diagnostics.empty() && summary.sheetsFailed == 0 && summary.failed == 0 &&
+           summary.conflicts == 0;
 }
 
 BatchLedger::BatchLedger(std::size_t sheets, BatchProgress& progress)
-    : progress_(progress), sheets_(sheets), finished_(sheets, false) {
+    : progress_(progress), turnEnded_(sheets, false), sheets_(sheets), finished_(sheets, false) {
     progress_.Start(sheets);
 }
 
@@ -40,9 +41,22 @@ std::vector<BatchLedger::NameOwner> BatchLedger::TakeNamesInTurn(
         const auto [owner, first] = names_.emplace(name, sheet);
         taken.push_back({first, owner->second});
     }
-    ++turn_;
-    turnTaken_.notify_all();
+    EndTurn(sheet);
     return taken;
+}
+
+void BatchLedger::PassTurn(std::size_t sheet) {
+    const std::lock_guard lock(mutex_);
+    EndTurn(sheet);
+}
+
+// Called with the mutex held: the turn moves past every sheet whose turn has ended.
+void BatchLedger::EndTurn(std::size_t sheet) {
+    turnEnded_[sheet] = true;
+    while (turn_ < turnEnded_.size() && turnEnded_[turn_]) {
+        ++turn_;
+    }
+    turnTaken_.notify_all();
 }
 
 void BatchLedger::RecordBlock(const BlockOutcome& block) {

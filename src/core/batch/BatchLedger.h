@@ -17,9 +17,10 @@ namespace vesk {
 //
 // Names are taken in the order of the sheets, whatever order the jobs run in,
 // so the same block loses a conflict in every run: a job that knows its names
-// waits for the jobs of the sheets before it to have taken theirs. Every job
-// of the pool must therefore take its turn once, with no names if it has none
-// (jobs start in sheet order, so the wait is for jobs already running).
+// waits for the jobs of the sheets before it to have taken theirs. Every sheet
+// of the batch must therefore take its turn once, or pass it: a job that ends
+// early or is never started passes its turn (jobs start in sheet order, so
+// the wait is for jobs already running or passed over).
 class BatchLedger {
 public:
     BatchLedger(std::size_t sheets, BatchProgress& progress);
@@ -31,6 +32,9 @@ public:
         std::size_t sheet = 0;
     };
     std::vector<NameOwner> TakeNamesInTurn(std::size_t sheet, std::span<const std::string> names);
+    // The sheet takes no names: the sheets after it need not wait for it.
+    // Returns at once.
+    void PassTurn(std::size_t sheet);
 
     void RecordBlock(const BlockOutcome& block);
     // Stores the sheet's outcome and counts it as done.
@@ -40,10 +44,13 @@ public:
     BatchResult TakeResult(bool cancelled);
 
 private:
+    void EndTurn(std::size_t sheet);
+
     BatchProgress& progress_;
     std::mutex mutex_;
     std::condition_variable turnTaken_;
-    std::size_t turn_ = 0;
+    std::size_t turn_ = 0;                      // the first sheet whose turn has not ended
+    std::vector<bool> turnEnded_;               // names taken or turn passed, per sheet
     std::map<std::string, std::size_t> names_;  // each to the sheet that took it
     std::vector<SheetOutcome> sheets_;
     std::vector<bool> finished_;

@@ -27,5 +27,7 @@ inline constexpr DiagnosticKind kNameTwiceInSheet{
 // the value is the earlier sheet of the run that took the output name
 inline constexpr DiagnosticKind kNameTakenBy{
     6007, kError, "not written: %s wrote this output name first", {}};
+// the job of a sheet, a block or the whole batch threw; the value is what the exception says
+inline constexpr DiagnosticKind kJobStopped{6008, kError, "stopped by an internal fault: %s", {}};
 
 }  // namespace vesk::batch_messages

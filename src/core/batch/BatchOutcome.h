@@ -49,6 +49,8 @@ struct BatchSummary {
 struct BatchResult {
     std::vector<SheetOutcome> sheets;
     bool cancelled = false;
+    // What stopped the batch as a whole before it could tell of its sheets.
+    std::vector<Diagnostic> diagnostics;
 
     BatchSummary Summary() const;
     // Nothing failed and nothing was cancelled.

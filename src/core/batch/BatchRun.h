@@ -13,7 +13,8 @@ namespace vesk {
 // A batch on a thread of its own, for a caller that keeps showing its
 // progress meanwhile (the command-line tool's progress line, the program's
 // progress dialog). Cancel lets the blocks being written finish and starts no
-// other; Finish waits for the end and gives the outcome.
+// other; Finish waits for the end and gives the outcome. A work that throws
+// gives an outcome that says why.
 class BatchRun {
 public:
     using Work = std::function<BatchResult(BatchProgress&, const std::atomic<bool>& cancel)>;
@@ -29,6 +30,8 @@ public:
     BatchResult Finish();
 
 private:
+    void Run(const Work& work);
+
     BatchProgress progress_;
     std::atomic<bool> cancel_{false};
     std::atomic<bool> done_{false};

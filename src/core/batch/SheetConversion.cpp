@@ -55,13 +55,13 @@ Diagnostic Conflict(const std::filesystem::path& owner, bool sameSheet) {
                      : MakeDiagnostic(msg::kNameTakenBy, {owner.string()});
 }
 
-// Takes the sheet's turn with no names whatever way the job ends early.
+// Passes the sheet's turn whatever way the job ends early.
 class Turn {
 public:
     Turn(BatchLedger& ledger, std::size_t sheet) : ledger_(ledger), sheet_(sheet) {}
     ~Turn() {
         if (!taken_) {
-            ledger_.TakeNamesInTurn(sheet_, {});
+            ledger_.PassTurn(sheet_);
         }
     }
     Turn(const Turn&) = delete;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "batch/BatchMessages.h"
+#include "batch/JobStopped.h"
 #include "convert/OutputName.h"
 #include "platform/ParallelFor.h"
 #include "platform/ReadOnlyFile.h"
@@ -33,6 +34,17 @@ void KeepErrors(MessageCollector& messages, BlockOutcome& block) {
     }
 }
 
+// The block's work is its boundary: whatever it throws fails this block, and
+// the sheet's other blocks go on.
+void WorkOnBlock(const std::function<void()>& work, BlockOutcome& block) {
+    try {
+        work();
+    } catch (...) {
+        block.status = BlockStatus::kFailed;
+        block.diagnostics.push_back(JobStopped());
+    }
+}
+
 }  // namespace
 
 void SheetJob::WorkOnBlocks(const std::vector<int>& numbers, BatchLedger& ledger,
@@ -40,7 +52,7 @@ void SheetJob::WorkOnBlocks(const std::vector<int>& numbers, BatchLedger& ledger
     for (std::size_t k = 0; k < numbers.size() && !cancel.load(); ++k) {
         const SubSheetRecord record = doc_.CopySubSheetRecord(numbers[k]);
         BlockOutcome block = NamedBlock(numbers[k], record);
-        work(k, record, block);
+        WorkOnBlock([&] { work(k, record, block); }, block);
         KeepErrors(ui_, block);
         ledger.RecordBlock(block);
         outcome_.blocks.push_back(std::move(block));
@@ -58,7 +70,7 @@ void SheetJob::WorkOnBlocksSideBySide(const std::vector<int>& numbers, BatchLedg
         const SubSheetRecord record = doc_.CopySubSheetRecord(numbers[k]);
         BlockOutcome block = NamedBlock(numbers[k], record);
         MessageCollector messages;
-        work(k, record, block, messages);
+        WorkOnBlock([&] { work(k, record, block, messages); }, block);
         KeepErrors(messages, block);
         ledger.RecordBlock(block);
         blocks[k] = std::move(block);

@@ -36,7 +36,7 @@ public:
     SheetOutcome& Outcome() { return outcome_; }
 
     // Works on the sub-sheets `numbers` (0 to 24) in turn until all are done
-    // or `cancel` is set.
+    // or `cancel` is set. A work that throws fails its block alone, with the reason.
     void WorkOnBlocks(const std::vector<int>& numbers, BatchLedger& ledger,
                       const std::atomic<bool>& cancel, const BlockWork& work);
 

@@ -10,5 +10,8 @@ namespace vesk::check_messages {
 // the sheet opened as the program opens it, but its file could not be read again
 inline constexpr DiagnosticKind kSheetNotReadAgain{
     1401, Severity::kError, "the sheet could not be read again for the check", {}};
+// the sheet's check threw; the value is what the exception says
+inline constexpr DiagnosticKind kCheckStopped{
+    1402, Severity::kError, "the check of the sheet stopped by an internal fault: %s", {}};
 
 }  // namespace vesk::check_messages

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "check/CheckMessages.h"
+#include "platform/ExceptionReason.h"
 #include "platform/ParallelFor.h"
 
 namespace vesk {
@@ -34,6 +35,21 @@ CheckedSheet CheckOne(const std::filesystem::path& path, unsigned threads,
     result.opened = true;
     result.check = std::move(*check);
     return result;
+}
+
+// The sheet's check is its job's boundary: whatever it throws fails this
+// sheet, with the reason, and the others go on.
+CheckedSheet CheckOneAlone(const std::filesystem::path& path, unsigned threads,
+                           const SheetOpener& open) {
+    try {
+        return CheckOne(path, threads, open);
+    } catch (...) {
+        CheckedSheet stopped;
+        stopped.path = path;
+        stopped.diagnostics.push_back(
+            MakeDiagnostic(check_messages::kCheckStopped, {CurrentExceptionReason()}));
+        return stopped;
+    }
 }
 
 // Hands results on in the order of their places from the jobs that finish
@@ -81,7 +97,7 @@ void CheckSheets(const std::vector<std::filesystem::path>& sheets, unsigned jobs
     ResultsInTurn results(2 * std::size_t{std::max(jobs, 1u)}, take);
     ParallelFor(sheets.size(), jobs, [&](unsigned, std::size_t k) {
         results.WaitForRoom(k);
-        results.Finished(k, CheckOne(sheets[k], perSheet, open));
+        results.Finished(k, CheckOneAlone(sheets[k], perSheet, open));
     });
 }
 

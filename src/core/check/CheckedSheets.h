@@ -41,7 +41,9 @@ using CheckedSheetSink = std::function<void(CheckedSheet&& sheet)>;
 // sheet needs check the blocks of the sheets side by side. Each result goes
 // to `take` as soon as it and those before it are done, and is not kept: a
 // job starts a sheet only within 2 x jobs places of the next to be taken, so
-// the results waiting their turn stay few however many sheets there are.
+// the results waiting their turn stay few however many sheets there are. A
+// sheet whose opening or check throws is not opened, and says why; the others
+// are checked all the same.
 void CheckSheets(const std::vector<std::filesystem::path>& sheets, unsigned jobs,
                  const SheetOpener& open, const CheckedSheetSink& take);
 

@@ -36,6 +36,8 @@ const std::vector<FindingKind>& FindingCatalogue() {
         {kImplausibleHeight, kWarning, "the building is implausibly tall",
          "建物の高さが高すぎます"},
         {kZeroArea, kError, EnglishOf(DataFault::kZeroArea), "建物の輪郭の面積が0です"},
+        {kFootprintNotJudged, kError, EnglishOf(DataFault::kFootprintNotJudged),
+         "建物の輪郭を検査できません"},
         {kGridTooSmall, kError, "the ground grid has fewer than 2 points along an axis",
          "地形ﾃﾞｰﾀ(DEM)の格子点が足りません"},
         {kGridNotCovering, kError, "the ground grid does not cover the block",

@@ -27,6 +27,7 @@ enum class FindingCode : int {
     kBuried = 1005,
     kImplausibleHeight = 1006,
     kZeroArea = static_cast<int>(DataFault::kZeroArea),
+    kFootprintNotJudged = static_cast<int>(DataFault::kFootprintNotJudged),
     kGridTooSmall = 1101,
     kGridNotCovering = 1102,
     kGridNotFinite = 1103,

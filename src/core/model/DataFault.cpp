@@ -1,6 +1,6 @@
 #include "model/DataFault.h"
 
-#include <cstdio>
+#include "text/FixedText.h"
 
 namespace vesk {
 
@@ -16,6 +16,8 @@ std::string_view EnglishOf(DataFault fault) {
             return "the roof is not above the bottom";
         case DataFault::kZeroArea:
             return "the footprint has no area";
+        case DataFault::kFootprintNotJudged:
+            return "GEOS could not check the footprint";
         case DataFault::kTextureNotDecodable:
             return "the texture is not a readable SGI image";
         case DataFault::kTextureSize:
@@ -49,9 +51,7 @@ std::string Marked(char mark, std::uint64_t number) {
 }
 
 std::string Metres(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f m", value);
-    return text;
+    return FixedText(value, 1) + " m";
 }
 
 }  // namespace vesk

@@ -16,6 +16,7 @@ enum class DataFault : int {
     kBuildingNotFinite = 1001,
     kRoofNotAboveBottom = 1002,
     kZeroArea = 1007,
+    kFootprintNotJudged = 1008,
     kTextureNotDecodable = 1201,
     kTextureSize = 1202,
     kChunkPastEnd = 1301,

@@ -17,7 +17,8 @@ FootprintPoint CornerMean(const std::vector<FootprintPoint>& ring) {
         sum.x += p.x;
         sum.y += p.y;
     }
-    return {sum.x / ring.size(), sum.y / ring.size()};
+    const auto count = static_cast<double>(ring.size());
+    return {sum.x / count, sum.y / count};
 }
 
 struct RingArea {
@@ -84,15 +85,12 @@ const RingVerdict& FootprintRing::Read(std::span<const FootprintPoint> footprint
 }
 
 bool FootprintRing::IsSimple() {
-    if (IsClearlySimpleRing(ring_) || IsValidToGeos()) {
-        return true;
-    }
-    verdict_.fault = DataFault::kRingSelfIntersection;
-    return false;
+    return IsClearlySimpleRing(ring_) || IsValidToGeos();
 }
 
 // Asks GEOS whether the ring bounds a valid polygon; a fault is placed where
-// GEOS found it.
+// GEOS found it. When GEOS fails on the ring instead, its reason is the
+// verdict's detail: it says nothing of the ring crossing itself.
 bool FootprintRing::IsValidToGeos() {
     const auto handle = geos_.Handle();
     coordinates_.clear();
@@ -109,12 +107,20 @@ bool FootprintRing::IsValidToGeos() {
         Own(geos_, shell ? GEOSGeom_createPolygon_r(handle, shell, nullptr, 0) : nullptr);
     char* reason = nullptr;
     GEOSGeometry* where = nullptr;
-    const char valid = polygon ? GEOSisValidDetail_r(handle, polygon.get(), 0, &reason, &where) : 0;
+    constexpr char kValid = 1;
+    constexpr char kInvalid = 0;
+    const char valid = polygon ? GEOSisValidDetail_r(handle, polygon.get(), 0, &reason, &where) : 2;
     const GeosGeometry location = Own(geos_, where);
     GEOSFree_r(handle, reason);
-    if (valid == 1) {
+    if (valid == kValid) {
         return true;
     }
+    if (valid != kInvalid) {
+        verdict_.fault = DataFault::kFootprintNotJudged;
+        verdict_.detail = geos_.TakeMessage();
+        return false;
+    }
+    verdict_.fault = DataFault::kRingSelfIntersection;
     if (location) {
         GEOSGeomGetX_r(handle, location.get(), &verdict_.place.x);
         GEOSGeomGetY_r(handle, location.get(), &verdict_.place.y);

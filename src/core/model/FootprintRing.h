@@ -35,7 +35,7 @@ public:
 
     // Whether the ring read last is simple, decided by exact orientations.
     // When it is not, the verdict says it crosses itself, where GEOS finds it
-    // does.
+    // does, or that GEOS failed on it and why.
     bool IsSimple();
 
     const RingVerdict& Verdict() const { return verdict_; }

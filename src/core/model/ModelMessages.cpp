@@ -1,17 +1,15 @@
 #include "model/ModelMessages.h"
 
-#include <cstdio>
 #include <string>
 
 #include "model/BuildingNumber.h"
+#include "text/FixedText.h"
 
 namespace vesk::model_messages {
 namespace {
 
 std::string Tenths(double value) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
+    return FixedText(value, 1);
 }
 
 }  // namespace

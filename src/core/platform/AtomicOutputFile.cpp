@@ -14,19 +14,17 @@ namespace {
 
 constexpr int kNameAttempts = 32;
 
-// ".name.geo.a1b2c3.tmp" beside the target: hidden, and unlike any name the
-// conversion itself writes.
+// ".vesk-a1b2c3d4.tmp" beside the target: hidden, unlike any name the program
+// writes otherwise, and short, so that a target whose name is as long as a
+// name may be still has a temporary in its own folder, from which the rename
+// is atomic.
 std::filesystem::path TemporaryNameFor(const std::filesystem::path& target, std::mt19937& random) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::string suffix;
-    for (int i = 0; i < 6; ++i) {
-        suffix += kLetters[random() % (sizeof kLetters - 1)];
+    std::string name(kTemporaryPrefix);
+    for (std::size_t i = 0; i < kTemporaryRandomLetters; ++i) {
+        name += kLetters[random() % (sizeof kLetters - 1)];
     }
-    std::string name = ".";
-    name += target.filename().string();
-    name += '.';
-    name += suffix;
-    name += ".tmp";
+    name += kTemporarySuffix;
     return target.parent_path() / name;
 }
 
@@ -45,14 +43,16 @@ void AtomicOutputFile::CreateTemporary() {
     std::mt19937 random{std::random_device{}()};
     for (int attempt = 0; attempt < kNameAttempts && !file_; ++attempt) {
         const std::filesystem::path candidate = TemporaryNameFor(*destination_, random);
-        errno = 0;
-        // "x": created here and now, never an existing file someone else owns.
-        file_.reset(std::fopen(candidate.string().c_str(), "wbx"));
-        if (file_) {
+        const int error = temporarySlot_.Create(candidate, [&] {
+            errno = 0;
+            // "x": created here and now, never an existing file someone else owns.
+            file_.reset(std::fopen(candidate.string().c_str(), "wbx"));
+            return file_ ? 0 : errno != 0 ? errno : EIO;
+        });
+        if (error == 0) {
             temporary_ = candidate;
-            temporarySlot_.emplace(temporary_);
-        } else if (errno != EEXIST) {
-            NoteFailure(errno);
+        } else if (error != EEXIST) {
+            NoteFailure(error);
             break;
         }
     }
@@ -134,7 +134,7 @@ bool AtomicOutputFile::Commit() {
         return false;
     }
     temporary_.clear();
-    temporarySlot_.reset();
+    temporarySlot_.Release();
     if (!DeferredFolderSync::Defer(destination_->parent_path())) {
         SyncFolderToDisk(destination_->parent_path());
     }
@@ -163,7 +163,7 @@ void AtomicOutputFile::RemoveTemporary() {
         std::error_code ignored;
         std::filesystem::remove(temporary_, ignored);
         temporary_.clear();
-        temporarySlot_.reset();
+        temporarySlot_.Release();
     }
 }
 

@@ -14,6 +14,12 @@
 
 namespace vesk {
 
+// The names of the temporary files outputs are written to: the prefix, as
+// many letters and digits at random, the suffix.
+inline constexpr std::string_view kTemporaryPrefix = ".vesk-";
+inline constexpr std::size_t kTemporaryRandomLetters = 8;
+inline constexpr std::string_view kTemporarySuffix = ".tmp";
+
 // An output file that is written whole or not at all. The bytes go to a
 // temporary file in the target's folder, which takes the target's name only
 // on Commit, so a failed write (disk full, no permission) never leaves a
@@ -83,7 +89,7 @@ private:
     // The regular file that is replaced: the target, or the file its links lead to.
     std::optional<std::filesystem::path> destination_;
     std::filesystem::path temporary_;
-    std::optional<TemporaryFileSlot> temporarySlot_;
+    TemporaryFileSlot temporarySlot_;
     std::unique_ptr<std::FILE, FileCloser> file_;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;

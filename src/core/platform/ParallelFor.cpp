@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
+#include <mutex>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -18,9 +20,18 @@ void ParallelFor(std::size_t count, unsigned threads,
         return;
     }
     std::atomic<std::size_t> next{0};
+    std::mutex faultMutex;
+    std::exception_ptr firstFault;
     const auto worker = [&](unsigned number) {
         for (std::size_t k = next++; k < count; k = next++) {
-            work(number, k);
+            try {
+                work(number, k);
+            } catch (...) {
+                const std::lock_guard lock(faultMutex);
+                if (!firstFault) {
+                    firstFault = std::current_exception();
+                }
+            }
         }
     };
     const unsigned helpers =
@@ -34,6 +45,10 @@ void ParallelFor(std::size_t count, unsigned threads,
         // The threads there are, this one among them, do it all.
     }
     worker(0);
+    pool.clear();
+    if (firstFault) {
+        std::rethrow_exception(firstFault);
+    }
 }
 
 }  // namespace vesk

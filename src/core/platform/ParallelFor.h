@@ -12,7 +12,9 @@ unsigned CoreCount();
 // to `threads` threads, the calling one among them; worker numbers the thread
 // (below `threads`, 0 for the calling one), so each can keep state of its own.
 // Returns when every call has ended. A thread the system cannot start leaves
-// its share to the others.
+// its share to the others. A call that throws stops no other: once all have
+// ended, the first exception caught is thrown again here, on the calling
+// thread, as a loop over the calls would have thrown it.
 void ParallelFor(std::size_t count, unsigned threads,
                  const std::function<void(unsigned worker, std::size_t k)>& work);
 

@@ -5,6 +5,7 @@
 
 #include "batch/SheetBatch.h"
 #include "geo/GeoidModel.h"
+#include "geo/ProjDatabase.h"
 #include "tiles/SheetTiles.h"
 
 namespace vesk {
@@ -63,6 +64,10 @@ std::vector<SheetTilesJob> JobsOfShard(const TilesBatchRequest& request) {
 
 Result<HeightDatum> OpenHeightDatum(bool ellipsoidal,
                                     const std::optional<std::filesystem::path>& geoidGrid) {
+    // Every block is placed through PROJ's database, whatever the heights.
+    if (const auto unusable = geo::WhyProjDatabaseUnusable()) {
+        return Failure{*unusable};
+    }
     if (!ellipsoidal) {
         return HeightDatum{};
     }
@@ -76,7 +81,11 @@ Result<HeightDatum> OpenHeightDatum(bool ellipsoidal,
 BatchResult RunTilesBatch(const TilesBatchRequest& request, BatchProgress& progress,
                           const std::atomic<bool>& cancel) {
     const std::vector<SheetTilesJob> jobs = JobsOfShard(request);
-    return RunSheetBatch(jobs.size(), request.jobs, progress, cancel,
+    std::vector<std::filesystem::path> sheets;
+    for (const SheetTilesJob& job : jobs) {
+        sheets.push_back(job.sheet);
+    }
+    return RunSheetBatch(sheets, request.jobs, progress, cancel,
                          [&](std::size_t k, BatchLedger& ledger) {
                              return MakeSheetTiles(jobs[k], request, ledger, cancel);
                          });

@@ -36,8 +36,9 @@ struct TilesBatchRequest {
     GltfCompression compression{true, kDefaultJpegQuality};
 };
 
-// The datum the request asks for, with its geoid described, once its grid
-// has been found readable; the reason, naming what to install, when not.
+// The datum the request asks for, with its geoid described, once PROJ's
+// database and the geoid's grid have been found readable; the reason, naming
+// what to install, when not.
 Result<HeightDatum> OpenHeightDatum(bool ellipsoidal,
                                     const std::optional<std::filesystem::path>& geoidGrid);
 

@@ -79,7 +79,8 @@ void RunBatchConversion(CMyVeskDoc& doc, QWidget* window) {
     FollowRun(run, batch->names, window);
     const BatchResult result = run.Finish();
     const BatchSummary summary = result.Summary();
-    const bool failed = summary.failed + summary.conflicts + summary.sheetsFailed > 0;
+    const bool failed = summary.failed + summary.conflicts + summary.sheetsFailed > 0 ||
+                        !result.diagnostics.empty();
     doc.Ui().ShowMessage(OpenSheetBatchSummary(result, batch->names.size()),
                          failed ? kErrorCaption : kNoticeCaption,
                          failed ? MessageIcon::Stop : MessageIcon::Information);

@@ -51,6 +51,9 @@ std::string FailureLines(const BatchResult& result) {
     if (failures > kFailuresShown) {
         lines += "\nほか" + std::to_string(failures - kFailuresShown) + "区画が失敗しました";
     }
+    for (const Diagnostic& diagnostic : result.diagnostics) {
+        lines += "\n" + diagnostic.Shown();
+    }
     return lines;
 }
 

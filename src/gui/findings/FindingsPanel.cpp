@@ -17,6 +17,7 @@ const char* const kTitle = "ﾃﾞｰﾀ検査結果";
 const char* const kRunningTitle = "ﾃﾞｰﾀ検査結果 (検査中)";
 const char* const kRunningText = "検査中...";
 const char* const kNothingFoundText = "問題は見つかりませんでした";
+const char* const kStoppedText = "ﾃﾞｰﾀ検査を完了できませんでした";
 
 QString SeverityText(Severity severity) {
     return QString::fromUtf8(severity == Severity::kError ? "ｴﾗｰ" : "警告");
@@ -48,8 +49,10 @@ FindingsPanel::FindingsPanel(QWidget* parent)
             [this](QTreeWidgetItem* item) { Choose(item); });
 }
 
-void FindingsPanel::List(std::shared_ptr<const SheetCheck> check, bool running, int selectedBlock) {
-    if (check == check_ && running == running_ && selectedBlock == selectedBlock_) {
+void FindingsPanel::List(std::shared_ptr<const SheetCheck> check, bool running, int selectedBlock,
+                         const std::string& failure) {
+    if (check == check_ && running == running_ && selectedBlock == selectedBlock_ &&
+        failure == failure_) {
         return;
     }
     if (check != check_) {
@@ -57,6 +60,7 @@ void FindingsPanel::List(std::shared_ptr<const SheetCheck> check, bool running, 
     }
     check_ = std::move(check);
     running_ = running;
+    failure_ = failure;
     selectedBlock_ = selectedBlock;
     setWindowTitle(QString::fromUtf8(running ? kRunningTitle : kTitle));
     list_->clear();
@@ -74,14 +78,17 @@ void FindingsPanel::List(std::shared_ptr<const SheetCheck> check, bool running, 
 // Without a check and not running (no sheet, a survey map, a file that could
 // not be read again) the list is shown empty.
 void FindingsPanel::ShowListOrState() {
-    const char* state = nullptr;
+    QString state;
     if (running_) {
-        state = kRunningText;
+        state = QString::fromUtf8(kRunningText);
+    } else if (!failure_.empty()) {
+        state =
+            QString::fromUtf8(kStoppedText) + QLatin1Char('\n') + QString::fromStdString(failure_);
     } else if (check_ && RowCount() == 0) {
-        state = kNothingFoundText;
+        state = QString::fromUtf8(kNothingFoundText);
     }
-    state_->setText(state ? QString::fromUtf8(state) : QString());
-    pages_->setCurrentWidget(state ? static_cast<QWidget*>(state_) : list_);
+    state_->setText(state);
+    pages_->setCurrentWidget(state.isEmpty() ? static_cast<QWidget*>(list_) : state_);
 }
 
 void FindingsPanel::ForgetChoice() {

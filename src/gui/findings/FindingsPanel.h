@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "check/SheetCheck.h"
 
@@ -25,7 +26,8 @@ struct FindingRef {
 
 // The dock listing the findings of the selected block, or of the whole sheet
 // when none is selected; a click on one asks for it to be shown. While the
-// check runs, and when it found nothing there, a line says so instead.
+// check runs, when it found nothing there and when it stopped without a
+// result, a line says so instead.
 class FindingsPanel : public QDockWidget {
     Q_OBJECT
 
@@ -34,7 +36,9 @@ public:
 
     // Lists the findings of check (none while it runs) for the block
     // selected (-1 for all); the chosen finding stays chosen if still listed.
-    void List(std::shared_ptr<const SheetCheck> check, bool running, int selectedBlock);
+    // `failure` says why the check stopped without a result, when it did.
+    void List(std::shared_ptr<const SheetCheck> check, bool running, int selectedBlock,
+              const std::string& failure = {});
     // No finding is chosen any more; the list stays as it is.
     void ForgetChoice();
     int RowCount() const;
@@ -61,6 +65,7 @@ private:
     QLabel* state_ = nullptr;
     std::shared_ptr<const SheetCheck> check_;
     bool running_ = false;
+    std::string failure_;
     int selectedBlock_ = -2;
     std::optional<FindingRef> chosen_;
 };

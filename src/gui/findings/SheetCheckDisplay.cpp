@@ -17,7 +17,7 @@ SheetCheckDisplay::SheetCheckDisplay(CMyVeskDoc& doc, CMyVeskView& view, QWidget
     : QObject(window),
       doc_(doc),
       view_(view),
-      runner_(new SheetCheckRunner(this)),
+      runner_(new SheetCheckRunner(CheckSheetFile, this)),
       panel_(new FindingsPanel(window)),
       statusShown_(DataStatusShown()) {
     panel_->hide();
@@ -54,7 +54,8 @@ void SheetCheckDisplay::Show() {
     }
     overlay.highlight = highlight_;
     view_.SetOverlay(std::move(overlay));
-    panel_->List(runner_->Result(), runner_->Running(), doc_.SelectedSubSheet());
+    panel_->List(runner_->Result(), runner_->Running(), doc_.SelectedSubSheet(),
+                 runner_->Failure());
 }
 
 // The chosen finding is drawn and its block selected, as a click on it would.

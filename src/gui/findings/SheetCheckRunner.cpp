@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "check/CheckMessages.h"
 #include "document/CMyVeskDoc.h"
+#include "platform/ExceptionReason.h"
 #include "platform/ParallelFor.h"
 
 namespace vesk::gui {
@@ -15,7 +17,8 @@ unsigned CheckThreads() {
 
 }  // namespace
 
-SheetCheckRunner::SheetCheckRunner(QObject* parent) : QObject(parent) {}
+SheetCheckRunner::SheetCheckRunner(SheetChecker check, QObject* parent)
+    : QObject(parent), check_(std::move(check)) {}
 
 SheetCheckRunner::~SheetCheckRunner() {
     worker_.request_stop();
@@ -33,6 +36,7 @@ void SheetCheckRunner::Follow(const CMyVeskDoc& doc) {
     ++run_;
     worker_.request_stop();  // its result would be dropped anyway
     result_.reset();
+    failure_.clear();
     running_ = false;
     if (shown.second) {
         Start(doc.SheetPath());
@@ -45,23 +49,35 @@ void SheetCheckRunner::Start(const std::filesystem::path& path) {
     const std::uint64_t run = run_;
     // Assigning stops the previous check and waits for its current block.
     worker_ = std::jthread([this, path, run](std::stop_token stop) {
-        auto check = CheckSheetFile(path, {CheckThreads(), stop});
+        std::shared_ptr<SheetCheck> shared;
+        std::string failure;
+        // The thread is the check's boundary: a fault ends this check, with
+        // its reason, and leaves the program running.
+        try {
+            auto check = check_(path, {CheckThreads(), stop});
+            // A file that could not be read again gives no result, but the run ends.
+            shared = check ? std::make_shared<SheetCheck>(std::move(*check)) : nullptr;
+        } catch (...) {
+            failure =
+                MakeDiagnostic(check_messages::kCheckStopped, {CurrentExceptionReason()}).Shown();
+        }
         if (stop.stop_requested()) {
             return;
         }
-        // A file that could not be read again gives no result, but the run ends.
-        auto shared = check ? std::make_shared<SheetCheck>(std::move(*check)) : nullptr;
         QMetaObject::invokeMethod(
-            this, [this, run, shared] { Deliver(run, shared); }, Qt::QueuedConnection);
+            this, [this, run, shared, failure] { Deliver(run, shared, failure); },
+            Qt::QueuedConnection);
     });
 }
 
-void SheetCheckRunner::Deliver(std::uint64_t run, std::shared_ptr<SheetCheck> check) {
+void SheetCheckRunner::Deliver(std::uint64_t run, std::shared_ptr<SheetCheck> check,
+                               std::string failure) {
     if (run != run_) {
         return;  // another sheet was opened meanwhile
     }
     running_ = false;
     result_ = std::move(check);
+    failure_ = std::move(failure);
     emit Changed();
 }
 

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <thread>
 
 namespace vesk {
@@ -52,6 +54,29 @@ TEST(BatchLedger, NamesGoToTheEarlierSheetWhateverOrderJobsAsk) {
     EXPECT_THAT(owners(got1), ElementsAre(P{true, 0}, P{true, 0}));
     EXPECT_THAT(owners(got2), ElementsAre(P{false, 0}, P{true, 1}, P{false, 1}));
     EXPECT_THAT(owners(got3), ElementsAre(P{false, 0}, P{true, 2}));
+}
+
+// A sheet passed over after a cancel, before or after a later sheet asks for
+// its names, holds that sheet up no longer.
+TEST(BatchLedger, PassedTurnLetsTheLaterSheetsTakeTheirNames) {
+    BatchProgress progress;
+    BatchLedger ledger(4, progress);
+    const std::vector<std::string> names{"A"};
+    std::vector<BatchLedger::NameOwner> got3;
+    auto later = std::async(std::launch::async, [&] { got3 = ledger.TakeNamesInTurn(3, names); });
+    ledger.TakeNamesInTurn(0, names);
+    ledger.PassTurn(2);
+    ledger.PassTurn(1);
+    const bool ended = later.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
+    EXPECT_TRUE(ended) << "sheet 3 still waits for the sheets passed over";
+    if (!ended) {
+        ledger.TakeNamesInTurn(1, {});  // lets the thread end, so the test does
+        ledger.TakeNamesInTurn(2, {});
+    }
+    later.wait();
+    ASSERT_EQ(got3.size(), 1u);
+    EXPECT_FALSE(got3[0].taken);
+    EXPECT_EQ(got3[0].sheet, 0u);
 }
 
 TEST(BatchLedger, ResultKeepsSheetOrderAndCountsEveryStatus) {

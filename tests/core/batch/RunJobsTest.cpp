@@ -25,28 +25,36 @@ TEST(RunJobs, RunsEveryJobOnceOnAsManyThreadsAsAsked) {
                 ++runs[index];
                 workers.insert(std::this_thread::get_id());
             },
-            stop);
+            [](std::size_t) { FAIL() << "nothing stops the jobs"; }, stop);
         EXPECT_THAT(runs, ::testing::Each(1)) << threads;
         EXPECT_LE(workers.size(), threads);
         EXPECT_GE(workers.size(), threads > 1 ? 2u : 1u);
     }
 }
 
-TEST(RunJobs, StopLetsRunningJobsEndAndStartsNoOther) {
+// Every job left once the pool is stopped is skipped instead, once: the
+// batch's later sheets wait for the turns of those passed over.
+TEST(RunJobs, StopLetsRunningJobsEndAndSkipsEveryOther) {
     std::atomic<bool> stop{false};
-    std::atomic<int> started{0};
+    std::vector<std::atomic<int>> runs(100);
+    std::vector<std::atomic<int>> skips(100);
     RunJobs(
         100, 2,
         [&](std::size_t index) {
-            ++started;
+            ++runs[index];
             if (index == 3) {
                 stop = true;
             }
         },
-        stop);
+        [&](std::size_t index) { ++skips[index]; }, stop);
+    int started = 0;
+    for (std::size_t i = 0; i < 100; ++i) {
+        EXPECT_EQ(runs[i] + skips[i], 1) << i;
+        started += runs[i];
+    }
     // Job 3 stops the pool: the other thread may have taken one more.
-    EXPECT_GE(started.load(), 4);
-    EXPECT_LE(started.load(), 6);
+    EXPECT_GE(started, 4);
+    EXPECT_LE(started, 6);
 }
 
 }  // namespace

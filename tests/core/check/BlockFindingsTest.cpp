@@ -4,10 +4,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <geos_c.h>
+
 #include <cmath>
 #include <limits>
 
 #include "CheckSheetFixture.h"
+#include "CommaLocale.h"
 #include "SgiTestFile.h"
 
 namespace vesk {
@@ -17,6 +20,7 @@ using ::testing::_;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
 using ::testing::FieldsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Optional;
 
@@ -134,6 +138,30 @@ INSTANTIATE_TEST_SUITE_P(
                        kG + 12,
                        {{FindingCode::kBuried, kWarning, kSecond}}}));
 
+class GeosFaults : public test::CheckSheetFixture {};
+
+// GEOS failing on a footprint (an exception inside it, here its interruption)
+// says nothing of the footprint crossing itself: the check reports GEOS's reason.
+TEST_F(GeosFaults, FootprintGeosFailsOnIsReportedWithGeossReason) {
+    OpenBlock();
+    FlatGround();
+    SoundSquare();
+    AddBuilding({{200, 200}, {220, 220}, {220, 200}, {200, 220}});
+    GEOSInterruptCallback* const before = GEOS_interruptRegisterCallback(GEOS_interruptRequest);
+    const SheetCheck check = Check();
+    GEOS_interruptRegisterCallback(before);
+    GEOS_interruptCancel();
+    ASSERT_EQ(check.blocks.size(), 1u);
+    ASSERT_EQ(check.blocks[0].findings.size(), 1u);
+    const Finding& finding = check.blocks[0].findings[0];
+    EXPECT_EQ(finding.code, FindingCode::kFootprintNotJudged);
+    EXPECT_EQ(finding.severity, kError);
+    EXPECT_EQ(finding.building, kSecond);
+    EXPECT_EQ(finding.english,
+              "GEOS could not check the footprint (InterruptedException: Interrupted!)");
+    EXPECT_EQ(Found(), (std::vector<Seen>{{FindingCode::kRingSelfIntersection, kError, kSecond}}));
+}
+
 class BuildingPlaces : public test::CheckSheetFixture {};
 
 // Ground rising 0.1 m per metre eastward: under a footprint's area centroid it
@@ -143,7 +171,7 @@ TEST_F(BuildingPlaces, StandOnTheGroundUnderTheirAreaCentroidBetweenGridPoints) 
     std::vector<float> slope;
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 5; ++column) {
-            slope.push_back(column * 10.0f);
+            slope.push_back(static_cast<float>(column) * 10.0f);
         }
     }
     sheet.Dem(5, 4, 100.0f, 100.0f, slope);
@@ -197,6 +225,17 @@ TEST_F(TerrainFaults, GridsThatSpanOrCoverTooLittleAreErrors) {
     OpenBlock();
     sheet.Dem(5, 4, 50.0f, 100.0f, Flat(20));  // 200 m of 400
     EXPECT_THAT(Found(), ElementsAre(FieldsAre(FindingCode::kGridNotCovering, kError, _)));
+}
+
+TEST_F(TerrainFaults, MeasuresKeepTheirPointUnderACommaLocale) {
+    sheet.Dem(5, 4, 50.5f, 100.0f, Flat(20));
+    const test::CommaLocale comma;
+    if (!comma.Active()) {
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    }
+    const SheetCheck check = Check();
+    ASSERT_EQ(check.blocks[0].findings.size(), 1u);
+    EXPECT_THAT(check.blocks[0].findings[0].english, HasSubstr("202.0 m x 300.0 m"));
 }
 
 TEST_F(TerrainFaults, ExtentWithinOneSpacingOfTheBlockCovers) {

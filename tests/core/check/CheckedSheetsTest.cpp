@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <new>
 
 #include "CheckSheetFixture.h"
 #include "TempDir.h"
@@ -97,6 +98,38 @@ TEST_F(CheckedSheets, ResultsComeInTurnAndFewWaitForIt) {
     });
     EXPECT_EQ(order, sheets);
     EXPECT_EQ(mostAhead, kAhead);
+}
+
+// A sheet whose opening throws is not opened and says why; the others are checked.
+TEST_F(CheckedSheets, SheetWhoseCheckThrowsFailsAloneWithTheReason) {
+    OpenBlock();
+    SoundSquare();
+    test::TempDir dir;
+    std::vector<std::filesystem::path> sheets;
+    for (const char* name : {"a.tqb", "b.tqb", "c.tqb", "d.tqb"}) {
+        ASSERT_TRUE(sheet.WriteTo(dir / name));
+        sheets.push_back(dir / name);
+    }
+    const SheetOpener open = [](const std::filesystem::path& path) {
+        if (path.filename() == "b.tqb") {
+            throw std::bad_alloc();
+        }
+        return SheetOpening{true, {}};
+    };
+
+    std::vector<CheckedSheet> results;
+    CheckSheets(sheets, 3, open,
+                [&](CheckedSheet&& result) { results.push_back(std::move(result)); });
+
+    ASSERT_EQ(results.size(), 4u);
+    EXPECT_EQ(results[1].path, sheets[1]);
+    EXPECT_FALSE(results[1].opened);
+    EXPECT_THAT(ShownTexts(results[1].diagnostics),
+                ElementsAre("the check of the sheet stopped by an internal fault: std::bad_alloc"));
+    for (const std::size_t k : {0u, 2u, 3u}) {
+        EXPECT_TRUE(results[k].opened) << k;
+        EXPECT_EQ(results[k].check.blocks.size(), 1u) << k;
+    }
 }
 
 }  // namespace

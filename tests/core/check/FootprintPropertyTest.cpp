@@ -48,7 +48,8 @@ TEST_F(RandomFootprints, GiveNoFinding) {
     FlatGround();
     for (int row = 0; row < 20; ++row) {
         for (int column = 0; column < 25; ++column) {
-            AddBuilding(StarShaped(20.0f + 15.0f * column, 20.0f + 13.0f * row));
+            AddBuilding(StarShaped(20.0f + 15.0f * static_cast<float>(column),
+                                   20.0f + 13.0f * static_cast<float>(row)));
         }
     }
     const SheetCheck check = Check();

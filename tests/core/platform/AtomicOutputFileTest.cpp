@@ -72,6 +72,18 @@ TEST(AtomicOutputFile, ReservedPiecesAndLargeWritesKeepTheirOrder) {
     EXPECT_TRUE(test::ReadFileBytes(target) == expected);
 }
 
+// The temporary takes no more of a name than it needs: a target named with
+// all the 255 bytes a name may have is written through one in its own folder.
+TEST(AtomicOutputFile, TargetWithTheLongestNameIsWritten) {
+    test::TempDir dir;
+    const auto target = dir / (std::string(250, 'r') + ".json");
+    AtomicOutputFile out(target);
+    out.Write("{}");
+    EXPECT_TRUE(out.Commit()) << out.Reason();
+    EXPECT_EQ(test::ReadFileBytes(target), "{}");
+    EXPECT_EQ(test::FolderEntries(dir.Path()).size(), 1u);
+}
+
 TEST(AtomicOutputFile, ReplacedFileKeepsItsPermissions) {
     test::TempDir dir;
     const auto target = dir / "out.geo";

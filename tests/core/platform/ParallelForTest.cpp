@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <map>
 #include <mutex>
+#include <new>
+#include <stdexcept>
 #include <thread>
 
 namespace vesk {
@@ -30,6 +33,31 @@ TEST(ParallelFor, EachWorkerNumberBelongsToOneThread) {
     EXPECT_EQ(owners.at(0), std::this_thread::get_id());
     ParallelFor(0, 4, [&](unsigned, std::size_t) { ++calls; });
     EXPECT_EQ(calls, 40u);
+}
+
+// A call that throws, on whichever thread, ends no other call and no process:
+// the exception reaches the caller once every call has ended.
+TEST(ParallelFor, AThrowingCallStopsNoOtherAndIsThrownToTheCaller) {
+    for (const std::size_t throwing : {0u, 7u, 39u}) {
+        std::atomic<std::size_t> calls{0};
+        const auto work = [&](unsigned, std::size_t k) {
+            ++calls;
+            if (k == throwing) {
+                throw std::runtime_error("call " + std::to_string(k));
+            }
+        };
+        EXPECT_THROW(
+            {
+                try {
+                    ParallelFor(40, 4, work);
+                } catch (const std::runtime_error& error) {
+                    EXPECT_EQ(error.what(), "call " + std::to_string(throwing));
+                    throw;
+                }
+            },
+            std::runtime_error);
+        EXPECT_EQ(calls.load(), 40u);
+    }
 }
 
 }  // namespace
