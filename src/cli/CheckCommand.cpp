@@ -9,6 +9,7 @@
 #include "CliUi.h"
 #include "Commands.h"
 #include "FileErrors.h"
+#include "OpenFileLimit.h"
 #include "TerminalDiagnostic.h"
 #include "check/CheckedSheets.h"
 #include "document/CMyVeskDoc.h"
@@ -172,7 +173,7 @@ int RunCheck(const CheckRequest& request) {
         std::fputs("vesk-cli check: the folders hold no .tqb file\n", stderr);
         return kExitFailed;
     }
-    const unsigned jobs = request.jobs.value_or(CoreCount());
+    const unsigned jobs = JobsWithinOpenFileLimit("check", request.jobs.value_or(CoreCount()));
     CheckTotals totals;
     std::size_t written = 0;
     std::vector<std::filesystem::path> unopened;

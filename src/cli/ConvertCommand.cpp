@@ -11,6 +11,7 @@
 #include "CliUi.h"
 #include "Commands.h"
 #include "FileErrors.h"
+#include "OpenFileLimit.h"
 #include "batch/ConversionBatch.h"
 #include "batch/RunJobs.h"
 #include "convert/ConversionMessages.h"
@@ -67,9 +68,8 @@ int ConvertOneSheet(const ConvertRequest& request) {
     if (!numbers || (request.out && !MakeOutputFolder("convert", *request.out))) {
         return kExitFailed;
     }
-    const bool failed = ConvertSubSheets(doc, *numbers, ProcessEnvironmentVariable,
-                                         request.jobs.value_or(CoreCount()))
-                            .failed;
+    const unsigned jobs = JobsWithinOpenFileLimit("convert", request.jobs.value_or(CoreCount()));
+    const bool failed = ConvertSubSheets(doc, *numbers, ProcessEnvironmentVariable, jobs).failed;
     return failed ? kExitFailed : kExitOk;
 }
 
@@ -107,7 +107,7 @@ int ConvertBatch(const ConvertRequest& request) {
     batch.noBuildings = request.noBuildings;
     batch.noTerrain = request.noTerrain;
     batch.noTexture = request.noTexture;
-    batch.jobs = request.jobs.value_or(CoreCount());
+    batch.jobs = JobsWithinOpenFileLimit("convert", request.jobs.value_or(CoreCount()));
     const std::optional<std::filesystem::path> report(request.report);
     const ReportedBatch run = RunAndReport(
         "convert",

@@ -9,6 +9,7 @@
 #include "BatchOutput.h"
 #include "Commands.h"
 #include "FileErrors.h"
+#include "OpenFileLimit.h"
 #include "batch/RunJobs.h"
 #include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
@@ -55,7 +56,7 @@ int MakeTiles(const TilesRequest& request) {
     batch.noTerrain = request.noTerrain;
     batch.noTexture = request.noTexture;
     batch.shard = request.shard.value_or(Shard{});
-    batch.jobs = request.jobs.value_or(CoreCount());
+    batch.jobs = JobsWithinOpenFileLimit("tiles", request.jobs.value_or(CoreCount()));
     const ReportedBatch run = RunAndReport(
         "tiles",
         [&](BatchProgress& progress, const std::atomic<bool>& cancel) {

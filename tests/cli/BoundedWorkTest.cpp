@@ -198,5 +198,37 @@ TEST_F(BoundedWork, CheckMemoryStaysFlatWithTheNumberOfSheets) {
     EXPECT_EQ(document["summary"]["errors"], 600000);
 }
 
+// Each job holds a few files open at once (the sheet, an output, the
+// geoid's grid); 1024 jobs under a limit of 20 open files made sheets fail
+// with "Too many open files".
+TEST_F(BoundedWork, JobsAreCappedToWhatTheOpenFileLimitAllows) {
+    std::filesystem::create_directories(dir / "in");
+    for (int k = 0; k < 12; ++k) {
+        const std::string origin = std::to_string(-80000 + 2000 * k) + ",-36000";
+        ASSERT_EQ(
+            test::RunCli({"sample", (dir / "in" / ("s" + std::to_string(k) + ".tqb")).string(),
+                          "--buildings", "3", "--dem", "5x4", "--texture", "8", "--origin", origin})
+                .exitCode,
+            0);
+    }
+    const std::vector<test::ResourceLimit> limits = {{RLIMIT_NOFILE, 20}};
+    const std::string in = (dir / "in").string();
+    const std::vector<std::pair<std::string, std::vector<std::string>>> runs = {
+        {"convert",
+         {"convert", in, "--all", "--out", (dir / "lssg").string(), "--jobs", "1024", "--quiet"}},
+        {"tiles",
+         {"tiles", in, "--out", (dir / "tiles").string(), "--jobs", "1024", "--quiet", "--heights",
+          "sea-level"}},
+        {"check", {"check", in, "--jobs", "256"}},
+    };
+    for (const auto& [command, args] : runs) {
+        const auto result = RunCliWithLimits(args, limits);
+        EXPECT_EQ(result.exitCode, 0) << command << "\n" << result.out << result.err;
+        const std::string asked = command == "check" ? "256" : "1024";
+        EXPECT_EQ(result.err, "vesk-cli " + command + ": --jobs " + asked +
+                                  " lowered to 1: the open-file limit (ulimit -n) is 20\n");
+    }
+}
+
 }  // namespace
 }  // namespace vesk
