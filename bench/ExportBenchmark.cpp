@@ -36,11 +36,13 @@
 #include "convert/OrthoTextureExport.h"
 #include "export/BlockExport.h"
 #include "export/PngEncoding.h"
+#include "model/ClearlySimpleRing.h"
 #include "model/ConvexFootprint.h"
 #include "model/EarClipping.h"
 #include "model/FootprintBox.h"
 #include "model/FootprintSet.h"
 #include "model/FootprintTriangulation.h"
+#include "model/GeosContext.h"
 #include "sheet/FileByteSource.h"
 
 // Heap bytes in use and their peak, counted by replacing the global allocator
@@ -314,20 +316,24 @@ void BM_EarClipFootprints(benchmark::State& state) {
 }
 
 // Rings of 100,000 corners, counter-clockwise: a comb of 25,000 teeth whose
-// valleys lie on one line, and a star of corners at random distances from
-// its centre, each a long thin ear. Walking the ring for every ear would make
-// them quadratic; the z-order index keeps them close to linear.
+// valleys lie on one line, a star of corners at random distances from its
+// centre, each a long thin ear, and a comb of 25,000 teeth 6 mm wide and
+// 100 m long turned by 30 degrees. Walking the ring for every ear would make
+// them quadratic; the z-order index keeps them close to linear. The star's
+// and the turned comb's edges have bounding boxes that overlap by the
+// thousand, which made GEOS's validity check quadratic on them.
 constexpr int kComb = 0;
 constexpr int kStar = 1;
+constexpr int kTurnedComb = 2;
 
 std::vector<vesk::FootprintPoint> Comb(std::mt19937& random) {
     std::vector<vesk::FootprintPoint> top;
     double x = 0.0;
     for (int tooth = 0; tooth < 25000; ++tooth) {
-        const double width = 1.0 + random() % 3;
-        const double height = 2.0 + random() % 8;
+        const double width = 1.0 + static_cast<double>(random() % 3);
+        const double height = 2.0 + static_cast<double>(random() % 8);
         top.insert(top.end(), {{x, 0.0}, {x, height}, {x + width, height}, {x + width, 0.0}});
-        x += width + 1.0 + random() % 3;
+        x += width + 1.0 + static_cast<double>(random() % 3);
     }
     std::vector<vesk::FootprintPoint> ring = {{0.0, -3.0}, {x, -3.0}};
     ring.insert(ring.end(), top.rbegin(), top.rend());
@@ -346,9 +352,30 @@ std::vector<vesk::FootprintPoint> Star(std::mt19937& random) {
     return ring;
 }
 
-void BM_EarClipLargeRing(benchmark::State& state) {
+std::vector<vesk::FootprintPoint> TurnedComb() {
+    constexpr int kTeeth = 25000;
+    constexpr double kPeriod = 300.0 / kTeeth;
+    std::vector<vesk::FootprintPoint> ring = {{0.0, -3.0}, {kTeeth * kPeriod, -3.0}};
+    for (int tooth = kTeeth - 1; tooth >= 0; --tooth) {
+        const double left = tooth * kPeriod;
+        const double right = left + kPeriod / 2;
+        ring.insert(ring.end(), {{right, 0.0}, {right, 100.0}, {left, 100.0}, {left, 0.0}});
+    }
+    const double c = std::cos(std::numbers::pi / 6);
+    const double s = std::sin(std::numbers::pi / 6);
+    for (vesk::FootprintPoint& p : ring) {
+        p = {p.x * c - p.y * s, p.x * s + p.y * c};
+    }
+    return ring;
+}
+
+std::vector<vesk::FootprintPoint> LargeRing(std::int64_t which) {
     std::mt19937 random(11);
-    const auto ring = state.range(0) == kComb ? Comb(random) : Star(random);
+    return which == kComb ? Comb(random) : which == kStar ? Star(random) : TurnedComb();
+}
+
+void BM_EarClipLargeRing(benchmark::State& state) {
+    const auto ring = LargeRing(state.range(0));
     vesk::EarClipping ears;
     std::vector<vesk::FootprintTriangle> triangles;
     for (auto _ : state) {
@@ -359,6 +386,40 @@ void BM_EarClipLargeRing(benchmark::State& state) {
         }
     }
     state.counters["triangles"] = static_cast<double>(triangles.size());
+}
+
+// The proof of simplicity that the model and the check run first: a sweep
+// for rings of more than 32 corners, which GEOS's validity check decided
+// before.
+void BM_ProveLargeRingSimple(benchmark::State& state) {
+    const auto ring = LargeRing(state.range(0));
+    for (auto _ : state) {
+        if (!vesk::IsClearlySimpleRing(ring)) {
+            state.SkipWithError("the ring was not proven simple");
+            return;
+        }
+    }
+}
+
+void BM_GeosValidLargeRing(benchmark::State& state) {
+    const auto ring = LargeRing(state.range(0));
+    vesk::GeosContext geos;
+    const auto handle = geos.Handle();
+    std::vector<double> xy;
+    for (std::size_t k = 0; k <= ring.size(); ++k) {
+        xy.insert(xy.end(), {ring[k % ring.size()].x, ring[k % ring.size()].y});
+    }
+    for (auto _ : state) {
+        GEOSCoordSequence* sequence = GEOSCoordSeq_copyFromBuffer_r(
+            handle, xy.data(), static_cast<unsigned>(ring.size() + 1), 0, 0);
+        const vesk::GeosGeometry polygon =
+            vesk::Own(geos, GEOSGeom_createPolygon_r(
+                                handle, GEOSGeom_createLinearRing_r(handle, sequence), nullptr, 0));
+        if (GEOSisValid_r(handle, polygon.get()) != 1) {
+            state.SkipWithError("GEOS found the ring invalid");
+            return;
+        }
+    }
 }
 
 // Wall time, and the CPU time of every thread of the process.
@@ -386,7 +447,22 @@ BENCHMARK(BM_BuildBlockModel)
 BENCHMARK(BM_TriangulateFootprints)->Arg(kStars)->Arg(kRectangles)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GeosFootprints)->Arg(kStars)->Arg(kRectangles)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EarClipFootprints)->Arg(kStars)->Arg(kRectangles)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EarClipLargeRing)->Arg(kComb)->Arg(kStar)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EarClipLargeRing)
+    ->Arg(kComb)
+    ->Arg(kStar)
+    ->Arg(kTurnedComb)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProveLargeRingSimple)
+    ->Arg(kComb)
+    ->Arg(kStar)
+    ->Arg(kTurnedComb)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GeosValidLargeRing)
+    ->Arg(kComb)
+    ->Arg(kStar)
+    ->Arg(kTurnedComb)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeTexture)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodePng)
     ->ArgsProduct({{1, 3, 6, 9}, {1}, {0x08, 0x10, 0x20, 0x80, 0xF8}})

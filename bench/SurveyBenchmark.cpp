@@ -63,8 +63,10 @@ bool MakeFolder(const std::filesystem::path& folder, int sheets) {
     }
     std::filesystem::create_directories(folder);
     for (int i = 0; i < sheets; ++i) {
-        vesk::EncodeF32(sheet.data() + kOriginXOffset, -100000.0f + 2000.0f * (i % kSheetsPerRow));
-        vesk::EncodeF32(sheet.data() + kOriginYOffset, -75000.0f + 1500.0f * (i / kSheetsPerRow));
+        const auto column = static_cast<float>(i % kSheetsPerRow);
+        const auto row = static_cast<float>(i / kSheetsPerRow);
+        vesk::EncodeF32(sheet.data() + kOriginXOffset, -100000.0f + 2000.0f * column);
+        vesk::EncodeF32(sheet.data() + kOriginYOffset, -75000.0f + 1500.0f * row);
         std::ofstream out(SheetPath(folder, i), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(sheet.data()),
                   static_cast<std::streamsize>(sheet.size()));

@@ -4,19 +4,19 @@
 # fuzz/seeds/), replays it through every harness, then fuzzes each harness for
 # a bounded time. A finding fails the step and names its reproducer.
 #
-#   fuzz/run.sh FUZZ_BUILD VESK_CLI      (VESK_FUZZ_SECONDS: time per harness, default 60)
+#   fuzz/run.sh FUZZ_BUILD VESK_CLI      (VESK_FUZZ_SECONDS: time per harness, default 20)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
 cli=$2
-seconds=${VESK_FUZZ_SECONDS:-60}
+seconds=${VESK_FUZZ_SECONDS:-20}
 
 bin=$build/fuzz
 corpus=$build/corpus
 work=$build/work
 findings=$build/findings
 logs=$build/logs
-harnesses=(open_convert environment survey)
+harnesses=(open_convert environment survey model_export tiles check sgi)
 # No input is larger than 32 KiB, so no allocation of 256 MiB is backed by its bytes.
 limits=(-timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=256)
 
@@ -54,6 +54,7 @@ make_seeds() {
 seed_dirs() {
   case $1 in
     environment) echo "$root/fuzz/seeds/environment $corpus/environment" ;;
+    sgi) echo "$corpus/sgi" ;;
     *) echo "$corpus/sheets $corpus/open_convert" ;;
   esac
 }
@@ -61,6 +62,7 @@ seed_dirs() {
 fuzz_options() {
   case $1 in
     environment) echo "-max_len=4096 -dict=$root/fuzz/seeds/environment.dict" ;;
+    sgi) echo "-max_len=32768" ;;
     *) echo "-max_len=32768 -dict=$root/fuzz/seeds/sheet.dict" ;;
   esac
 }

@@ -61,19 +61,24 @@ const char* SeverityName(Severity severity) {
     return severity == Severity::kError ? "error" : "warning";
 }
 
+// A finding about the sheet as a whole, or about a block that lies nowhere,
+// has no place to name.
+void PrintUnplacedFinding(const char* indent, const Finding& finding) {
+    std::printf("%s%-7s %4d: %s\n", indent, SeverityName(finding.severity),
+                static_cast<int>(finding.code), finding.english.c_str());
+}
+
 void PrintFinding(const Finding& finding) {
+    if (finding.code == FindingCode::kBlockOriginNotFinite) {
+        PrintUnplacedFinding("    ", finding);
+        return;
+    }
     std::string building;
     if (finding.building) {
         building = " building " + std::to_string(ShownBuildingNumber(*finding.building));
     }
     std::printf("    %-7s %4d%s at X,Y = %.1f,%.1f: %s\n", SeverityName(finding.severity),
                 static_cast<int>(finding.code), building.c_str(), finding.x, finding.y,
-                finding.english.c_str());
-}
-
-// A finding about the sheet as a whole has no place to name.
-void PrintSheetFinding(const Finding& finding) {
-    std::printf("  %-7s %4d: %s\n", SeverityName(finding.severity), static_cast<int>(finding.code),
                 finding.english.c_str());
 }
 
@@ -89,7 +94,7 @@ void PrintPlainSheet(const CheckedSheet& result) {
         std::printf("  message: %s\n", OneLine(ShownOnTerminal(diagnostic)).c_str());
     }
     for (const Finding& finding : result.check.findings) {
-        PrintSheetFinding(finding);
+        PrintUnplacedFinding("  ", finding);
     }
     for (const BlockCheck& block : result.check.blocks) {
         if (block.findings.empty()) {
@@ -141,15 +146,22 @@ JsonValue SheetJson(const CheckedSheet& result) {
     return sheet;
 }
 
-void PrintJson(const std::vector<CheckedSheet>& results, const CheckTotals& totals) {
-    JsonValue sheets = JsonValue::array();
-    for (const CheckedSheet& result : results) {
-        sheets.push_back(SheetJson(result));
-    }
-    const JsonValue check = {
-        {"sheets", std::move(sheets)},
-        {"summary", {{"errors", totals.errors}, {"warnings", totals.warnings}}}};
-    std::fputs(JsonText(check, kJsonLayout).c_str(), stdout);
+// The document {"sheets": [...], "summary": {...}} as JsonText lays it out,
+// written a sheet at a time as the check hands them on, so that no sheet's
+// result is kept once it is written.
+void PrintJsonSheet(const CheckedSheet& result, bool first) {
+    std::fputs(first ? "{\"sheets\": [\n  " : ",\n  ", stdout);
+    std::fputs(JsonItemText(SheetJson(result), kJsonLayout).c_str(), stdout);
+}
+
+void PrintJsonSummary(const CheckTotals& totals) {
+    const JsonValue summary = {{"errors", totals.errors}, {"warnings", totals.warnings}};
+    std::printf("],\n \"summary\": %s}\n", JsonItemText(summary).c_str());
+}
+
+void PrintPlainSummary(std::size_t sheets, const CheckTotals& totals) {
+    std::printf("summary: %zu sheets, %zu errors, %zu warnings\n", sheets, totals.errors,
+                totals.warnings);
 }
 
 }  // namespace
@@ -161,26 +173,30 @@ int RunCheck(const CheckRequest& request) {
         return kExitFailed;
     }
     const unsigned jobs = request.jobs.value_or(CoreCount());
-    const std::vector<CheckedSheet> results = CheckSheets(sheets, jobs, OpenAsTheProgramDoes);
-    for (const CheckedSheet& result : results) {
+    CheckTotals totals;
+    std::size_t written = 0;
+    std::vector<std::filesystem::path> unopened;
+    CheckSheets(sheets, jobs, OpenAsTheProgramDoes, [&](CheckedSheet&& result) {
         Log(result.diagnostics);
-    }
-    const CheckTotals totals = TotalsOf(results);
-    if (request.json) {
-        PrintJson(results, totals);
-    } else {
-        for (const CheckedSheet& result : results) {
+        if (request.json) {
+            PrintJsonSheet(result, written++ == 0);
+        } else {
             PrintPlainSheet(result);
         }
-        std::printf("summary: %zu sheets, %zu errors, %zu warnings\n", results.size(),
-                    totals.errors, totals.warnings);
+        totals.Add(result);
+        if (!result.opened) {
+            unopened.push_back(result.path);
+        }
+    });
+    if (request.json) {
+        PrintJsonSummary(totals);
+    } else {
+        PrintPlainSummary(sheets.size(), totals);
+    }
+    for (const std::filesystem::path& path : unopened) {
+        SayWhyNotReadable("check", path);
     }
     if (!totals.allOpened) {
-        for (const CheckedSheet& result : results) {
-            if (!result.opened) {
-                SayWhyNotReadable("check", result.path);
-            }
-        }
         return kExitFailed;
     }
     return totals.errors > 0 ? kExitErrorsFound : kExitOk;

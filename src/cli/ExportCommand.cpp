@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,11 @@
 #include "CliUi.h"
 #include "Commands.h"
 #include "FileErrors.h"
+#include "batch/BatchMessages.h"
+#include "convert/OutputName.h"
 #include "document/CMyVeskDoc.h"
 #include "export/BlockExport.h"
+#include "model/BlockCentre.h"
 #include "model/ModelMessages.h"
 #include "sheet/FileByteSource.h"
 
@@ -70,6 +74,27 @@ void PrintReport(const ExportReport& report, int zone) {
     }
 }
 
+// A block that is not written, told as the batch commands tell it.
+void PrintRefusal(const std::string& sheet, int number, const std::string& name,
+                  const Diagnostic& why) {
+    std::fprintf(stderr, "vesk-cli export: %s block %d (%s): %s\n", sheet.c_str(), number + 1,
+                 name.c_str(), why.Shown().c_str());
+    Log(why);
+}
+
+// Why the block is not written: it lies nowhere, or an earlier block of the
+// sheet has its name and so its files.
+std::optional<Diagnostic> Refusal(const SubSheetRecord& record, const std::string& name,
+                                  std::set<std::string>& names) {
+    if (!HasFiniteOrigin(record)) {
+        return model_messages::BlockOriginNotFinite();
+    }
+    if (!names.insert(name).second) {
+        return MakeDiagnostic(batch_messages::kNameTwiceInSheet);
+    }
+    return std::nullopt;
+}
+
 ExportChoices ChoicesOf(const ExportRequest& request) {
     ExportChoices choices;
     choices.format = request.format;
@@ -99,8 +124,15 @@ int RunExport(const ExportRequest& request) {
         return kExitFailed;
     }
     bool allWritten = true;
+    std::set<std::string> names;
     for (const int number : *numbers) {
         const SubSheetRecord record = doc.CopySubSheetRecord(number);
+        const std::string name = MakeOutputName(record);
+        if (const auto why = Refusal(record, name, names)) {
+            PrintRefusal(request.sheet, number, name, *why);
+            allWritten = false;
+            continue;
+        }
         const ExportReport report = ExportBlock(*sheet, record, ChoicesOf(request), folder);
         PrintReport(report, record.zone);
         allWritten = allWritten && report.AllWritten();

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
+#include <limits>
 
 #include "CliRunner.h"
 #include "SheetBuilder.h"
@@ -117,6 +118,32 @@ TEST_F(CheckCommand, AFileWithoutSheetDataIsAnErrorOfTheSheet) {
     // A sheet with findings of its blocks only keeps the keys it always had.
     EXPECT_FALSE(
         Json(RunCli({"check", FaultySheet(), "--json"}))["sheets"][0].contains("findings"));
+}
+
+// A block at no number has no place for its other checks to measure from.
+TEST_F(CheckCommand, ABlockOriginThatIsNoNumberIsAnErrorOfTheBlock) {
+    test::SheetBuilder sheet = test::StandardSheet(-8000.0f, -36000.0f);
+    sheet.SubSheetArea(3, std::numeric_limits<float>::quiet_NaN(), -36000.0f);
+    sheet.Building(0, 10, {{-6700, -35900}, {-6690, -35900}, {-6690, -35890}});
+    sheet.SubSheetArea(4, -6400.0f, std::numeric_limits<float>::infinity());
+    ASSERT_TRUE(sheet.WriteTo(dir / "nowhere.tqb"));
+    const auto plain = RunCli({"check", (dir / "nowhere.tqb").string()});
+    EXPECT_EQ(plain.exitCode, 4);
+    EXPECT_EQ(plain.out, (dir / "nowhere.tqb").string() +
+                             ": 2 blocks, 2 errors, 0 warnings\n"
+                             "  block 4: 1 errors, 0 warnings\n"
+                             "    error   1309: the block's origin is NaN or infinite\n"
+                             "  block 5: 1 errors, 0 warnings\n"
+                             "    error   1309: the block's origin is NaN or infinite\n"
+                             "summary: 1 sheets, 2 errors, 0 warnings\n");
+    const auto result = RunCli({"check", (dir / "nowhere.tqb").string(), "--json"});
+    const nlohmann::json json = Json(result);
+    for (const auto& block : json["sheets"][0]["blocks"]) {
+        ASSERT_EQ(block["findings"].size(), 1u) << block;
+        EXPECT_EQ(block["findings"][0]["code"], 1309);
+        EXPECT_EQ(block["findings"][0]["x"], 0.0);
+        EXPECT_EQ(block["findings"][0]["y"], 0.0);
+    }
 }
 
 // However many points the grid has, the sample spreads them over the whole block.

@@ -1,6 +1,7 @@
 #include "CliRunner.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,7 +24,12 @@ std::string ReadWhole(const std::filesystem::path& path) {
 
 [[noreturn]] void RunChild(const std::vector<std::string>& args,
                            const std::map<std::string, std::string>& env, int out,
-                           const std::filesystem::path& errPath) {
+                           const std::filesystem::path& errPath,
+                           const std::vector<ResourceLimit>& limits = {}) {
+    for (const ResourceLimit& limit : limits) {
+        const rlimit value{limit.most, limit.most};
+        ::setrlimit(limit.resource, &value);
+    }
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     ::dup2(out, STDOUT_FILENO);
     ::dup2(err, STDERR_FILENO);
@@ -54,22 +60,34 @@ int WaitForExitCode(pid_t child) {
     return -1;
 }
 
-}  // namespace
-
-CliResult RunCli(const std::vector<std::string>& args,
-                 const std::map<std::string, std::string>& env) {
+CliResult RunCollecting(const std::vector<std::string>& args,
+                        const std::map<std::string, std::string>& env,
+                        const std::vector<ResourceLimit>& limits) {
     TempDir dir;
     const auto outPath = dir / "stdout";
     const auto errPath = dir / "stderr";
     const pid_t child = ::fork();
     if (child == 0) {
-        RunChild(args, env, ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), errPath);
+        RunChild(args, env, ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), errPath,
+                 limits);
     }
     CliResult result;
     result.exitCode = WaitForExitCode(child);
     result.out = ReadWhole(outPath);
     result.err = ReadWhole(errPath);
     return result;
+}
+
+}  // namespace
+
+CliResult RunCli(const std::vector<std::string>& args,
+                 const std::map<std::string, std::string>& env) {
+    return RunCollecting(args, env, {});
+}
+
+CliResult RunCliWithLimits(const std::vector<std::string>& args,
+                           const std::vector<ResourceLimit>& limits) {
+    return RunCollecting(args, {}, limits);
 }
 
 CliResult RunCliWithUnwritableOutput(const std::vector<std::string>& args, UnwritableOutput kind) {

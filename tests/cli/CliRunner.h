@@ -19,6 +19,19 @@ struct CliResult {
 CliResult RunCli(const std::vector<std::string>& args,
                  const std::map<std::string, std::string>& env = {});
 
+// A limit of the child's resources (setrlimit's), such as RLIMIT_CPU in
+// seconds or RLIMIT_AS in bytes.
+struct ResourceLimit {
+    int resource = 0;
+    unsigned long long most = 0;
+};
+
+// Runs vesk-cli under the limits: a child that goes beyond its CPU time is
+// ended by the system (exit code -1), one beyond its address space fails to
+// allocate, one beyond its open files fails to open.
+CliResult RunCliWithLimits(const std::vector<std::string>& args,
+                           const std::vector<ResourceLimit>& limits);
+
 // Standard output that takes nothing: a full disk, or a pipe whose reader went away.
 enum class UnwritableOutput { FullDisk, ClosedPipe };
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <regex>
 #include <set>
 
@@ -19,6 +20,7 @@ namespace {
 
 using test::RunCli;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 class ExportCommand : public ::testing::Test {
 protected:
@@ -144,6 +146,44 @@ TEST_F(ExportCommand, AFileThatCannotBeWrittenFailsWithItsNameOnStandardError) {
     const auto made = RunCli({"export", Sheet(), "--block", "1", "--out", Out() + "/new"});
     EXPECT_EQ(made.exitCode, 0) << made.err;
     EXPECT_TRUE(std::filesystem::exists(dir / "out" / "new" / model.filename()));
+}
+
+// Blocks 3 and 4 start within the same hundred metres, so both are named
+// 09M0068M036000040003: the second is not written over the first.
+TEST_F(ExportCommand, SecondBlockOfTheSameOutputNameIsAConflict) {
+    test::SheetBuilder sheet = test::StandardSheet(-8000.0f, -36000.0f);
+    sheet.SubSheetArea(2, -6800.0f, -36000.0f);
+    sheet.Building(0, 10, {{-6700, -35900}, {-6690, -35900}, {-6690, -35890}});
+    sheet.SubSheetArea(3, -6850.0f, -36050.0f);
+    sheet.Building(0, 10, {{-6700, -35900}, {-6690, -35900}, {-6690, -35890}});
+    sheet.Building(0, 10, {{-6650, -35850}, {-6640, -35850}, {-6640, -35840}});
+    ASSERT_TRUE(sheet.WriteTo(dir / "twice.tqb"));
+    const auto result = RunCli({"export", (dir / "twice.tqb").string(), "--all", "--out", Out()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.out, HasSubstr("09M0068M036000040003.glb: 1 buildings written"));
+    EXPECT_THAT(result.out, Not(HasSubstr("2 buildings written")));
+    EXPECT_EQ(result.err, "vesk-cli export: " + (dir / "twice.tqb").string() +
+                              " block 4 (09M0068M036000040003): an earlier block of this sheet "
+                              "has the same output name\n");
+}
+
+// A block at no number would be written with a null origin and the name of
+// a block at 0,0; the blocks with a place are written all the same.
+TEST_F(ExportCommand, ABlockOriginThatIsNoNumberIsRefused) {
+    test::SheetBuilder sheet = test::StandardSheet(-8000.0f, -36000.0f);
+    sheet.SubSheetArea(2, std::numeric_limits<float>::infinity(), -36000.0f);
+    sheet.Building(0, 10, {{-6700, -35900}, {-6690, -35900}, {-6690, -35890}});
+    sheet.SubSheetArea(3, -6400.0f, -36000.0f);
+    sheet.Building(0, 10, {{-6300, -35900}, {-6290, -35900}, {-6290, -35890}});
+    ASSERT_TRUE(sheet.WriteTo(dir / "nowhere.tqb"));
+    const auto result = RunCli({"export", (dir / "nowhere.tqb").string(), "--all", "--out", Out()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.out, HasSubstr("09M0064M036000040003.glb: 1 buildings written"));
+    EXPECT_EQ(result.err, "vesk-cli export: " + (dir / "nowhere.tqb").string() +
+                              " block 3 (09P21474836M036000040003): left out (error 1309): the "
+                              "block's origin is NaN or infinite\n");
+    EXPECT_EQ(Written(), (std::set<std::string>{".glb"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 1);
 }
 
 // Block 4 of a sheet: a sound building, a bow tie crossing itself at

@@ -472,7 +472,8 @@ TEST(SampleSheet, EachWithoutSwitchTakesOutOnlyItsChunks) {
         {&SampleOptions::withBuildings, "STRC"}, {&SampleOptions::withDem, "DEMF"},
         {&SampleOptions::withOrtho, "ORTS"},
     };
-    for (const auto& [part, tag] : parts) {
+    for (const auto& [part, tagName] : parts) {
+        const std::string& tag = tagName;  // a lambda below takes it; bindings cannot be taken
         SCOPED_TRACE(tag);
         SampleOptions options = SmallSheet();
         options.*part = false;

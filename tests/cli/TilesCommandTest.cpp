@@ -6,6 +6,7 @@
 #include <chrono>
 #include <csignal>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <random>
@@ -13,6 +14,7 @@
 #include <thread>
 
 #include "CliRunner.h"
+#include "SheetBuilder.h"
 #include "TempDir.h"
 
 namespace vesk {
@@ -158,6 +160,53 @@ TEST_F(TilesCommand, SheetOfTheSameNameElsewhereIsAConflictInEveryShard) {
     // The sheet written is the first one's: its blocks lie at its origin.
     const Json sheet = ReadJson(out / "sheets" / "sheet" / "tileset.json");
     EXPECT_EQ(sheet["root"]["children"][0]["content"]["uri"], "09M0080M034800040003.glb");
+}
+
+// "..tqb" and "...tqb" have the stems "." and "..": as folder names they
+// would be out/sheets and out itself.
+TEST_F(TilesCommand, SheetWhoseStemIsDotsGetsAFolderOfItsOwn) {
+    Sample(dir / "in" / "..tqb", {"--origin", "-36000,-6000"});
+    Sample(dir / "in" / "...tqb", {"--origin", "-38000,-6000"});
+    Sample(dir / "in" / "tokyo.tqb", {});
+    const auto out = dir / "out";
+    const auto result = RunCli({"tiles", (dir / "in").string(), "--out", out.string(), "--jobs",
+                                "1", "--heights", "sea-level", "--quiet"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_THAT(result.out, HasSubstr("blocks: 75 converted, 0 left out, 0 failed, 0 conflicts"));
+    EXPECT_THAT(result.out, HasSubstr("tileset.json, sheets: 3\n"));
+    for (const char* folder : {"%2E", "%2E%2E", "tokyo"}) {
+        const Json sheet = ReadJson(out / "sheets" / folder / "tileset.json");
+        ASSERT_FALSE(sheet.is_discarded()) << folder;
+        EXPECT_EQ(sheet["root"]["children"].size(), 25u) << folder;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out / "sheets" / "tileset.json"));
+    EXPECT_TRUE(ReadJson(out / "tileset.json").contains("schema"));  // the root's, not a sheet's
+}
+
+// Block 1 comes under a sheet area of zone 0, blocks 2 and 3 under one of
+// zone 9; block 3 has no number for its origin.
+TEST_F(TilesCommand, EachBlockIsPlacedOrReportedOnItsOwn) {
+    test::SheetBuilder sheet = test::StandardSheet(-8000.0f, -36000.0f, 0);
+    sheet.SubSheetArea(0, -8000.0f, -36000.0f);
+    sheet.Building(0, 10, {{-7900, -35900}, {-7890, -35900}, {-7890, -35890}});
+    sheet.SheetArea(2500, 9, -8000.0f, -36000.0f);
+    sheet.SubSheetArea(1, -7600.0f, -36000.0f);
+    sheet.Building(0, 10, {{-7500, -35900}, {-7490, -35900}, {-7490, -35890}});
+    sheet.SubSheetArea(2, std::numeric_limits<float>::quiet_NaN(), -36000.0f);
+    sheet.Building(0, 10, {{-7100, -35900}, {-7090, -35900}, {-7090, -35890}});
+    std::filesystem::create_directories(dir / "in");
+    ASSERT_TRUE(sheet.WriteTo(dir / "in" / "mixed.tqb"));
+    const auto out = dir / "out";
+    const auto result = RunCli({"tiles", (dir / "in").string(), "--out", out.string(), "--heights",
+                                "sea-level", "--quiet"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.out, HasSubstr("blocks: 1 converted, 1 left out, 1 failed, 0 conflicts"));
+    EXPECT_THAT(result.err, HasSubstr("mixed.tqb block 3 (09P0000M036000040003): left out "
+                                      "(error 1309): the block's origin is NaN or infinite\n"));
+    const Json tileset = ReadJson(out / "sheets" / "mixed" / "tileset.json");
+    ASSERT_FALSE(tileset.is_discarded());
+    ASSERT_EQ(tileset["root"]["children"].size(), 1u);
+    EXPECT_EQ(tileset["root"]["children"][0]["content"]["uri"], "09M0076M036000040003.glb");
 }
 
 // Heights go above the ellipsoid by the geoid, recorded for the reader; a

@@ -44,17 +44,14 @@ SubSheetPlan PlaceSubSheet(const SampleOptions& options, int number) {
     SubSheetPlan plan;
     plan.number = number;
     plan.originX =
-        static_cast<float>(static_cast<double>(options.originX) + kSubSheetWidth * column);
+        static_cast<float>(static_cast<double>(options.originX) + double{kSubSheetWidth} * column);
     plan.originY = static_cast<float>(static_cast<double>(options.originY) +
-                                      kSubSheetHeight * (4 - rowFromNorth));
+                                      double{kSubSheetHeight} * (4 - rowFromNorth));
     return plan;
 }
 
-SamplePlan::SamplePlan(const SampleOptions& options)
-    : options(options),
-      terrain(options.seed),
-      streets(options.seed),
-      nameShiftJis(SheetName(options)) {
+SamplePlan::SamplePlan(const SampleOptions& chosen)
+    : options(chosen), terrain(chosen.seed), streets(chosen.seed), nameShiftJis(SheetName(chosen)) {
     const BuildingGenerator generator(streets, terrain);
     for (int number = 0; number < kSubSheetCount; ++number) {
         SubSheetPlan subSheet = PlaceSubSheet(options, number);

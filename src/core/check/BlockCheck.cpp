@@ -90,6 +90,9 @@ private:
 }  // namespace
 
 std::vector<Finding> CheckBlock(ByteSource& sheet, const SubSheetRecord& record) {
+    if (!HasFiniteOrigin(record)) {
+        return {};  // everything is measured from the origin; the layout names the fault
+    }
     return BlockChecker(sheet, record).Run();
 }
 

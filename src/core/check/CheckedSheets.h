@@ -33,19 +33,26 @@ struct CheckedSheet {
     std::size_t Warnings() const { return check.Count(Severity::kWarning); }
 };
 
+// Takes the sheets' results one at a time, in the order of the sheets; called
+// on one thread at a time.
+using CheckedSheetSink = std::function<void(CheckedSheet&& sheet)>;
+
 // Opens and checks every sheet, up to `jobs` of them at once; jobs that no
-// sheet needs check the blocks of the sheets side by side. The results come
-// in the order of `sheets`. A sheet whose opening or check throws is not
-// opened, and says why; the others are checked all the same.
-std::vector<CheckedSheet> CheckSheets(const std::vector<std::filesystem::path>& sheets,
-                                      unsigned jobs, const SheetOpener& open);
+// sheet needs check the blocks of the sheets side by side. Each result goes
+// to `take` as soon as it and those before it are done, and is not kept: a
+// job starts a sheet only within 2 x jobs places of the next to be taken, so
+// the results waiting their turn stay few however many sheets there are. A
+// sheet whose opening or check throws is not opened, and says why; the others
+// are checked all the same.
+void CheckSheets(const std::vector<std::filesystem::path>& sheets, unsigned jobs,
+                 const SheetOpener& open, const CheckedSheetSink& take);
 
 struct CheckTotals {
     std::size_t errors = 0;
     std::size_t warnings = 0;
     bool allOpened = true;
-};
 
-CheckTotals TotalsOf(const std::vector<CheckedSheet>& sheets);
+    void Add(const CheckedSheet& sheet);
+};
 
 }  // namespace vesk

@@ -67,6 +67,8 @@ const std::vector<FindingKind>& FindingCatalogue() {
          "区画番号が重複しています"},
         {kNoSheetData, kError, "the file holds no sheet data: no sheet area, picture or block",
          "図葉ﾃﾞｰﾀが見つかりません"},
+        {kBlockOriginNotFinite, kError, EnglishOf(DataFault::kBlockOriginNotFinite),
+         "区画の原点が数値ではありません"},
     };
     return catalogue;
 }

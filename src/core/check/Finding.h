@@ -43,6 +43,7 @@ enum class FindingCode : int {
     kBlocksSamePlace = 1306,
     kBlockNumberTwice = 1307,
     kNoSheetData = 1308,
+    kBlockOriginNotFinite = static_cast<int>(DataFault::kBlockOriginNotFinite),
 };
 
 // One fault found in a block (or in the sheet as a whole), with where to show it.

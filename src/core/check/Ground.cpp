@@ -41,8 +41,8 @@ std::optional<double> Ground::HeightAt(double x, double y) const {
     }
     const auto [j, fx] = *column;
     const auto [i, fy] = *row;
-    const auto height = [&](std::uint32_t row, std::uint32_t column) {
-        return double{dem_.heights[std::size_t{row} * grid.columns + column]};
+    const auto height = [&](std::uint32_t atRow, std::uint32_t atColumn) {
+        return double{dem_.heights[std::size_t{atRow} * grid.columns + atColumn]};
     };
     const double south = height(i, j) * (1 - fx) + height(i, j + 1) * fx;
     const double north = height(i + 1, j) * (1 - fx) + height(i + 1, j + 1) * fx;

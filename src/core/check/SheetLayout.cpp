@@ -84,6 +84,11 @@ void AddPlaceFindings(SheetLayout& layout) {
     for (std::size_t k = 0; k < layout.blocks.size(); ++k) {
         BlockLayout& block = layout.blocks[k];
         const SubSheetRecord& record = block.record;
+        if (!HasFiniteOrigin(record)) {
+            // Nothing of a block that lies nowhere can be placed or compared.
+            block.findings.push_back(MakeFinding(FindingCode::kBlockOriginNotFinite, 0.0, 0.0));
+            continue;
+        }
         const auto [x, y] = BlockCentre(record);
         if (record.buildingPositions.empty() && !record.hasDem && !record.hasOrtho) {
             block.findings.push_back(MakeFinding(FindingCode::kBlockEmpty, x, y));

@@ -27,8 +27,8 @@ struct SheetLayout {
 };
 
 // Walks the sheet and finds the faults of its structure: a file without any
-// sheet data, blocks seen twice, without data, at the place of another,
-// outside the sheet or off its grid.
+// sheet data, blocks seen twice, at no place (an origin that is no number),
+// without data, at the place of another, outside the sheet or off its grid.
 SheetLayout ReadSheetLayout(ByteSource& sheet);
 
 }  // namespace vesk

@@ -13,6 +13,11 @@ struct CompressorDeleter {
 };
 using Compressor = std::unique_ptr<void, CompressorDeleter>;
 
+struct JpegBufferDeleter {
+    void operator()(unsigned char* buffer) const { tjFree(buffer); }
+};
+using JpegBuffer = std::unique_ptr<unsigned char, JpegBufferDeleter>;
+
 constexpr int kSubsampling = TJSAMP_420;
 
 bool Encodable(const RgbaImage& image, int quality) {
@@ -35,17 +40,18 @@ std::optional<std::vector<unsigned char>> EncodeJpeg(const RgbaImage& image, int
     }
     const int width = static_cast<int>(image.width);
     const int height = static_cast<int>(image.height);
-    // TurboJPEG's bound on the file, so it writes into our buffer and never reallocates it.
-    std::vector<unsigned char> file(tjBufSize(width, height, kSubsampling));
-    unsigned char* out = file.data();
-    unsigned long size = file.size();
-    if (tjCompress2(compressor.get(), image.pixels.data(), width, 0, height, TJPF_RGBX, &out, &size,
-                    kSubsampling, quality, TJFLAG_NOREALLOC) != 0) {
+    // TurboJPEG grows a buffer of its own as the file grows: its bound on the
+    // file, a few bytes a pixel, would be allocated whole for a texture that
+    // compresses to a fraction of it.
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    const int failed = tjCompress2(compressor.get(), image.pixels.data(), width, 0, height,
+                                   TJPF_RGBX, &out, &size, kSubsampling, quality, 0);
+    const JpegBuffer owned(out);
+    if (failed != 0 || out == nullptr) {
         return std::nullopt;
     }
-    file.resize(size);
-    file.shrink_to_fit();
-    return file;
+    return std::vector<unsigned char>(out, out + size);
 }
 
 }  // namespace vesk

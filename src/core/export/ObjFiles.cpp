@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "export/SceneFrame.h"
+#include "text/FixedText.h"
 
 namespace vesk {
 namespace {
@@ -100,8 +101,7 @@ void WriteTerrain(ObjWriter& obj, const BlockModel& block, bool textured) {
 
 std::string Header(const BlockModel& block) {
     const auto crs = BlockCrs(block.zone);
-    char origin[96];
-    std::snprintf(origin, sizeof origin, "%.3f %.3f", block.originX, block.originY);
+    const std::string origin = FixedText(block.originX, 3) + " " + FixedText(block.originY, 3);
     return "# " + GeneratorName() + ": metres from the origin (" + origin + ") of " +
            (crs ? *crs : std::string("local plane coordinates (no georeference)")) +
            "; x east, y up, z south\n";

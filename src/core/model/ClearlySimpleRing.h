@@ -6,13 +6,15 @@
 
 namespace vesk {
 
-// Whether a ring (an open ring of distinct neighbours) is surely simple: no
-// two edges meet but neighbours at their shared corner. Each orientation is
-// computed in doubles and trusted only beyond its rounding error bound, so
-// "true" is never wrong; "false" means not proven, and GEOS decides. Rings of
-// more than kMostCornersProven corners are left to GEOS, whose noding beats
-// comparing every pair of edges there.
-inline constexpr std::size_t kMostCornersProven = 32;
+// Whether a ring (an open ring of distinct neighbours) is simple: no two
+// edges meet but neighbours at their shared corner, and no corner runs back
+// along its edge (one that runs straight on is simple). Every turn is exact
+// (ExactTurn), so the answer is the truth; GEOS is asked only where a ring
+// is not simple, for where it crosses. Rings of up to kMostCornersCompared
+// corners compare every pair of edges; larger ones are swept, in n log n:
+// GEOS's noding compares the edges whose bounding boxes overlap, which for a
+// star or a slanted comb are most pairs.
+inline constexpr std::size_t kMostCornersCompared = 32;
 bool IsClearlySimpleRing(std::span<const FootprintPoint> ring);
 
 }  // namespace vesk

@@ -1,6 +1,6 @@
 #include "model/DataFault.h"
 
-#include <cstdio>
+#include "text/FixedText.h"
 
 namespace vesk {
 
@@ -26,6 +26,8 @@ std::string_view EnglishOf(DataFault fault) {
             return "a data chunk runs past the end of the file";
         case DataFault::kChunkClaimsTooMuch:
             return "a data chunk claims more than its body holds";
+        case DataFault::kBlockOriginNotFinite:
+            return "the block's origin is NaN or infinite";
     }
     return {};
 }
@@ -49,9 +51,7 @@ std::string Marked(char mark, std::uint64_t number) {
 }
 
 std::string Metres(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f m", value);
-    return text;
+    return FixedText(value, 1) + " m";
 }
 
 }  // namespace vesk

@@ -21,6 +21,7 @@ enum class DataFault : int {
     kTextureSize = 1202,
     kChunkPastEnd = 1301,
     kChunkClaimsTooMuch = 1302,
+    kBlockOriginNotFinite = 1309,
 };
 
 // The fault's English text, as the check prints it.

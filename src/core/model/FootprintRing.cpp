@@ -17,7 +17,8 @@ FootprintPoint CornerMean(const std::vector<FootprintPoint>& ring) {
         sum.x += p.x;
         sum.y += p.y;
     }
-    return {sum.x / ring.size(), sum.y / ring.size()};
+    const auto count = static_cast<double>(ring.size());
+    return {sum.x / count, sum.y / count};
 }
 
 struct RingArea {

@@ -33,9 +33,9 @@ public:
     // corners must be finite.
     const RingVerdict& Read(std::span<const FootprintPoint> footprint);
 
-    // Whether the ring read last is simple: proven so by exact orientations,
-    // or valid to GEOS. When it is not, the verdict says it crosses itself,
-    // where GEOS found it does, or that GEOS failed on it and why.
+    // Whether the ring read last is simple, decided by exact orientations.
+    // When it is not, the verdict says it crosses itself, where GEOS finds it
+    // does, or that GEOS failed on it and why.
     bool IsSimple();
 
     const RingVerdict& Verdict() const { return verdict_; }

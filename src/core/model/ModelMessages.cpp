@@ -1,17 +1,15 @@
 #include "model/ModelMessages.h"
 
-#include <cstdio>
 #include <string>
 
 #include "model/BuildingNumber.h"
+#include "text/FixedText.h"
 
 namespace vesk::model_messages {
 namespace {
 
 std::string Tenths(double value) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
+    return FixedText(value, 1);
 }
 
 }  // namespace
@@ -25,6 +23,12 @@ Diagnostic BuildingLeftOut(const LeftOutBuilding& building) {
     }
     const std::string code = std::to_string(static_cast<int>(*building.code));
     return MakeDiagnostic(kBuildingLeftOut, {number, code, x, y, building.reason});
+}
+
+Diagnostic BlockOriginNotFinite() {
+    const DataFault fault = DataFault::kBlockOriginNotFinite;
+    return MakeDiagnostic(kBlockLeftOut,
+                          {std::to_string(static_cast<int>(fault)), std::string(EnglishOf(fault))});
 }
 
 }  // namespace vesk::model_messages

@@ -29,10 +29,16 @@ inline constexpr DiagnosticKind kBuildingLeftOut{
 // a building with a fault only the model meets: its number, where, and the fault
 inline constexpr DiagnosticKind kBuildingNotBuilt{
     4007, kError, "building %d left out at X,Y = %s,%s: %s", {}};
+// a block the model cannot be built for: the check's code and its text
+inline constexpr DiagnosticKind kBlockLeftOut{4008, kError, "left out (error %d): %s", {}};
 
 // "building 3 left out (error 104) at X,Y = -6690.0,-35890.0: the footprint
 // crosses or touches itself", as the check words the same fault, the building
 // numbered as people read it.
 Diagnostic BuildingLeftOut(const LeftOutBuilding& building);
+
+// "left out (error 1309): the block's origin is NaN or infinite", as the
+// check words it.
+Diagnostic BlockOriginNotFinite();
 
 }  // namespace vesk::model_messages

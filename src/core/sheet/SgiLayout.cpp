@@ -11,7 +11,7 @@ namespace {
 constexpr std::uint16_t kMagic = 474;
 constexpr std::uint8_t kVerbatim = 0;
 constexpr std::uint8_t kRunLength = 1;
-constexpr std::uint64_t kMostSamplesPerPackedByte = 64;
+constexpr std::uint64_t kMostPixelsPerPackedByte = 16;
 
 // Where the header keeps its fields.
 constexpr std::size_t kMagicAt = 0;
@@ -44,6 +44,14 @@ SgiHeader Decode(std::span<const std::byte> bytes) {
     return {Byte(bytes, kStorageAt) == kRunLength, DecodeU16BigEndian(&bytes[kWidthAt]),
             dimension >= 2 ? DecodeU16BigEndian(&bytes[kHeightAt]) : 1u,
             dimension == 3 ? DecodeU16BigEndian(&bytes[kChannelsAt]) : 1u};
+}
+
+bool BytesHoldImage(const SgiHeader& header, std::uint64_t fileSize) {
+    const std::uint64_t bytes = fileSize - kSgiHeaderBytes;
+    if (!header.runLength) {
+        return header.Samples() <= bytes;
+    }
+    return (header.Pixels() + kMostPixelsPerPackedByte - 1) / kMostPixelsPerPackedByte <= bytes;
 }
 
 bool ReadTable(ByteReader& reader, std::uint64_t count, std::vector<std::uint32_t>& table) {
@@ -79,13 +87,10 @@ std::variant<SgiHeader, std::string> ReadSgiHeader(ByteSource& file) {
     if (header.width == 0 || header.height == 0 || header.channels < 1 || header.channels > 4) {
         return std::string(kNotRead);
     }
+    if (!BytesHoldImage(header, file.Size())) {
+        return std::string("it claims more pixels than its bytes hold");
+    }
     return header;
-}
-
-bool SgiBytesHoldSamples(const SgiHeader& header, std::uint64_t fileSize) {
-    const std::uint64_t bytes = fileSize > kSgiHeaderBytes ? fileSize - kSgiHeaderBytes : 0;
-    const std::uint64_t perByte = header.runLength ? kMostSamplesPerPackedByte : 1;
-    return (header.Samples() + perByte - 1) / perByte <= bytes;
 }
 
 std::optional<SgiRowTable> ReadSgiRowTable(ByteSource& file, const SgiHeader& header) {

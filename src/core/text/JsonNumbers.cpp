@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "text/FixedText.h"
+
 namespace vesk {
 namespace {
 
@@ -53,10 +55,8 @@ std::string JsonFixed(double value, int decimals) {
     if (!std::isfinite(value)) {
         return "null";
     }
-    char buffer[400];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return result.ec == std::errc{} ? std::string(buffer, result.ptr) : "null";
+    std::string text = FixedText(value, decimals);
+    return text.empty() ? "null" : text;
 }
 
 }  // namespace vesk

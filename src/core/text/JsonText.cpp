@@ -71,6 +71,11 @@ public:
         return std::move(out_);
     }
 
+    std::string Item(const JsonValue& value) && {
+        Value(value, kOnOneLine);
+        return std::move(out_);
+    }
+
 private:
     void Value(const JsonValue& value, const JsonMemberLayout& member, bool top = false) {
         switch (value.type()) {
@@ -150,6 +155,10 @@ private:
 
 std::string JsonText(const JsonValue& document, JsonLayout layout) {
     return JsonPrinter(layout).Text(document);
+}
+
+std::string JsonItemText(const JsonValue& value, JsonLayout layout) {
+    return JsonPrinter(layout).Item(value);
 }
 
 // Made valid UTF-8 first, one U+FFFD for each byte that is not, where

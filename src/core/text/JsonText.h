@@ -36,6 +36,11 @@ using JsonLayout = std::span<const JsonKeyLayout>;
 // newline and carriage return as \u00xx.
 std::string JsonText(const JsonValue& document, JsonLayout layout = {});
 
+// A value as JsonText lays it out where it stands inside a document (not as
+// the top object, whose members start lines of their own), without a newline
+// after it: for writers that write a document's items one at a time.
+std::string JsonItemText(const JsonValue& value, JsonLayout layout = {});
+
 // Appends a string as JsonText writes it, quoted, for writers that write a
 // document piece by piece instead of building it first.
 void AppendJsonString(std::string& out, std::string_view text);

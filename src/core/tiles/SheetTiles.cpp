@@ -11,6 +11,7 @@
 #include "export/GltfFiles.h"
 #include "export/GltfModel.h"
 #include "geo/PlaneZone.h"
+#include "model/BlockCentre.h"
 #include "model/ModelMessages.h"
 #include "platform/KeptOutputs.h"
 #include "platform/LeftoverTemporaries.h"
@@ -67,6 +68,10 @@ public:
         : job_(job), request_(request), sheet_(sheet), geoid_(geoid) {}
 
     void WriteBlock(const SubSheetRecord& record, BlockOutcome& outcome) {
+        if (!HasFiniteOrigin(record)) {
+            outcome.diagnostics.push_back(model_messages::BlockOriginNotFinite());
+            return;
+        }
         if (!names_.insert(outcome.name).second) {
             outcome.status = BlockStatus::kConflict;
             outcome.diagnostics.push_back(MakeDiagnostic(batch_messages::kNameTwiceInSheet));

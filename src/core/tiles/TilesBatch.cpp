@@ -21,21 +21,37 @@ std::vector<std::filesystem::path> InPathOrder(std::vector<std::filesystem::path
     return sheets;
 }
 
+// The sheet's file stem, unless as a folder name it would be the sheets'
+// folder or the output's ("..tqb" and "...tqb" have the stems "." and "..")
+// or none: then its dots are percent-encoded, as a URI segment would have
+// them, and an empty stem stands as "%".
+std::string SheetFolderName(const std::filesystem::path& sheet) {
+    const std::string stem = sheet.stem().string();
+    if (stem != "." && stem != "..") {
+        return stem.empty() ? "%" : stem;
+    }
+    std::string folder;
+    for (std::size_t i = 0; i < stem.size(); ++i) {
+        folder += "%2E";
+    }
+    return folder;
+}
+
 std::vector<SheetTilesJob> JobsOfShard(const TilesBatchRequest& request) {
     const std::vector<std::filesystem::path> sheets = InPathOrder(request.sheets);
     std::map<std::string, std::filesystem::path> folderOwners;
     std::vector<SheetTilesJob> jobs;
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         const std::filesystem::path& sheet = sheets[i];
-        const std::string stem = sheet.stem().string();
-        const auto [owner, first] = folderOwners.emplace(stem, sheet);
+        const std::string folder = SheetFolderName(sheet);
+        const auto [owner, first] = folderOwners.emplace(folder, sheet);
         if (i % request.shard.count != request.shard.index) {
             continue;
         }
         SheetTilesJob job;
         job.index = jobs.size();
         job.sheet = sheet;
-        job.folder = request.out / "sheets" / stem;
+        job.folder = request.out / "sheets" / folder;
         if (!first) {
             job.folderTakenBy = owner->second;
         }

@@ -47,7 +47,8 @@ Result<HeightDatum> OpenHeightDatum(bool ellipsoidal,
 
 // Writes out/sheets/STEM/tileset.json and a NAME.glb per block for each sheet
 // of the shard (counted in the byte order of the paths), on request.jobs threads. Sheets are told
-// apart by their file stem; of two sheets with the same stem, the one later in the collection is
+// apart by their folder (the file stem, its dots percent-encoded when it is "." or ".."); of two
+// sheets with the same folder, the one later in the collection is
 // not written, decided on the whole collection so every shard agrees. A
 // block whose zone has no georeference is left out, and so is a sheet with
 // no other. The root tileset is MergeTilesets's to write. To resume, the

@@ -1,10 +1,10 @@
 #include "tiles/TilesetJson.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "platform/ReadOnlyFile.h"
+#include "text/FixedText.h"
 
 namespace vesk {
 namespace {
@@ -92,7 +92,7 @@ std::string UriSegment(const std::string& name) {
     std::string uri;
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) != 0 || c == '-' || c == '.' || c == '_' || c == '~') {
+        if (IsAsciiAlnum(byte) || c == '-' || c == '.' || c == '_' || c == '~') {
             uri += c;
         } else {
             uri += {'%', kHex[byte >> 4], kHex[byte & 15]};

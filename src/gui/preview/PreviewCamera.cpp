@@ -65,8 +65,8 @@ QMatrix4x4 PreviewCamera::ViewMatrix() const {
 
 // Near and far follow the distance, so that depth keeps its precision at any zoom.
 QMatrix4x4 PreviewCamera::ProjectionMatrix(QSize viewport) const {
-    const float aspect =
-        static_cast<float>(std::max(viewport.width(), 1)) / std::max(viewport.height(), 1);
+    const float aspect = static_cast<float>(std::max(viewport.width(), 1)) /
+                         static_cast<float>(std::max(viewport.height(), 1));
     const float nearPlane = std::max(distance_ * 0.01f, 0.05f);
     const float farPlane = distance_ + 4.0f * sceneRadius_;
     QMatrix4x4 projection;

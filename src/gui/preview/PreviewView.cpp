@@ -168,7 +168,7 @@ void PreviewView::SetLayers(const SceneLayers& layers) {
 void PreviewView::ShowAll() {
     if (scene_) {
         camera_.ShowAll(scene_->Bounds(layers_.exaggeration),
-                        static_cast<float>(width()) / std::max(height(), 1));
+                        static_cast<float>(width()) / static_cast<float>(std::max(height(), 1)));
     }
     update();
 }

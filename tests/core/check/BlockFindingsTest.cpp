@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "CheckSheetFixture.h"
+#include "CommaLocale.h"
 #include "SgiTestFile.h"
 
 namespace vesk {
@@ -19,6 +20,7 @@ using ::testing::_;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
 using ::testing::FieldsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Optional;
 
@@ -169,7 +171,7 @@ TEST_F(BuildingPlaces, StandOnTheGroundUnderTheirAreaCentroidBetweenGridPoints) 
     std::vector<float> slope;
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 5; ++column) {
-            slope.push_back(column * 10.0f);
+            slope.push_back(static_cast<float>(column) * 10.0f);
         }
     }
     sheet.Dem(5, 4, 100.0f, 100.0f, slope);
@@ -223,6 +225,17 @@ TEST_F(TerrainFaults, GridsThatSpanOrCoverTooLittleAreErrors) {
     OpenBlock();
     sheet.Dem(5, 4, 50.0f, 100.0f, Flat(20));  // 200 m of 400
     EXPECT_THAT(Found(), ElementsAre(FieldsAre(FindingCode::kGridNotCovering, kError, _)));
+}
+
+TEST_F(TerrainFaults, MeasuresKeepTheirPointUnderACommaLocale) {
+    sheet.Dem(5, 4, 50.5f, 100.0f, Flat(20));
+    const test::CommaLocale comma;
+    if (!comma.Active()) {
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    }
+    const SheetCheck check = Check();
+    ASSERT_EQ(check.blocks[0].findings.size(), 1u);
+    EXPECT_THAT(check.blocks[0].findings[0].english, HasSubstr("202.0 m x 300.0 m"));
 }
 
 TEST_F(TerrainFaults, ExtentWithinOneSpacingOfTheBlockCovers) {

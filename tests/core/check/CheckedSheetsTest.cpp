@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <new>
 
 #include "CheckSheetFixture.h"
@@ -35,7 +38,12 @@ TEST_F(CheckedSheets, EachSheetComesBackInItsPlaceWithWhatItsOpeningSaid) {
         return SheetOpening{!refused, {MakeDiagnostic(kind, {path.filename().string()})}};
     };
 
-    const std::vector<CheckedSheet> results = CheckSheets(sheets, 8, open);
+    std::vector<CheckedSheet> results;
+    CheckTotals totals;
+    CheckSheets(sheets, 8, open, [&](CheckedSheet&& result) {
+        totals.Add(result);
+        results.push_back(std::move(result));
+    });
 
     ASSERT_EQ(results.size(), 3u);
     EXPECT_EQ(results[0].path, sheets[0]);
@@ -52,10 +60,44 @@ TEST_F(CheckedSheets, EachSheetComesBackInItsPlaceWithWhatItsOpeningSaid) {
     EXPECT_THAT(ShownTexts(results[2].diagnostics),
                 ElementsAre("opened gone.tqb", "the sheet could not be read again for the check"));
 
-    const CheckTotals totals = TotalsOf(results);
     EXPECT_EQ(totals.errors, 1u);
     EXPECT_EQ(totals.warnings, 0u);
     EXPECT_FALSE(totals.allOpened);
+}
+
+// Sheets that finish out of turn wait for those before them, and no job runs
+// further ahead of the next sheet to hand on than twice the jobs: sheet 0's
+// opening goes on only once every sheet it leaves room for has been opened.
+TEST_F(CheckedSheets, ResultsComeInTurnAndFewWaitForIt) {
+    constexpr unsigned kJobs = 3;
+    constexpr std::size_t kAhead = 2 * kJobs;
+    std::vector<std::filesystem::path> sheets;
+    for (int k = 0; k < 60; ++k) {
+        sheets.push_back("missing-" + std::to_string(k) + ".tqb");
+    }
+    std::mutex mutex;
+    std::condition_variable opened;
+    std::size_t openings = 0;
+    std::size_t taken = 0;
+    std::size_t mostAhead = 0;
+    const SheetOpener open = [&](const std::filesystem::path& path) {
+        std::unique_lock lock(mutex);
+        ++openings;
+        mostAhead = std::max(mostAhead, openings - taken);
+        opened.notify_all();
+        if (path == sheets[0]) {
+            opened.wait_for(lock, std::chrono::seconds(30), [&] { return openings == kAhead; });
+        }
+        return SheetOpening{};
+    };
+    std::vector<std::filesystem::path> order;
+    CheckSheets(sheets, kJobs, open, [&](CheckedSheet&& result) {
+        std::lock_guard lock(mutex);
+        ++taken;
+        order.push_back(result.path);
+    });
+    EXPECT_EQ(order, sheets);
+    EXPECT_EQ(mostAhead, kAhead);
 }
 
 // A sheet whose opening throws is not opened and says why; the others are checked.
@@ -75,7 +117,9 @@ TEST_F(CheckedSheets, SheetWhoseCheckThrowsFailsAloneWithTheReason) {
         return SheetOpening{true, {}};
     };
 
-    const std::vector<CheckedSheet> results = CheckSheets(sheets, 3, open);
+    std::vector<CheckedSheet> results;
+    CheckSheets(sheets, 3, open,
+                [&](CheckedSheet&& result) { results.push_back(std::move(result)); });
 
     ASSERT_EQ(results.size(), 4u);
     EXPECT_EQ(results[1].path, sheets[1]);

@@ -117,8 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
                 [](std::vector<std::byte>& image) { image[6] = image[7] = std::byte{0}; }),
         Texture("texture whose last row is cut", FindingCode::kTextureNotDecodable,
                 [](std::vector<std::byte>& image) { image.resize(image.size() - 2); })),
-    [](const ::testing::TestParamInfo<Fault>& info) {
-        std::string name = info.param.name;
+    [](const ::testing::TestParamInfo<Fault>& param) {
+        std::string name = param.param.name;
         for (char& c : name) {
             c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
         }

@@ -86,5 +86,27 @@ TEST(SgiLayoutCheck, RunsThatOverfillOrUnderfillTheirRowAreDamaged) {
     ExpectFault(underfilled, "row 3 of channel 0 is damaged");
 }
 
+// However many bytes a row states, its runs and the mark that ends them are
+// all that is read: what lies after the mark is never looked at.
+TEST(SgiLayoutCheck, ARowIsReadAsFarAsItsRunsAndTheirEndMark) {
+    std::vector<std::byte> file = Packed();
+    for (int row = 0; row < kRows; ++row) {
+        PutLength(file, row, static_cast<std::uint32_t>(file.size() - RowAt(row)));
+    }
+    ExpectFault(file, "");
+    file[RowAt(kRows - 2) + kPackedRow - 1] = std::byte{0x01};  // a run where the end mark was
+    ExpectFault(file, "row 6 of channel 2 is damaged");
+}
+
+// Rows of one sample throughout: a grey image of 2032 pixels a row packs
+// them in 16 runs, an end mark and 8 bytes of tables, 50 pixels a byte; as
+// RGBA, four such rows, 12 pixels a byte.
+TEST(SgiLayoutCheck, AnImageOfMorePixelsThanItsBytesHoldIsRefused) {
+    const auto flat = [](int, int, int) { return std::uint8_t{7}; };
+    ExpectFault(test::SgiFile(true, 2032, 4, 1).With(flat),
+                "it claims more pixels than its bytes hold");
+    ExpectFault(test::SgiFile(true, 2032, 4, 4).With(flat), "");
+}
+
 }  // namespace
 }  // namespace vesk

@@ -139,10 +139,11 @@ TEST_F(SheetStructure, ANumberSeenTwiceGathersBothGroups) {
 
 TEST_F(SheetStructure, SideBySideOnAFileTheCheckFindsTheSameAsAlone) {
     for (int number = 0; number < 25; ++number) {
-        OpenBlock(number, 400.0f * (number % 5), 300.0f * (number / 5));
+        OpenBlock(number, 400.0f * static_cast<float>(number % 5),
+                  300.0f * static_cast<float>(number / 5));
         FlatGround();
-        const float x = 400.0f * (number % 5);
-        const float y = 300.0f * (number / 5);
+        const float x = 400.0f * static_cast<float>(number % 5);
+        const float y = 300.0f * static_cast<float>(number / 5);
         const float bottom = kGround + static_cast<float>(number);
         AddBuilding({{x + 20, y + 20}, {x + 30, y + 20}, {x + 30, y + 30}}, bottom, bottom + 5);
         AddBuilding({{x, y}, {x + 10, y + 10}, {x + 10, y}, {x, y + 10}});

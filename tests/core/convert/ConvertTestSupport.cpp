@@ -1,7 +1,6 @@
 #include "ConvertTestSupport.h"
 
 #include <algorithm>
-#include <clocale>
 #include <csignal>
 #include <fstream>
 #include <sstream>
@@ -38,14 +37,6 @@ std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-CommaLocale::CommaLocale() {
-    active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-}
-
-CommaLocale::~CommaLocale() {
-    std::setlocale(LC_ALL, "C");
 }
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes) {

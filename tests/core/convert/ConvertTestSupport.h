@@ -20,19 +20,6 @@ std::string CrLfLines(std::initializer_list<std::string_view> lines, bool lastEn
 // The names of the entries of a folder, sorted.
 std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
 
-// Switches the process to a comma-decimal locale for its lifetime.
-class CommaLocale {
-public:
-    CommaLocale();
-    ~CommaLocale();
-    CommaLocale(const CommaLocale&) = delete;
-    CommaLocale& operator=(const CommaLocale&) = delete;
-    bool Active() const { return active_; }
-
-private:
-    bool active_ = false;
-};
-
 // Files this process writes cannot grow past `bytes` while it lives: writes
 // beyond fail as on a full disk.
 class FileSizeLimit {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "CommaLocale.h"
 #include "ConvertTestSupport.h"
 #include "RecordingUi.h"
 #include "SheetBuilder.h"
@@ -153,7 +154,8 @@ TEST_F(GeometryFile, EveryCornerOfALargeBuildingIsWrittenAsPrintfWritesIt) {
     constexpr int kCorners = 20000;
     Footprint footprint;
     for (int i = 0; i < kCorners; ++i) {
-        footprint.emplace_back(1000.125f + static_cast<float>(i), -2000.5f - 0.25f * i);
+        footprint.emplace_back(1000.125f + static_cast<float>(i),
+                               -2000.5f - 0.25f * static_cast<float>(i));
     }
     AddBuilding(-1.5f, 7.75f, footprint);
     ASSERT_TRUE(Write(true, false));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CommaLocale.h"
 #include "ConvertTestSupport.h"
 #include "SheetBuilder.h"
 #include "TempDir.h"

@@ -22,7 +22,8 @@ protected:
         // 25 sub-sheets on a 500 x 375 image: each 100 x 75 pixels.
         SheetBuilder sheet = StandardSheet(0, 0);
         for (int n = 0; n < kSubSheetCount; ++n) {
-            sheet.SubSheetArea(n, 400.0f * (n % 5), 300.0f * (4 - n / 5));
+            sheet.SubSheetArea(n, 400.0f * static_cast<float>(n % 5),
+                               300.0f * static_cast<float>(4 - n / 5));
         }
         path = dir / "grid.tqb";
         ASSERT_TRUE(sheet.WriteTo(path));

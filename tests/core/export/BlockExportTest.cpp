@@ -17,9 +17,11 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "CommaLocale.h"
 #include "SgiTestFile.h"
 #include "SheetBuilder.h"
 #include "TempDir.h"
+#include "model/ModelMessages.h"
 
 namespace vesk {
 namespace {
@@ -376,6 +378,27 @@ TEST_F(BlockExports, ObjHoldsTheSameGeometryWithAGroupPerBuildingAndTheTextureIn
     EXPECT_THAT(lines, testing::Contains("mtllib " + name + ".mtl"));
     EXPECT_THAT(ReadText(dir / (name + ".mtl")), HasSubstr("map_Kd " + name + ".png"));
     EXPECT_THAT(ReadText(dir / (name + ".png")), StartsWith("\x89PNG\r\n"));
+}
+
+// The program runs in its user's locale; what it writes and tells keeps the point.
+TEST_F(BlockExports, NumbersKeepTheirPointUnderACommaLocale) {
+    record.buildingPositions.push_back(sheet.Offset());
+    sheet.Building(20, 15,
+                   {{kX0 + 50.5f, kY0 + 30},
+                    {kX0 + 60, kY0 + 30},
+                    {kX0 + 60, kY0 + 40},
+                    {kX0 + 50.5f, kY0 + 40}});
+    const test::CommaLocale comma;
+    if (!comma.Active()) {
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    }
+    const ExportReport report = Export(ExportFormat::kObj, dir.Path());
+    EXPECT_THAT(ReadText(dir / (std::string(kName) + ".obj")),
+                HasSubstr("metres from the origin (-8000.000 -34800.000) of "));
+    ASSERT_EQ(report.buildingsLeftOut.size(), 1u);
+    EXPECT_THAT(model_messages::BuildingLeftOut(report.buildingsLeftOut[0]).English(),
+                testing::ContainsRegex("at X,Y = -79[0-9][0-9]\\.[0-9],-347[0-9][0-9]\\.[0-9]: "
+                                       "the roof is not above the bottom.*-5\\.0 m"));
 }
 
 TEST_F(BlockExports, ZoneWithoutGeoreferenceGivesLocalCoordinatesOnly) {

@@ -29,10 +29,12 @@ Grid MakeGrid() {
     Grid grid;
     for (int i = 0; i < kRows; ++i) {
         for (int j = 0; j < kColumns; ++j) {
-            const float height = 120.0f + 15.0f * std::sin(0.3f * j) * std::cos(0.2f * i);
-            grid.mesh.positions.push_back({j * kSpacing, height, -i * kSpacing});
+            const auto x = static_cast<float>(j);
+            const auto y = static_cast<float>(i);
+            const float height = 120.0f + 15.0f * std::sin(0.3f * x) * std::cos(0.2f * y);
+            grid.mesh.positions.push_back({x * kSpacing, height, -y * kSpacing});
             grid.mesh.normals.push_back({0.0f, 1.0f, 0.0f});
-            grid.mesh.uvs.push_back({j / (kColumns - 1.0f), 1.0f - i / (kRows - 1.0f)});
+            grid.mesh.uvs.push_back({x / (kColumns - 1.0f), 1.0f - y / (kRows - 1.0f)});
             grid.ids.push_back(static_cast<float>(i));
         }
     }

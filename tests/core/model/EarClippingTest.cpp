@@ -161,7 +161,8 @@ private:
             std::reverse(polygon.corners.begin(), polygon.corners.end());
         }
         if (Uniform(0, 3) == 0) {
-            const auto k = polygon.corners.begin() + Uniform(0, polygon.corners.size() - 1);
+            const auto k =
+                polygon.corners.begin() + Uniform(0, static_cast<int>(polygon.corners.size()) - 1);
             polygon.corners.insert(k, *k);
         }
         return polygon;

@@ -55,10 +55,12 @@ TEST_F(BlockTerrain, GridGivesTwoTrianglesPerCellFacingUpWithTheTextureCoordinat
     for (std::uint32_t i = 0; i < ny; ++i) {
         for (std::uint32_t j = 0; j < nx; ++j) {
             const std::size_t v = i * nx + j;
-            EXPECT_FLOAT_EQ(mesh.uvs[v].u, j / 3.0f);  // TCOORD(j / (nx - 1), i / (ny - 1))
-            EXPECT_FLOAT_EQ(mesh.uvs[v].v, i / 2.0f);
-            EXPECT_FLOAT_EQ(mesh.positions[v].x, 10.0f * j);
-            EXPECT_FLOAT_EQ(mesh.positions[v].y, 5.0f * i);
+            const auto x = static_cast<float>(j);
+            const auto y = static_cast<float>(i);
+            EXPECT_FLOAT_EQ(mesh.uvs[v].u, x / 3.0f);  // TCOORD(j / (nx - 1), i / (ny - 1))
+            EXPECT_FLOAT_EQ(mesh.uvs[v].v, y / 2.0f);
+            EXPECT_FLOAT_EQ(mesh.positions[v].x, 10.0f * x);
+            EXPECT_FLOAT_EQ(mesh.positions[v].y, 5.0f * y);
             EXPECT_FLOAT_EQ(mesh.positions[v].z, static_cast<float>(v + 1));
         }
     }
@@ -66,8 +68,8 @@ TEST_F(BlockTerrain, GridGivesTwoTrianglesPerCellFacingUpWithTheTextureCoordinat
 
 TEST_F(BlockTerrain, NormalsOfAPlaneAreItsSlope) {
     std::vector<float> heights;
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
+    for (float i = 0; i < 3; ++i) {
+        for (float j = 0; j < 3; ++j) {
             heights.push_back(0.5f * (2.0f * j) + 0.25f * (4.0f * i));  // h = 0.5 x + 0.25 y
         }
     }

@@ -34,7 +34,8 @@ TEST(SheetImage, ReadsEachSupportedDepthWithItsRowPadding) {
         EXPECT_EQ(image->header.bitCount, bits);
         EXPECT_EQ(image->pixelBytes, BitmapRowBytes(5, static_cast<std::uint16_t>(bits)) * 3);
         // The first byte of row 1 (from the bottom) follows the padded row 0.
-        const std::size_t row1 = static_cast<std::size_t>(BitmapRowBytes(5, bits));
+        const std::size_t row1 =
+            static_cast<std::size_t>(BitmapRowBytes(5, static_cast<std::uint16_t>(bits)));
         EXPECT_EQ(image->Pixels()[row1], std::byte{13});
     }
 }

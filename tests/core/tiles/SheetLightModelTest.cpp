@@ -16,8 +16,8 @@ LightBlock Block(double x, double y, std::uint8_t red) {
     block.boxes.push_back({7, 5.0f, 25.0f, 100.0, {{{0, 0}, {10, 0}, {10, 10}, {0, 10}}}});
     TerrainModel ground;
     ground.grid = {3, 3, 200.0f, 150.0f};
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
+    for (float i = 0; i < 3; ++i) {
+        for (float j = 0; j < 3; ++j) {
             ground.mesh.positions.push_back({j * 200.0f, i * 150.0f, 10.0f});
             ground.mesh.normals.push_back({0.0f, 0.0f, 1.0f});
             ground.mesh.uvs.push_back({j / 2.0f, i / 2.0f});
@@ -63,8 +63,9 @@ TEST(SheetLightModel, BlocksKeepTheirPlacesInTheFrameAndInTheCombinedImage) {
     ASSERT_TRUE(model.terrain && model.texture);
     const RgbaImage& image = *model.texture;
     const auto red = [&](float u, float v) {
-        const auto x = static_cast<std::uint32_t>(u * (image.width - 1));
-        const auto y = static_cast<std::uint32_t>((1.0f - v) * (image.height - 1));
+        const auto x = static_cast<std::uint32_t>(u * static_cast<float>(image.width - 1));
+        const auto y =
+            static_cast<std::uint32_t>((1.0f - v) * static_cast<float>(image.height - 1));
         return image.pixels[(std::size_t{y} * image.width + x) * 4];
     };
     // The middle of each block's ground, as its uv says, shows its colour.

@@ -18,10 +18,10 @@ public:
 protected:
     // The drag starts at the press; the program's answer ends it, whatever it was.
     void mousePressEvent(QMouseEvent* /*event*/) override {
-        auto* data = new QMimeData;
-        data->setUrls({QUrl::fromLocalFile(file_)});
+        auto* mime = new QMimeData;
+        mime->setUrls({QUrl::fromLocalFile(file_)});
         auto* drag = new QDrag(this);
-        drag->setMimeData(data);
+        drag->setMimeData(mime);
         drag->exec(Qt::CopyAction);
     }
 

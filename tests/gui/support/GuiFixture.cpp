@@ -43,11 +43,11 @@ std::filesystem::path GuiFixture::GridSheet(int width, int height, int bits) {
         .Name("\x83\x65\x83\x58\x83\x67")
         .Image({.width = width, .height = height, .bitCount = bits});
     for (int n = 0; n < kSubSheetCount; ++n) {
-        sheet.SubSheetArea(n, 1000.0f + 400.0f * (n % 5), 2000.0f + 300.0f * (4 - n / 5));
-        sheet.Building(0, 10,
-                       {{1000.0f + 400.0f * (n % 5) + 10, 2000.0f + 10},
-                        {1000.0f + 400.0f * (n % 5) + 20, 2000.0f + 10},
-                        {1000.0f + 400.0f * (n % 5) + 20, 2000.0f + 20}});
+        const float west = 1000.0f + 400.0f * static_cast<float>(n % 5);
+        sheet.SubSheetArea(n, west, 2000.0f + 300.0f * static_cast<float>(4 - n / 5));
+        sheet.Building(
+            0, 10,
+            {{west + 10, 2000.0f + 10}, {west + 20, 2000.0f + 10}, {west + 20, 2000.0f + 20}});
     }
     return Write(sheet, "grid.tqb");
 }
