@@ -23,11 +23,11 @@ constexpr char kHostileShown[] = "a\\nb\\x1b[2J";
 class TerminalOutput : public ::testing::Test {
 protected:
     TerminalOutput() {
-        test::SheetBuilder sheet = test::StandardSheet(-1250.0f, -180.0f);
-        sheet.Name("x\ty\x1b[31m");
-        sheet.SubSheetArea(0, -850.0f, 120.0f);
+        test::SheetBuilder named = test::StandardSheet(-1250.0f, -180.0f);
+        named.Name("x\ty\x1b[31m");
+        named.SubSheetArea(0, -850.0f, 120.0f);
         std::filesystem::create_directories(folder);
-        EXPECT_TRUE(sheet.WriteTo(folder / (std::string(kHostile) + ".tqb")));
+        EXPECT_TRUE(named.WriteTo(sheet));
     }
 
     test::TempDir dir;
