@@ -71,6 +71,8 @@ const char* StatusName(BlockStatus status) {
             return "failed";
         case BlockStatus::kConflict:
             return "conflict";
+        case BlockStatus::kKept:
+            return "kept";
     }
     return "failed";
 }
@@ -104,17 +106,23 @@ JsonValue SheetJson(const SheetOutcome& sheet) {
             {"blocks", std::move(blocks)}};
 }
 
+// The kept blocks only in the report of a run asked to resume, so that every
+// other report keeps the keys it always had.
 JsonValue SummaryJson(const BatchResult& result, double seconds) {
     const BatchSummary s = result.Summary();
-    return {{"sheets", s.sheets},
-            {"sheets_failed", s.sheetsFailed},
-            {"converted", s.converted},
-            {"left_out", s.leftOut},
-            {"failed", s.failed},
-            {"conflicts", s.conflicts},
-            {"bytes", s.bytes},
-            {"seconds", seconds},
-            {"cancelled", result.cancelled}};
+    JsonValue summary = {{"sheets", s.sheets},
+                         {"sheets_failed", s.sheetsFailed},
+                         {"converted", s.converted},
+                         {"left_out", s.leftOut},
+                         {"failed", s.failed},
+                         {"conflicts", s.conflicts},
+                         {"bytes", s.bytes},
+                         {"seconds", seconds},
+                         {"cancelled", result.cancelled}};
+    if (result.resumed) {
+        summary["kept"] = s.kept;
+    }
+    return summary;
 }
 
 // What stopped the batch as a whole only where something did, so that every
@@ -191,8 +199,10 @@ void PrintOutcome(std::string_view command, const BatchResult& result, double se
     }
     const BatchSummary s = result.Summary();
     std::printf("sheets: %zu (%zu failed)\n", s.sheets, s.sheetsFailed);
-    std::printf("blocks: %zu converted, %zu left out, %zu failed, %zu conflicts\n", s.converted,
-                s.leftOut, s.failed, s.conflicts);
+    // The kept blocks only where the run was asked to resume: other runs' lines stay as they were.
+    const std::string kept = result.resumed ? ", " + std::to_string(s.kept) + " kept" : "";
+    std::printf("blocks: %zu converted, %zu left out, %zu failed, %zu conflicts%s\n", s.converted,
+                s.leftOut, s.failed, s.conflicts, kept.c_str());
     std::printf("written: %s MB in %s s%s\n", JsonFixed(Megabytes(s.bytes), 1).c_str(),
                 JsonFixed(seconds, 1).c_str(), result.cancelled ? " (cancelled)" : "");
 }

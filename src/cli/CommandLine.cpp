@@ -141,6 +141,11 @@ void AddBatchOutput(CLI::App& command, std::optional<Path>& report, bool& quiet)
     AddFlag(command, "--quiet", quiet, "show no progress on standard error");
 }
 
+// What a killed run completed is kept: `kept` says what, in the command's words.
+void AddResume(CLI::App& command, bool& resume, const std::string& kept) {
+    AddFlag(command, "--resume", resume, "keep " + kept + " (a killed run's), do the rest");
+}
+
 void AddLeftOutParts(CLI::App& command, bool* noBuildings, bool& noTerrain, bool& noTexture) {
     if (noBuildings != nullptr) {
         AddFlag(command, "--no-buildings", *noBuildings, "leave out the buildings");
@@ -170,6 +175,7 @@ CLI::App* AddConvert(CLI::App& app, ConvertRequest& request) {
         ->check(NotEmpty());
     AddJobs(*command, request.jobs, kMaxBatchJobs);
     AddBatchOutput(*command, request.report, request.quiet);
+    AddResume(*command, request.resume, "blocks whose files are newer than their sheet");
     AddLeftOutParts(*command, &request.noBuildings, request.noTerrain, request.noTexture);
     return command;
 }
@@ -288,6 +294,7 @@ CLI::App* AddTiles(CLI::App& app, TilesRequest& request) {
         ->option_text("I/N")
         ->check(ShardOfMany());
     AddBatchOutput(*command, request.report, request.quiet);
+    AddResume(*command, request.resume, "sheets whose tileset is newer than the sheet");
     AddLeftOutParts(*command, nullptr, request.noTerrain, request.noTexture);
     AddHeights(*command, request);
     AddTilesCompression(*command, request);

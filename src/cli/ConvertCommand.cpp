@@ -26,10 +26,10 @@ namespace vesk::cli {
 namespace {
 
 // One sheet named on its own converts as it always has, with the program's
-// messages; anything more is a batch.
+// messages; anything more is a batch, and so is a run that tells what it kept.
 bool IsBatch(const ConvertRequest& request) {
     std::error_code error;
-    return request.inputs.size() != 1 || request.report ||
+    return request.inputs.size() != 1 || request.report || request.resume ||
            std::filesystem::is_directory(request.inputs[0], error);
 }
 
@@ -108,6 +108,7 @@ int ConvertBatch(const ConvertRequest& request) {
     batch.noTerrain = request.noTerrain;
     batch.noTexture = request.noTexture;
     batch.jobs = JobsWithinOpenFileLimit("convert", request.jobs.value_or(CoreCount()));
+    batch.resume = request.resume;
     const std::optional<std::filesystem::path> report(request.report);
     const ReportedBatch run = RunAndReport(
         "convert",

@@ -29,6 +29,7 @@ struct ConvertRequest {
     std::optional<unsigned> jobs;
     std::optional<std::string> report;
     bool quiet = false;
+    bool resume = false;
 };
 
 struct ExportRequest {
@@ -59,6 +60,7 @@ struct TilesRequest {
     bool noTerrain = false;
     bool noTexture = false;
     bool quiet = false;
+    bool resume = false;
     bool seaLevel = false;  // heights above sea level taken as above the ellipsoid
     std::optional<std::filesystem::path> geoidGrid;
     bool noCompress = false;

@@ -11,6 +11,7 @@
 #include "FileErrors.h"
 #include "OpenFileLimit.h"
 #include "batch/RunJobs.h"
+#include "platform/LeftoverTemporaries.h"
 #include "platform/ParallelFor.h"
 #include "survey/SheetInputs.h"
 #include "tiles/TilesBatch.h"
@@ -57,6 +58,7 @@ int MakeTiles(const TilesRequest& request) {
     batch.noTexture = request.noTexture;
     batch.shard = request.shard.value_or(Shard{});
     batch.jobs = JobsWithinOpenFileLimit("tiles", request.jobs.value_or(CoreCount()));
+    batch.resume = request.resume;
     const ReportedBatch run = RunAndReport(
         "tiles",
         [&](BatchProgress& progress, const std::atomic<bool>& cancel) {
@@ -65,6 +67,11 @@ int MakeTiles(const TilesRequest& request) {
         !request.quiet, request.report ? &*request.report : nullptr);
     bool merged = true;
     if (batch.shard.count == 1) {
+        // The tree and the root are this run's alone to write.
+        if (batch.resume) {
+            RemoveLeftoverTemporaries(batch.out);
+            RemoveLeftoverTemporaries(batch.out / "tree");
+        }
         merged = Merge(batch.out);
     } else {
         std::printf("shard %u/%u written: the root is left to vesk-cli tiles --merge\n",

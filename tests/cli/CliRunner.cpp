@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -137,6 +138,39 @@ CliResult RunCliWithUnwritableOutput(const std::vector<std::string>& args, Unwri
     result.exitCode = WaitForExitCode(child);
     result.err = ReadWhole(errPath);
     return result;
+}
+
+RunningCli::RunningCli(const std::vector<std::string>& args) : pid_(::fork()) {
+    if (pid_ == 0) {
+        RunChild(args, {}, ::open("/dev/null", O_WRONLY), "/dev/null");
+    }
+}
+
+RunningCli::~RunningCli() {
+    if (pid_ > 0 && !reaped_) {
+        Kill(SIGKILL);
+    }
+}
+
+bool RunningCli::Running() {
+    if (!reaped_ && pid_ > 0 && ::waitpid(pid_, &status_, WNOHANG) == pid_) {
+        reaped_ = true;
+    }
+    return !reaped_ && pid_ > 0;
+}
+
+void RunningCli::Kill(int signal) {
+    if (Running()) {
+        ::kill(pid_, signal);
+        reaped_ = ::waitpid(pid_, &status_, 0) == pid_;
+    }
+}
+
+int RunningCli::Wait() {
+    if (!reaped_ && pid_ > 0) {
+        reaped_ = ::waitpid(pid_, &status_, 0) == pid_;
+    }
+    return reaped_ && WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
 }
 
 }  // namespace vesk::test

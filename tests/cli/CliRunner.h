@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -35,5 +37,27 @@ enum class UnwritableOutput { FullDisk, ClosedPipe };
 
 // Runs vesk-cli with such a standard output; `out` of the result stays empty.
 CliResult RunCliWithUnwritableOutput(const std::vector<std::string>& args, UnwritableOutput kind);
+
+// vesk-cli started beside the test, what it prints thrown away; killed and
+// reaped when it goes, whatever the test's checks said.
+class RunningCli {
+public:
+    explicit RunningCli(const std::vector<std::string>& args);
+    ~RunningCli();
+    RunningCli(const RunningCli&) = delete;
+    RunningCli& operator=(const RunningCli&) = delete;
+
+    // Whether it still runs; once it has ended it is reaped.
+    bool Running();
+    // Ends it with the signal and reaps it.
+    void Kill(int signal);
+    // Its exit status once it has ended by itself; -1 when a signal ended it.
+    int Wait();
+
+private:
+    pid_t pid_ = -1;
+    int status_ = 0;
+    bool reaped_ = false;
+};
 
 }  // namespace vesk::test

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -514,6 +515,44 @@ TEST_F(ConvertBatch, OneJobAndTwoJobsWriteTheSameFilesAndReport) {
     one["summary"].erase("seconds");
     two["summary"].erase("seconds");
     EXPECT_EQ(one, two);
+}
+
+// A run killed part-way leaves whole files or none, and temporaries: the
+// resumed run keeps the blocks whose files are all there and newer than their
+// sheet, writes the rest and ends with the files of one run.
+TEST_F(ConvertBatch, ResumeKeepsCompleteBlocksAndWritesTheRest) {
+    MakeFolder();
+    ASSERT_EQ(Convert(dir / "whole", "2").exitCode, 1);
+    const auto out = dir / "out";
+    ASSERT_EQ(Convert(out, "2").exitCode, 1);
+    const std::string geo = std::string(kBlock1) + ".geo";
+    const std::string sgi = "09M0076M034800040003.sgi";  // a.tqb's block 2
+    std::filesystem::remove(out / geo);                  // the kill came before it
+    std::filesystem::last_write_time(
+        out / sgi, std::filesystem::last_write_time(in / "a.tqb") - std::chrono::hours(1));
+    std::ofstream(out / ".vesk-k1ll3d00.tmp") << "half a file";
+    std::ofstream(out / ".vesk-notmine.tmp") << "someone else's";
+
+    const auto resumed = RunCli({"convert", in.string(), "--all", "--out", out.string(), "--jobs",
+                                 "2", "--resume", "--report", (out / "report.json").string()});
+    EXPECT_EQ(resumed.exitCode, 1);  // the conflicts and the file that is no sheet, as before
+    EXPECT_THAT(resumed.out,
+                HasSubstr("blocks: 2 converted, 0 left out, 0 failed, 25 conflicts, 48 kept\n"));
+    const auto report = nlohmann::json::parse(ReadWhole(out / "report.json"));
+    EXPECT_EQ(report["summary"]["kept"], 48);
+    EXPECT_EQ(report["summary"]["converted"], 2);
+    EXPECT_EQ(report["sheets"][1]["blocks"][0]["status"], "converted");
+    EXPECT_EQ(report["sheets"][1]["blocks"][1]["status"], "converted");
+    EXPECT_EQ(report["sheets"][1]["blocks"][2]["status"], "kept");
+    std::vector<std::string> entries = Entries(out);
+    EXPECT_THAT(entries, ::testing::Contains(".vesk-notmine.tmp"));
+    std::erase(entries, ".vesk-notmine.tmp");
+    EXPECT_EQ(entries, Entries(dir / "whole"));
+    for (const std::string& name : entries) {
+        if (name != "report.json") {
+            EXPECT_TRUE(ReadWhole(out / name) == ReadWhole(dir / "whole" / name)) << name;
+        }
+    }
 }
 
 // The writers' diagnostics that a job collected keep their codes, beside the

@@ -3,10 +3,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <fstream>
 #include <limits>
+#include <map>
 #include <nlohmann/json.hpp>
+#include <random>
 #include <sstream>
+#include <thread>
 
 #include "CliRunner.h"
 #include "SheetBuilder.h"
@@ -23,6 +28,38 @@ using Json = nlohmann::json;
 Json ReadJson(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return Json::parse(in, nullptr, false);
+}
+
+// Every file below the folder, by its path from there, with its bytes.
+std::map<std::string, std::string> FilesBelow(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::ostringstream bytes;
+            bytes << in.rdbuf();
+            files[std::filesystem::relative(entry.path(), folder).string()] = bytes.str();
+        }
+    }
+    return files;
+}
+
+std::size_t FileCount(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::size_t count = 0;
+    for (std::filesystem::recursive_directory_iterator entry(folder, error), end;
+         !error && entry != end; entry.increment(error)) {
+        count += entry->is_regular_file(error) ? 1 : 0;
+    }
+    return count;
+}
+
+// Waits, with a generous limit, until the run has ended or written `files` files into the folder.
+void WaitForFiles(test::RunningCli& run, const std::filesystem::path& folder, std::size_t files) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (run.Running() && FileCount(folder) < files && std::chrono::steady_clock::now() < limit) {
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
 }
 
 class TilesCommand : public ::testing::Test {
@@ -174,6 +211,50 @@ TEST_F(TilesCommand, EachBlockIsPlacedOrReportedOnItsOwn) {
 
 // Heights go above the ellipsoid by the geoid, recorded for the reader; a
 // grid that cannot be read stops the run before anything is written.
+// A run killed at any moment (SIGKILL: no handler runs) and resumed, again
+// and again, ends with the very files of a run that was never killed, and
+// leaves no temporary behind.
+TEST_F(TilesCommand, RunKilledAtRandomMomentsAndResumedWritesTheFilesOfOneRun) {
+    for (int seed = 1; seed <= 4; ++seed) {
+        Sample(dir / "in" / ("s" + std::to_string(seed) + ".tqb"),
+               {"--seed", std::to_string(seed)});
+    }
+    const std::vector<std::string> tiles{"tiles", (dir / "in").string(), "--jobs", "2", "--quiet"};
+    const auto Run = [&](const std::filesystem::path& out, bool resume) {
+        std::vector<std::string> args = tiles;
+        args.insert(args.end(), {"--out", out.string()});
+        if (resume) {
+            args.push_back("--resume");
+        }
+        return args;
+    };
+    ASSERT_EQ(RunCli(Run(dir / "whole", false)).exitCode, 0);
+    const std::map<std::string, std::string> whole = FilesBelow(dir / "whole");
+
+    const auto out = dir / "killed";
+    std::mt19937 random(10);
+    for (int kill = 0; kill < 10; ++kill) {
+        const std::size_t before = FileCount(out);
+        const std::size_t more =
+            std::uniform_int_distribution<std::size_t>(1, whole.size() - 1)(random);
+        test::RunningCli run(Run(out, kill > 0));
+        WaitForFiles(run, out, before + more);
+        run.Kill(SIGKILL);
+    }
+    const auto resumed = RunCli(Run(out, true));
+    EXPECT_EQ(resumed.exitCode, 0) << resumed.err;
+    EXPECT_THAT(resumed.out, HasSubstr(" kept\n"));
+    const std::map<std::string, std::string> finished = FilesBelow(out);
+    for (const auto& [name, bytes] : finished) {
+        EXPECT_FALSE(name.ends_with(".tmp")) << name;
+    }
+    EXPECT_EQ(finished.size(), whole.size());
+    for (const auto& [name, bytes] : whole) {
+        const auto file = finished.find(name);
+        EXPECT_TRUE(file != finished.end() && file->second == bytes) << name;
+    }
+}
+
 // Without PROJ's database nothing can be placed: one message says so and
 // what to install, before any sheet is read, instead of one per block.
 TEST_F(TilesCommand, MissingProjDatabaseIsOneMessageBeforeAnySheet) {

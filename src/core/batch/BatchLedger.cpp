@@ -14,6 +14,7 @@ BatchSummary BatchResult::Summary() const {
             summary.leftOut += block.status == BlockStatus::kLeftOut ? 1 : 0;
             summary.failed += block.status == BlockStatus::kFailed ? 1 : 0;
             summary.conflicts += block.status == BlockStatus::kConflict ? 1 : 0;
+            summary.kept += block.status == BlockStatus::kKept ? 1 : 0;
             summary.bytes += block.bytes;
         }
     }

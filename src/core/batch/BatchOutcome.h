@@ -14,6 +14,7 @@ enum class BlockStatus {
     kLeftOut,    // nothing to write: no data chosen, or a sheet without georeference
     kFailed,     // a file was not written whole; the diagnostics say why
     kConflict,   // an earlier block of the run gave the same output name: not written
+    kKept,       // its files, complete and newer than its sheet, are an earlier run's
 };
 
 struct BlockOutcome {
@@ -42,6 +43,7 @@ struct BatchSummary {
     std::size_t leftOut = 0;
     std::size_t failed = 0;
     std::size_t conflicts = 0;
+    std::size_t kept = 0;
     std::uint64_t bytes = 0;
 };
 
@@ -49,6 +51,8 @@ struct BatchSummary {
 struct BatchResult {
     std::vector<SheetOutcome> sheets;
     bool cancelled = false;
+    // The run was asked to keep what an earlier one completed: its kept blocks are told.
+    bool resumed = false;
     // What stopped the batch as a whole before it could tell of its sheets.
     std::vector<Diagnostic> diagnostics;
 

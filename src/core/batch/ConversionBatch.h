@@ -23,6 +23,9 @@ struct ConversionBatchRequest {
     SimulatorFolders folders;
     bool chosenFolder = false;
     unsigned jobs = 1;
+    // A block whose files are all there, each newer than its sheet, is kept:
+    // a killed run is finished instead of done again.
+    bool resume = false;
 };
 
 // Converts the sheets on request.jobs threads, each job one sheet and one
@@ -30,7 +33,8 @@ struct ConversionBatchRequest {
 // sheets' blocks side by side. A sheet or block that fails is recorded and the rest go
 // on; a block whose output name an earlier block of the run took is not
 // written (a conflict). After `cancel` is set, the blocks being written are
-// finished and nothing else is started.
+// finished and nothing else is started. To resume, the temporary files a
+// killed run left in the output folders are removed first.
 BatchResult RunConversionBatch(const ConversionBatchRequest& request, BatchProgress& progress,
                                const std::atomic<bool>& cancel);
 

@@ -8,6 +8,7 @@
 #include "convert/BlockConversion.h"
 #include "convert/ConversionSettings.h"
 #include "convert/OutputName.h"
+#include "platform/KeptOutputs.h"
 #include "sheet/FileByteSource.h"
 #include "sheet/SheetMessages.h"
 
@@ -33,8 +34,8 @@ ConversionChoices ChoicesFor(const SubSheetRecord& record, const ConversionBatch
 }
 
 void WriteBlock(ByteSource& sheet, const SubSheetRecord& record,
-                const ConversionBatchRequest& request, MessageSink& messages,
-                BlockOutcome& outcome) {
+                const ConversionBatchRequest& request, const std::filesystem::path& sheetPath,
+                MessageSink& messages, BlockOutcome& outcome) {
     const ConversionChoices choices = ChoicesFor(record, request);
     if (!choices.buildings && !choices.terrain && !choices.texture) {
         outcome.status = BlockStatus::kLeftOut;
@@ -42,6 +43,10 @@ void WriteBlock(ByteSource& sheet, const SubSheetRecord& record,
         return;
     }
     const OutputPaths paths = RoutePaths(request.folders, request.chosenFolder, outcome.name);
+    if (request.resume && OutputsNewerThan(BlockFiles(choices, paths), sheetPath)) {
+        outcome.status = BlockStatus::kKept;
+        return;
+    }
     const ConvertedFiles files =
         ConvertBlock(sheet, record, choices, paths, outcome.name, messages);
     for (const std::filesystem::path& file : files.written) {
@@ -121,7 +126,7 @@ SheetOutcome ConvertSheet(std::size_t index, const ConversionBatchRequest& reque
                 block.status = BlockStatus::kFailed;
                 return;
             }
-            WriteBlock(*source, record, request, messages, block);
+            WriteBlock(*source, record, request, path, messages, block);
         });
     return job.Finish();
 }

@@ -20,6 +20,18 @@ ConversionPresence PresenceOf(const SubSheetRecord& record) {
     return {record.buildingCount > 0, record.hasDem, record.hasOrtho};
 }
 
+std::vector<std::filesystem::path> BlockFiles(const ConversionChoices& choices,
+                                              const OutputPaths& paths) {
+    std::vector<std::filesystem::path> files;
+    if (choices.texture) {
+        files.push_back(paths.texture);
+    }
+    if (choices.buildings || choices.terrain) {
+        files.push_back(paths.geometry);
+    }
+    return files;
+}
+
 ConvertedFiles ConvertBlock(ByteSource& sheet, const SubSheetRecord& record,
                             const ConversionChoices& choices, const OutputPaths& paths,
                             std::string_view name, MessageSink& messages) {

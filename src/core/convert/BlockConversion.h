@@ -21,6 +21,10 @@ struct ConvertedFiles {
     bool whole = true;  // every file asked for was written whole
 };
 
+// The files ConvertBlock writes for the choices, in the order it writes them.
+std::vector<std::filesystem::path> BlockFiles(const ConversionChoices& choices,
+                                              const OutputPaths& paths);
+
 // Converts one block of the open sheet as the choices ask: the texture file
 // first, then the geometry file, whose completion message names `name`. Each
 // writer tells `messages` what became of its file.

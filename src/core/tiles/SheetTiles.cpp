@@ -13,6 +13,8 @@
 #include "geo/PlaneZone.h"
 #include "model/BlockCentre.h"
 #include "model/ModelMessages.h"
+#include "platform/KeptOutputs.h"
+#include "platform/LeftoverTemporaries.h"
 #include "sheet/FileByteSource.h"
 #include "tiles/SheetLightModel.h"
 #include "tiles/TilesMessages.h"
@@ -163,6 +165,31 @@ SheetOutcome FolderTaken(const SheetTilesJob& job) {
     return sheet;
 }
 
+// A sheet an earlier run finished: its tileset, written after everything it
+// refers to, is newer than the sheet. Its blocks are told as kept.
+std::optional<SheetOutcome> KeptSheet(const SheetTilesJob& job, BatchLedger& ledger) {
+    const std::filesystem::path tileset = job.folder / "tileset.json";
+    if (!OutputsNewerThan({&tileset, 1}, job.sheet)) {
+        return std::nullopt;
+    }
+    const auto blocks = ReadSheetBlocks(tileset);
+    if (!blocks) {
+        return std::nullopt;
+    }
+    SheetOutcome sheet;
+    sheet.index = job.index;
+    sheet.path = job.sheet;
+    for (const BlockTileName& tile : *blocks) {
+        BlockOutcome block;
+        block.block = tile.number;
+        block.name = tile.name;
+        block.status = BlockStatus::kKept;
+        ledger.RecordBlock(block);
+        sheet.blocks.push_back(std::move(block));
+    }
+    return sheet;
+}
+
 bool AnyGeoreferenced(const CMyVeskDoc& doc, const std::vector<int>& numbers) {
     return std::any_of(numbers.begin(), numbers.end(), [&](int number) {
         return PlaneZoneEpsgCode(doc.CopySubSheetRecord(number).zone).has_value();
@@ -192,6 +219,12 @@ SheetOutcome MakeSheetTiles(const SheetTilesJob& job, const TilesBatchRequest& r
                             BatchLedger& ledger, const std::atomic<bool>& cancel) {
     if (job.folderTakenBy) {
         return FolderTaken(job);
+    }
+    if (request.resume) {
+        RemoveLeftoverTemporaries(job.folder);
+        if (auto kept = KeptSheet(job, ledger)) {
+            return std::move(*kept);
+        }
     }
     SheetJob sheet(job.index, job.sheet);
     const CMyVeskDoc& doc = sheet.Document();

@@ -85,10 +85,12 @@ BatchResult RunTilesBatch(const TilesBatchRequest& request, BatchProgress& progr
     for (const SheetTilesJob& job : jobs) {
         sheets.push_back(job.sheet);
     }
-    return RunSheetBatch(sheets, request.jobs, progress, cancel,
-                         [&](std::size_t k, BatchLedger& ledger) {
-                             return MakeSheetTiles(jobs[k], request, ledger, cancel);
-                         });
+    BatchResult result = RunSheetBatch(sheets, request.jobs, progress, cancel,
+                                       [&](std::size_t k, BatchLedger& ledger) {
+                                           return MakeSheetTiles(jobs[k], request, ledger, cancel);
+                                       });
+    result.resumed = request.resume;
+    return result;
 }
 
 }  // namespace vesk

@@ -34,6 +34,9 @@ struct TilesBatchRequest {
     HeightDatum datum;
     std::optional<std::filesystem::path> geoidGrid;
     GltfCompression compression{true, kDefaultJpegQuality};
+    // A sheet whose tileset (written last) is newer than the sheet is kept,
+    // with its blocks: a killed run is finished instead of done again.
+    bool resume = false;
 };
 
 // The datum the request asks for, with its geoid described, once PROJ's
@@ -48,7 +51,8 @@ Result<HeightDatum> OpenHeightDatum(bool ellipsoidal,
 // sheets with the same folder, the one later in the collection is
 // not written, decided on the whole collection so every shard agrees. A
 // block whose zone has no georeference is left out, and so is a sheet with
-// no other. The root tileset is MergeTilesets's to write.
+// no other. The root tileset is MergeTilesets's to write. To resume, the
+// temporary files a killed run left in the sheets' folders are removed first.
 BatchResult RunTilesBatch(const TilesBatchRequest& request, BatchProgress& progress,
                           const std::atomic<bool>& cancel);
 

@@ -60,6 +60,44 @@ WriteFailureText WriteSheetTileset(const std::filesystem::path& path, const Shee
                                    {"root", std::move(root)}});
 }
 
+namespace {
+
+std::optional<BlockTileName> ReadBlockName(const TilesetJson& child) {
+    const TilesetJson* properties = child.is_object() && child.contains("metadata") &&
+                                            child["metadata"].is_object() &&
+                                            child["metadata"].contains("properties")
+                                        ? &child["metadata"]["properties"]
+                                        : nullptr;
+    if (properties == nullptr || !properties->is_object() || !properties->contains("name") ||
+        !(*properties)["name"].is_string() || !properties->contains("number") ||
+        !(*properties)["number"].is_number_integer()) {
+        return std::nullopt;
+    }
+    return BlockTileName{(*properties)["name"].get<std::string>(),
+                         (*properties)["number"].get<int>()};
+}
+
+}  // namespace
+
+std::optional<std::vector<BlockTileName>> ReadSheetBlocks(const std::filesystem::path& path) {
+    std::string error;
+    const auto json = ReadTilesetJson(path, error);
+    const TilesetJson* root = json && json->contains("root") ? &(*json)["root"] : nullptr;
+    if (root == nullptr || !root->is_object() || !root->contains("children") ||
+        !(*root)["children"].is_array() || (*root)["children"].empty()) {
+        return std::nullopt;
+    }
+    std::vector<BlockTileName> blocks;
+    for (const TilesetJson& child : (*root)["children"]) {
+        const auto block = ReadBlockName(child);
+        if (!block) {
+            return std::nullopt;
+        }
+        blocks.push_back(*block);
+    }
+    return blocks;
+}
+
 std::optional<SheetSummary> ReadSheetSummary(const std::filesystem::path& path,
                                              std::string& error) {
     const auto json = ReadTilesetJson(path, error);

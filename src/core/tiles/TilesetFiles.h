@@ -52,4 +52,14 @@ struct SheetSummary {
 
 std::optional<SheetSummary> ReadSheetSummary(const std::filesystem::path& path, std::string& error);
 
+// A block of a sheet's tileset as its metadata names it.
+struct BlockTileName {
+    std::string name;
+    int number = 0;  // 1 to 25, as the map shows it
+};
+
+// The blocks of a sheet's tileset this program wrote, in its order; none when
+// it cannot be read or names no block.
+std::optional<std::vector<BlockTileName>> ReadSheetBlocks(const std::filesystem::path& path);
+
 }  // namespace vesk
