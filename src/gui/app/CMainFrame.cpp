@@ -23,6 +23,7 @@
 #include "app/PathText.h"
 #include "app/SessionSettings.h"
 #include "batchconvert/BatchConversionRun.h"
+#include "dialogs/JapaneseFileList.h"
 #include "document/CMyVeskDoc.h"
 #include "findings/FindingsPanel.h"
 #include "findings/SheetCheckDisplay.h"
@@ -258,6 +259,7 @@ void CMainFrame::OnGenericOpen() {
     QFileDialog dialog(this);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(QString::fromUtf8("すべてのﾌｧｲﾙ (*.*)"));
+    ListFilesInJapanese(dialog);
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         OpenAndRemember(dialog.selectedFiles().constFirst());
     }
