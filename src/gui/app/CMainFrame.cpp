@@ -281,10 +281,11 @@ void CMainFrame::OnPreview() {
 
 void CMainFrame::OpenAndRemember(const QString& path) {
     doc_.OpenSheetForUser(ToPath(path));
-    // A file that could not be read leaves the list, as a stale entry would.
+    // A file that could not be read leaves the list, as a stale entry would;
+    // one whose load was cancelled stays as it was.
     if (doc_.IsSheetLoaded()) {
         recentFiles_.Add(path);
-    } else {
+    } else if (!doc_.LastLoadCancelled()) {
         recentFiles_.Remove(path);
     }
     RebuildRecentFileMenu();

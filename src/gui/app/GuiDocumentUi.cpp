@@ -13,6 +13,7 @@
 #include "app/MessageLines.h"
 #include "app/PathText.h"
 #include "app/SessionSettings.h"
+#include "app/SheetLoadRun.h"
 #include "dialogs/CZoneSelectionDlg.h"
 #include "dialogs/ConversionSettingsDlg.h"
 #include "dialogs/JapaneseFileList.h"
@@ -99,6 +100,13 @@ void GuiDocumentUi::BeginWaitCursor() {
 void GuiDocumentUi::EndWaitCursor() {
     QApplication::restoreOverrideCursor();
     UpdateCommands();
+}
+
+// The emptied document is shown while the next sheet loads: the window is
+// drawn meanwhile, and must not draw the sheet that is gone.
+void GuiDocumentUi::RunSheetLoad(SheetLoad& load) {
+    InvalidateView();
+    RunSheetLoadInBackground(load, frame_);
 }
 
 void GuiDocumentUi::UpdateCommands() {
