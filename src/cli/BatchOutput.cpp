@@ -92,7 +92,7 @@ JsonValue BlockJson(const BlockOutcome& block) {
             {"name", block.name},
             {"status", StatusName(block.status)},
             {"bytes", block.bytes},
-            {"messages", ShownTexts(block.diagnostics)}};
+            {"messages", CommandLineTexts(block.diagnostics)}};
 }
 
 JsonValue SheetJson(const SheetOutcome& sheet) {
@@ -102,7 +102,7 @@ JsonValue SheetJson(const SheetOutcome& sheet) {
     }
     return {{"path", sheet.path.string()},
             {"status", SheetStatus(sheet)},
-            {"messages", ShownTexts(sheet.diagnostics)},
+            {"messages", CommandLineTexts(sheet.diagnostics)},
             {"blocks", std::move(blocks)}};
 }
 
@@ -136,7 +136,7 @@ JsonValue ReportJson(std::string_view command, const BatchResult& result, double
                         {"summary", SummaryJson(result, seconds)},
                         {"sheets", std::move(sheets)}};
     if (!result.diagnostics.empty()) {
-        report["messages"] = ShownTexts(result.diagnostics);
+        report["messages"] = CommandLineTexts(result.diagnostics);
     }
     return report;
 }

@@ -11,6 +11,7 @@
 #include "CliUi.h"
 #include "Commands.h"
 #include "FileErrors.h"
+#include "TerminalDiagnostic.h"
 #include "batch/BatchMessages.h"
 #include "convert/OutputName.h"
 #include "document/CMyVeskDoc.h"
@@ -47,7 +48,7 @@ std::string Contents(const ExportReport& report, const std::filesystem::path& pa
 // the same fault: its code, its place in the zone's plane coordinates and its
 // English text.
 void PrintLeftOut(const Diagnostic& diagnostic) {
-    std::printf("  %s\n", diagnostic.Shown().c_str());
+    std::printf("  %s\n", CommandLineText(diagnostic).c_str());
     Log(diagnostic);
 }
 
@@ -78,7 +79,7 @@ void PrintReport(const ExportReport& report, int zone) {
 void PrintRefusal(const std::string& sheet, int number, const std::string& name,
                   const Diagnostic& why) {
     std::fprintf(stderr, "vesk-cli export: %s block %d (%s): %s\n", sheet.c_str(), number + 1,
-                 name.c_str(), why.Shown().c_str());
+                 name.c_str(), CommandLineText(why).c_str());
     Log(why);
 }
 

@@ -186,6 +186,30 @@ TEST_F(ExportCommand, ABlockOriginThatIsNoNumberIsRefused) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 1);
 }
 
+// The program words the parts left out in Japanese; the command line and the
+// batch reports keep telling them in English, byte for byte.
+TEST_F(ExportCommand, PartsLeftOutAreToldInEnglishInTheListAndTheReport) {
+    test::SheetBuilder sheet = test::StandardSheet(-8000.0f, -36000.0f);
+    sheet.SubSheetArea(3, -6800.0f, -36000.0f);
+    sheet.Building(0, 10, {{-6700, -35900}, {-6690, -35900}, {-6690, -35890}});
+    sheet.Dem(2, 2, 400, 300, {1, std::numeric_limits<float>::quiet_NaN(), 3, 4});
+    std::filesystem::create_directory(dir / "in");
+    ASSERT_TRUE(sheet.WriteTo(dir / "in" / "grid.tqb"));
+    const std::string reason = "terrain left out: a height is not a finite number";
+    std::filesystem::create_directory(Out());
+    const auto exported =
+        RunCli({"export", (dir / "in" / "grid.tqb").string(), "--block", "4", "--out", Out()});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_THAT(exported.out, HasSubstr("\n  " + reason + "\n"));
+    const std::string report = (dir / "report.json").string();
+    const auto tiles = RunCli({"tiles", (dir / "in").string(), "--out", (dir / "tiles").string(),
+                               "--heights", "sea-level", "--quiet", "--report", report});
+    ASSERT_EQ(tiles.exitCode, 0) << tiles.err;
+    std::ifstream in(report);
+    const std::string json((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_THAT(json, HasSubstr("\"messages\": [\"" + reason + "\"]"));
+}
+
 // Block 4 of a sheet: a sound building, a bow tie crossing itself at
 // (-6690, -35890) and a building whose roof is at its bottom.
 std::string FaultySheet(const std::filesystem::path& path) {

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeView>
 #include <QUrl>
 #include <fstream>
 
@@ -326,11 +328,40 @@ void MainFrameTest::fitHoldsAfterBarTogglesForASheetFromTheCommandLine() {
     QVERIFY(gui.Frame().ToolBar()->isVisible());
 }
 
+namespace {
+
+// The list's headers, and every row's size, type and date, as the file
+// dialog shows them once it has read its folder.
+QStringList FileListTexts(QFileDialog& dialog, int rows) {
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!view || !QTest::qWaitFor(
+                     [&] { return view->model()->rowCount(view->rootIndex()) == rows; }, 10000)) {
+        return {};
+    }
+    const QAbstractItemModel& list = *view->model();
+    QStringList texts;
+    for (int column = 0; column < list.columnCount(view->rootIndex()); ++column) {
+        texts.append(list.headerData(column, Qt::Horizontal).toString());
+        for (int row = 0; row < rows; ++row) {
+            if (column > 0) {  // the names are the files'
+                texts.append(list.index(row, column, view->rootIndex()).data().toString());
+            }
+        }
+    }
+    return texts;
+}
+
+}  // namespace
+
 void MainFrameTest::qtDialogsSpeakJapanese() {
     GuiFixture gui;
+    std::filesystem::create_directory(gui.dir / "folder");
+    std::ofstream(gui.dir / "folder" / "sheet.tqb") << "\x01\x02\x03";
+    std::filesystem::create_directory(gui.dir / "folder" / "inner");
     ModalDriver driver;
     QString caption;
     QStringList texts;
+    QStringList list;
     driver.Then([&](QWidget* dialog) {
         caption = dialog->windowTitle();
         for (const QAbstractButton* button : dialog->findChildren<QPushButton*>()) {
@@ -339,7 +370,10 @@ void MainFrameTest::qtDialogsSpeakJapanese() {
         for (const QLabel* label : dialog->findChildren<QLabel*>()) {
             texts.append(label->text());
         }
-        static_cast<QDialog*>(dialog)->reject();
+        auto* files = static_cast<QFileDialog*>(dialog);
+        files->setDirectory(QString::fromStdString((gui.dir / "folder").string()));
+        list = FileListTexts(*files, 2);
+        files->reject();
     });
     QTest::keyClick(gui.Frame().View(), Qt::Key_I, Qt::ControlModifier);
     QCOMPARE(caption, QString::fromUtf8("開く"));
@@ -348,6 +382,12 @@ void MainFrameTest::qtDialogsSpeakJapanese() {
     for (const char* english : {"Cancel", "&Open", "Open", "Look in:", "File &name:"}) {
         QVERIFY2(!texts.contains(QString::fromLatin1(english)), english);
     }
+    // Qt words sizes and dates in the system's locale, and has no Japanese
+    // for a folder's type: none of that is left in English.
+    QVERIFY2(list.contains(QString::fromUtf8("フォルダ")), qPrintable(list.join('|')));
+    QVERIFY2(list.contains(QString::fromUtf8("3 バイト")), qPrintable(list.join('|')));
+    QVERIFY2(!list.join('|').contains(QRegularExpression(QStringLiteral("[A-Za-z]{2,}"))),
+             qPrintable(list.join('|')));
 }
 
 void MainFrameTest::aboutBoxTextsFitAndLongMessagesBreakOnlyBetweenWords() {

@@ -12,6 +12,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <atomic>
+#include <limits>
 
 #include "GuiFixture.h"
 #include "SampleSheet.h"
@@ -239,6 +240,7 @@ private slots:
     void commandNeedsASelectedBlock();
     void pixelsShowBuildingsTerrainAndGroundAsToggled();
     void blockWithoutGridStandsOnItsOrthoImage();
+    void terrainLeftOutIsNamedWithItsReasonInJapanese();
     void clickPicksTheBuildingUnderThePointer();
     void pickedBuildingIsHighlightedMovingAndAtRest();
     void wallsFacingDifferentWaysAreShadedApart();
@@ -353,6 +355,20 @@ void PreviewTest::blockWithoutGridStandsOnItsOrthoImage() {
     view->SetLayers(layers);
     seen = view->GrabFrame().pixelColor(*pixel);
     QVERIFY2(Near(seen, kGroundColour), Describe(seen));
+}
+
+void PreviewTest::terrainLeftOutIsNamedWithItsReasonInJapanese() {
+    GuiFixture gui;
+    test::SheetBuilder sheet = test::StandardSheet(-8000.0f, -36000.0f);
+    sheet.SubSheetArea(kBlock, -7200.0f, -35400.0f);
+    sheet.Building(0, 10, {{-7100, -35300}, {-7090, -35300}, {-7090, -35290}});
+    sheet.Dem(2, 2, 400, 300, {1, std::numeric_limits<float>::quiet_NaN(), 3, 4});
+    gui.Open(gui.Write(sheet, "nan.tqb"));
+    gui.ClickPicture(kBlockOnPicture);
+    PreviewWindow* preview = OpenPreview(gui);
+    QVERIFY(preview);
+    QCOMPARE(preview->StatusText(),
+             QString::fromUtf8("地形ﾃﾞｰﾀ(DEM)に数値でない値があるため、地形を除外しました"));
 }
 
 // Picking follows what is drawn: the tallest building under its projected

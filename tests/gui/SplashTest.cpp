@@ -1,6 +1,7 @@
 // The splash window at start-up and the About box.
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimerEvent>
 
@@ -9,6 +10,7 @@
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/SplashScreen.h"
+#include "app/TitlePicture.h"
 #include "view/CMyVeskView.h"
 
 using namespace vesk::gui;
@@ -25,7 +27,7 @@ private slots:
     void mousePressOnlyClosesIt();
     void movesAndReleasesLeaveItOpen();
     void timerClosesIt();
-    void aboutBoxShowsNameVersionAndRights();
+    void aboutBoxAndSplashTellNameVersionAndRightsInJapanese();
 };
 
 void SplashTest::commandLineSwitchesSuppressIt() {
@@ -91,21 +93,51 @@ void SplashTest::timerClosesIt() {
     QTRY_VERIFY(!gui.App().Splash().IsShown());
 }
 
-void SplashTest::aboutBoxShowsNameVersionAndRights() {
+namespace {
+
+// The words of the texts written in Latin letters, but for the program's name
+// and the OK of a button, which stay as every dialog of the program has them.
+QStringList LatinWords(const QStringList& texts) {
+    QStringList words;
+    const QRegularExpression word(QStringLiteral("[A-Za-z]+"));
+    for (const QString& text : texts) {
+        for (const auto& match : word.globalMatch(text)) {
+            if (match.captured() != QStringLiteral("Vesk") &&
+                match.captured() != QStringLiteral("OK")) {
+                words.append(match.captured());
+            }
+        }
+    }
+    return words;
+}
+
+}  // namespace
+
+void SplashTest::aboutBoxAndSplashTellNameVersionAndRightsInJapanese() {
     GuiFixture gui;
     ModalDriver driver;
     QString title;
     QString version;
+    QStringList texts;
     driver.Then([&](QWidget* dialog) {
         title = dialog->windowTitle();
         version = dialog->findChild<QLabel*>(QStringLiteral("title"))->text();
         QVERIFY(!dialog->findChild<QLabel*>(QStringLiteral("rights"))->text().isEmpty());
+        texts.append(title);
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            texts.append(label->text());
+        }
+        for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            texts.append(button->text());
+        }
         dialog->findChild<QPushButton*>(QStringLiteral("1"))->click();
     });
     gui.Action(cmd::kAbout)->trigger();
     QCOMPARE(title, QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報(Vesk)"));
-    QCOMPARE(version, QStringLiteral("Vesk Version 0.72"));
+    QCOMPARE(version, QString::fromUtf8("Vesk ﾊﾞｰｼﾞｮﾝ 0.72"));
     QCOMPARE(driver.unexpectedDialogs, 0);
+    QCOMPARE(LatinWords(texts), QStringList());
+    QCOMPARE(LatinWords(TitleTexts()), QStringList());
 }
 
 QTEST_MAIN(SplashTest)

@@ -4,14 +4,9 @@
 #include "text/ShiftJis.h"
 
 namespace vesk {
-namespace {
-
-constexpr std::string_view kUntitled = "無題";
-
-}  // namespace
 
 CMyVeskDoc::CMyVeskDoc(DocumentUi& ui, ProgramImageSize& imageSize)
-    : ui_(ui), imageSize_(imageSize), title_(kUntitled) {
+    : ui_(ui), imageSize_(imageSize), title_(TitleOf({})) {
     ResetSheetState();
 }
 
@@ -30,13 +25,18 @@ void CMyVeskDoc::OpenSheetForUser(const std::filesystem::path& path) {
     }
 }
 
+// The old sheet goes before the new one is read, so that a large picture is
+// never held twice.
 void CMyVeskDoc::OpenSheetFile(const std::filesystem::path& path) {
     // The caller's path may live in the survey list that clearing empties.
     const std::filesystem::path pathCopy = path;
     WaitCursor wait(ui_);
     ClearSheetData();
     ResetSheetState();
-    if (LoadSheet(pathCopy)) {
+    SheetLoad load(pathCopy, Carried(), keepsImagePixels_);
+    ui_.RunSheetLoad(load);
+    lastLoadCancelled_ = load.Cancelled();
+    if (!lastLoadCancelled_ && Take(load)) {
         surveyMapAvailable_ = false;
         sheetAvailable_ = true;
         surveyZone_ = 0;
@@ -85,7 +85,7 @@ void CMyVeskDoc::ResetSheetState() {
 }
 
 void CMyVeskDoc::RefreshTitle() {
-    title_ = titleText_.empty() ? std::string(kUntitled) : ShiftJisToUtf8(titleText_);
+    title_ = TitleOf(titleText_);
     ui_.TitleChanged(title_);
 }
 

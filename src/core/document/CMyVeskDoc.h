@@ -13,7 +13,6 @@
 #include "sheet/ProgramImageSize.h"
 #include "sheet/SheetArea.h"
 #include "sheet/SheetImage.h"
-#include "sheet/SheetWalk.h"
 #include "sheet/SubSheetRecord.h"
 #include "survey/SurveyEntry.h"
 #include "zonemap/ZoneMap.h"
@@ -29,7 +28,7 @@ struct DisplayExtent {
 // sub-sheet records with the positions of their data), the selected sub-sheet,
 // the survey list and the display switches. It reaches the user only through
 // its DocumentUi.
-class CMyVeskDoc : private SheetWalkVisitor {
+class CMyVeskDoc {
 public:
     explicit CMyVeskDoc(DocumentUi& ui, ProgramImageSize& imageSize = ProgramImageSize::Process());
 
@@ -63,10 +62,12 @@ public:
     // The program's open: OpenSheetFile, then a notice naming the file when the
     // load found no sheet data at all, which the load itself passes over.
     void OpenSheetForUser(const std::filesystem::path& path);
+    // Whether the last open was cancelled during its load, which leaves no
+    // sheet open as a file that cannot be read does.
+    bool LastLoadCancelled() const { return lastLoadCancelled_; }
     void ClearSheetData();
     void ResetSheetState();
-    bool LoadSheet(const std::filesystem::path& path);
-    // The walk over any byte source; the file-opening part stays in LoadSheet.
+    // A load from any byte source, as opening a file loads it.
     void LoadSheetFrom(ByteSource& source);
     // Whether loading keeps the sheet image's pixels (it does unless told
     // otherwise). The bitmap's headers are read and checked either way; a
@@ -138,14 +139,11 @@ public:
 
 private:
     void ShowError(const DiagnosticKind& kind);
-    // What the load takes of what the sheet walk meets (CMyVeskDocLoad.cpp).
-    void SheetAreaRead(const SheetArea& area) override;
-    void SheetAreaUnreadable() override;
-    void NameChunk(ByteSource& sheet, const WalkedChunk& chunk) override;
-    void ImageRefused() override;
-    bool ImageTaken(ByteSource& sheet, const SheetImageLayout& image) override;
-    void SubSheetAreaRefused(SubSheetAreaFault fault) override;
-    SubSheetRecord& SubSheetAccepted(const SubSheetArea& area, int zone) override;
+    // What a load starts from, and what the document takes of it once it has
+    // run (CMyVeskDocLoad.cpp); false for a file that could not be opened.
+    LoadedSheet Carried() const;
+    bool Take(SheetLoad& load);
+    void TakePicture(LoadedPicture&& picture);
     void SetImageScale(int width, int height, double scale);
     void ShowSurveyZone(int zone);
     void RefitShownSurveyMap();
@@ -175,6 +173,7 @@ private:
     std::array<bool, kSubSheetCount> selected_{};
     std::array<SubSheetRecord, kSubSheetCount> subSheets_{};
     bool keepsImagePixels_ = true;
+    bool lastLoadCancelled_ = false;
     std::unique_ptr<std::byte[]> pixels_;
     std::size_t pixelBytes_ = 0;
     std::uint64_t imageGeneration_ = 0;

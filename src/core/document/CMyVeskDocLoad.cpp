@@ -1,85 +1,51 @@
-// Loading a sheet file into the document: what it takes of each chunk the walk meets.
-#include <optional>
-
+// Loading a sheet file into the document: what a load starts from, and what
+// the document takes of it once it has run.
 #include "document/CMyVeskDoc.h"
-#include "sheet/ByteReader.h"
-#include "sheet/FileByteSource.h"
-#include "sheet/SheetMessages.h"
 
 namespace vesk {
 
-namespace msg = sheet_messages;
-
-bool CMyVeskDoc::LoadSheet(const std::filesystem::path& path) {
-    auto source = FileByteSource::Open(path);
-    if (!source) {
-        ShowError(msg::kCannotOpenSheetFile);
-        return false;
-    }
-    LoadSheetFrom(*source);
-    return true;
+LoadedSheet CMyVeskDoc::Carried() const {
+    LoadedSheet carried;
+    carried.area = sheetArea_;
+    carried.subSheets = subSheets_;
+    carried.imageSize = imageSize_;
+    return carried;
 }
 
 void CMyVeskDoc::LoadSheetFrom(ByteSource& source) {
-    areaRead_ = false;
-    nameRead_ = false;
-    pictureRead_ = false;
-    accepted_.fill(false);
-    WalkSheet(source, *this);
+    SheetLoad load(sheetPath_, Carried(), keepsImagePixels_);
+    load.RunOn(source);
+    Take(load);
 }
 
-void CMyVeskDoc::SheetAreaRead(const SheetArea& area) {
-    sheetArea_ = area;
-    areaRead_ = true;
-    if (!sheetArea_.IsValidSheet()) {
-        ShowError(msg::kNotScale2500);
+// What the load read replaces the document's sheet, and what it had to say
+// is told in the order it was met, as if the document had read it itself.
+bool CMyVeskDoc::Take(SheetLoad& load) {
+    LoadedSheet& sheet = load.Sheet();
+    sheetArea_ = sheet.area;
+    areaRead_ = sheet.areaRead;
+    nameRead_ = sheet.nameRead;
+    if (sheet.titleText) {
+        titleText_ = std::move(*sheet.titleText);
+        title_ = TitleOf(titleText_);
     }
-}
-
-void CMyVeskDoc::SheetAreaUnreadable() {
-    ShowError(msg::kCannotReadSheetData);
-}
-
-void CMyVeskDoc::NameChunk(ByteSource& sheet, const WalkedChunk& chunk) {
-    ByteReader reader(sheet, chunk.BodyOffset());
-    const std::uint32_t size = chunk.header.bodySize;
-    if (size == 0 || size > reader.Remaining()) {
-        ShowError(msg::kCannotReadSheetData);
-        return;
+    pictureRead_ = sheet.picture.has_value();
+    if (sheet.picture) {
+        TakePicture(std::move(*sheet.picture));
     }
-    std::string name(size, '\0');
-    if (!reader.Read(std::as_writable_bytes(std::span(name)))) {
-        ShowError(msg::kCannotReadSheetData);
-        return;
-    }
-    name.resize(name.find('\0') == std::string::npos ? name.size() : name.find('\0'));
-    nameRead_ = !name.empty();
-    titleText_ = std::move(name);
-    RefreshTitle();
+    accepted_ = sheet.accepted;
+    subSheets_ = std::move(sheet.subSheets);
+    imageSize_ = sheet.imageSize;
+    load.TellTo(ui_);
+    return sheet.opened;
 }
 
-void CMyVeskDoc::ImageRefused() {
-    ShowError(msg::kNotWindowsBitmap);
-}
-
-bool CMyVeskDoc::ImageTaken(ByteSource& sheet, const SheetImageLayout& layout) {
-    std::optional<SheetImage> image;
-    if (keepsImagePixels_) {
-        image = ReadSheetImage(sheet, layout);
-        if (!image) {
-            ShowError(msg::kNotWindowsBitmap);
-            return false;
-        }
-    }
-    imageHeader_ = layout.header;
-    pictureRead_ = true;
-    pixels_ = image ? std::move(image->pixels) : nullptr;
-    pixelBytes_ = image ? image->pixelBytes : 0;
+void CMyVeskDoc::TakePicture(LoadedPicture&& picture) {
+    imageHeader_ = picture.header;
+    pixels_ = std::move(picture.pixels);
+    pixelBytes_ = picture.pixelBytes;
     ++imageGeneration_;
-    imageSize_.Record(imageHeader_.width, imageHeader_.height);
     SetImageScale(imageHeader_.width, imageHeader_.height, 1.0);
-    ui_.SetExtentAndFitFrame(displayWidth_, displayHeight_);
-    return true;
 }
 
 void CMyVeskDoc::SetImageScale(int width, int height, double scale) {
@@ -88,29 +54,6 @@ void CMyVeskDoc::SetImageScale(int width, int height, double scale) {
     scale_ = scale;
     displayWidth_ = TruncToInt(imageWidth_ * scale_);
     displayHeight_ = TruncToInt(imageHeight_ * scale_);
-}
-
-void CMyVeskDoc::SubSheetAreaRefused(SubSheetAreaFault fault) {
-    switch (fault) {
-        case SubSheetAreaFault::kUnreadable:
-            ShowError(msg::kCannotReadSubSheetData);
-            break;
-        case SubSheetAreaFault::kNotSubSheetSize:
-            ShowError(msg::kNotSubSheetOf2500);
-            break;
-        case SubSheetAreaFault::kNumberOutOfRange:
-            ShowError(msg::kSubSheetNumberOutOfRange);
-            break;
-    }
-}
-
-SubSheetRecord& CMyVeskDoc::SubSheetAccepted(const SubSheetArea& area, int zone) {
-    const auto number = static_cast<std::size_t>(area.number);
-    accepted_[number] = true;
-    SubSheetRecord& record = subSheets_[number];
-    RecordSubSheetArea(area, zone, record);
-    record.rect = SubSheetRectOnImage(sheetArea_, imageSize_.Width(), imageSize_.Height(), area);
-    return record;
 }
 
 }  // namespace vesk

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "convert/ConversionChoices.h"
+#include "document/SheetLoad.h"
 #include "export/ExportFormat.h"
 #include "platform/MessageSink.h"
 #include "survey/ZonePresenceFlags.h"
@@ -33,6 +34,12 @@ public:
 
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
+
+    // Runs the load of a sheet being opened and returns once it has ended,
+    // read whole or cancelled: here and now, unless the user interface has a
+    // better way (the program reads on a thread of its own behind a progress
+    // dialog, and keeps drawing its windows meanwhile).
+    virtual void RunSheetLoad(SheetLoad& load) { load.Run(); }
 
     // The open dialog of the open sheet command; nothing when cancelled.
     virtual std::optional<std::filesystem::path> ChooseSheetFile() = 0;

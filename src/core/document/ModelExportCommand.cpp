@@ -1,13 +1,17 @@
 #include "document/ModelExportCommand.h"
 
+#include <algorithm>
 #include <string>
 
 #include "convert/BlockConversion.h"
 #include "convert/ConversionMessages.h"
 #include "document/CMyVeskDoc.h"
+#include "document/LeftOutText.h"
 #include "document/ModelExportMessages.h"
 #include "export/BlockExport.h"
+#include "export/ExportMessages.h"
 #include "export/OutputFile.h"
+#include "model/ModelMessages.h"
 #include "sheet/FileByteSource.h"
 #include "sheet/SheetMessages.h"
 
@@ -31,6 +35,29 @@ std::string Line(std::string_view format, std::string_view value) {
     return "\n" + FillIn(format, {std::string(value)});
 }
 
+bool IsAboutTexture(const Diagnostic& diagnostic) {
+    const int code = diagnostic.Code();
+    return code == model_messages::kTextureChunkMissing.code ||
+           code == model_messages::kTextureSizeOutOfRange.code ||
+           code == model_messages::kTextureNotDecodable.code ||
+           code == export_messages::kTextureNotEncoded.code;
+}
+
+// Each part left out with its own reason, a line each. The model reads the
+// texture only for a terrain to lay it on, and says nothing of it otherwise.
+std::string LeftOutLines(const ExportReport& report, const ExportChoices& choices) {
+    std::string lines;
+    if (!report.diagnostics.empty()) {
+        lines += "\n" + LeftOutText(report.diagnostics, "\n");
+    }
+    if (choices.model.texture && report.textureWidth == 0 &&
+        std::ranges::none_of(report.diagnostics, IsAboutTexture)) {
+        lines += "\n";
+        lines += msg::kTextureWithoutTerrain;
+    }
+    return lines;
+}
+
 std::string WrittenNotice(const ExportReport& report, const ExportChoices& choices) {
     std::string text(msg::kWritten);
     for (const ExportedFile& file : report.files) {
@@ -44,10 +71,8 @@ std::string WrittenNotice(const ExportReport& report, const ExportChoices& choic
     if (report.textureWidth > 0) {
         text += Line(msg::kTexture, std::to_string(report.textureWidth) + "×" +
                                         std::to_string(report.textureHeight));
-    } else if (choices.model.texture) {
-        text += "\n";
-        text += msg::kTextureLeftOut;
     }
+    text += LeftOutLines(report, choices);
     if (!report.crs) {
         text += "\n";
         text += msg::kLocalCoordinates;

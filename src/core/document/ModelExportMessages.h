@@ -13,8 +13,10 @@ inline constexpr std::string_view kBuildings = "建物 %d件";
 inline constexpr std::string_view kBuildingsLeftOut = "形状が正しくないため除外した建物 %d件";
 inline constexpr std::string_view kTriangles = "三角形 %d";
 inline constexpr std::string_view kTexture = "ﾃｸｽﾁｬ %s ﾋﾟｸｾﾙ";
-inline constexpr std::string_view kTextureLeftOut =
-    "ｵﾙｿ画像が読み取れないため、ﾃｸｽﾁｬなしで書き出しました";
+// The texture lies on the terrain: a block without a grid, or whose grid was
+// left out, is written without it.
+inline constexpr std::string_view kTextureWithoutTerrain =
+    "ﾃｸｽﾁｬを貼る地形がないため、ﾃｸｽﾁｬを除外しました";
 inline constexpr std::string_view kLocalCoordinates =
     "座標系が分からないため区画原点からの座標で書き出しました";
 

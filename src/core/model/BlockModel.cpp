@@ -90,8 +90,8 @@ void AddTerrain(ByteSource& sheet, const SubSheetRecord& record, BlockModel& mod
     }
     // A grid without points comes without heights, and the mesh refuses it for its counts.
     auto terrain = BuildTerrainMesh(dem.chunk);
-    if (auto* fault = std::get_if<std::string>(&terrain)) {
-        model.diagnostics.push_back(MakeDiagnostic(msg::kTerrainGridUnusable, {*fault}));
+    if (const auto* fault = std::get_if<DiagnosticKind>(&terrain)) {
+        model.diagnostics.push_back(MakeDiagnostic(*fault));
         return;
     }
     model.terrain = std::move(std::get<TerrainModel>(terrain));

@@ -2,28 +2,33 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+
+#include "model/ModelMessages.h"
 
 namespace vesk {
 namespace {
 
-std::string GridFault(const DemChunk& dem) {
+namespace msg = model_messages;
+
+std::optional<DiagnosticKind> GridFault(const DemChunk& dem) {
     const TerrainGrid& grid = dem.grid;
     if (grid.columns < 2 || grid.rows < 2) {
-        return "the grid has fewer than two rows or columns";
+        return msg::kGridTooSmall;
     }
     if (!(grid.dx > 0.0f) || !(grid.dy > 0.0f) || !std::isfinite(grid.dx) ||
         !std::isfinite(grid.dy)) {
-        return "the grid spacing is not a positive number";
+        return msg::kGridSpacingNotPositive;
     }
     if (!std::isfinite(static_cast<float>((grid.columns - 1) * double{grid.dx})) ||
         !std::isfinite(static_cast<float>((grid.rows - 1) * double{grid.dy}))) {
-        return "the grid reaches too far";
+        return msg::kGridReachesTooFar;
     }
     if (!std::all_of(dem.heights.begin(), dem.heights.end(),
                      [](float h) { return std::isfinite(h); })) {
-        return "a height is not a finite number";
+        return msg::kGridNotFinite;
     }
-    return {};
+    return std::nullopt;
 }
 
 class GridMeshBuilder {
@@ -92,10 +97,9 @@ private:
 
 }  // namespace
 
-std::variant<TerrainModel, std::string> BuildTerrainMesh(const DemChunk& dem) {
-    std::string fault = GridFault(dem);
-    if (!fault.empty()) {
-        return fault;
+std::variant<TerrainModel, DiagnosticKind> BuildTerrainMesh(const DemChunk& dem) {
+    if (const auto fault = GridFault(dem)) {
+        return *fault;
     }
     return TerrainModel{dem.grid, GridMeshBuilder(dem).Build()};
 }

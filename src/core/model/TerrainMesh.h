@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <variant>
 
 #include "model/BlockModel.h"
@@ -8,8 +7,9 @@
 
 namespace vesk {
 
-// The grid as a mesh, or why it cannot be one: fewer than two rows or
-// columns, a spacing that is not a positive number, a height that is not finite.
-std::variant<TerrainModel, std::string> BuildTerrainMesh(const DemChunk& dem);
+// The grid as a mesh, or why it cannot be one (model_messages::kGridTooSmall
+// and the three after it): fewer than two rows or columns, a spacing that is
+// not a positive number, a grid too wide for a float, a height that is not finite.
+std::variant<TerrainModel, DiagnosticKind> BuildTerrainMesh(const DemChunk& dem);
 
 }  // namespace vesk

@@ -1,5 +1,6 @@
 #include "sheet/SheetImage.h"
 
+#include <algorithm>
 #include <array>
 
 #include "sheet/ByteReader.h"
@@ -9,6 +10,8 @@ namespace vesk {
 namespace {
 
 constexpr std::uint32_t kBiRgb = 0;
+// A few milliseconds of reading: how long a stop may wait.
+constexpr std::size_t kSliceBytes = std::size_t{16} << 20;
 
 struct BitmapFileHeader {
     std::uint32_t fileSize = 0;
@@ -74,6 +77,12 @@ std::optional<SheetImageLayout> ReadSheetImageLayout(ByteSource& source, const W
 }
 
 std::optional<SheetImage> ReadSheetImage(ByteSource& source, const SheetImageLayout& layout) {
+    const std::atomic<bool> never{false};
+    return ReadSheetImage(source, layout, never);
+}
+
+std::optional<SheetImage> ReadSheetImage(ByteSource& source, const SheetImageLayout& layout,
+                                         const std::atomic<bool>& stop) {
     ByteReader reader(source, layout.pixelOffset);
     if (layout.pixelBytes > reader.Remaining()) {
         return std::nullopt;
@@ -82,8 +91,12 @@ std::optional<SheetImage> ReadSheetImage(ByteSource& source, const SheetImageLay
     image.header = layout.header;
     image.pixelBytes = static_cast<std::size_t>(layout.pixelBytes);
     image.pixels = std::make_unique_for_overwrite<std::byte[]>(image.pixelBytes);
-    if (!reader.Read({image.pixels.get(), image.pixelBytes})) {
-        return std::nullopt;
+    const std::span<std::byte> pixels(image.pixels.get(), image.pixelBytes);
+    for (std::size_t done = 0; done < pixels.size(); done += kSliceBytes) {
+        const std::size_t slice = std::min(kSliceBytes, pixels.size() - done);
+        if (stop.load(std::memory_order_relaxed) || !reader.Read(pixels.subspan(done, slice))) {
+            return std::nullopt;
+        }
     }
     return image;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -63,5 +64,10 @@ struct SheetImage {
 // Reads the pixel data of a checked bitmap; nothing when the source no longer
 // gives them whole.
 std::optional<SheetImage> ReadSheetImage(ByteSource& source, const SheetImageLayout& layout);
+// The same read in slices, given up between two of them once stop is set
+// (nothing then): a picture may be gigabytes, and a load being cancelled
+// need not read it to its end.
+std::optional<SheetImage> ReadSheetImage(ByteSource& source, const SheetImageLayout& layout,
+                                         const std::atomic<bool>& stop);
 
 }  // namespace vesk

@@ -10,11 +10,15 @@ namespace {
 
 class SheetWalk {
 public:
-    SheetWalk(ByteSource& sheet, SheetWalkVisitor& visitor)
-        : sheet_(sheet), visitor_(visitor), walker_(sheet) {}
+    SheetWalk(ByteSource& sheet, SheetWalkVisitor& visitor, const std::atomic<bool>& stop)
+        : sheet_(sheet), visitor_(visitor), stop_(stop), walker_(sheet) {}
 
     void Run() {
-        while (const auto chunk = walker_.Next()) {
+        while (!stop_.load(std::memory_order_relaxed)) {
+            const auto chunk = walker_.Next();
+            if (!chunk) {
+                return;
+            }
             Take(*chunk);
         }
     }
@@ -77,6 +81,7 @@ private:
 
     ByteSource& sheet_;
     SheetWalkVisitor& visitor_;
+    const std::atomic<bool>& stop_;
     ChunkWalker walker_;
     int zone_ = 0;
     SubSheetRecord* current_ = nullptr;  // of the last accepted sub-sheet
@@ -93,7 +98,12 @@ void RecordSubSheetArea(const SubSheetArea& area, int zone, SubSheetRecord& reco
 }
 
 void WalkSheet(ByteSource& sheet, SheetWalkVisitor& visitor) {
-    SheetWalk(sheet, visitor).Run();
+    const std::atomic<bool> never{false};
+    WalkSheet(sheet, visitor, never);
+}
+
+void WalkSheet(ByteSource& sheet, SheetWalkVisitor& visitor, const std::atomic<bool>& stop) {
+    SheetWalk(sheet, visitor, stop).Run();
 }
 
 }  // namespace vesk

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "sheet/ByteSource.h"
 #include "sheet/ChunkWalker.h"
 #include "sheet/SheetArea.h"
@@ -44,5 +46,8 @@ void RecordSubSheetArea(const SubSheetArea& area, int zone, SubSheetRecord& reco
 // Walks the sheet's chunks from its start, telling the visitor what it meets.
 // Data chunks before the first accepted sub-sheet belong to none and are passed over.
 void WalkSheet(ByteSource& sheet, SheetWalkVisitor& visitor);
+// The same walk, which ends before the next chunk once stop is set: a load
+// on another thread is cancelled so.
+void WalkSheet(ByteSource& sheet, SheetWalkVisitor& visitor, const std::atomic<bool>& stop);
 
 }  // namespace vesk

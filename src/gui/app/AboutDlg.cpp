@@ -19,12 +19,12 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     icon->setPixmap(QPixmap(QStringLiteral(":/vesk.xpm")));
     icon->setGeometry(du.Rect(11, 17, 20, 20));
 
-    auto* title = new QLabel(QStringLiteral("Vesk Version 0.72"), this);
+    auto* title = new QLabel(QString::fromUtf8("Vesk ﾊﾞｰｼﾞｮﾝ 0.72"), this);
     title->setObjectName(QStringLiteral("title"));
     title->setTextFormat(Qt::PlainText);
     title->setGeometry(du.Rect(38, 16, 125, 8));
 
-    auto* rights = new QLabel(QStringLiteral("Copyright (C) 2024-2026 The Vesk developers"), this);
+    auto* rights = new QLabel(QString::fromUtf8("© 2024-2026 Vesk 開発者"), this);
     rights->setObjectName(QStringLiteral("rights"));
     rights->setTextFormat(Qt::PlainText);
     rights->setGeometry(du.Rect(37, 30, 139, 8));

@@ -23,6 +23,7 @@
 #include "app/PathText.h"
 #include "app/SessionSettings.h"
 #include "batchconvert/BatchConversionRun.h"
+#include "dialogs/JapaneseFileList.h"
 #include "document/CMyVeskDoc.h"
 #include "findings/FindingsPanel.h"
 #include "findings/SheetCheckDisplay.h"
@@ -258,6 +259,7 @@ void CMainFrame::OnGenericOpen() {
     QFileDialog dialog(this);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(QString::fromUtf8("すべてのﾌｧｲﾙ (*.*)"));
+    ListFilesInJapanese(dialog);
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         OpenAndRemember(dialog.selectedFiles().constFirst());
     }
@@ -279,10 +281,11 @@ void CMainFrame::OnPreview() {
 
 void CMainFrame::OpenAndRemember(const QString& path) {
     doc_.OpenSheetForUser(ToPath(path));
-    // A file that could not be read leaves the list, as a stale entry would.
+    // A file that could not be read leaves the list, as a stale entry would;
+    // one whose load was cancelled stays as it was.
     if (doc_.IsSheetLoaded()) {
         recentFiles_.Add(path);
-    } else {
+    } else if (!doc_.LastLoadCancelled()) {
         recentFiles_.Remove(path);
     }
     RebuildRecentFileMenu();

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QLocale>
 
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
@@ -40,7 +41,10 @@ bool CMyVeskApp::InitInstance() {
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QStringLiteral("Vesk"));
     QApplication::setFont(DialogFont());
-    // The interface is Japanese whatever the locale, Qt's own dialogs included.
+    // The interface is Japanese whatever the locale, Qt's own dialogs included:
+    // their texts by Qt's translations, the file types they name by the
+    // default locale.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     if (qtTranslator_.load(QStringLiteral("qtbase_ja"),
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtTranslator_);

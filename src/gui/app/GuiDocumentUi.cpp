@@ -13,8 +13,10 @@
 #include "app/MessageLines.h"
 #include "app/PathText.h"
 #include "app/SessionSettings.h"
+#include "app/SheetLoadRun.h"
 #include "dialogs/CZoneSelectionDlg.h"
 #include "dialogs/ConversionSettingsDlg.h"
+#include "dialogs/JapaneseFileList.h"
 #include "dialogs/ModelExportDlg.h"
 #include "view/CMyVeskView.h"
 
@@ -100,6 +102,13 @@ void GuiDocumentUi::EndWaitCursor() {
     UpdateCommands();
 }
 
+// The emptied document is shown while the next sheet loads: the window is
+// drawn meanwhile, and must not draw the sheet that is gone.
+void GuiDocumentUi::RunSheetLoad(SheetLoad& load) {
+    InvalidateView();
+    RunSheetLoadInBackground(load, frame_);
+}
+
 void GuiDocumentUi::UpdateCommands() {
     if (frame_) {
         frame_->Commands().Update();
@@ -116,6 +125,7 @@ std::optional<std::filesystem::path> GuiDocumentUi::ChooseSheetFile() {
         dialog.setDirectory(folder);
     }
     dialog.setNameFilters({QString::fromUtf8(kSheetFilter), QString::fromUtf8(kAllFilesFilter)});
+    ListFilesInJapanese(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -141,12 +151,14 @@ std::optional<ModelExportSettings> GuiDocumentUi::AskModelExportSettings(
 }
 
 std::optional<std::filesystem::path> GuiDocumentUi::ChooseFolder() {
-    const QString folder =
-        QFileDialog::getExistingDirectory(frame_, QString::fromUtf8(kChooseFolderTitle));
-    if (folder.isEmpty()) {
+    QFileDialog dialog(frame_, QString::fromUtf8(kChooseFolderTitle));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    ListFilesInJapanese(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return ToPath(folder);
+    return ToPath(dialog.selectedFiles().constFirst());
 }
 
 std::optional<int> GuiDocumentUi::AskSurveyZone(const ZonePresence& presence) {

@@ -8,7 +8,8 @@ class CMainFrame;
 
 // The document's user interface in the Qt program: modal message boxes owned
 // by the main window (or the dialog in front of it), the file and folder
-// dialogs, the conversion settings dialog, the view and the wait cursor.
+// dialogs, the conversion settings dialog, the view, the wait cursor, and
+// sheets loaded on a thread of their own.
 class GuiDocumentUi : public DocumentUi {
 public:
     void SetFrame(CMainFrame* frame) { frame_ = frame; }
@@ -20,6 +21,7 @@ public:
     void TitleChanged(std::string_view title) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    void RunSheetLoad(SheetLoad& load) override;
     std::optional<std::filesystem::path> ChooseSheetFile() override;
     std::optional<ConversionChoices> AskConversionSettings(
         const ConversionPresence& presence) override;

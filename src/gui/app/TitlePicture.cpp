@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
+#include <vector>
 
 #include "dialogs/DialogUnits.h"
 
@@ -20,14 +21,35 @@ void PaintGrid(QPainter& painter, const QRect& area) {
     }
 }
 
-void PaintText(QPainter& painter, const QRect& box, const QString& text, int pointSize, bool bold,
-               const QColor& colour) {
+struct TitleLine {
+    QRect box;
+    QString text;
+    int pointSize;
+    bool bold;
+    QColor colour;
+};
+
+// The program's name, what it does, its makers and the years of the work.
+std::vector<TitleLine> TitleLines() {
+    return {
+        {QRect(0, 40, kTitlePictureWidth, 90), QStringLiteral("Vesk"), 54, true,
+         QColor(255, 255, 255)},
+        {QRect(0, 130, kTitlePictureWidth, 24), QString::fromUtf8("1/2500図葉 → 景観ｼﾐｭﾚｰﾀ"), 12,
+         false, QColor(220, 235, 255)},
+        {QRect(0, 178, kTitlePictureWidth, 20), QString::fromUtf8("Vesk 開発者"), 10, false,
+         QColor(255, 255, 255)},
+        {QRect(0, 200, kTitlePictureWidth, 20), QStringLiteral("2024 - 2026"), 9, false,
+         QColor(200, 220, 220)},
+    };
+}
+
+void PaintLine(QPainter& painter, const TitleLine& line) {
     QFont font = DialogFont();
-    font.setPointSize(pointSize);
-    font.setBold(bold);
+    font.setPointSize(line.pointSize);
+    font.setBold(line.bold);
     painter.setFont(font);
-    painter.setPen(colour);
-    painter.drawText(box, Qt::AlignCenter, text);
+    painter.setPen(line.colour);
+    painter.drawText(line.box, Qt::AlignCenter, line.text);
 }
 
 }  // namespace
@@ -40,15 +62,18 @@ QImage TitlePicture() {
     ground.setColorAt(1.0, QColor(40, 120, 96));
     painter.fillRect(picture.rect(), ground);
     PaintGrid(painter, QRect(20, 20, 320, 150));
-    PaintText(painter, QRect(0, 40, kTitlePictureWidth, 90), QStringLiteral("Vesk"), 54, true,
-              QColor(255, 255, 255));
-    PaintText(painter, QRect(0, 130, kTitlePictureWidth, 24),
-              QString::fromUtf8("1/2500図葉 → 景観ｼﾐｭﾚｰﾀ"), 12, false, QColor(220, 235, 255));
-    PaintText(painter, QRect(0, 178, kTitlePictureWidth, 20), QStringLiteral("The Vesk developers"),
-              10, false, QColor(255, 255, 255));
-    PaintText(painter, QRect(0, 200, kTitlePictureWidth, 20), QStringLiteral("2024 - 2026"), 9,
-              false, QColor(200, 220, 220));
+    for (const TitleLine& line : TitleLines()) {
+        PaintLine(painter, line);
+    }
     return picture;
+}
+
+QStringList TitleTexts() {
+    QStringList texts;
+    for (const TitleLine& line : TitleLines()) {
+        texts.append(line.text);
+    }
+    return texts;
 }
 
 }  // namespace vesk::gui

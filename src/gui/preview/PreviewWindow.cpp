@@ -12,6 +12,7 @@
 
 #include "convert/OutputName.h"
 #include "document/CMyVeskDoc.h"
+#include "document/LeftOutText.h"
 #include "preview/PreviewView.h"
 
 namespace vesk::gui {
@@ -185,7 +186,7 @@ void PreviewWindow::SceneBuilt(std::shared_ptr<const PreviewScene> scene) {
     }
     view_->CompleteScene(scene);
     if (!scene->Model().diagnostics.empty()) {
-        Finished(QString::fromStdString(scene->Model().diagnostics.front().Shown()));
+        Finished(QString::fromStdString(LeftOutText(scene->Model().diagnostics, "   ")));
     } else {
         Finished(QString::fromUtf8(kReadyText));
     }

@@ -4,8 +4,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <regex>
+
 #include "ConvertTestSupport.h"
 #include "RecordingUi.h"
+#include "SgiTestFile.h"
 #include "SheetBuilder.h"
 #include "TempDir.h"
 #include "document/CMyVeskDoc.h"
@@ -15,6 +19,8 @@ namespace {
 
 using test::FolderEntries;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 constexpr std::string_view kName = "09M0008P000100040003";
 
@@ -53,6 +59,37 @@ TEST_F(ModelExportCommandTest, WritesTheFormatChosenIntoTheFolderAndSaysWhatItHo
         ElementsAre("3Dﾓﾃﾞﾙを書き出しました。\nﾌｧｲﾙ名「" + name + ".mtl」\nﾌｧｲﾙ名「" + name +
                     ".obj」\n建物 1件\n形状が正しくないため除外した建物 1件\n三角形 14"));
     EXPECT_EQ(ui.conversionOffers.back().texture, false);
+}
+
+// A ground grid with a height that is no number leaves the terrain out, and
+// the texture with it though its image reads well: each is named in Japanese
+// with its own reason, not the ortho image blamed for both.
+TEST_F(ModelExportCommandTest, EachPartLeftOutIsNamedWithItsOwnReasonInJapanese) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    test::SheetBuilder sheet = test::StandardSheet(-1250.0f, -180.0f);
+    sheet.SubSheetArea(6, -850.0f, 120.0f);
+    sheet.Building(0.0f, 12.5f, {{10, 20}, {30, 20}, {30, 40}, {10, 40}});
+    sheet.Dem(2, 2, 400, 300, {1, nan, 3, 4});
+    sheet.Ortho(test::SgiFile(false, 2, 2, 3).With([](int, int, int) { return std::uint8_t{90}; }));
+    ASSERT_TRUE(sheet.WriteTo(sheetPath));
+    doc.OpenSheetFile(sheetPath);
+    doc.SelectSubSheet(6, true);
+    ui.Clear();
+    std::filesystem::create_directory(dir / "out");
+    ui.modelExportAnswers.push_back(ModelExportSettings{ExportFormat::kGlb, {true, true, true}});
+    ui.folderAnswers.push_back(dir / "out");
+
+    EXPECT_TRUE(RunModelExportCommand(doc));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const std::string& text = ui.messages[0].text;
+    EXPECT_THAT(text, HasSubstr("\n地形ﾃﾞｰﾀ(DEM)に数値でない値があるため、地形を除外しました\n"
+                                "ﾃｸｽﾁｬを貼る地形がないため、ﾃｸｽﾁｬを除外しました"));
+    EXPECT_THAT(text, Not(HasSubstr("ｵﾙｿ画像")));
+    // Nothing English: the only letters are the file's name and the program's
+    // name of the grid, DEM.
+    const std::string file = std::string(kName) + R"(\.glb)";
+    const std::string rest = std::regex_replace(text, std::regex(file + "|DEM"), "");
+    EXPECT_FALSE(std::regex_search(rest, std::regex("[A-Za-z]{2,}"))) << text;
 }
 
 TEST_F(ModelExportCommandTest, CancelWritesNothingAndAMissingFolderIsACreateError) {

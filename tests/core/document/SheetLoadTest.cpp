@@ -2,6 +2,9 @@
 // and what each chunk leaves in the sub-sheet records.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <thread>
+
 #include "RecordingUi.h"
 #include "SheetBuilder.h"
 #include "TempDir.h"
@@ -16,6 +19,20 @@ namespace msg = sheet_messages;
 using test::SheetBuilder;
 using test::StandardSheet;
 using Texts = std::vector<std::string>;
+
+// A user interface that runs the load on a thread of its own, as the
+// program's does, and may cancel it before it starts.
+class ThreadedUi : public test::RecordingUi {
+public:
+    void RunSheetLoad(SheetLoad& load) override {
+        if (cancelFirst) {
+            load.Cancel();
+        }
+        std::thread([&load] { load.Run(); }).join();
+    }
+
+    bool cancelFirst = false;
+};
 
 class SheetLoad : public ::testing::Test {
 protected:
@@ -88,6 +105,51 @@ TEST_F(SheetLoad, MessagesComeInTheOrderTheWalkMeetsThem) {
                                         std::string(msg::kSubSheetNumberOutOfRange.japanese),
                                         std::string(msg::kCannotReadSubSheetData.japanese)}));
     EXPECT_TRUE(doc.IsSheetLoaded());
+}
+
+// Read on another thread, a sheet is taken on the document's own, which
+// tells what the load met as if it had read it itself.
+TEST_F(SheetLoad, LoadOnAnotherThreadTellsTheSameInTheSameOrder) {
+    SheetBuilder sheet;
+    sheet.SheetArea(25000, 9, 0, 0)
+        .Name("\x83\x41")
+        .Image({.width = 20, .height = 10})
+        .SubSheetArea(0, 0, 0, 400, 301)
+        .SubSheetArea(4, 1600, 0)
+        .Name("");
+    Open(sheet);
+    ThreadedUi threaded;
+    ProgramImageSize otherSize;
+    CMyVeskDoc other{threaded, otherSize};
+    other.OpenSheetFile(dir / "sheet1.tqb");
+    EXPECT_EQ(threaded.calls, ui.calls);
+    EXPECT_EQ(ui.calls[2], "title ア");
+    EXPECT_EQ(ui.calls[3], "extent 20x10");
+    EXPECT_TRUE(other.IsSheetLoaded());
+    EXPECT_EQ(other.AcceptedSubSheets(), std::vector<int>{4});
+    EXPECT_EQ(other.CopySubSheetRecord(4).rect, doc.CopySubSheetRecord(4).rect);
+    ASSERT_TRUE(other.SheetImagePixels());
+    EXPECT_TRUE(std::ranges::equal(*other.SheetImagePixels(), *doc.SheetImagePixels()));
+}
+
+// Cancelled, the open leaves no sheet, as a file that cannot be read does,
+// and tells nothing of what the load had met.
+TEST_F(SheetLoad, CancelledLoadLeavesNoSheetAndTellsNothing) {
+    ThreadedUi threaded;
+    CMyVeskDoc other{threaded, imageSize};
+    ASSERT_TRUE(StandardSheet(0, 0).SubSheetArea(3, 0, 0).WriteTo(dir / "good.tqb"));
+    other.OpenSheetFile(dir / "good.tqb");
+    ASSERT_TRUE(other.SubSheetAccepted(3));
+    ASSERT_TRUE(SheetBuilder().SheetArea(25000, 9, 0, 0).WriteTo(dir / "bad.tqb"));
+    threaded.Clear();
+    threaded.cancelFirst = true;
+    other.OpenSheetFile(dir / "bad.tqb");
+    EXPECT_TRUE(other.LastLoadCancelled());
+    EXPECT_FALSE(other.IsSheetLoaded());
+    EXPECT_FALSE(other.SheetImagePixels());
+    EXPECT_FALSE(other.SubSheetAccepted(3));
+    EXPECT_EQ(other.Title(), "無題");
+    EXPECT_EQ(threaded.calls, (Texts{"wait on", "title 無題", "invalidate", "wait off"}));
 }
 
 TEST_F(SheetLoad, WrongScaleGivesZoneZeroButKeepsTheValues) {

@@ -91,7 +91,8 @@ TEST(JpegEncoding, TextureThatCannotBeEncodedIsReleasedAndToldWithNothingWritten
     std::vector<Diagnostic> diagnostics;
     EXPECT_FALSE(TakeTexture(model, {true, kDefaultJpegQuality}, diagnostics).has_value());
     EXPECT_FALSE(model.texture.has_value());
-    EXPECT_THAT(ShownTexts(diagnostics), ElementsAre(HasSubstr("could not be encoded as JPEG")));
+    EXPECT_THAT(diagnostics, ElementsAre(testing::Property(
+                                 &Diagnostic::English, HasSubstr("could not be encoded as JPEG"))));
 
     model.texture = Quadrants(16);
     diagnostics.clear();

@@ -40,6 +40,20 @@ TEST(SheetImage, ReadsEachSupportedDepthWithItsRowPadding) {
     }
 }
 
+// A load being cancelled gives up on the picture, which may be gigabytes,
+// rather than read it to its end.
+TEST(SheetImage, ReadingToldToStopGivesNothing) {
+    SheetBuilder sheet;
+    sheet.Image({.width = 5, .height = 3});
+    const auto layout = ReadLayout(sheet.Bytes());
+    ASSERT_TRUE(layout);
+    MemoryByteSource source(sheet.Bytes());
+    std::atomic<bool> stop{false};
+    EXPECT_TRUE(ReadSheetImage(source, *layout, stop));
+    stop = true;
+    EXPECT_FALSE(ReadSheetImage(source, *layout, stop));
+}
+
 TEST(SheetImage, RejectsWhatCannotBeDrawnAsStored) {
     const std::vector<std::pair<const char*, BitmapLayout>> bad = {
         {"signature", {.signature = "MB"}},

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the program on a real X server with the demo sheet, takes a screenshot,
 # checks that it is not blank, drops a sheet on it from another program,
-# selects a block and deselects it with Escape, and quits the program through
-# its File menu.
+# selects a block and deselects it with Escape, opens a sheet with a picture
+# of 20000 x 20000 pixels through the open dialog and sees the window drawn
+# while it loads, and quits the program through its File menu.
 set -u
 vesk=$1
 cli=$2
@@ -17,6 +18,9 @@ done
 mkdir -p "$work"
 "$cli" sample "$work/demo.tqb" --image 500x375 >/dev/null || exit 1
 "$cli" sample "$work/dropped.tqb" --seed 2 --without name --image 500x375 >/dev/null || exit 1
+# 1.2 GB, written while the first steps run.
+"$cli" sample "$work/big.tqb" --name big --image 20000x20000 >/dev/null &
+big_sample=$!
 # Settings of its own, so that no earlier run's window or recent files count.
 export XDG_CONFIG_HOME="$work/config"
 rm -rf "$XDG_CONFIG_HOME"
@@ -25,7 +29,7 @@ source "$(dirname "$0")/polling.sh"
 source "$(dirname "$0")/start_xvfb.sh"
 xvfb=""
 source_app=""
-trap 'kill $source_app $xvfb 2>/dev/null' EXIT
+trap 'kill $source_app $xvfb 2>/dev/null; wait $big_sample 2>/dev/null; rm -f "$work/big.tqb"' EXIT
 start_xvfb "$work" 1024x768x24 || exit 1
 export DISPLAY=$display
 
@@ -94,6 +98,39 @@ wait_for 30 outlined || { echo "a click drew no selection outline"; exit 1; }
 xdotool key Escape
 wait_for 30 outline_gone || { echo "Escape left the selection outline"; exit 1; }
 echo "selected and deselected with Escape"
+
+# The big sheet is read on a thread of its own behind a progress dialog: while
+# the dialog is up the window is drawn again, without the dropped sheet's
+# picture or the open dialog's remains, where a window that waited for the
+# load would still show them. The strip is the view's, above the status bar.
+wait $big_sample || { echo "vesk-cli sample could not write the big sheet"; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$window")"
+strip="$((WIDTH - 40))x20+$((X + 20))+$((Y + HEIGHT - 70))"
+strip_spread() {
+    import -window root "$work/screen.png" &&
+        convert "$work/screen.png" -crop "$strip" +repage -format '%[fx:standard_deviation]' info:
+}
+before=$(strip_spread)
+awk -v s="$before" 'BEGIN { exit !(s > 0.01) }' || { echo "the strip shows no picture ($before)"; exit 1; }
+xdotool key ctrl+o
+wait_for 30 popup_shown "$app" "$window" || { echo "Ctrl+O opened no dialog"; exit 1; }
+xdotool type --delay 0 "$work/big.tqb"
+xdotool key Return
+# The dialog is captioned as the open command, 1/2500図葉ﾌｧｲﾙを開く.
+progress_shown() {
+    progress=$(xdotool search --onlyvisible --pid "$app" --name "^1/2500" 2>/dev/null | head -1)
+    [ -n "$progress" ]
+}
+wait_for 30 progress_shown || { echo "no progress dialog while the big sheet loads"; exit 1; }
+uniform_while_loading() {
+    spread=$(strip_spread) && progress_shown && awk -v s="$spread" 'BEGIN { exit !(s < 0.002) }'
+}
+spread=""
+wait_for 10 uniform_while_loading || { echo "the window was not drawn while loading (spread $spread)"; exit 1; }
+echo "drawn while loading: strip spread $before before, $spread during"
+loaded() { [ "$(xdotool getwindowname "$window")" = "big - Vesk" ] && only_window_shown "$app" "$window"; }
+wait_for 60 loaded || { echo "the big sheet did not open: $(xdotool getwindowname "$window")"; exit 1; }
+echo "opened: $(xdotool getwindowname "$window")"
 
 xdotool key alt+f
 wait_for 30 popup_shown "$app" "$window" || { echo "Alt+F opened no menu"; exit 1; }
