@@ -1,7 +1,7 @@
 // Writes the hand-made seeds of the fuzzing corpus that are not text:
 // open_convert/ gets the sheets whose DEM grid has no points while one of its
-// sides is as large as 32 bits allow, a star-shaped footprint of 100,000
-// corners and a run-length texture whose rows all claim the rest of the
+// sides is as large as 32 bits allow, footprints of 100,000 corners (a comb
+// and a star) and a run-length texture whose rows all claim the rest of the
 // file, which once took time growing with the square of their size; sgi/
 // that texture alone and a small one that decodes;
 // environment/ an environment file whose home folder is in Shift-JIS.
@@ -103,6 +103,20 @@ std::vector<std::byte> BuildingSheet(const Corners& corners) {
     return OneBlockSheet(vesk::sample::kBuildingId, "STRC", body.Bytes());
 }
 
+// 25,000 teeth 8 mm wide and 99 m tall standing on a strip, counter-clockwise.
+Corners Comb() {
+    constexpr int kTeeth = 25000;
+    constexpr float kWidth = 0.008f;
+    Corners corners{{0.0f, 0.0f}, {2 * kTeeth * kWidth, 0.0f}};
+    for (int tooth = kTeeth - 1; tooth >= 0; --tooth) {
+        const float left = static_cast<float>(2 * tooth) * kWidth;
+        corners.insert(
+            corners.end(),
+            {{left + kWidth, 1.0f}, {left + kWidth, 100.0f}, {left, 100.0f}, {left, 1.0f}});
+    }
+    return corners;
+}
+
 // Corners 150 m and 50 m from the block's centre by turns.
 Corners Star() {
     constexpr int kCorners = 100000;
@@ -195,6 +209,7 @@ int main(int argc, char** argv) {
     for (const DemSeed& seed : kDemSeeds) {
         seeds.emplace_back(corpus / "open_convert" / seed.fileName, DemOnlySheet(seed));
     }
+    seeds.emplace_back(corpus / "open_convert" / "comb-100000-corners.tqb", BuildingSheet(Comb()));
     seeds.emplace_back(corpus / "open_convert" / "star-100000-corners.tqb", BuildingSheet(Star()));
     const std::vector<std::byte> overlapping = OverlappingRowsImage();
     seeds.emplace_back(corpus / "open_convert" / "texture-rows-overlapping.tqb",

@@ -56,12 +56,13 @@ struct EarClipping::Ear {
 
     // Whether the box overlaps the triangle's, and no edge has the whole box
     // certainly on its outer side.
-    bool MayMeet(const ZOrderIndex::Box& cell) const {
-        if (cell.high.x < box.low.x || cell.low.x > box.high.x || cell.high.y < box.low.y ||
-            cell.low.y > box.high.y) {
+    bool MayMeet(const ZOrderIndex::Box& other) const {
+        if (other.high.x < box.low.x || other.low.x > box.high.x || other.high.y < box.low.y ||
+            other.low.y > box.high.y) {
             return false;
         }
-        return !BoxRightOf(pa, pb, cell) && !BoxRightOf(pb, pc, cell) && !BoxRightOf(pc, pa, cell);
+        return !BoxRightOf(pa, pb, other) && !BoxRightOf(pb, pc, other) &&
+               !BoxRightOf(pc, pa, other);
     }
 };
 
@@ -165,9 +166,8 @@ bool EarClipping::AnyCornerAlongRingBlocks(const Ear& ear) const {
 }
 
 bool EarClipping::AnyIndexedCornerBlocks(const Ear& ear) const {
-    return index_.Any(
-        ear.box, [&](const ZOrderIndex::Box& cell) { return ear.MayMeet(cell); },
-        [&](std::uint32_t k) { return !ear.IsOwn(k) && Blocks(ear, k); });
+    return index_.Any([&](const ZOrderIndex::Box& box) { return ear.MayMeet(box); },
+                      [&](std::uint32_t k) { return !ear.IsOwn(k) && Blocks(ear, k); });
 }
 
 void EarClipping::Clip(std::uint32_t ear, std::vector<FootprintTriangle>& triangles) {
