@@ -11,6 +11,7 @@
 #include "export/BlockExport.h"
 #include "export/ExportMessages.h"
 #include "export/OutputFile.h"
+#include "model/BlockCentre.h"
 #include "model/ModelMessages.h"
 #include "sheet/FileByteSource.h"
 #include "sheet/SheetMessages.h"
@@ -100,6 +101,11 @@ bool RunModelExportCommand(CMyVeskDoc& doc) {
     }
     DocumentUi& ui = doc.Ui();
     const SubSheetRecord record = doc.CopySubSheetRecord(doc.SelectedSubSheet());
+    // A block that lies nowhere would be written at a made-up place.
+    if (!HasFiniteOrigin(record)) {
+        ui.Report(model_messages::BlockOriginNotFinite());
+        return false;
+    }
     const ConversionPresence presence = PresenceOf(record);
     const auto settings = ui.AskModelExportSettings(presence);
     if (!settings) {

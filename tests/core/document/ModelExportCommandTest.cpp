@@ -106,5 +106,25 @@ TEST_F(ModelExportCommandTest, CancelWritesNothingAndAMissingFolderIsACreateErro
     EXPECT_EQ(ui.messages.back().caption, "ｴﾗｰ");
 }
 
+// The check calls such a block error 1309; the program asks nothing and
+// writes nothing for it.
+TEST_F(ModelExportCommandTest, ABlockWhoseOriginIsNoNumberIsRefusedBeforeAnyDialog) {
+    test::SheetBuilder sheet = test::StandardSheet(-1250.0f, -180.0f);
+    sheet.SubSheetArea(6, std::numeric_limits<float>::quiet_NaN(), 120.0f);
+    sheet.Building(0.0f, 12.5f, {{10, 20}, {30, 20}, {30, 40}, {10, 40}});
+    ASSERT_TRUE(sheet.WriteTo(sheetPath));
+    doc.OpenSheetFile(sheetPath);
+    doc.SelectSubSheet(6, true);
+    ui.Clear();
+    ui.modelExportAnswers.push_back(ModelExportSettings{ExportFormat::kGlb, {true, true, true}});
+    ui.folderAnswers.push_back(dir / "out");
+
+    EXPECT_FALSE(RunModelExportCommand(doc));
+    EXPECT_THAT(ui.MessageTexts(),
+                ElementsAre("ﾃﾞｰﾀに誤りがあるため、区画を除外しました(ｴﾗｰ 1309)"));
+    EXPECT_EQ(ui.modelExportAnswers.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out"));
+}
+
 }  // namespace
 }  // namespace vesk
