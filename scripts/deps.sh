@@ -9,7 +9,7 @@ vesk_run_packages=(
   qt6-base-dev libgl-dev libx11-dev qt6-translations-l10n fonts-ipafont-gothic
   libqt6opengl6-dev libgl1-mesa-dri
   libproj-dev libgeos-dev libtinygltf-dev nlohmann-json3-dev libpng-dev libcli11-dev
-  libdraco-dev libturbojpeg0-dev proj-data
+  libdraco-dev libturbojpeg0-dev proj-data libcpp-httplib-dev
 )
 
 # What the package (icons and manual pages made at build time, the .deb) needs
@@ -76,21 +76,32 @@ vesk_install_gltf_validator() {
     "gltf-validator@$vesk_gltf_validator_version"
 }
 
-# CesiumJS and Playwright (driving Debian's chromium, no browser download),
-# which load the 3D Tiles tilesets in a test, into BUILD_DIR/node_tools.
+# CesiumJS, which the viewer of `vesk-cli view` is made of, into
+# BUILD_DIR/node_tools, where the build finds it and the package takes it from.
 vesk_cesium_version=1.124.0
-vesk_playwright_version=1.49.1
-vesk_install_browser_tools() {
+vesk_install_viewer() {
   local tools="$1/node_tools"
   if [ -f "$tools/node_modules/cesium/package.json" ] &&
-     grep -q "\"version\": \"$vesk_cesium_version\"" "$tools/node_modules/cesium/package.json" &&
-     [ -f "$tools/node_modules/playwright-core/package.json" ]; then
+     grep -q "\"version\": \"$vesk_cesium_version\"" "$tools/node_modules/cesium/package.json"; then
     return 0
   fi
   vesk_install_npm
   mkdir -p "$tools"
+  npm install --prefix "$tools" --no-audit --no-fund --loglevel=error "cesium@$vesk_cesium_version"
+}
+
+# CesiumJS and Playwright (driving Debian's chromium, no browser download),
+# which load the 3D Tiles tilesets and the viewer in tests, into BUILD_DIR/node_tools.
+vesk_playwright_version=1.49.1
+vesk_install_browser_tools() {
+  local tools="$1/node_tools"
+  vesk_install_viewer "$1"
+  if [ -f "$tools/node_modules/playwright-core/package.json" ]; then
+    return 0
+  fi
+  vesk_install_npm
   PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm install --prefix "$tools" --no-audit --no-fund \
-    --loglevel=error "cesium@$vesk_cesium_version" "playwright-core@$vesk_playwright_version"
+    --loglevel=error "playwright-core@$vesk_playwright_version"
 }
 
 # npm's earcut, which bench/earcut_stars.mjs times on the export benchmark's

@@ -320,6 +320,21 @@ CLI::App* AddTiles(CLI::App& app, TilesRequest& request) {
     return command;
 }
 
+CLI::App* AddView(CLI::App& app, ViewRequest& request) {
+    CLI::App* command =
+        app.add_subcommand("view", "Show a tileset of vesk-cli tiles in the web browser");
+    AddRequired(*command, "DIR", request.folder, "the folder of the tileset");
+    AddValue(*command, "--port", request.port, "serve on port N (default: a free one)")
+        ->option_text("N")
+        ->check(WholeNumber(0, 65535));
+    AddValue(*command, "--host", request.host,
+             "serve on address ADDR (default 127.0.0.1; 0.0.0.0 shares it on the network)")
+        ->option_text("ADDR")
+        ->check(NotEmpty());
+    AddFlag(*command, "--no-open", request.noOpen, "print the address only; open no browser");
+    return command;
+}
+
 CLI::App* AddZones(CLI::App& app, ZonesRequest& request) {
     CLI::App* command =
         app.add_subcommand("zones", "Print the built-in zone maps and prefecture outlines");
@@ -359,6 +374,7 @@ struct Requests {
     ExportRequest exportBlocks;
     SampleRequest sample;
     TilesRequest tiles;
+    ViewRequest view;
     ZonesRequest zones;
     CheckRequest check;
     SurveyRequest survey;
@@ -377,6 +393,7 @@ void AddCommands(CLI::App& app, Requests& r, std::function<int()>& run) {
     RunsAs(AddExport(app, r.exportBlocks), run, [&r] { return RunExport(r.exportBlocks); });
     RunsAs(AddSample(app, r.sample), run, [&r] { return RunSample(r.sample); });
     RunsAs(AddTiles(app, r.tiles), run, [&r] { return RunTiles(r.tiles); });
+    RunsAs(AddView(app, r.view), run, [&r] { return RunView(r.view); });
     RunsAs(AddZones(app, r.zones), run, [&r] { return RunZones(r.zones); });
     RunsAs(AddCheck(app, r.check), run, [&r] { return RunCheck(r.check); });
     RunsAs(AddSurvey(app, r.survey), run, [&r] { return RunSurvey(r.survey); });

@@ -17,5 +17,6 @@ int RunZones(const ZonesRequest& request);
 int RunSurvey(const SurveyRequest& request);
 int RunCheck(const CheckRequest& request);
 int RunTiles(const TilesRequest& request);
+int RunView(const ViewRequest& request);
 
 }  // namespace vesk::cli

@@ -67,6 +67,13 @@ struct TilesRequest {
     std::optional<int> textureQuality;
 };
 
+struct ViewRequest {
+    std::filesystem::path folder;
+    std::optional<std::string> host;  // 127.0.0.1 when not given
+    std::optional<int> port;          // a free one when not given
+    bool noOpen = false;
+};
+
 struct ZonesRequest {
     bool json = false;
 };

@@ -12,12 +12,13 @@
 // heights cs2cs gives for its grid points. Skipped (exit 77) with the reason only where CesiumJS, Playwright,
 // Chromium or WebGL cannot be had. The script ends by itself: every wait has
 // a limit, and the browser and the server are closed whatever happened.
-import { execFileSync } from 'node:child_process';
 import { existsSync, mkdirSync, readFileSync, readdirSync, rmSync } from 'node:fs';
 import http from 'node:http';
 import { createRequire } from 'node:module';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
+
+import { centreBlock, ellipsoidal, report, run, targetBuilding, withLimit } from './sheet_facts.mjs';
 
 const kSkipped = 77;
 const kChromium = '/usr/bin/chromium';
@@ -39,8 +40,6 @@ for (const [what, where] of [['CesiumJS', cesiumBuild],
 }
 const { chromium } = createRequire(path.resolve(toolsDir, 'package.json'))('playwright-core');
 
-const run = (args, input) => execFileSync(args[0], args.slice(1), { input }).toString();
-
 // 3 x 3 sheets of zone 9 around (-6000, -34500), and the middle one again
 // without buildings for the ground's heights.
 function makeTilesets() {
@@ -61,69 +60,9 @@ function makeTilesets() {
   run([cli, 'tiles', path.join(workDir, 'bare'), '--out', path.join(workDir, 'ground'), '--quiet']);
 }
 
-// The middle sheet's middle block, as `info` gives it, and its OBJ export.
-function centreBlock(sheet, objFolder) {
-  const info = JSON.parse(run([cli, 'info', sheet, '--json']));
-  const block = info.subsheets.find((b) => b.number === 12);
-  run([cli, 'export', sheet, '--block', '13', '--format', 'obj', '--out', objFolder]);
-  const obj = readFileSync(path.join(objFolder, `${block.output_name}.obj`), 'utf8');
-  return { block, groups: objGroups(obj) };
-}
-
-// Each group's vertices (x east, y height, z south of the block's origin),
-// read through the faces that follow its name.
-function objGroups(obj) {
-  const vertices = [];
-  const groups = new Map();
-  let group = null;
-  for (const line of obj.split('\n')) {
-    const fields = line.trim().split(/\s+/);
-    if (fields[0] === 'v') {
-      vertices.push(fields.slice(1, 4).map(Number));
-    } else if (fields[0] === 'g') {
-      group = fields[1];
-      groups.set(group, new Set());
-    } else if (fields[0] === 'f' && group !== null) {
-      for (const corner of fields.slice(1)) {
-        groups.get(group).add(Number(corner.split('/')[0]) - 1);
-      }
-    }
-  }
-  return new Map([...groups].map(([name, indices]) => [name, [...indices].map((k) => vertices[k])]));
-}
-
-// The building with the widest footprint, its roof's middle and its heights.
-function targetBuilding(block, groups) {
-  let best = null;
-  for (const [name, points] of groups) {
-    const match = /^building(\d+)$/.exec(name);
-    if (!match) continue;
-    const xs = points.map((p) => p[0]);
-    const zs = points.map((p) => p[2]);
-    const ys = points.map((p) => p[1]);
-    const width = Math.min(Math.max(...xs) - Math.min(...xs), Math.max(...zs) - Math.min(...zs));
-    if (!best || width > best.width) {
-      best = { number: Number(match[1]), width, bottom: Math.min(...ys), roof: Math.max(...ys),
-               easting: block.x + (Math.max(...xs) + Math.min(...xs)) / 2,
-               northing: block.y - (Math.max(...zs) + Math.min(...zs)) / 2 };
-    }
-  }
-  return best;
-}
-
-// cs2cs: zone 9 with sea-level heights (EGM96) to WGS 84 with heights above the ellipsoid.
-function ellipsoidal(points) {
-  const input = points.map((p) => `${p.northing} ${p.easting} ${p.height}`).join('\n') + '\n';
-  return run(['cs2cs', '-f', '%.9f', 'EPSG:2451+5773', 'EPSG:4979'], input).trim().split('\n')
-      .map((line) => {
-        const [latitude, longitude, height] = line.trim().split(/\s+/).map(Number);
-        return { longitude, latitude, height };
-      });
-}
-
 function groundPoints(workDir) {
   const sheet = path.join(workDir, 'bare', 'bare.tqb');
-  const { block, groups } = centreBlock(sheet, path.join(workDir, 'obj'));
+  const { block, groups } = centreBlock(cli, sheet, path.join(workDir, 'obj'));
   const terrain = groups.get('terrain');
   const picked = [0, 37, 101, 205, 300].map((k) => terrain[k % terrain.length]);
   return ellipsoidal(picked.map((p) => ({ easting: block.x + p[0], northing: block.y - p[2],
@@ -153,21 +92,6 @@ function serve() {
     response.end(readFileSync(file));
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
-
-function withLimit(promise, ms, what) {
-  let timer;
-  const limit = new Promise((_, reject) => {
-    timer = setTimeout(() => reject(new Error(`${what} took longer than ${ms / 1000} s`)), ms);
-  });
-  return Promise.race([promise, limit]).finally(() => clearTimeout(timer));
-}
-
-function report(checks) {
-  for (const [ok, text] of checks) {
-    console.log(`${ok ? 'ok  ' : 'FAIL'} ${text}`);
-  }
-  return checks.every(([ok]) => ok) ? 0 : 1;
 }
 
 function judge(result, expected, outside, errors) {
@@ -237,7 +161,7 @@ let status = 1;
 try {
   makeTilesets();
   const building = (() => {
-    const { block, groups } = centreBlock(path.join(workDir, 'in', 's11.tqb'),
+    const { block, groups } = centreBlock(cli, path.join(workDir, 'in', 's11.tqb'),
                                           path.join(workDir, 'obj'));
     const target = targetBuilding(block, groups);
     const [roofCentre] = ellipsoidal([{ ...target, height: target.roof }]);
