@@ -46,6 +46,29 @@ completions=$(bash -c 'source "$0"; COMP_WORDS=(vesk-cli c); COMP_CWORD=1; _vesk
   "$root/usr/share/bash-completion/completions/vesk-cli")
 [ "$completions" = "convert check" ] || fail "bash completion of vesk-cli offers '$completions'"
 
+# The viewer as installed: the package's own CesiumJS, found beside the
+# program (no build folder, no VESK_VIEWER_DIR), and its licence.
+grep -q 'Files: usr/share/vesk/viewer/cesium' "$root/usr/share/doc/vesk/copyright" ||
+  fail "the copyright file does not cover CesiumJS"
+if [ -f "$root/usr/share/vesk/viewer/cesium/Cesium.js" ]; then
+  "$cli" tiles "$work/demo.tqb" --out "$work/tiles" --quiet >/dev/null || fail "vesk-cli tiles"
+  env -u VESK_VIEWER_DIR "$cli" view "$work/tiles" --no-open >"$work/view.txt" 2>&1 &
+  viewer=$!
+  for _ in $(seq 100); do [ -s "$work/view.txt" ] && break; sleep 0.1; done
+  port=$(sed -n 's|^http://127.0.0.1:\([0-9]*\)/$|\1|p' "$work/view.txt")
+  answer=""
+  if [ -n "$port" ] && exec 3<>"/dev/tcp/127.0.0.1/$port"; then
+    printf 'GET /cesium/Cesium.js HTTP/1.0\r\n\r\n' >&3
+    answer=$(head -n 1 <&3 | tr -d '\r')
+    exec 3<&-
+  fi
+  kill "$viewer" 2>/dev/null
+  wait "$viewer" 2>/dev/null || true
+  [ "$answer" = "HTTP/1.1 200 OK" ] || fail "vesk-cli view from the package: $(cat "$work/view.txt") $answer"
+else
+  echo "the package carries no CesiumJS (not installed in the build folder); viewer not checked"
+fi
+
 # The sheet type, by name in any case and by the first chunk's header alone.
 export XDG_DATA_HOME="$work/share" XDG_DATA_DIRS="$work/share:/usr/share"
 mkdir -p "$XDG_DATA_HOME/mime/packages"
