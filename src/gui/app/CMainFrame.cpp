@@ -23,6 +23,7 @@
 #include "app/PathText.h"
 #include "app/SessionSettings.h"
 #include "batchconvert/BatchConversionRun.h"
+#include "browserview/BrowserView.h"
 #include "dialogs/JapaneseFileList.h"
 #include "document/CMyVeskDoc.h"
 #include "findings/FindingsPanel.h"
@@ -89,7 +90,9 @@ QLabel* MakeIndicator(QWidget* parent, const char* widestText) {
 }  // namespace
 
 CMainFrame::CMainFrame(CMyVeskDoc& doc)
-    : doc_(doc), commands_(std::make_unique<CommandTable>(this)) {
+    : doc_(doc),
+      commands_(std::make_unique<CommandTable>(this)),
+      browserView_(std::make_unique<BrowserView>()) {
     InitResources();
     setWindowIcon(QIcon(QStringLiteral(":/vesk.xpm")));
     view_ = new CMyVeskView(doc_, this);
@@ -220,6 +223,9 @@ void CMainFrame::ConnectCommands() {
     }
     c.SetHandler(
         cmd::kPreview, [this] { OnPreview(); }, [this] { return doc_.CanConvert(); });
+    c.SetHandler(
+        cmd::kViewInBrowser, [this] { browserView_->Show(doc_, this); },
+        [this] { return doc_.IsSheetLoaded(); });
     c.SetHandler(cmd::kExit, [this] { close(); });
     c.SetHandler(cmd::kGenericOpen, [this] { OnGenericOpen(); });
     // Whether a bar is shown is asked of the bar itself, not of the window,

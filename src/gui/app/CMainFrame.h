@@ -18,6 +18,7 @@ class CMyVeskDoc;
 
 namespace vesk::gui {
 
+class BrowserView;
 class CommandTable;
 class SheetCheckDisplay;
 class CMyVeskView;
@@ -93,6 +94,7 @@ private:
 
     CMyVeskDoc& doc_;
     std::unique_ptr<CommandTable> commands_;
+    std::unique_ptr<BrowserView> browserView_;
     CMyVeskView* view_ = nullptr;
     SheetCheckDisplay* checkDisplay_ = nullptr;
     QPointer<PreviewWindow> preview_;

@@ -33,6 +33,8 @@ const std::vector<CommandText>& CommandTexts() {
         {cmd::kDataStatus, "ﾃﾞｰﾀ状況表示", "ﾃﾞｰﾀ状況表示"},
         {cmd::kCheckResults, "ﾃﾞｰﾀ検査結果", "ﾃﾞｰﾀ検査結果"},
         {cmd::kPreview, "3Dﾌﾟﾚﾋﾞｭｰ\tF3", "選択した区画を3Dで表示\n3Dﾌﾟﾚﾋﾞｭｰ"},
+        {cmd::kViewInBrowser, "ﾌﾞﾗｳｻﾞで3D表示",
+         "図葉を3D Tilesに書き出してﾌﾞﾗｳｻﾞで表示\nﾌﾞﾗｳｻﾞで3D表示"},
         {cmd::kAbout, "ﾊﾞｰｼﾞｮﾝ情報(Vesk) (&A)...",
          "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報"},
     };
@@ -48,7 +50,8 @@ const std::vector<MenuText>& MenuTexts() {
         {"編集(&E)", {cmd::kUndo, kSeparator, cmd::kCut, cmd::kCopy, cmd::kPaste}},
         {"表示(&V)",
          {cmd::kToolBar, cmd::kStatusBar, kSeparator, cmd::kPrefectureNames, cmd::kBlockNames,
-          kSeparator, cmd::kDataStatus, cmd::kCheckResults, kSeparator, cmd::kPreview}},
+          kSeparator, cmd::kDataStatus, cmd::kCheckResults, kSeparator, cmd::kPreview,
+          cmd::kViewInBrowser}},
         {"ﾍﾙﾌﾟ(&H)", {cmd::kAbout}},
     };
     return menus;

@@ -25,6 +25,7 @@ inline constexpr int kBlockNames = 32778;
 inline constexpr int kDataStatus = 32790;
 inline constexpr int kCheckResults = 32791;
 inline constexpr int kPreview = 32785;
+inline constexpr int kViewInBrowser = 32793;
 inline constexpr int kAbout = 57664;
 
 // The framework's commands that only shortcut keys reach.
