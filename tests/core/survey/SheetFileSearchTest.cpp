@@ -62,6 +62,18 @@ TEST(SheetFileSearch, FolderWithTrailingSeparatorGetsNoSecondOne) {
     EXPECT_EQ(files[0].string(), (dir / "a.tqb").string());
 }
 
+TEST(SheetFileSearch, PathsAreTheFolderAndTheNameJoinedAsTheSlashOperatorJoinsThem) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir / "sub");
+    ASSERT_TRUE(StandardSheet(0, 0).WriteTo(dir / "a.tqb"));
+    for (const std::filesystem::path& folder : {dir / ".", dir / "sub" / "..", dir / "sub/../"}) {
+        const auto files = FindSheetFiles(folder).files;
+        ASSERT_EQ(files.size(), 1u) << folder;
+        EXPECT_EQ(files[0].native(), (folder / "a.tqb").native());
+        EXPECT_EQ(files[0].filename(), "a.tqb");
+    }
+}
+
 TEST(SheetFileSearch, MissingFolderOrAFileInsteadOfAFolderFindsNothing) {
     test::TempDir dir;
     ASSERT_TRUE(StandardSheet(0, 0).WriteTo(dir / "a.tqb"));
