@@ -18,7 +18,9 @@ DeferredFolderSync::DeferredFolderSync() : outer_(t_innermost) {
 DeferredFolderSync::~DeferredFolderSync() {
     t_innermost = outer_;
     for (const std::filesystem::path& folder : folders_) {
-        SyncFolderToDisk(folder);
+        if (!Defer(folder)) {
+            SyncFolderToDisk(folder);
+        }
     }
 }
 

@@ -9,7 +9,9 @@ namespace vesk {
 // their folders to it: it puts each folder's entries on the disk once, when
 // it ends, instead of once after every rename. A block's files then cost one
 // fsync of their folder instead of one each; every file is still on the disk
-// before it takes its name, so a crash leaves whole files or none.
+// before it takes its name, so a crash leaves whole files or none. One that
+// ends inside another on the same thread hands its folders on, so that the
+// outermost syncs each folder once for all the work it encloses.
 class DeferredFolderSync {
 public:
     DeferredFolderSync();

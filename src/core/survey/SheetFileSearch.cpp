@@ -1,7 +1,6 @@
 #include "survey/SheetFileSearch.h"
 
 #include <algorithm>
-#include <system_error>
 
 namespace vesk {
 namespace {
@@ -14,10 +13,28 @@ Char AsciiLower(Char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
 }
 
+// folder / name. Where the separator is '/', the path is made from one
+// string, parsed once, instead of a copy of the folder's parsed path with
+// the name parsed and appended.
+std::filesystem::path Joined(const std::filesystem::path& folder,
+                             const std::filesystem::path::string_type& name) {
+    if constexpr (std::filesystem::path::preferred_separator == '/') {
+        std::filesystem::path::string_type text;
+        text.reserve(folder.native().size() + 1 + name.size());
+        text += folder.native();
+        if (folder.has_filename()) {
+            text += '/';
+        }
+        text += name;
+        return std::filesystem::path(std::move(text));
+    } else {
+        return folder / name;
+    }
+}
+
 }  // namespace
 
-bool IsSheetFileName(const std::filesystem::path& fileName) {
-    const auto& name = fileName.native();
+bool IsSheetFileName(EntryName name) {
     const std::size_t length = std::size(kExtension);
     if (name.size() < length) {
         return false;
@@ -28,30 +45,17 @@ bool IsSheetFileName(const std::filesystem::path& fileName) {
 }
 
 SheetFileList FindSheetFiles(const std::filesystem::path& folder) {
-    SheetFileList list;
-    std::vector<std::filesystem::path::string_type> names;
-    std::error_code error;
-    std::filesystem::directory_iterator it(folder, error);
-    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-        // The entry's path is the folder followed by its name, so it ends as the name does.
-        if (!IsSheetFileName(it->path())) {
-            continue;
-        }
-        ++list.matches;
-        // The type comes with the listing on most file systems; only links cost a look-up.
-        std::error_code typeError;
-        if (it->is_regular_file(typeError)) {
-            names.push_back(it->path().filename().native());
-        }
-    }
+    FolderFileNames found = ListFolderFiles(folder, IsSheetFileName);
     // Ordered by the bytes of the names, whatever the locale's collation. The
     // names alone are sorted, most of them short enough to be held in place,
-    // and joined to the folder in their order as the listing joins them, so
-    // that the paths also lie in memory in the order they are read in.
-    std::sort(names.begin(), names.end());
-    list.files.reserve(names.size());
-    for (const auto& name : names) {
-        list.files.push_back(folder / name);
+    // and joined to the folder in their order, so that the paths also lie in
+    // memory in the order they are read in.
+    std::sort(found.files.begin(), found.files.end());
+    SheetFileList list;
+    list.matches = found.chosen;
+    list.files.reserve(found.files.size());
+    for (const auto& name : found.files) {
+        list.files.push_back(Joined(folder, name));
     }
     return list;
 }

@@ -4,13 +4,14 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/FolderFileNames.h"
+
 namespace vesk {
 
 // Whether a directory entry's name fits the pattern "*.tqb": it ends in ".tqb"
 // in any letter case (".TQB", ".Tqb"). The name is compared as the bytes the
 // file system gives, so a name that is not valid UTF-8 fits like any other.
-// A path whose last element is the name may be given for it.
-bool IsSheetFileName(const std::filesystem::path& fileName);
+bool IsSheetFileName(EntryName name);
 
 // The entries of one folder whose names fit the pattern (sub-folders are not entered).
 struct SheetFileList {

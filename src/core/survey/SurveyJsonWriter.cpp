@@ -1,5 +1,7 @@
 #include "survey/SurveyJsonWriter.h"
 
+#include <type_traits>
+
 #include "survey/ZonePresenceFlags.h"
 #include "text/JsonNumbers.h"
 #include "text/JsonText.h"
@@ -45,7 +47,7 @@ public:
         text_ += ", \"name\": ";
         AppendJsonString(text_, ShiftJisToUtf8(entry.name));
         text_ += ", \"path\": ";
-        AppendJsonString(text_, entry.path.string());
+        Path(entry.path);
         text_ += '}';
         if (text_.size() >= kBlockBytes) {
             Flush();
@@ -65,6 +67,15 @@ private:
     void Real(std::string_view key, float value) {
         text_ += key;
         text_ += JsonFloat(value);
+    }
+
+    // Where paths are narrow strings already, the path's own text, not a copy.
+    void Path(const std::filesystem::path& path) {
+        if constexpr (std::is_same_v<std::filesystem::path::string_type, std::string>) {
+            AppendJsonString(text_, path.native());
+        } else {
+            AppendJsonString(text_, path.string());
+        }
     }
 
     void Flush() {

@@ -47,11 +47,6 @@ bool NeedsNoEscape(std::string_view utf8) {
     });
 }
 
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 void AppendValidUtf8(std::string& out, std::string_view utf8) {
     if (NeedsNoEscape(utf8)) {
         out.append(1, '"').append(utf8).append(1, '"');
@@ -164,9 +159,9 @@ std::string JsonItemText(const JsonValue& value, JsonLayout layout) {
 // Made valid UTF-8 first, one U+FFFD for each byte that is not, where
 // nlohmann-json would give one for a whole cut sequence; its own replacing
 // then never acts, but keeps the dump from throwing. ASCII, as most paths and
-// keys are, is valid as it is.
+// keys are, is valid as it is, and so is a sheet's name once converted.
 void AppendJsonString(std::string& out, std::string_view text) {
-    if (IsAscii(text)) {
+    if (IsValidUtf8(text)) {
         AppendValidUtf8(out, text);
         return;
     }

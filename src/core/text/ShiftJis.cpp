@@ -14,6 +14,33 @@ namespace {
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
+// The length of the valid UTF-8 sequence at text[i]; 0 when none starts there.
+std::size_t ValidSequenceLength(std::string_view text, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned minimum = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, minimum = 0x10000;
+    }
+    bool valid = length > 0 && length <= text.size() - i;
+    unsigned codePoint = lead & (0x7Fu >> length);
+    for (std::size_t k = 1; valid && k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[i + k]);
+        valid = (next & 0xC0) == 0x80;
+        codePoint = (codePoint << 6) | (next & 0x3Fu);
+    }
+    valid = valid && codePoint >= minimum && codePoint <= 0x10FFFF &&
+            !(codePoint >= 0xD800 && codePoint <= 0xDFFF);
+    return valid ? length : 0;
+}
+
 #if !defined(_WIN32)
 
 // One iconv conversion descriptor, closed when it goes.
@@ -127,28 +154,8 @@ std::string SanitizeUtf8(std::string_view text) {
     output.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        unsigned minimum = 0;
-        if (lead < 0x80) {
-            length = 1;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2, minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3, minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4, minimum = 0x10000;
-        }
-        bool valid = length > 0 && length <= text.size() - i;
-        unsigned codePoint = length == 1 ? lead : lead & (0x7Fu >> length);
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            codePoint = (codePoint << 6) | (next & 0x3Fu);
-        }
-        valid = valid && codePoint >= minimum && codePoint <= 0x10FFFF &&
-                !(codePoint >= 0xD800 && codePoint <= 0xDFFF);
-        if (valid) {
+        const std::size_t length = ValidSequenceLength(text, i);
+        if (length > 0) {
             output.append(text.substr(i, length));
             i += length;
         } else {
@@ -157,6 +164,17 @@ std::string SanitizeUtf8(std::string_view text) {
         }
     }
     return output;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = ValidSequenceLength(text, i);
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
 }
 
 std::string BytesAsDisplayText(std::string_view bytes) {

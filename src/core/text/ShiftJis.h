@@ -16,6 +16,9 @@ std::string Utf8ToShiftJis(std::string_view utf8);
 // Replaces every byte sequence that is not valid UTF-8 by U+FFFD.
 std::string SanitizeUtf8(std::string_view text);
 
+// Whether SanitizeUtf8 would give the text back as it is.
+bool IsValidUtf8(std::string_view text);
+
 // Bytes of unknown encoding, such as a path from the file system or from the
 // simulator's environment file, as UTF-8 for display: valid UTF-8 as it is,
 // anything else read as Shift-JIS (the encoding of older archives), with

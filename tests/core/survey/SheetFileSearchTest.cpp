@@ -62,6 +62,33 @@ TEST(SheetFileSearch, FolderWithTrailingSeparatorGetsNoSecondOne) {
     EXPECT_EQ(files[0].string(), (dir / "a.tqb").string());
 }
 
+// The listing gives a link's own type; what it leads to is looked up.
+TEST(SheetFileSearch, LinksCountAsWhatTheyLeadToThroughAnyNumberOfLinks) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir / "folder");
+    ASSERT_TRUE(StandardSheet(0, 0).WriteTo(dir / "sheet"));
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    std::filesystem::create_symlink(dir / "folder", dir / "to-folder.tqb");
+    std::filesystem::create_symlink(dir / "pipe", dir / "to-pipe.tqb");
+    std::filesystem::create_symlink(dir / "sheet", dir / "to-sheet.tqb");
+    std::filesystem::create_symlink("to-sheet.tqb", dir / "to-link.tqb");
+    const SheetFileList found = FindSheetFiles(dir.Path());
+    EXPECT_EQ(found.matches, 4u);
+    EXPECT_EQ(Names(found.files), (std::vector<std::string>{"to-link.tqb", "to-sheet.tqb"}));
+}
+
+TEST(SheetFileSearch, PathsAreTheFolderAndTheNameJoinedAsTheSlashOperatorJoinsThem) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir / "sub");
+    ASSERT_TRUE(StandardSheet(0, 0).WriteTo(dir / "a.tqb"));
+    for (const std::filesystem::path& folder : {dir / ".", dir / "sub" / "..", dir / "sub/../"}) {
+        const auto files = FindSheetFiles(folder).files;
+        ASSERT_EQ(files.size(), 1u) << folder;
+        EXPECT_EQ(files[0].native(), (folder / "a.tqb").native());
+        EXPECT_EQ(files[0].filename(), "a.tqb");
+    }
+}
+
 TEST(SheetFileSearch, MissingFolderOrAFileInsteadOfAFolderFindsNothing) {
     test::TempDir dir;
     ASSERT_TRUE(StandardSheet(0, 0).WriteTo(dir / "a.tqb"));

@@ -52,5 +52,23 @@ TEST(Utf8, InvalidSequencesAreReplacedOneByteAtATime) {
     EXPECT_EQ(SanitizeUtf8("\xE3\x81"), "\xEF\xBF\xBD\xEF\xBF\xBD");       // cut short
 }
 
+// JSON writers pass text that this calls valid on untouched: it must agree
+// with the sanitizing on every kind of sequence, not only the random ones.
+TEST(Utf8, TextIsValidExactlyWhenSanitizingLeavesItAsItIs) {
+    for (const std::string_view text :
+         {"", "ok", "\xC0\xAF", "\xED\xA0\x80", "\xE3\x81", "\xE3\x81\x82", "\xF4\x8F\xBF\xBF",
+          "\xF4\x90\x80\x80", "\xE0\x9F\xBF", "\xC2", "a\xFF", "\xF0\x9F\x98\x80"}) {
+        EXPECT_EQ(IsValidUtf8(text), SanitizeUtf8(text) == text) << text;
+    }
+    std::mt19937 random(11);
+    for (int round = 0; round < 5000; ++round) {
+        std::string bytes(random() % 6, '\0');
+        for (char& c : bytes) {
+            c = static_cast<char>(0x80 | (random() & 0x7F));
+        }
+        EXPECT_EQ(IsValidUtf8(bytes), SanitizeUtf8(bytes) == bytes);
+    }
+}
+
 }  // namespace
 }  // namespace vesk
