@@ -5,6 +5,7 @@
 #include "convert/OutputName.h"
 #include "export/GltfFiles.h"
 #include "export/GltfModel.h"
+#include "export/ModelAndImage.h"
 #include "export/ObjFiles.h"
 #include "export/SceneFrame.h"
 #include "platform/DeferredFolderSync.h"
@@ -12,27 +13,19 @@
 namespace vesk {
 namespace {
 
-void Count(const BlockModel& model, ExportReport& report) {
+// The texture's size goes into the report when it could be encoded.
+void Count(const ModelAndImage& made, ExportReport& report) {
+    const BlockModel& model = made.model;
     report.buildingsWritten = model.buildingParts.size();
     report.buildingsLeftOut = model.leftOut;
     report.triangles =
         model.buildings.TriangleCount() + (model.terrain ? model.terrain->mesh.TriangleCount() : 0);
     report.crs = BlockCrs(model.zone);
     report.diagnostics = model.diagnostics;
-}
-
-// The texture as the file stores it; its size goes into the report when it
-// could be encoded.
-std::optional<EncodedImage> TakeImage(BlockModel& model, const GltfCompression& compression,
-                                      ExportReport& report) {
-    const std::uint32_t width = model.texture ? model.texture->width : 0;
-    const std::uint32_t height = model.texture ? model.texture->height : 0;
-    auto image = TakeTexture(model, compression, report.diagnostics);
-    if (image) {
-        report.textureWidth = width;
-        report.textureHeight = height;
-    }
-    return image;
+    report.diagnostics.insert(report.diagnostics.end(), made.imageDiagnostics.begin(),
+                              made.imageDiagnostics.end());
+    report.textureWidth = made.imageWidth;
+    report.textureHeight = made.imageHeight;
 }
 
 class FileSet {
@@ -107,22 +100,21 @@ ExportReport ExportBlock(ByteSource& sheet, const SubSheetRecord& record,
                          const ExportChoices& choices, const std::filesystem::path& folder) {
     ExportReport report;
     report.name = MakeOutputName(record);
-    BlockModel model = BuildBlockModel(sheet, record, choices.model);
-    Count(model, report);
     const bool obj = choices.format == ExportFormat::kObj;
     const GltfCompression compression = obj ? GltfCompression{} : choices.compression;
-    auto image = TakeImage(model, compression, report);
+    ModelAndImage made = BuildModelAndImage(sheet, record, choices.model, compression);
+    Count(made, report);
     const DeferredFolderSync folderSync;
     FileSet files(folder, report);
     switch (choices.format) {
         case ExportFormat::kGlb:
-            WriteGlb(std::move(model), std::move(image), compression, files);
+            WriteGlb(std::move(made.model), std::move(made.image), compression, files);
             break;
         case ExportFormat::kGltf:
-            WriteGltf(std::move(model), std::move(image), compression, files);
+            WriteGltf(std::move(made.model), std::move(made.image), compression, files);
             break;
         case ExportFormat::kObj:
-            WriteObj(model, image, files);
+            WriteObj(made.model, made.image, files);
             break;
     }
     return report;

@@ -17,6 +17,12 @@ struct GltfCompression {
     int textureQuality = kDefaultJpegQuality;  // the JPEG's, 1 to 100
 };
 
+// The texture as the compression stores it: JPEG when compressed, PNG
+// otherwise. Nothing when it cannot be encoded, which `diagnostics` is told.
+std::optional<EncodedImage> EncodeTexture(const RgbaImage& texture,
+                                          const GltfCompression& compression,
+                                          std::vector<Diagnostic>& diagnostics);
+
 // The block's texture as the compression stores it: JPEG when compressed, PNG
 // otherwise; its pixels are released. Nothing when it has none or it cannot
 // be encoded, which `diagnostics` is told.

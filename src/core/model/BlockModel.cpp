@@ -99,27 +99,32 @@ void AddTerrain(ByteSource& sheet, const SubSheetRecord& record, BlockModel& mod
 
 }  // namespace
 
-void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
-    const auto body = ReadOrthoChunkBody(sheet, record.orthoPosition);
+std::optional<RgbaImage> DecodeOrthoTexture(const std::optional<std::vector<std::byte>>& body,
+                                            std::vector<Diagnostic>& diagnostics) {
     if (!body) {
-        model.diagnostics.push_back(MakeDiagnostic(msg::kTextureChunkMissing));
-        return;
+        diagnostics.push_back(MakeDiagnostic(msg::kTextureChunkMissing));
+        return std::nullopt;
     }
     // Faults named as the data check names them.
     const auto sides = StatedSgiSides(*body);
     const std::string empty = sides ? EmptySides(*sides) : std::string();
     if (!empty.empty()) {
-        model.diagnostics.push_back(MakeDiagnostic(msg::kTextureSizeOutOfRange,
-                                                   {Describe(DataFault::kTextureSize, empty)}));
-        return;
+        diagnostics.push_back(MakeDiagnostic(msg::kTextureSizeOutOfRange,
+                                             {Describe(DataFault::kTextureSize, empty)}));
+        return std::nullopt;
     }
     auto image = DecodeSgiImage(*body);
     if (auto* fault = std::get_if<std::string>(&image)) {
-        model.diagnostics.push_back(MakeDiagnostic(
-            msg::kTextureNotDecodable, {Describe(DataFault::kTextureNotDecodable, *fault)}));
-        return;
+        diagnostics.push_back(MakeDiagnostic(msg::kTextureNotDecodable,
+                                             {Describe(DataFault::kTextureNotDecodable, *fault)}));
+        return std::nullopt;
     }
-    model.texture = std::move(std::get<RgbaImage>(image));
+    return std::move(std::get<RgbaImage>(image));
+}
+
+void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model) {
+    model.texture =
+        DecodeOrthoTexture(ReadOrthoChunkBody(sheet, record.orthoPosition), model.diagnostics);
 }
 
 BlockModel BuildBlockModel(ByteSource& sheet, const SubSheetRecord& record,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -103,5 +104,11 @@ BlockModel BuildBlockModel(ByteSource& sheet, const SubSheetRecord& record,
 // does it only where there is terrain to lay it on; a view that lays it on a
 // ground of its own reads it so. Why it cannot be read goes to its diagnostics.
 void AddTexture(ByteSource& sheet, const SubSheetRecord& record, BlockModel& model);
+
+// The texture an ORTS chunk's body holds (nothing: the chunk could not be
+// read), decoded as AddTexture decodes it; why it cannot be goes to
+// `diagnostics`.
+std::optional<RgbaImage> DecodeOrthoTexture(const std::optional<std::vector<std::byte>>& body,
+                                            std::vector<Diagnostic>& diagnostics);
 
 }  // namespace vesk

@@ -21,6 +21,8 @@
 #include "SgiTestFile.h"
 #include "SheetBuilder.h"
 #include "TempDir.h"
+#include "export/GltfCompression.h"
+#include "model/BlockModel.h"
 #include "model/ModelMessages.h"
 
 namespace vesk {
@@ -432,6 +434,53 @@ TEST_F(BlockExports, EachFileThatCannotBeWrittenIsNamedWithItsReason) {
     for (const ExportedFile& file : report.files) {
         EXPECT_THAT(file.fault, HasSubstr("cannot be created")) << file.path;
     }
+}
+
+// The texture is decoded and encoded on a thread of its own while the meshes
+// are built, themselves on several threads once a block has hundreds of
+// buildings: the files hold what encoding the model's texture afterwards gives.
+TEST_F(BlockExports, TextureEncodedBesideTheMeshesIsTheModelsTextureEncodedAfterThem) {
+    for (int k = 0; k < 300; ++k) {
+        const float x = kX0 + 20.0f + static_cast<float>(k % 20) * 15.0f;
+        const float y = kY0 + 60.0f + static_cast<float>(k / 20) * 15.0f;
+        record.buildingPositions.push_back(sheet.Offset());
+        sheet.Building(0, 10, {{x, y}, {x + 10, y}, {x + 10, y + 10}, {x + 5, y + 4}, {x, y + 10}});
+    }
+    record.orthoPosition = sheet.Offset();
+    sheet.Ortho(test::SgiFile(true, 300, 200, 3).With([](int x, int y, int c) {
+        return static_cast<std::uint8_t>((x / 3 * 7 + y * 13 + c * 50) % 256);
+    }));
+    MemoryByteSource source(sheet.Bytes());
+    const BlockModel model = BuildBlockModel(source, record, {});
+    ASSERT_TRUE(model.texture.has_value());
+    for (const GltfCompression compression : {GltfCompression{}, GltfCompression{true, 60}}) {
+        std::vector<Diagnostic> diagnostics;
+        const auto expected = EncodeTexture(*model.texture, compression, diagnostics);
+        ASSERT_TRUE(expected.has_value());
+        const ExportReport report = Export(ExportFormat::kGltf, dir.Path(), compression);
+        ASSERT_TRUE(report.AllWritten());
+        EXPECT_EQ(report.buildingsWritten, 300u + 1u);
+        EXPECT_EQ(report.textureWidth, 300u);
+        EXPECT_EQ(report.textureHeight, 200u);
+        const std::string image = ReadText(dir / (kName + FileExtension(expected->format)));
+        EXPECT_TRUE(std::vector<unsigned char>(image.begin(), image.end()) == expected->bytes);
+    }
+}
+
+// The texture is laid on the terrain only: under a grid that cannot be read,
+// a texture (damaged too) is neither written nor told of.
+TEST_F(BlockExports, TextureOfABlockWithoutTerrainIsNeitherWrittenNorToldOf) {
+    auto damaged = test::SgiFile(true, 2, 2, 3).With(kCorners);
+    damaged.resize(damaged.size() - 2);
+    record.orthoPosition = sheet.Offset();
+    sheet.Ortho(damaged);
+    record.demPosition = record.orthoPosition;  // no grid chunk there
+    const ExportReport report = Export(ExportFormat::kGltf, dir.Path());
+    ASSERT_TRUE(report.AllWritten());
+    EXPECT_THAT(report.diagnostics,
+                ElementsAre(testing::Property(&Diagnostic::English, HasSubstr("grid chunk"))));
+    EXPECT_EQ(report.textureWidth, 0u);
+    EXPECT_FALSE(std::filesystem::exists(dir / (std::string(kName) + ".png")));
 }
 
 }  // namespace
