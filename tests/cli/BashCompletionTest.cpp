@@ -58,7 +58,7 @@ Words ListedUnder(const std::string& help, const std::string& heading, const std
 TEST(BashCompletion, OffersEveryCommandAndEachCommandsOptions) {
     const test::CliResult help = test::RunCli({"--help"});
     const Words commands = ListedUnder(help.out, "Commands:", std::regex("^  ([a-z]+) "));
-    ASSERT_EQ(commands.size(), 8u) << help.out;
+    ASSERT_EQ(commands.size(), 9u) << help.out;
     Words first = commands;
     first.insert({"--help", "--version", "--verbose"});
     EXPECT_EQ(Completions("''"), first);
