@@ -4,12 +4,12 @@
 # fuzz/seeds/), replays it through every harness, then fuzzes each harness for
 # a bounded time. A finding fails the step and names its reproducer.
 #
-#   fuzz/run.sh FUZZ_BUILD VESK_CLI      (VESK_FUZZ_SECONDS: time per harness, default 10)
+#   fuzz/run.sh FUZZ_BUILD VESK_CLI      (VESK_FUZZ_SECONDS: time per harness, default 5)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
 cli=$2
-seconds=${VESK_FUZZ_SECONDS:-10}
+seconds=${VESK_FUZZ_SECONDS:-5}
 
 bin=$build/fuzz
 corpus=$build/corpus

@@ -4,11 +4,27 @@
 #include <cstdio>
 
 #include "text/ShiftJis.h"
+#include "text/TerminalText.h"
 
 namespace vesk::cli {
 namespace {
 
 std::atomic<bool> logDiagnostics{false};
+
+// A message's own lines kept, each shown as a terminal should: a path in it
+// can neither move the cursor nor change colours.
+std::string EchoedText(std::string_view text) {
+    std::string shown;
+    while (true) {
+        const std::size_t end = text.find('\n');
+        shown += TerminalText(text.substr(0, end));
+        if (end == std::string_view::npos) {
+            return shown;
+        }
+        shown += '\n';
+        text.remove_prefix(end + 1);
+    }
+}
 
 }  // namespace
 
@@ -40,8 +56,8 @@ void CliUi::ShowMessage(std::string_view text, std::string_view caption, Message
     }
     if (echo_) {
         std::FILE* out = icon == MessageIcon::Stop ? stderr : stdout;
-        std::fprintf(out, "[%.*s] %.*s\n", static_cast<int>(caption.size()), caption.data(),
-                     static_cast<int>(text.size()), text.data());
+        std::fprintf(out, "[%.*s] %s\n", static_cast<int>(caption.size()), caption.data(),
+                     EchoedText(text).c_str());
         std::fflush(out);
     }
 }

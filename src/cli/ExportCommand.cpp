@@ -19,6 +19,8 @@
 #include "model/BlockCentre.h"
 #include "model/ModelMessages.h"
 #include "sheet/FileByteSource.h"
+#include "text/ShiftJis.h"
+#include "text/TerminalText.h"
 
 namespace vesk::cli {
 namespace {
@@ -52,13 +54,18 @@ void PrintLeftOut(const Diagnostic& diagnostic) {
     Log(diagnostic);
 }
 
+// A path as a terminal should show it: its control characters escaped.
+std::string Shown(const std::string& path) {
+    return TerminalText(BytesAsDisplayText(path));
+}
+
 void PrintReport(const ExportReport& report, int zone) {
     for (const ExportedFile& file : report.files) {
         if (file.fault.empty()) {
-            std::printf("%s: %s\n", file.path.string().c_str(),
+            std::printf("%s: %s\n", Shown(file.path.string()).c_str(),
                         Contents(report, file.path).c_str());
         } else {
-            std::fprintf(stderr, "vesk-cli export: %s %s\n", file.path.string().c_str(),
+            std::fprintf(stderr, "vesk-cli export: %s %s\n", Shown(file.path.string()).c_str(),
                          file.fault.c_str());
         }
     }
@@ -78,8 +85,8 @@ void PrintReport(const ExportReport& report, int zone) {
 // A block that is not written, told as the batch commands tell it.
 void PrintRefusal(const std::string& sheet, int number, const std::string& name,
                   const Diagnostic& why) {
-    std::fprintf(stderr, "vesk-cli export: %s block %d (%s): %s\n", sheet.c_str(), number + 1,
-                 name.c_str(), CommandLineText(why).c_str());
+    std::fprintf(stderr, "vesk-cli export: %s block %d (%s): %s\n", Shown(sheet).c_str(),
+                 number + 1, name.c_str(), CommandLineText(why).c_str());
     Log(why);
 }
 

@@ -64,5 +64,21 @@ TEST_F(TerminalOutput, CheckAndBatchErrorLinesShowPathsEscaped) {
     EXPECT_THAT(batch.err, Not(HasSubstr("\r")));
 }
 
+// One sheet's export and conversion name the files they write under --out.
+TEST_F(TerminalOutput, OneSheetsExportAndConversionShowTheirPathsEscaped) {
+    const std::string out = (folder / "out").string();
+    const auto exported = RunCli({"export", sheet.string(), "--all", "--out", out});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_THAT(exported.out, HasSubstr((dir / kHostileShown).string() + "/out/"));
+    const auto converted = RunCli({"convert", sheet.string(), "--all", "--out", out});
+    EXPECT_EQ(converted.exitCode, 0) << converted.err;
+    // The conversion's messages keep their own lines, so a line feed in a
+    // path stays one there; the escape sequence does not reach the terminal.
+    EXPECT_THAT(converted.out, HasSubstr("b\\x1b[2J/out"));
+    for (const auto& run : {exported, converted}) {
+        EXPECT_THAT(run.out + run.err, Not(HasSubstr("\x1b"))) << run.out;
+    }
+}
+
 }  // namespace
 }  // namespace vesk
