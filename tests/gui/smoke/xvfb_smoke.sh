@@ -114,11 +114,18 @@ before=$(strip_spread)
 awk -v s="$before" 'BEGIN { exit !(s > 0.01) }' || { echo "the strip shows no picture ($before)"; exit 1; }
 xdotool key ctrl+o
 wait_for 30 popup_shown "$app" "$window" || { echo "Ctrl+O opened no dialog"; exit 1; }
+# The name goes to the dialog only once it has the keyboard; the dialog must
+# then go, or the progress dialog, captioned as it is, could not be told apart.
+dialog=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | grep -vx "$window" | head -1)
+xdotool windowactivate --sync "$dialog" 2>/dev/null || true
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
 xdotool type --delay 0 "$work/big.tqb"
 xdotool key Return
+dialog_gone() { ! xdotool search --onlyvisible --pid "$app" 2>/dev/null | grep -qx "$dialog"; }
+wait_for 30 dialog_gone || { echo "the open dialog took no file name"; exit 1; }
 # The dialog is captioned as the open command, 1/2500図葉ﾌｧｲﾙを開く.
 progress_shown() {
-    progress=$(xdotool search --onlyvisible --pid "$app" --name "^1/2500" 2>/dev/null | head -1)
+    progress=$(xdotool search --onlyvisible --pid "$app" --name "^1/2500" 2>/dev/null | grep -vx "$dialog" | head -1)
     [ -n "$progress" ]
 }
 wait_for 30 progress_shown || { echo "no progress dialog while the big sheet loads"; exit 1; }
